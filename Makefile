@@ -1,0 +1,40 @@
+# Convalis: `make run` builds and starts the program under Wine; `make test`
+# builds everything and runs every test. Both install what is missing first.
+
+NATIVE := build/native
+WIN32 := build/win32
+
+.PHONY: all deps native win32 run test unit-test e2e-test format clean
+
+all: native win32
+
+deps:
+	@scripts/install-deps.sh
+
+native: deps
+	cmake --preset native
+	cmake --build --preset native
+
+win32: deps
+	cmake --preset win32
+	cmake --build --preset win32
+
+run: win32
+	scripts/run.sh $(WIN32)
+
+unit-test: native
+	ctest --preset native
+
+# The end-to-end tests run the real program under Wine on a private display.
+e2e-test: win32
+	ctest --preset win32 --verbose
+
+test: native win32
+	ctest --preset native
+	ctest --preset win32 --verbose
+
+format:
+	git ls-files '*.cpp' '*.h' | xargs clang-format -i
+
+clean:
+	rm -rf build

@@ -1,0 +1,128 @@
+#include "app/AmountEntry.h"
+
+#include "platform/Types.h"
+
+namespace app {
+namespace {
+
+const platform::OleColor kActiveColor = platform::SystemColor(platform::syscolor::kHighlight);
+const platform::OleColor kInactiveColor = platform::SystemColor(platform::syscolor::kWindowText);
+
+std::string DigitText(int digit) {
+    return std::string(1, static_cast<char>('0' + digit));
+}
+
+// Whether `text` already has two decimals, or the digits allowed before the
+// comma: another digit would be refused.
+bool IsFull(const std::string& text) {
+    std::size_t comma = text.find(',');
+    if (comma != std::string::npos)
+        return text.size() == comma + 3;
+    return text != "0" && text.size() >= AmountEntry::kMaxIntegerDigits;
+}
+
+}  // namespace
+
+AmountEntry::AmountEntry(EntryWindow& window, std::vector<platform::Label*> captions,
+                         std::vector<platform::Label*> displays)
+    : window_(window), captions_(std::move(captions)), displays_(std::move(displays)) {
+    ClearUndo();
+}
+
+void AmountEntry::ClearUndo() {
+    savedCaptions_.fill("0");
+}
+
+void AmountEntry::SelectField(int field) {
+    Highlight(activeField_, false);
+    activeField_ = field;
+    window_.PlaceFocusMarker(field);
+    Highlight(field, true);
+}
+
+void AmountEntry::Highlight(int field, bool active) {
+    captions_.at(field)->SetForeColor(active ? kActiveColor : kInactiveColor);
+    displays_.at(field)->SetForeColor(active ? kActiveColor : kInactiveColor);
+}
+
+void AmountEntry::StartEntry() {
+    for (int k = 0; k < kUndoEntries; ++k)
+        savedCaptions_[k] = window_.SaveUndoEntry(k);
+    entryInProgress_ = 1;
+    for (int k : window_.DisplaysClearedByEntryIn(activeField_))
+        SetDisplayText(k, "0");
+}
+
+void AmountEntry::AppendDigit(int digit) {
+    if (!window_.AcceptsTyping(activeField_))
+        return;
+    if (entryInProgress_ != 1) {
+        StartEntry();
+        ActiveDisplay().SetCaption(DigitText(digit));
+        return;
+    }
+    const std::string& text = ActiveDisplay().Caption();
+    if (IsFull(text))
+        return;
+    ActiveDisplay().SetCaption(text == "0" ? DigitText(digit) : text + DigitText(digit));
+}
+
+void AmountEntry::AppendComma() {
+    if (!window_.AcceptsTyping(activeField_))
+        return;
+    if (entryInProgress_ != 1) {
+        StartEntry();
+        ActiveDisplay().SetCaption("0,");
+        return;
+    }
+    const std::string& text = ActiveDisplay().Caption();
+    if (text.find(',') == std::string::npos)
+        ActiveDisplay().SetCaption(text + ",");
+}
+
+void AmountEntry::Erase() {
+    if (entryInProgress_ != 1)
+        return;
+    const std::string& text = ActiveDisplay().Caption();
+    ActiveDisplay().SetCaption(text.size() <= 1 ? "0" : text.substr(0, text.size() - 1));
+}
+
+void AmountEntry::Undo() {
+    for (int k = 0; k < kUndoEntries; ++k)
+        window_.RestoreUndoEntry(k, savedCaptions_[k]);
+    entryInProgress_ = 0;
+}
+
+void AmountEntry::EndEntry() {
+    if (entryInProgress_ == 1)
+        window_.ConvertActiveField();
+}
+
+const std::string& AmountEntry::DisplayText(int k) const {
+    return displays_.at(k)->Caption();
+}
+
+void AmountEntry::SetDisplayText(int k, const std::string& text) {
+    displays_.at(k)->SetCaption(text);
+}
+
+bool HandleEntryKey(AmountEntry& entry, int keyCode) {
+    if (keyCode >= platform::vk::kNumpad0 && keyCode <= platform::vk::kNumpad9) {
+        entry.AppendDigit(keyCode - platform::vk::kNumpad0);
+    } else if (keyCode >= platform::vk::k0 && keyCode <= platform::vk::k9) {
+        entry.AppendDigit(keyCode - platform::vk::k0);
+    } else if (keyCode == platform::vk::kDecimal || keyCode == platform::vk::kComma) {
+        entry.AppendComma();
+    } else if (keyCode == platform::vk::kBack) {
+        entry.Erase();
+    } else if (keyCode == platform::vk::kEscape) {
+        entry.Undo();
+    } else if (keyCode == platform::vk::kReturn) {
+        entry.EndEntry();
+    } else {
+        return false;
+    }
+    return true;
+}
+
+}  // namespace app

@@ -1,0 +1,86 @@
+// The rules by which the user types an amount into the active display of a
+// converter window: choosing the field, starting an entry with its undo
+// state, digits, the decimal comma, erasing and undoing. Both converter
+// windows use this one component; what differs between them is the
+// `EntryWindow` they hand it.
+#pragma once
+
+#include <array>
+#include <string>
+#include <vector>
+
+#include "platform/Controls.h"
+
+namespace app {
+
+// What the entry rules need from the window that uses them.
+class EntryWindow {
+  public:
+    virtual ~EntryWindow() = default;
+    // The displays that a new entry in `field` makes out of date.
+    virtual std::vector<int> DisplaysClearedByEntryIn(int field) const = 0;
+    // Whether the user may type into `field`.
+    virtual bool AcceptsTyping(int field) const = 0;
+    // Entry k of the undo state: what it saves, and how undo gives it back.
+    virtual std::string SaveUndoEntry(int k) const = 0;
+    virtual void RestoreUndoEntry(int k, const std::string& saved) = 0;
+    // Moves the focus marker beside display `field`.
+    virtual void PlaceFocusMarker(int field) = 0;
+    // Fills the displays that depend on the active one.
+    virtual void ConvertActiveField() = 0;
+};
+
+class AmountEntry {
+  public:
+    static constexpr int kUndoEntries = 4;
+    // A typed amount has at most this many digits before its comma: beyond
+    // them a double no longer holds the amount exactly.
+    static constexpr std::size_t kMaxIntegerDigits = 15;
+
+    // `captions[i]` and `displays[i]` make up field i.
+    AmountEntry(EntryWindow& window, std::vector<platform::Label*> captions,
+                std::vector<platform::Label*> displays);
+
+    int ActiveField() const { return activeField_; }
+    bool EntryInProgress() const { return entryInProgress_ != 0; }
+    const std::array<std::string, kUndoEntries>& SavedCaptions() const { return savedCaptions_; }
+
+    // Empties the undo state: every entry "0".
+    void ClearUndo();
+
+    void SelectField(int field);
+    void StartEntry();
+    void AppendDigit(int digit);
+    void AppendComma();
+    // Backspace: erases the last character of an entry in progress.
+    void Erase();
+    // Escape: gives every undo entry back and ends the entry.
+    void Undo();
+    // Converts an entry in progress; does nothing while idle.
+    void EndEntry();
+    // Marks the entry as finished; the window's conversion calls it last.
+    void FinishEntry() { entryInProgress_ = 0; }
+
+    // The value of display k, and writing a value into it with "0.00".
+    const std::string& DisplayText(int k) const;
+    void SetDisplayText(int k, const std::string& text);
+
+  private:
+    void Highlight(int field, bool active);
+    platform::Label& ActiveDisplay() { return *displays_.at(activeField_); }
+
+    EntryWindow& window_;
+    std::vector<platform::Label*> captions_;
+    std::vector<platform::Label*> displays_;
+    int activeField_ = 0;
+    int entryInProgress_ = 0;
+    std::array<std::string, kUndoEntries> savedCaptions_;
+};
+
+// The keys of the entry rules, the same in both converter windows' keyboard
+// maps: the digits of both keyboards, the comma and keypad decimal, Backspace,
+// Escape and Enter, whatever modifiers are held. Returns false for any other
+// key.
+bool HandleEntryKey(AmountEntry& entry, int keyCode);
+
+}  // namespace app

@@ -1,0 +1,314 @@
+#include "app/frmConvalis.h"
+
+#include "app/Conversion.h"
+#include "app/Program.h"
+#include "chrome/mRgn.h"
+
+namespace app {
+namespace {
+
+using platform::Bounds;
+
+// The change row: shown only before this date, or when the user asks for it.
+constexpr platform::LocalDateTime kChangeRowUntil{2002, 2, 19, 0, 0, 0};
+// The marker stands this far right of the active display's right edge.
+constexpr int kMarkerGapTwips = 70;
+constexpr int kMarkerWidthPixels = 6;
+constexpr int kMarkerHeightPixels = 12;
+
+struct FieldDesign {
+    Bounds caption;
+    const char* captionText;
+    Bounds display;
+    bool visibleAtStart;
+};
+
+const std::array<FieldDesign, frmConvalis::kFields> kFieldDesigns{{
+    {{1200, 360, 1215, 225}, "prix en francs", {1080, 600, 1335, 225}, true},
+    {{1320, 840, 1335, 225}, "payé (en francs)", {1320, 1080, 1335, 225}, false},
+    {{1320, 1320, 1335, 225}, "prix en euros", {1320, 1560, 1335, 225}, true},
+    {{720, 1800, 1695, 225}, "appoint (en euros)", {1080, 2040, 1335, 225}, false},
+}};
+
+// Separator lines under displays 0, 1 and 2, at these heights in twips.
+constexpr std::array<int, 3> kLineHeights{840, 1320, 1800};
+constexpr int kLineLeft = 1440;
+constexpr int kLineRight = 2640;
+
+struct CommandDesign {
+    Bounds bounds;
+    platform::Picture picture;
+    const char* toolTip;
+};
+
+const std::array<CommandDesign, frmConvalis::kCommands> kCommandDesigns{{
+    {{1200, 120, 240, 240}, platform::Picture::kClose, "Fermer Alt+F4"},
+    {{960, 120, 240, 240}, platform::Picture::kHide, "Réduire Alt+R"},
+    {{720, 360, 240, 240}, platform::Picture::kOptions, "Options Alt+O"},
+    {{1200, 2350, 240, 240}, platform::Picture::kAbout, "A propos de..."},
+    {{960, 2250, 240, 240}, platform::Picture::kHelp, "Aide sur Convalis  F1"},
+    {{720, 2040, 240, 240}, platform::Picture::kEuroZone, "Zone Euro Alt+Z"},
+}};
+
+bool Before(const platform::LocalDateTime& a, const platform::LocalDateTime& b) {
+    auto key = [](const platform::LocalDateTime& t) {
+        return std::array<int, 6>{t.year, t.month, t.day, t.hour, t.minute, t.second};
+    };
+    return key(a) < key(b);
+}
+
+bool AltHeld(int shift) {
+    return (shift & platform::shift::kAlt) != 0;
+}
+
+}  // namespace
+
+frmConvalis::frmConvalis(Program& program) : program_(program), platform_(program.Platform()) {}
+
+frmConvalis::~frmConvalis() = default;
+
+void frmConvalis::Load() {
+    if (Loaded())
+        return;
+    platform::FormDesign design;
+    design.name = "frmConvalis";
+    design.caption = "Convalis";
+    window_ = platform_.CreateForm(design, *this);
+    CreateControls();
+    Form_Load();
+}
+
+void frmConvalis::CreateControls() {
+    for (int i = 0; i < kFields; ++i) {
+        const FieldDesign& field = kFieldDesigns[i];
+        platform::OleColor color = platform::SystemColor(
+            i == kPriceFrancs ? platform::syscolor::kHighlight : platform::syscolor::kWindowText);
+        lblEti_[i] = &window_->AddLabel({"lblEti", i, field.caption, field.captionText, color,
+                                         platform::FontWeight::kRegular,
+                                         platform::Alignment::kRight, field.visibleAtStart});
+        lblP_[i] =
+            &window_->AddLabel({"lblP", i, field.display, "0", color, platform::FontWeight::kBold,
+                                platform::Alignment::kRight, field.visibleAtStart});
+    }
+    for (int i = 0; i < 3; ++i) {
+        platform::LineDesign line;
+        line.name = "Line1";
+        line.index = i;
+        line.x1 = kLineLeft;
+        line.x2 = kLineRight;
+        line.y1 = line.y2 = kLineHeights[i];
+        line.visible = i != kPaidFrancs;
+        Line1_[i] = &window_->AddLine(line);
+    }
+    for (int i = 0; i < kCommands; ++i) {
+        const CommandDesign& command = kCommandDesigns[i];
+        imaCommand_[i] = &window_->AddImageButton(
+            {"imaCommand", i, command.bounds, command.picture, command.toolTip, true});
+        imaCommand_[i]->SetOnClick([this, i] { imaCommand_Click(i); });
+    }
+    platform::Surface& marker = window_->AddSurface({"nrvFocus", -1, {840, 1200, 255, 255}, true});
+    nrvFocus_.emplace(marker, platform_.Graphics());
+    nrvFocus_->LoadState(chrome::FocusMarkerDesign());
+    entry_.emplace(static_cast<EntryWindow&>(*this),
+                   std::vector<platform::Label*>(lblEti_.begin(), lblEti_.end()),
+                   std::vector<platform::Label*>(lblP_.begin(), lblP_.end()));
+}
+
+void frmConvalis::Form_Load() {
+    chrome::ApplyWindowOutline(*window_, platform_.Display());
+    window_->CenterOnScreen();
+    DrawFocusMarker();
+    entry_->ClearUndo();
+    if (Before(platform_.Time().Now(), kChangeRowUntil))
+        ShowChangeRow(true);
+}
+
+void frmConvalis::DrawFocusMarker() {
+    const platform::Screen& screen = platform_.Display();
+    Bounds display = lblP_[kPriceFrancs]->Placement();
+    nrvFocus_->Surface().Move({display.left + display.width + kMarkerGapTwips, display.top,
+                               kMarkerWidthPixels * screen.TwipsPerPixelX(),
+                               kMarkerHeightPixels * screen.TwipsPerPixelY()});
+    chrome::DrawFocusMarker(platform_.Graphics(), *nrvFocus_);
+}
+
+void frmConvalis::Show() {
+    Load();
+    window_->Show();
+}
+
+void frmConvalis::Unload() {
+    if (!Loaded())
+        return;
+    Form_Unload();
+    entry_.reset();
+    nrvFocus_.reset();
+    platform_.Unload(std::move(window_));
+}
+
+void frmConvalis::Form_Unload() {
+    // The notification-area icon and its window hook are removed here.
+}
+
+void frmConvalis::PlaceFocusMarker(int field) {
+    Bounds display = lblP_.at(field)->Placement();
+    Bounds marker = nrvFocus_->Surface().Placement();
+    nrvFocus_->Surface().Move(
+        {display.left + display.width + kMarkerGapTwips, display.top, marker.width, marker.height});
+}
+
+std::vector<int> frmConvalis::DisplaysClearedByEntryIn(int field) const {
+    switch (field) {
+        case kPriceFrancs:
+            return {kPaidFrancs, kPriceEuros, kChangeEuros};
+        case kPriceEuros:
+            return {kPriceFrancs, kPaidFrancs, kChangeEuros};
+        default:
+            return {};
+    }
+}
+
+bool frmConvalis::AcceptsTyping(int /*field*/) const {
+    return true;
+}
+
+std::string frmConvalis::SaveUndoEntry(int k) const {
+    return lblP_.at(k)->Caption();
+}
+
+void frmConvalis::RestoreUndoEntry(int k, const std::string& saved) {
+    lblP_.at(k)->SetCaption(saved);
+}
+
+void frmConvalis::ConvertActiveField() {
+    const std::string separator = platform_.Numbers().DecimalSeparator();
+    auto value = [this](int field) { return AmountValue(lblP_[field]->Caption()); };
+    switch (entry_->ActiveField()) {
+        case kPriceFrancs:
+            lblP_[kPriceEuros]->SetCaption(
+                AmountText(value(kPriceFrancs) / FrancsPerEuro, separator));
+            break;
+        case kPriceEuros:
+            lblP_[kPriceFrancs]->SetCaption(
+                AmountText(value(kPriceEuros) * FrancsPerEuro, separator));
+            break;
+        default:
+            lblP_[kChangeEuros]->SetCaption(AmountText(
+                ChangeInEuros(value(kPaidFrancs), value(kPriceEuros), separator), separator));
+            break;
+    }
+    entry_->FinishEntry();
+}
+
+void frmConvalis::ShowChangeRow(bool shown) {
+    lblEti_[kPaidFrancs]->SetVisible(shown);
+    lblP_[kPaidFrancs]->SetVisible(shown);
+    Line1_[kPaidFrancs]->SetVisible(shown);
+    lblEti_[kChangeEuros]->SetVisible(shown);
+    lblP_[kChangeEuros]->SetVisible(shown);
+    changeRowShown_ = shown;
+    if (entry_->ActiveField() == kPaidFrancs && !shown)
+        SelectField(kPriceFrancs);
+}
+
+int frmConvalis::NextField(bool forward) const {
+    int active = entry_->ActiveField();
+    if (!changeRowShown_)
+        return active == kPriceFrancs ? kPriceEuros : kPriceFrancs;
+    // 0 -> 1 -> 2 -> 0 forward, the other way back.
+    return forward ? (active + 1) % 3 : (active + 2) % 3;
+}
+
+void frmConvalis::MoveToField(bool forward) {
+    entry_->EndEntry();
+    SelectField(NextField(forward));
+}
+
+void frmConvalis::Form_KeyDown(int keyCode, int shift) {
+    namespace vk = platform::vk;
+    const bool shiftHeld = (shift & platform::shift::kShift) != 0;
+    switch (keyCode) {
+        case vk::kTab:
+            MoveToField(!shiftHeld);
+            return;
+        case vk::kUp:
+            MoveToField(false);
+            return;
+        case vk::kDown:
+            MoveToField(true);
+            return;
+        case vk::kF4:
+            if (AltHeld(shift))
+                imaCommand_Click(kClose);
+            return;
+        case 'R':
+            if (AltHeld(shift))
+                imaCommand_Click(kHide);
+            return;
+        case 'O':
+            entry_->EndEntry();
+            if (AltHeld(shift))
+                imaCommand_Click(kOptions);
+            return;
+        case vk::kF1:
+            RequestHelp();
+            return;
+        case 'Z':
+            if (AltHeld(shift))
+                imaCommand_Click(kEuroZone);
+            return;
+        default:
+            HandleEntryKey(*entry_, keyCode);
+            return;
+    }
+}
+
+void frmConvalis::imaCommand_Click(int index) {
+    switch (index) {
+        case kClose:
+            Unload();
+            break;
+        case kHide:
+            HideToNotificationArea();
+            break;
+        case kOptions:
+            ApplyOptions();
+            break;
+        case kAbout:
+            ShowAbout();
+            break;
+        case kHelp:
+            // The window's own F1 handling opens the help file.
+            platform_.Keys().SendKeys("{F1}");
+            break;
+        case kEuroZone:
+            ShowZoneEuro();
+            break;
+        default:
+            break;
+    }
+}
+
+void frmConvalis::RequestHelp() {
+    program_.ShowHelp(window_->Handle());
+}
+
+// The window can hide only once it has a notification-area icon to come back
+// by; until then the command leaves it shown.
+void frmConvalis::HideToNotificationArea() {}
+
+void frmConvalis::ApplyOptions() {
+    entry_->EndEntry();
+    // The options dialog opens here, modal and owned by this window.
+}
+
+void frmConvalis::ShowAbout() {
+    // The about box opens here, modal and owned by this window.
+}
+
+void frmConvalis::ShowZoneEuro() {
+    // The euro-zone window opens here, modal and owned by this window; an
+    // entry in progress continues after it closes.
+}
+
+}  // namespace app

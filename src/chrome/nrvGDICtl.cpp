@@ -1,0 +1,125 @@
+#include "chrome/nrvGDICtl.h"
+
+#include "chrome/mDrawing.h"
+#include "platform/Types.h"
+
+namespace chrome {
+namespace {
+
+constexpr const char* kBackColorKey = "BackColor";
+constexpr const char* kForeColorKey = "ForeColor";
+constexpr const char* kFillColorKey = "FillColor";
+constexpr const char* kFillStyleKey = "FillStyle";
+constexpr const char* kDrawModeKey = "DrawMode";
+
+platform::OleColor ToColor(std::int64_t value) {
+    return static_cast<platform::OleColor>(static_cast<std::uint32_t>(value));
+}
+
+}  // namespace
+
+nrvGDICtl::nrvGDICtl(platform::Surface& surface, platform::Gdi& gdi)
+    : surface_(surface),
+      gdi_(gdi),
+      backColor_(platform::SystemColor(platform::syscolor::kWindow)),
+      foreColor_(platform::SystemColor(platform::syscolor::kButtonText)),
+      fillColor_(platform::MakeRgb(0, 0, 0)) {
+    SetForeColor(foreColor_);
+    SetDrawMode(drawMode_);
+    ApplyBrush();
+    surface_.SetOnClick([this] {
+        if (Click)
+            Click();
+    });
+    platform::MouseHandlers handlers;
+    auto relay = [](std::function<void(std::int16_t&, std::int16_t&)>& event) {
+        return [&event](const platform::MouseEvent& e) {
+            if (!event)
+                return;
+            std::int16_t button = static_cast<std::int16_t>(e.button);
+            std::int16_t shift = static_cast<std::int16_t>(e.shift);
+            event(button, shift);
+        };
+    };
+    handlers.down = relay(MouseDown);
+    handlers.up = relay(MouseUp);
+    surface_.SetMouseHandlers(handlers);
+    Cls();
+}
+
+void nrvGDICtl::SetBackColor(platform::OleColor NewBackColor) {
+    backColor_ = NewBackColor;
+}
+
+void nrvGDICtl::SetForeColor(platform::OleColor NewForeColor) {
+    gdi_.SetPen(hdc(), TranslateColor(gdi_, NewForeColor));
+    foreColor_ = NewForeColor;
+}
+
+void nrvGDICtl::SetFillColor(platform::OleColor NewFillColor) {
+    fillColor_ = NewFillColor;
+    ApplyBrush();
+}
+
+void nrvGDICtl::SetFillstyle(std::int32_t NewFillStyle) {
+    fillStyle_ = Narrow16(NewFillStyle);
+    ApplyBrush();
+}
+
+void nrvGDICtl::SetDrawMode(std::int32_t NewDrawMode) {
+    std::int16_t mode = Narrow16(NewDrawMode);
+    gdi_.SetRop2(hdc(), mode);
+    drawMode_ = mode;
+}
+
+void nrvGDICtl::Cls() {
+    gdi_.Clear(hdc(), TranslateColor(gdi_, backColor_));
+}
+
+void nrvGDICtl::ApplyBrush() {
+    gdi_.SetBrush(hdc(), fillStyle_, TranslateColor(gdi_, fillColor_));
+}
+
+std::int16_t nrvGDICtl::Narrow16(std::int32_t value) {
+    if (value < INT16_MIN || value > INT16_MAX)
+        throw platform::RuntimeError("Overflow");
+    return static_cast<std::int16_t>(value);
+}
+
+void nrvGDICtl::LoadState(const PropertyBag& bag) {
+    SetBackColor(ToColor(bag.ReadProperty(kBackColorKey, backColor_)));
+    SetForeColor(ToColor(bag.ReadProperty(kForeColorKey, foreColor_)));
+    SetFillColor(ToColor(bag.ReadProperty(kFillColorKey, fillColor_)));
+    SetFillstyle(static_cast<std::int32_t>(bag.ReadProperty(kFillStyleKey, fillStyle_)));
+    SetDrawMode(static_cast<std::int32_t>(bag.ReadProperty(kDrawModeKey, drawMode_)));
+}
+
+void nrvGDICtl::SaveState(PropertyBag& bag) const {
+    bag.WriteProperty(kBackColorKey, backColor_);
+    bag.WriteProperty(kForeColorKey, foreColor_);
+    bag.WriteProperty(kFillColorKey, fillColor_);
+    bag.WriteProperty(kFillStyleKey, fillStyle_);
+    bag.WriteProperty(kDrawModeKey, drawMode_);
+}
+
+PropertyBag FocusMarkerDesign() {
+    PropertyBag bag;
+    bag.WriteProperty("_extentx", 450);
+    bag.WriteProperty("_extenty", 450);
+    bag.WriteProperty("backcolor", platform::SystemColor(platform::syscolor::kWindow));
+    bag.WriteProperty("forecolor", platform::SystemColor(platform::syscolor::kButtonText));
+    bag.WriteProperty("fillcolor", platform::SystemColor(platform::syscolor::kActiveCaption));
+    bag.WriteProperty("fillstyle", 0);
+    bag.WriteProperty("drawmode", 13);
+    return bag;
+}
+
+void DrawFocusMarker(platform::Gdi& gdi, nrvGDICtl& marker) {
+    // Column x runs from row 5 - x to row 7 + x, the end row left out.
+    for (int x = 0; x < 6; ++x) {
+        DrawLine(gdi, marker.hdc(), x, 7 + x, x, 5 - x);
+    }
+    marker.Refresh();
+}
+
+}  // namespace chrome

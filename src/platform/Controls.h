@@ -1,0 +1,137 @@
+// The controls of the forms runtime. A window owns its controls; the program
+// keeps references to them for the window's lifetime.
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "platform/Types.h"
+
+namespace platform {
+
+// Mouse handlers of a window or control; any may be empty.
+struct MouseHandlers {
+    std::function<void(const MouseEvent&)> down;
+    std::function<void(const MouseEvent&)> move;
+    std::function<void(const MouseEvent&)> up;
+};
+
+// Every control has a name and, in a control array, an index (-1 otherwise).
+class Control {
+  public:
+    virtual ~Control() = default;
+
+    virtual const std::string& Name() const = 0;
+    virtual int Index() const = 0;
+
+    // Placement in twips of the window's client area.
+    virtual Bounds Placement() const = 0;
+    virtual void Move(const Bounds& bounds) = 0;
+
+    virtual bool Visible() const = 0;
+    virtual void SetVisible(bool visible) = 0;
+};
+
+enum class FontWeight { kRegular, kBold };
+enum class Alignment { kLeft, kRight, kCenter };
+
+struct LabelDesign {
+    std::string name;
+    int index = -1;
+    Bounds bounds;
+    std::string caption;
+    OleColor foreColor = SystemColor(syscolor::kWindowText);
+    FontWeight weight = FontWeight::kRegular;
+    Alignment alignment = Alignment::kLeft;
+    bool visible = true;
+};
+
+// A text label with a transparent background.
+class Label : public Control {
+  public:
+    virtual const std::string& Caption() const = 0;
+    virtual void SetCaption(const std::string& caption) = 0;
+    virtual OleColor ForeColor() const = 0;
+    virtual void SetForeColor(OleColor color) = 0;
+    virtual void SetMouseHandlers(MouseHandlers handlers) = 0;
+};
+
+// Names of the pictures an image button can show; each is a 16 x 16 icon.
+enum class Picture { kClose, kHide, kOptions, kAbout, kHelp, kEuroZone };
+
+struct ImageButtonDesign {
+    std::string name;
+    int index = -1;
+    Bounds bounds;
+    Picture picture = Picture::kClose;
+    std::string toolTip;
+    bool visible = true;
+};
+
+// A small picture that runs a command when clicked, with a tooltip.
+class ImageButton : public Control {
+  public:
+    virtual Picture Image() const = 0;
+    virtual const std::string& ToolTip() const = 0;
+    virtual void SetOnClick(std::function<void()> onClick) = 0;
+};
+
+struct LineDesign {
+    std::string name;
+    int index = -1;
+    // End points in twips of the window's client area.
+    int x1 = 0, y1 = 0, x2 = 0, y2 = 0;
+    OleColor color = SystemColor(syscolor::kWindowText);
+    bool visible = true;
+};
+
+// A one-pixel line. Its placement is the rectangle its end points span.
+class Line : public Control {};
+
+struct CheckBoxDesign {
+    std::string name;
+    int index = -1;
+    Bounds bounds;
+    std::string caption;
+    int value = 0;
+    bool visible = true;
+};
+
+class CheckBox : public Control {
+  public:
+    virtual const std::string& Caption() const = 0;
+    virtual int Value() const = 0;
+    virtual void SetValue(int value) = 0;
+};
+
+struct SurfaceDesign {
+    std::string name;
+    int index = -1;
+    Bounds bounds;
+    bool visible = true;
+};
+
+// A child drawing surface with a persistent image: whatever is drawn through
+// its device context stays until it is drawn over or cleared.
+class Surface : public Control {
+  public:
+    virtual DeviceContext Hdc() const = 0;
+    // Puts the image's current content on the screen.
+    virtual void Refresh() = 0;
+    virtual void SetMouseHandlers(MouseHandlers handlers) = 0;
+    virtual void SetOnClick(std::function<void()> onClick) = 0;
+};
+
+// A timer that ticks on the user-interface thread while enabled and its
+// interval is above zero.
+class Timer {
+  public:
+    virtual ~Timer() = default;
+    virtual int Interval() const = 0;
+    virtual void SetInterval(int milliseconds) = 0;
+    virtual bool Enabled() const = 0;
+    virtual void SetEnabled(bool enabled) = 0;
+    virtual void SetOnTick(std::function<void()> onTick) = 0;
+};
+
+}  // namespace platform

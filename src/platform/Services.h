@@ -1,0 +1,107 @@
+// System services the program relies on besides windows.
+#pragma once
+
+#include <string>
+
+#include "platform/Types.h"
+
+namespace platform {
+
+// The application object: facts about the running program.
+class Application {
+  public:
+    virtual ~Application() = default;
+    // Whether another instance of the program already runs for this user.
+    virtual bool PrevInstance() const = 0;
+    // The folder holding the program file, without a trailing separator
+    // (except at a drive root).
+    virtual std::string Path() const = 0;
+    // The command-line argument text after the program's name.
+    virtual std::string CommandLine() const = 0;
+    virtual const std::string& HelpFile() const = 0;
+    virtual void SetHelpFile(const std::string& helpFile) = 0;
+    virtual std::string ProductName() const = 0;
+    virtual std::string Version() const = 0;  // "major.minor.revision"
+    virtual std::string FileDescription() const = 0;
+    virtual std::string LegalCopyright() const = 0;
+};
+
+class Screen {
+  public:
+    virtual ~Screen() = default;
+    virtual int TwipsPerPixelX() const = 0;
+    virtual int TwipsPerPixelY() const = 0;
+    virtual int WidthTwips() const = 0;
+    virtual int HeightTwips() const = 0;
+};
+
+struct LocalDateTime {
+    int year = 0, month = 0, day = 0;
+    int hour = 0, minute = 0, second = 0;
+};
+
+class Clock {
+  public:
+    virtual ~Clock() = default;
+    virtual LocalDateTime Now() const = 0;
+};
+
+// The user's number format.
+class NumberFormat {
+  public:
+    virtual ~NumberFormat() = default;
+    virtual std::string DecimalSeparator() const = 0;
+};
+
+class Keyboard {
+  public:
+    virtual ~Keyboard() = default;
+    // Sends keystrokes to the active window without waiting for them to be
+    // processed. Understands "{F1}" to "{F12}", "{ENTER}", "{TAB}", "{ESC}",
+    // "{BACKSPACE}" and the digits.
+    virtual void SendKeys(const std::string& keys) = 0;
+};
+
+class Help {
+  public:
+    virtual ~Help() = default;
+    // Opens a help file with the platform's help viewer, for `owner`.
+    virtual void ShowContents(WindowHandle owner, const std::string& helpFile) = 0;
+};
+
+class MessageBox {
+  public:
+    virtual ~MessageBox() = default;
+    // A message box with an OK button and the critical icon.
+    virtual void ShowCritical(const std::string& text, const std::string& title) = 0;
+};
+
+// Device-context drawing and colours.
+class Gdi {
+  public:
+    virtual ~Gdi() = default;
+    virtual Rgb SysColor(int index) const = 0;
+    // OleTranslateColor: false when the colour cannot be translated.
+    virtual bool TranslateColor(OleColor color, Rgb* rgb) const = 0;
+
+    virtual void MoveTo(DeviceContext dc, int x, int y) = 0;
+    // Draws from the pen position to (x, y), leaving out the end point.
+    virtual void LineTo(DeviceContext dc, int x, int y) = 0;
+    // A solid pen one pixel wide.
+    virtual void SetPen(DeviceContext dc, Rgb color) = 0;
+    // Fill style 0 solid, 1 transparent, 2 to 7 the hatch patterns.
+    virtual void SetBrush(DeviceContext dc, int fillStyle, Rgb color) = 0;
+    // Binary raster operation 1 to 16.
+    virtual void SetRop2(DeviceContext dc, int mode) = 0;
+    // Fills the whole surface behind the device context.
+    virtual void Clear(DeviceContext dc, Rgb color) = 0;
+};
+
+// Activating a top-level window by its title.
+class Activation {
+  public:
+    virtual ~Activation() = default;
+    virtual bool ActivateByTitle(const std::string& title) = 0;
+};
+
+}  // namespace platform

@@ -1,0 +1,88 @@
+#include "platform/offscreen/OffscreenControls.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace offscreen {
+namespace {
+
+platform::Bounds LineBounds(const platform::LineDesign& design) {
+    return {std::min(design.x1, design.x2), std::min(design.y1, design.y2),
+            std::abs(design.x2 - design.x1), std::abs(design.y2 - design.y1)};
+}
+
+int Pixels(int twips, int twipsPerPixel) {
+    return std::max(1, twips / twipsPerPixel);
+}
+
+}  // namespace
+
+OffscreenLabel::OffscreenLabel(const platform::LabelDesign& design)
+    : ControlBase(design.name, design.index, design.bounds, design.visible),
+      caption_(design.caption),
+      foreColor_(design.foreColor),
+      weight_(design.weight),
+      alignment_(design.alignment) {}
+
+OffscreenImageButton::OffscreenImageButton(const platform::ImageButtonDesign& design)
+    : ControlBase(design.name, design.index, design.bounds, design.visible),
+      picture_(design.picture),
+      toolTip_(design.toolTip) {}
+
+void OffscreenImageButton::Click() const {
+    if (onClick_)
+        onClick_();
+}
+
+OffscreenLine::OffscreenLine(const platform::LineDesign& design)
+    : ControlBase(design.name, design.index, LineBounds(design), design.visible),
+      color_(design.color) {}
+
+OffscreenCheckBox::OffscreenCheckBox(const platform::CheckBoxDesign& design)
+    : ControlBase(design.name, design.index, design.bounds, design.visible),
+      caption_(design.caption),
+      value_(design.value) {}
+
+OffscreenSurface::OffscreenSurface(const platform::SurfaceDesign& design, OffscreenGdi& gdi,
+                                   int twipsPerPixelX, int twipsPerPixelY)
+    : ControlBase(design.name, design.index, design.bounds, design.visible),
+      gdi_(gdi),
+      twipsPerPixelX_(twipsPerPixelX),
+      twipsPerPixelY_(twipsPerPixelY),
+      image_(Pixels(design.bounds.width, twipsPerPixelX),
+             Pixels(design.bounds.height, twipsPerPixelY), 0),
+      dc_(gdi.Attach(image_)) {}
+
+OffscreenSurface::~OffscreenSurface() {
+    gdi_.Detach(dc_);
+}
+
+void OffscreenSurface::Move(const platform::Bounds& bounds) {
+    ControlBase::Move(bounds);
+    image_.Resize(Pixels(bounds.width, twipsPerPixelX_), Pixels(bounds.height, twipsPerPixelY_), 0);
+}
+
+void OffscreenSurface::Click() const {
+    if (onClick_)
+        onClick_();
+}
+
+void OffscreenTimer::SetInterval(int milliseconds) {
+    interval_ = milliseconds;
+    due_ = clock_ + interval_;
+}
+
+void OffscreenTimer::SetEnabled(bool enabled) {
+    enabled_ = enabled;
+    due_ = clock_ + interval_;
+}
+
+void OffscreenTimer::CatchUp() {
+    while (Running() && due_ <= clock_) {
+        due_ += interval_;
+        if (onTick_)
+            onTick_();
+    }
+}
+
+}  // namespace offscreen

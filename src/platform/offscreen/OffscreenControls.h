@@ -1,0 +1,144 @@
+// The controls of the offscreen platform: they keep their properties, and
+// the platform delivers injected events to them.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "platform/Controls.h"
+#include "platform/offscreen/OffscreenGdi.h"
+
+namespace offscreen {
+
+template <class Interface>
+class ControlBase : public Interface {
+  public:
+    ControlBase(std::string name, int index, platform::Bounds bounds, bool visible)
+        : name_(std::move(name)), index_(index), bounds_(bounds), visible_(visible) {}
+
+    const std::string& Name() const override { return name_; }
+    int Index() const override { return index_; }
+    platform::Bounds Placement() const override { return bounds_; }
+    void Move(const platform::Bounds& bounds) override { bounds_ = bounds; }
+    bool Visible() const override { return visible_; }
+    void SetVisible(bool visible) override { visible_ = visible; }
+
+  private:
+    std::string name_;
+    int index_;
+    platform::Bounds bounds_;
+    bool visible_;
+};
+
+class OffscreenLabel : public ControlBase<platform::Label> {
+  public:
+    explicit OffscreenLabel(const platform::LabelDesign& design);
+    const std::string& Caption() const override { return caption_; }
+    void SetCaption(const std::string& caption) override { caption_ = caption; }
+    platform::OleColor ForeColor() const override { return foreColor_; }
+    void SetForeColor(platform::OleColor color) override { foreColor_ = color; }
+    void SetMouseHandlers(platform::MouseHandlers handlers) override { mouse_ = handlers; }
+
+    platform::FontWeight Weight() const { return weight_; }
+    platform::Alignment Alignment() const { return alignment_; }
+    const platform::MouseHandlers& Mouse() const { return mouse_; }
+
+  private:
+    std::string caption_;
+    platform::OleColor foreColor_;
+    platform::FontWeight weight_;
+    platform::Alignment alignment_;
+    platform::MouseHandlers mouse_;
+};
+
+class OffscreenImageButton : public ControlBase<platform::ImageButton> {
+  public:
+    explicit OffscreenImageButton(const platform::ImageButtonDesign& design);
+    platform::Picture Image() const override { return picture_; }
+    const std::string& ToolTip() const override { return toolTip_; }
+    void SetOnClick(std::function<void()> onClick) override { onClick_ = std::move(onClick); }
+    void Click() const;
+
+  private:
+    platform::Picture picture_;
+    std::string toolTip_;
+    std::function<void()> onClick_;
+};
+
+class OffscreenLine : public ControlBase<platform::Line> {
+  public:
+    explicit OffscreenLine(const platform::LineDesign& design);
+    platform::OleColor Color() const { return color_; }
+
+  private:
+    platform::OleColor color_;
+};
+
+class OffscreenCheckBox : public ControlBase<platform::CheckBox> {
+  public:
+    explicit OffscreenCheckBox(const platform::CheckBoxDesign& design);
+    const std::string& Caption() const override { return caption_; }
+    int Value() const override { return value_; }
+    void SetValue(int value) override { value_ = value; }
+    // A click toggles the box.
+    void Click() { value_ = value_ == 0 ? 1 : 0; }
+
+  private:
+    std::string caption_;
+    int value_;
+};
+
+class OffscreenSurface : public ControlBase<platform::Surface> {
+  public:
+    OffscreenSurface(const platform::SurfaceDesign& design, OffscreenGdi& gdi, int twipsPerPixelX,
+                     int twipsPerPixelY);
+    ~OffscreenSurface() override;
+
+    platform::DeviceContext Hdc() const override { return dc_; }
+    void Refresh() override { ++refreshes_; }
+    void SetMouseHandlers(platform::MouseHandlers handlers) override { mouse_ = handlers; }
+    void SetOnClick(std::function<void()> onClick) override { onClick_ = std::move(onClick); }
+    // The persistent image follows the control's size.
+    void Move(const platform::Bounds& bounds) override;
+
+    const Bitmap& Image() const { return image_; }
+    int Refreshes() const { return refreshes_; }
+    const platform::MouseHandlers& Mouse() const { return mouse_; }
+    void Click() const;
+
+  private:
+    OffscreenGdi& gdi_;
+    int twipsPerPixelX_;
+    int twipsPerPixelY_;
+    Bitmap image_;
+    platform::DeviceContext dc_;
+    int refreshes_ = 0;
+    platform::MouseHandlers mouse_;
+    std::function<void()> onClick_;
+};
+
+// A timer on the platform's virtual time.
+class OffscreenTimer : public platform::Timer {
+  public:
+    // `clock`: the platform's virtual time in milliseconds.
+    explicit OffscreenTimer(const long long& clock) : clock_(clock) {}
+
+    int Interval() const override { return interval_; }
+    void SetInterval(int milliseconds) override;
+    bool Enabled() const override { return enabled_; }
+    void SetEnabled(bool enabled) override;
+    void SetOnTick(std::function<void()> onTick) override { onTick_ = std::move(onTick); }
+
+    bool Running() const { return enabled_ && interval_ > 0; }
+    // Ticks once for every interval that has ended by the current time.
+    void CatchUp();
+
+  private:
+    const long long& clock_;
+    int interval_ = 0;
+    bool enabled_ = true;
+    long long due_ = 0;
+    std::function<void()> onTick_;
+};
+
+}  // namespace offscreen

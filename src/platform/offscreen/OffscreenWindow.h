@@ -1,0 +1,79 @@
+// A window of the offscreen platform: no OS window, only its state.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/Window.h"
+#include "platform/offscreen/OffscreenControls.h"
+
+namespace offscreen {
+
+class OffscreenPlatform;
+
+class OffscreenWindow : public platform::Window {
+  public:
+    OffscreenWindow(OffscreenPlatform& platform, const platform::FormDesign& design,
+                    platform::FormEvents& events);
+    ~OffscreenWindow() override;
+
+    const std::string& Name() const override { return design_.name; }
+    platform::WindowHandle Handle() const override { return handle_; }
+    const std::string& Caption() const override { return design_.caption; }
+
+    platform::Label& AddLabel(const platform::LabelDesign& design) override;
+    platform::ImageButton& AddImageButton(const platform::ImageButtonDesign& design) override;
+    platform::Line& AddLine(const platform::LineDesign& design) override;
+    platform::CheckBox& AddCheckBox(const platform::CheckBoxDesign& design) override;
+    platform::Surface& AddSurface(const platform::SurfaceDesign& design) override;
+    platform::Timer& AddTimer() override;
+
+    void Show() override;
+    void ShowModal(platform::Window& owner) override;
+    void Hide() override;
+    bool Visible() const override { return visible_; }
+    bool Minimized() const override { return minimized_; }
+    void Activate() override;
+
+    platform::Bounds Placement() const override { return bounds_; }
+    void Move(const platform::Bounds& bounds) override;
+    int ScaleWidth() const override { return bounds_.width; }
+    void CenterOnScreen() override;
+    void CenterOver(const platform::Window& owner) override;
+
+    const std::string& Tag() const override { return tag_; }
+    void SetTag(const std::string& tag) override { tag_ = tag; }
+
+    // For the platform and the tests.
+    platform::FormEvents& Events() { return events_; }
+    bool Enabled() const { return enabled_; }
+    bool Unloaded() const { return unloaded_; }
+    // Hides the window and marks it gone: its modal loop ends.
+    void MarkUnloaded();
+    // The control with this name and index (-1 without an index), or null.
+    platform::Control* FindControl(const std::string& name, int index) const;
+    const std::vector<std::unique_ptr<OffscreenTimer>>& Timers() const { return timers_; }
+    int Resizes() const { return resizes_; }
+
+  private:
+    template <class T, class... Args>
+    T& Keep(Args&&... args);
+    void Resized();
+
+    OffscreenPlatform& platform_;
+    platform::FormDesign design_;
+    platform::FormEvents& events_;
+    platform::WindowHandle handle_;
+    platform::Bounds bounds_;
+    std::vector<std::unique_ptr<platform::Control>> controls_;
+    std::vector<std::unique_ptr<OffscreenTimer>> timers_;
+    std::string tag_;
+    bool visible_ = false;
+    bool minimized_ = false;
+    bool enabled_ = true;
+    bool unloaded_ = false;
+    int resizes_ = 0;
+};
+
+}  // namespace offscreen

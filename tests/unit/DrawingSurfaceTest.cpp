@@ -1,0 +1,141 @@
+// The drawing-surface control and the focus marker drawn on it.
+#include <gtest/gtest.h>
+
+#include "ProgramFixture.h"
+#include "chrome/mDrawing.h"
+#include "chrome/nrvGDICtl.h"
+
+namespace {
+
+using platform::MakeRgb;
+using platform::SystemColor;
+
+class DrawingSurface : public ::testing::Test {
+  protected:
+    DrawingSurface()
+        : window_(platform_.CreateForm({"frmTest", "Test", {0, 0, 3000, 3000}}, events_)),
+          surface_(window_->AddSurface({"nrvTest", -1, {0, 0, 150, 150}, true})),
+          control_(surface_, platform_.Graphics()) {}
+
+    const offscreen::Bitmap& Image() {
+        return static_cast<const offscreen::OffscreenSurface&>(surface_).Image();
+    }
+    // The pixels of column x that hold `color`, as a list of rows.
+    std::vector<int> RowsOf(int x, platform::Rgb color) {
+        std::vector<int> rows;
+        for (int y = 0; y < Image().Height(); ++y) {
+            if (Image().Pixel(x, y) == color)
+                rows.push_back(y);
+        }
+        return rows;
+    }
+
+    struct NoEvents : platform::FormEvents {
+        void KeyDown(int, int) override {}
+        void CloseRequested() override {}
+    } events_;
+    offscreen::OffscreenPlatform platform_;
+    std::unique_ptr<platform::Window> window_;
+    platform::Surface& surface_;
+    chrome::nrvGDICtl control_;
+};
+
+TEST_F(DrawingSurface, LoadStateAppliesSavedKeysWhateverTheirCase) {
+    chrome::PropertyBag bag;
+    bag.WriteProperty("drawmode", 7);
+    bag.WriteText("FORECOLOR", "&HFF");
+    control_.LoadState(bag);
+    EXPECT_EQ(control_.DrawMode(), 7);
+    EXPECT_EQ(control_.ForeColor(), 0xFFu);
+    // Missing keys leave the attributes as they were.
+    EXPECT_EQ(control_.BackColor(), SystemColor(platform::syscolor::kWindow));
+    EXPECT_EQ(control_.Fillstyle(), 1);
+}
+
+TEST_F(DrawingSurface, LoadStateStopsAtAValueOfTheWrongType) {
+    chrome::PropertyBag bag;
+    bag.WriteProperty("BackColor", 0x123456);
+    bag.WriteText("FillColor", "olive");
+    bag.WriteProperty("DrawMode", 9);
+    EXPECT_THROW(control_.LoadState(bag), platform::RuntimeError);
+    EXPECT_EQ(control_.BackColor(), 0x123456u);
+    EXPECT_EQ(control_.DrawMode(), 13);
+}
+
+TEST_F(DrawingSurface, SixteenBitAttributesRefuseWhatTheyCannotHold) {
+    control_.SetFillstyle(-32768);
+    EXPECT_EQ(control_.Fillstyle(), -32768);
+    EXPECT_THROW(control_.SetFillstyle(32768), platform::RuntimeError);
+    EXPECT_THROW(control_.SetDrawMode(-32769), platform::RuntimeError);
+    EXPECT_EQ(control_.Fillstyle(), -32768);
+    EXPECT_EQ(control_.DrawMode(), 13);
+}
+
+TEST_F(DrawingSurface, SaveStateWritesEveryKeyForLoadStateToReadBack) {
+    control_.LoadState(chrome::FocusMarkerDesign());
+    chrome::PropertyBag saved;
+    control_.SaveState(saved);
+    for (const char* key : {"BackColor", "ForeColor", "FillColor", "FillStyle", "DrawMode"}) {
+        EXPECT_TRUE(saved.Contains(key)) << key;
+    }
+    EXPECT_EQ(saved.ReadProperty("forecolor", 0), SystemColor(platform::syscolor::kButtonText));
+    EXPECT_EQ(saved.ReadProperty("fillstyle", -1), 0);
+}
+
+TEST_F(DrawingSurface, LinesLeaveOutTheirEndPointAndChain) {
+    platform::Gdi& gdi = platform_.Graphics();
+    control_.SetForeColor(MakeRgb(255, 0, 0));
+    chrome::DrawLine(gdi, control_.hdc(), 0, 7, 0, 5);
+    EXPECT_EQ(RowsOf(0, MakeRgb(255, 0, 0)), (std::vector<int>{5, 6}));
+    // Without a start point the next line goes on from (0, 7).
+    chrome::DrawLine(gdi, control_.hdc(), 3, 7);
+    EXPECT_EQ(Image().Pixel(0, 7), MakeRgb(255, 0, 0));
+    EXPECT_EQ(Image().Pixel(2, 7), MakeRgb(255, 0, 0));
+    EXPECT_NE(Image().Pixel(3, 7), MakeRgb(255, 0, 0));
+}
+
+TEST_F(DrawingSurface, DrawModeCombinesThePenWithTheImage) {
+    platform::Gdi& gdi = platform_.Graphics();
+    control_.SetBackColor(MakeRgb(255, 255, 255));
+    control_.Cls();
+    control_.SetForeColor(MakeRgb(255, 0, 0));
+    control_.SetDrawMode(7);  // xor
+    chrome::DrawLine(gdi, control_.hdc(), 1, 0, 0, 0);
+    EXPECT_EQ(Image().Pixel(0, 0), MakeRgb(0, 255, 255));
+    chrome::DrawLine(gdi, control_.hdc(), 1, 0, 0, 0);
+    EXPECT_EQ(Image().Pixel(0, 0), MakeRgb(255, 255, 255));
+}
+
+TEST_F(DrawingSurface, TranslateColorResolvesSystemColoursWhenCalled) {
+    platform::Gdi& gdi = platform_.Graphics();
+    EXPECT_EQ(chrome::TranslateColor(gdi, 0x00FF0000), 0x00FF0000u);
+    platform_.Gdi().SetSysColor(platform::syscolor::kButtonFace, MakeRgb(1, 2, 3));
+    EXPECT_EQ(chrome::TranslateColor(gdi, 0x8000000F), MakeRgb(1, 2, 3));
+    EXPECT_EQ(chrome::TranslateColor(gdi, 0x800000FF), 0u);
+}
+
+// The marker as the main window draws it.
+class FocusMarker : public testing_support::ProgramFixture {};
+
+TEST_F(FocusMarker, IsASolidTrianglePointingLeft) {
+    Start();
+    auto& surface = static_cast<const offscreen::OffscreenSurface&>(Main().FocusMarker());
+    const offscreen::Bitmap& image = surface.Image();
+    ASSERT_EQ(image.Width(), 6);
+    ASSERT_EQ(image.Height(), 12);
+    const platform::Rgb ink = Platform().Graphics().SysColor(platform::syscolor::kButtonText);
+    const platform::Rgb ground = Platform().Graphics().SysColor(platform::syscolor::kWindow);
+    for (int x = 0; x < 6; ++x) {
+        for (int y = 0; y < 12; ++y) {
+            bool inTriangle = y >= 5 - x && y < 7 + x;
+            EXPECT_EQ(image.Pixel(x, y), inTriangle ? ink : ground) << x << "," << y;
+        }
+    }
+    EXPECT_GE(surface.Refreshes(), 1);
+    // Moving to another field moves the same image without drawing it again.
+    Press({"Tab"});
+    for (int y = 0; y < 12; ++y)
+        EXPECT_EQ(image.Pixel(5, y), ink);
+}
+
+}  // namespace

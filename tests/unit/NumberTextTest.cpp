@@ -1,0 +1,79 @@
+// Reading and writing amounts: Val, the "0.00" pattern, the user's format.
+#include <gtest/gtest.h>
+
+#include "app/Conversion.h"
+#include "app/mMain.h"
+#include "platform/NumberText.h"
+
+namespace {
+
+using platform::FormatFixed2;
+using platform::Val;
+
+TEST(Val, ReadsTheNumberAtTheStartOfATextWithAPoint) {
+    EXPECT_DOUBLE_EQ(Val("15.24"), 15.24);
+    EXPECT_DOUBLE_EQ(Val("12."), 12.0);
+    EXPECT_DOUBLE_EQ(Val(".5"), 0.5);
+    EXPECT_DOUBLE_EQ(Val("  1 2 3"), 123.0);  // blanks are skipped
+    EXPECT_DOUBLE_EQ(Val("12.5.3"), 12.5);    // stops where the number cannot go on
+    EXPECT_DOUBLE_EQ(Val("7abc"), 7.0);
+    EXPECT_DOUBLE_EQ(Val("-3.20"), -3.2);
+    EXPECT_DOUBLE_EQ(Val("1e3"), 1000.0);
+    EXPECT_DOUBLE_EQ(Val("2E"), 2.0);
+    EXPECT_DOUBLE_EQ(Val("12,5"), 12.0);  // a comma ends the number
+}
+
+TEST(Val, GivesZeroWithoutANumber) {
+    for (const char* text : {"", " ", "abc", ".", "-", ",5", "e5"}) {
+        EXPECT_EQ(Val(text), 0.0) << text;
+    }
+}
+
+TEST(FormatFixed2, WritesTwoDecimalsWithTheGivenSeparator) {
+    EXPECT_EQ(FormatFixed2(15.2449, ","), "15,24");
+    EXPECT_EQ(FormatFixed2(0, ","), "0,00");
+    EXPECT_EQ(FormatFixed2(0.07, ","), "0,07");
+    EXPECT_EQ(FormatFixed2(-3.2, ","), "-3,20");
+    EXPECT_EQ(FormatFixed2(1234567.891, "."), "1234567.89");
+    EXPECT_EQ(FormatFixed2(99.999, ","), "100,00");
+    EXPECT_EQ(FormatFixed2(1e15, ","), "1000000000000000,00");
+}
+
+TEST(FormatFixed2, RoundsHalvesAwayFromZeroOnFifteenDigits) {
+    // 500 x 6.55957 is stored just below 3279.785, which no double holds.
+    EXPECT_EQ(FormatFixed2(500 * 6.55957, ","), "3279,79");
+    EXPECT_EQ(FormatFixed2(1500 * 6.55957, ","), "9839,36");
+    EXPECT_EQ(FormatFixed2(0.005, ","), "0,01");
+    EXPECT_EQ(FormatFixed2(0.0049, ","), "0,00");
+    EXPECT_EQ(FormatFixed2(-0.125, ","), "-0,13");
+    EXPECT_EQ(FormatFixed2(2.675, ","), "2,68");  // 2.67499999... in binary
+}
+
+TEST(FormatFixed2, NeverWritesMinusZero) {
+    EXPECT_EQ(FormatFixed2(-0.0, ","), "0,00");
+    EXPECT_EQ(FormatFixed2(-0.004, ","), "0,00");
+    EXPECT_EQ(FormatFixed2(-1e-300, ","), "0,00");
+}
+
+TEST(TextToDouble, ReadsTheUsersFormat) {
+    EXPECT_DOUBLE_EQ(platform::TextToDouble("30,49", ","), 30.49);
+    EXPECT_DOUBLE_EQ(platform::TextToDouble("30.49", "."), 30.49);
+    EXPECT_DOUBLE_EQ(platform::TextToDouble("-4,76", ","), -4.76);
+}
+
+TEST(CommaToPoint, ReplacesOnlyTheFirstComma) {
+    EXPECT_EQ(app::CommaToPoint("12"), "12");
+    EXPECT_EQ(app::CommaToPoint("12,5"), "12.5");
+    EXPECT_EQ(app::CommaToPoint("1,2,3"), "1.2,3");
+    EXPECT_EQ(app::CommaToPoint(""), "");
+}
+
+TEST(AmountValue, ReadsEveryFormOfAmountText) {
+    EXPECT_DOUBLE_EQ(app::AmountValue("12,"), 12.0);
+    EXPECT_DOUBLE_EQ(app::AmountValue("0,"), 0.0);
+    EXPECT_DOUBLE_EQ(app::AmountValue("15,24"), 15.24);
+    EXPECT_DOUBLE_EQ(app::AmountValue("15.24"), 15.24);
+    EXPECT_DOUBLE_EQ(app::AmountValue("-4,76"), -4.76);
+}
+
+}  // namespace

@@ -1,0 +1,23 @@
+#include "ProgramFixture.h"
+
+#include "Script.h"
+
+namespace testing_support {
+
+void ProgramFixture::Press(const std::vector<std::string>& keys) {
+    for (const std::string& spec : keys) {
+        drive::KeyEvent key;
+        ASSERT_TRUE(drive::ParseKey(spec, &key)) << spec;
+        platform_->PostKey(key.keyCode, key.shift);
+    }
+    platform_->RunPending();
+}
+
+void ProgramFixture::Type(const std::string& text) {
+    for (char c : text) {
+        platform_->PostKey(c == ',' ? platform::vk::kComma : c, 0);
+    }
+    platform_->RunPending();
+}
+
+}  // namespace testing_support

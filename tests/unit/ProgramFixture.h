@@ -1,0 +1,69 @@
+// Runs the whole program on the offscreen platform and drives it as a user
+// would: keys and clicks through the platform's event queue.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/Program.h"
+#include "app/mMain.h"
+#include "platform/offscreen/OffscreenPlatform.h"
+
+namespace testing_support {
+
+// A date on which the change row is shown at start, and one on which not.
+inline constexpr platform::LocalDateTime kBeforeChangeover{2002, 2, 18, 23, 59, 59};
+inline constexpr platform::LocalDateTime kAfterChangeover{2002, 2, 19, 0, 0, 0};
+
+class ProgramFixture : public ::testing::Test {
+  protected:
+    // Starts the program as its entry point does, ending a run before.
+    void Start(const platform::LocalDateTime& now = kAfterChangeover,
+               offscreen::ProgramFacts facts = {}) {
+        End();
+        platform_ = std::make_unique<offscreen::OffscreenPlatform>(std::move(facts));
+        platform_->SetNow(now);
+        program_ = std::make_unique<app::Program>(*platform_);
+        app::Main(*program_);
+    }
+
+    void TearDown() override { End(); }
+
+    // Unloads what is loaded; no handler may have raised an error.
+    void End() {
+        if (!program_)
+            return;
+        program_->MainWindow().Unload();
+        platform_->RunPending();
+        EXPECT_TRUE(platform_->HandlerErrors().empty())
+            << "a handler raised " << platform_->HandlerErrors().front();
+        program_.reset();
+        platform_.reset();
+    }
+
+    // Presses keys one after the other; "Alt+F4", "Shift+Tab", "Num5", "1"...
+    void Press(const std::vector<std::string>& keys);
+    // Types the characters of `text`: digits and the comma.
+    void Type(const std::string& text);
+    void Click(const std::string& control, int index = -1) {
+        platform_->PostClick(control, index);
+        platform_->RunPending();
+    }
+
+    app::frmConvalis& Main() { return program_->MainWindow(); }
+    offscreen::OffscreenPlatform& Platform() { return *platform_; }
+    std::vector<std::string> Displays() {
+        std::vector<std::string> texts;
+        for (int i = 0; i < app::frmConvalis::kFields; ++i)
+            texts.push_back(Main().DisplayText(i));
+        return texts;
+    }
+
+    std::unique_ptr<offscreen::OffscreenPlatform> platform_;
+    std::unique_ptr<app::Program> program_;
+};
+
+}  // namespace testing_support

@@ -1,0 +1,65 @@
+// The start-up procedure: one instance, the help file, hidden or shown.
+#include <gtest/gtest.h>
+
+#include "ProgramFixture.h"
+
+namespace {
+
+class Startup : public testing_support::ProgramFixture {
+  protected:
+    void StartWith(const std::string& commandLine, bool prevInstance = false) {
+        offscreen::ProgramFacts facts;
+        facts.commandLine = commandLine;
+        facts.prevInstance = prevInstance;
+        facts.path = "C:\\Prog";
+        Start(testing_support::kAfterChangeover, facts);
+    }
+};
+
+TEST_F(Startup, ASecondInstanceLoadsNothing) {
+    StartWith("", true);
+    EXPECT_TRUE(Platform().LoadedWindows().empty());
+    EXPECT_FALSE(Main().Loaded());
+    EXPECT_EQ(Platform().App().HelpFile(), "");
+}
+
+TEST_F(Startup, NamesTheHelpFileInTheProgramsFolder) {
+    StartWith("");
+    EXPECT_EQ(Platform().App().HelpFile(), "C:\\Prog\\Convalis.hlp");
+
+    offscreen::ProgramFacts atRoot;
+    atRoot.path = "D:\\";
+    Start(testing_support::kAfterChangeover, atRoot);
+    EXPECT_EQ(Platform().App().HelpFile(), "D:\\Convalis.hlp");
+}
+
+TEST_F(Startup, TheHiddenArgumentLoadsTheWindowWithoutShowingIt) {
+    StartWith("/Hidden");
+    ASSERT_TRUE(Main().Loaded());
+    EXPECT_FALSE(Main().Window().Visible());
+    // Keys reach no window while it is hidden.
+    Type("5");
+    EXPECT_EQ(Main().DisplayText(0), "0");
+    // Its load ran in full.
+    Main().Window().Show();
+    Type("5");
+    EXPECT_EQ(Main().DisplayText(0), "5");
+}
+
+TEST_F(Startup, OnlyTheExactHiddenArgumentHides) {
+    for (const char* argument : {"", "/hidden", "/Hidden /x", " /Hidden", "/HIDDEN"}) {
+        StartWith(argument);
+        ASSERT_TRUE(Main().Loaded()) << argument;
+        EXPECT_TRUE(Main().Window().Visible()) << argument;
+    }
+}
+
+TEST_F(Startup, TheWindowIsCentredOnTheScreen) {
+    StartWith("");
+    platform::Bounds bounds = Main().Window().Placement();
+    const platform::Screen& screen = Platform().Display();
+    EXPECT_EQ(bounds.left, (screen.WidthTwips() - 2985) / 2);
+    EXPECT_EQ(bounds.top, (screen.HeightTwips() - 2685) / 2);
+}
+
+}  // namespace

@@ -1,0 +1,67 @@
+#include "Dump.h"
+
+#include <cstdio>
+#include <sstream>
+
+#include "app/Program.h"
+#include "platform/offscreen/OffscreenPlatform.h"
+
+namespace drive {
+namespace {
+
+std::string Quoted(const std::string& text) {
+    std::string out = "\"";
+    for (char c : text) {
+        switch (c) {
+            case '"':
+                out += "\\\"";
+                break;
+            case '\\':
+                out += "\\\\";
+                break;
+            default:
+                if (static_cast<unsigned char>(c) < 0x20) {
+                    char escaped[8];
+                    std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
+                    out += escaped;
+                } else {
+                    out += c;
+                }
+        }
+    }
+    return out + "\"";
+}
+
+const char* Bool(bool value) {
+    return value ? "true" : "false";
+}
+
+void DescribeMainWindow(std::ostringstream& json, const app::frmConvalis& main) {
+    json << ", \"displays\": [";
+    for (int i = 0; i < app::frmConvalis::kFields; ++i) {
+        json << (i ? ", " : "") << Quoted(main.DisplayText(i));
+    }
+    json << "], \"active\": " << main.ActiveField()
+         << ", \"entry\": " << Bool(main.EntryInProgress())
+         << ", \"changeRow\": " << Bool(main.ChangeRowShown());
+}
+
+}  // namespace
+
+std::string DumpWindows(app::Program& program, const offscreen::OffscreenPlatform& platform) {
+    std::ostringstream json;
+    json << "[";
+    bool first = true;
+    for (const offscreen::OffscreenWindow* window : platform.LoadedWindows()) {
+        json << (first ? "" : ", ") << "{\"name\": " << Quoted(window->Name())
+             << ", \"visible\": " << Bool(window->Visible());
+        if (window->Name() == "frmConvalis")
+            DescribeMainWindow(json, program.MainWindow());
+        json << "}";
+        first = false;
+    }
+    json << "]";
+    return json.str();
+}
+
+}  // namespace drive

@@ -1,0 +1,137 @@
+#include "Script.h"
+
+#include <map>
+#include <set>
+#include <sstream>
+
+#include "platform/Types.h"
+
+namespace drive {
+namespace {
+
+const std::map<std::string, int>& KeyNames() {
+    static const std::map<std::string, int> names = [] {
+        namespace vk = platform::vk;
+        std::map<std::string, int> keys{
+            {"Decimal", vk::kDecimal}, {"Comma", vk::kComma},  {"Period", vk::kPeriod},
+            {"Tab", vk::kTab},         {"Enter", vk::kReturn}, {"Escape", vk::kEscape},
+            {"Backspace", vk::kBack},  {"Left", vk::kLeft},    {"Up", vk::kUp},
+            {"Right", vk::kRight},     {"Down", vk::kDown},
+        };
+        for (int d = 0; d <= 9; ++d) {
+            keys[std::to_string(d)] = vk::k0 + d;
+            keys["Num" + std::to_string(d)] = vk::kNumpad0 + d;
+        }
+        for (int f = 1; f <= 12; ++f)
+            keys["F" + std::to_string(f)] = vk::kF1 + f - 1;
+        for (char c = 'A'; c <= 'Z'; ++c)
+            keys[std::string(1, c)] = c;
+        return keys;
+    }();
+    return names;
+}
+
+// The controls a script may click, with the number of elements of each
+// control array (0 for a single control).
+const std::map<std::string, int>& ClickableControls() {
+    static const std::map<std::string, int> controls{
+        {"imaCommand", 6}, {"lblP", 4}, {"lblEti", 4}, {"nrvFocus", 0}};
+    return controls;
+}
+
+bool ParseClick(const std::string& spec, ClickEvent* click) {
+    std::string name = spec;
+    int index = -1;
+    std::size_t open = spec.find('(');
+    if (open != std::string::npos) {
+        if (spec.back() != ')')
+            return false;
+        name = spec.substr(0, open);
+        std::string digits = spec.substr(open + 1, spec.size() - open - 2);
+        if (digits.empty() || digits.size() > 3 ||
+            digits.find_first_not_of("0123456789") != std::string::npos) {
+            return false;
+        }
+        index = std::stoi(digits);
+    }
+    auto known = ClickableControls().find(name);
+    if (known == ClickableControls().end())
+        return false;
+    bool isArray = known->second > 0;
+    if (isArray != (index >= 0) || index >= known->second)
+        return false;
+    click->control = name;
+    click->index = index;
+    return true;
+}
+
+std::string Trim(const std::string& text) {
+    std::size_t first = text.find_first_not_of(" \t\r");
+    if (first == std::string::npos)
+        return {};
+    std::size_t last = text.find_last_not_of(" \t\r");
+    return text.substr(first, last - first + 1);
+}
+
+}  // namespace
+
+bool ParseKey(const std::string& spec, KeyEvent* key) {
+    static const std::map<std::string, int> modifiers{{"Shift+", platform::shift::kShift},
+                                                      {"Ctrl+", platform::shift::kCtrl},
+                                                      {"Alt+", platform::shift::kAlt}};
+    std::string rest = spec;
+    int shift = 0;
+    for (bool found = true; found;) {
+        found = false;
+        for (const auto& [prefix, bit] : modifiers) {
+            if (rest.size() > prefix.size() && rest.compare(0, prefix.size(), prefix) == 0) {
+                shift |= bit;
+                rest.erase(0, prefix.size());
+                found = true;
+            }
+        }
+    }
+    auto named = KeyNames().find(rest);
+    if (named == KeyNames().end())
+        return false;
+    key->keyCode = named->second;
+    key->shift = shift;
+    return true;
+}
+
+Script ReadScript(std::istream& input) {
+    Script script;
+    std::string raw;
+    for (int number = 1; std::getline(input, raw); ++number) {
+        std::string line = Trim(raw);
+        if (line.empty() || line[0] == '#')
+            continue;
+        std::istringstream words(line);
+        std::string verb, argument, extra;
+        words >> verb >> argument >> extra;
+        if (!extra.empty()) {
+            script.errors.push_back({number, "unexpected text after the event: " + line});
+        } else if (verb == "key") {
+            KeyEvent key;
+            if (ParseKey(argument, &key)) {
+                script.events.emplace_back(key);
+            } else {
+                script.errors.push_back({number, "unknown key: " + argument});
+            }
+        } else if (verb == "click") {
+            ClickEvent click;
+            if (ParseClick(argument, &click)) {
+                script.events.emplace_back(click);
+            } else {
+                script.errors.push_back({number, "unknown control: " + argument});
+            }
+        } else if (verb == "dump" && argument.empty()) {
+            script.events.emplace_back(DumpEvent{});
+        } else {
+            script.errors.push_back({number, "unknown event: " + line});
+        }
+    }
+    return script;
+}
+
+}  // namespace drive

@@ -1,0 +1,41 @@
+// The driver's input: one event a line, checked whole before any runs.
+#pragma once
+
+#include <istream>
+#include <string>
+#include <variant>
+#include <vector>
+
+namespace drive {
+
+struct KeyEvent {
+    int keyCode = 0;
+    int shift = 0;
+};
+
+struct ClickEvent {
+    std::string control;
+    int index = -1;
+};
+
+struct DumpEvent {};
+
+using Event = std::variant<KeyEvent, ClickEvent, DumpEvent>;
+
+struct ScriptError {
+    int line = 0;
+    std::string message;
+};
+
+struct Script {
+    std::vector<Event> events;
+    std::vector<ScriptError> errors;
+};
+
+// Reads a whole script. Blank lines and lines starting with # are skipped.
+Script ReadScript(std::istream& input);
+
+// A key specification such as "Alt+F4" or "Num7"; false when unknown.
+bool ParseKey(const std::string& spec, KeyEvent* key);
+
+}  // namespace drive
