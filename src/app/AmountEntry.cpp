@@ -24,19 +24,23 @@ bool IsFull(const std::string& text) {
 }  // namespace
 
 AmountEntry::AmountEntry(EntryWindow& window, std::vector<platform::Label*> captions,
-                         std::vector<platform::Label*> displays)
-    : window_(window), captions_(std::move(captions)), displays_(std::move(displays)) {
-    ClearUndo();
+                         std::vector<platform::Label*> displays, chrome::FocusMarker& marker)
+    : window_(window),
+      captions_(std::move(captions)),
+      displays_(std::move(displays)),
+      marker_(marker) {
+    savedCaptions_.fill("0");
 }
 
-void AmountEntry::ClearUndo() {
-    savedCaptions_.fill("0");
+void AmountEntry::SaveUndo() {
+    for (int k = 0; k < kUndoEntries; ++k)
+        savedCaptions_[k] = window_.SaveUndoEntry(k);
 }
 
 void AmountEntry::SelectField(int field) {
     Highlight(activeField_, false);
     activeField_ = field;
-    window_.PlaceFocusMarker(field);
+    marker_.PlaceBeside(displays_.at(field)->Placement());
     Highlight(field, true);
 }
 

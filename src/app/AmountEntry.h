@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "chrome/FocusMarker.h"
 #include "platform/Controls.h"
 
 namespace app {
@@ -24,8 +25,6 @@ class EntryWindow {
     // Entry k of the undo state: what it saves, and how undo gives it back.
     virtual std::string SaveUndoEntry(int k) const = 0;
     virtual void RestoreUndoEntry(int k, const std::string& saved) = 0;
-    // Moves the focus marker beside display `field`.
-    virtual void PlaceFocusMarker(int field) = 0;
     // Fills the displays that depend on the active one.
     virtual void ConvertActiveField() = 0;
 };
@@ -37,16 +36,17 @@ class AmountEntry {
     // them a double no longer holds the amount exactly.
     static constexpr std::size_t kMaxIntegerDigits = 15;
 
-    // `captions[i]` and `displays[i]` make up field i.
+    // `captions[i]` and `displays[i]` make up field i (two fields may share
+    // a caption); `marker` stands beside the active display.
     AmountEntry(EntryWindow& window, std::vector<platform::Label*> captions,
-                std::vector<platform::Label*> displays);
+                std::vector<platform::Label*> displays, chrome::FocusMarker& marker);
 
     int ActiveField() const { return activeField_; }
     bool EntryInProgress() const { return entryInProgress_ != 0; }
     const std::array<std::string, kUndoEntries>& SavedCaptions() const { return savedCaptions_; }
 
-    // Empties the undo state: every entry "0".
-    void ClearUndo();
+    // Saves the undo state from the window: what undo gives back.
+    void SaveUndo();
 
     void SelectField(int field);
     void StartEntry();
@@ -72,6 +72,7 @@ class AmountEntry {
     EntryWindow& window_;
     std::vector<platform::Label*> captions_;
     std::vector<platform::Label*> displays_;
+    chrome::FocusMarker& marker_;
     int activeField_ = 0;
     int entryInProgress_ = 0;
     std::array<std::string, kUndoEntries> savedCaptions_;

@@ -4,7 +4,8 @@
 
 namespace app {
 
-Program::Program(platform::Platform& platform) : platform_(platform), main_(*this) {}
+Program::Program(platform::Platform& platform)
+    : platform_(platform), main_(*this), zoneEuro_(*this) {}
 
 void Program::ShowHelp(platform::WindowHandle owner) {
     platform_.HelpViewer().ShowContents(owner, platform_.App().HelpFile());

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "app/frmConvalis.h"
+#include "zone/frmZoneEuro.h"
 
 namespace platform {
 class Platform;
@@ -18,6 +19,7 @@ class Program {
 
     platform::Platform& Platform() { return platform_; }
     frmConvalis& MainWindow() { return main_; }
+    zone::frmZoneEuro& ZoneEuro() { return zoneEuro_; }
 
     // Opens the application's help file with the platform's help viewer.
     void ShowHelp(platform::WindowHandle owner);
@@ -25,6 +27,7 @@ class Program {
   private:
     platform::Platform& platform_;
     frmConvalis main_;
+    zone::frmZoneEuro zoneEuro_;
 };
 
 }  // namespace app

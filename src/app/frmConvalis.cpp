@@ -11,10 +11,8 @@ using platform::Bounds;
 
 // The change row: shown only before this date, or when the user asks for it.
 constexpr platform::LocalDateTime kChangeRowUntil{2002, 2, 19, 0, 0, 0};
-// The marker stands this far right of the active display's right edge.
-constexpr int kMarkerGapTwips = 70;
-constexpr int kMarkerWidthPixels = 6;
-constexpr int kMarkerHeightPixels = 12;
+// The marker's place in the design; the load moves it beside display 0.
+constexpr Bounds kMarkerDesign{840, 1200, 255, 255};
 
 struct FieldDesign {
     Bounds caption;
@@ -106,30 +104,19 @@ void frmConvalis::CreateControls() {
             {"imaCommand", i, command.bounds, command.picture, command.toolTip, true});
         imaCommand_[i]->SetOnClick([this, i] { imaCommand_Click(i); });
     }
-    platform::Surface& marker = window_->AddSurface({"nrvFocus", -1, {840, 1200, 255, 255}, true});
-    nrvFocus_.emplace(marker, platform_.Graphics());
-    nrvFocus_->LoadState(chrome::FocusMarkerDesign());
+    nrvFocus_.emplace(platform_, *window_, kMarkerDesign);
     entry_.emplace(static_cast<EntryWindow&>(*this),
                    std::vector<platform::Label*>(lblEti_.begin(), lblEti_.end()),
-                   std::vector<platform::Label*>(lblP_.begin(), lblP_.end()));
+                   std::vector<platform::Label*>(lblP_.begin(), lblP_.end()), *nrvFocus_);
 }
 
 void frmConvalis::Form_Load() {
     chrome::ApplyWindowOutline(*window_, platform_.Display());
     window_->CenterOnScreen();
-    DrawFocusMarker();
-    entry_->ClearUndo();
+    nrvFocus_->SetUp(lblP_[kPriceFrancs]->Placement());
+    entry_->SaveUndo();
     if (Before(platform_.Time().Now(), kChangeRowUntil))
         ShowChangeRow(true);
-}
-
-void frmConvalis::DrawFocusMarker() {
-    const platform::Screen& screen = platform_.Display();
-    Bounds display = lblP_[kPriceFrancs]->Placement();
-    nrvFocus_->Surface().Move({display.left + display.width + kMarkerGapTwips, display.top,
-                               kMarkerWidthPixels * screen.TwipsPerPixelX(),
-                               kMarkerHeightPixels * screen.TwipsPerPixelY()});
-    chrome::DrawFocusMarker(platform_.Graphics(), *nrvFocus_);
 }
 
 void frmConvalis::Show() {
@@ -148,13 +135,6 @@ void frmConvalis::Unload() {
 
 void frmConvalis::Form_Unload() {
     // The notification-area icon and its window hook are removed here.
-}
-
-void frmConvalis::PlaceFocusMarker(int field) {
-    Bounds display = lblP_.at(field)->Placement();
-    Bounds marker = nrvFocus_->Surface().Placement();
-    nrvFocus_->Surface().Move(
-        {display.left + display.width + kMarkerGapTwips, display.top, marker.width, marker.height});
 }
 
 std::vector<int> frmConvalis::DisplaysClearedByEntryIn(int field) const {
@@ -306,9 +286,9 @@ void frmConvalis::ShowAbout() {
     // The about box opens here, modal and owned by this window.
 }
 
+// An entry in progress here continues after the euro-zone window closes.
 void frmConvalis::ShowZoneEuro() {
-    // The euro-zone window opens here, modal and owned by this window; an
-    // entry in progress continues after it closes.
+    program_.ZoneEuro().ShowModal(*window_);
 }
 
 }  // namespace app

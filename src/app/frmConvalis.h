@@ -7,7 +7,7 @@
 #include <optional>
 
 #include "app/AmountEntry.h"
-#include "chrome/nrvGDICtl.h"
+#include "chrome/FocusMarker.h"
 #include "platform/Platform.h"
 
 namespace app {
@@ -63,12 +63,10 @@ class frmConvalis : private platform::FormEvents, private EntryWindow {
     bool AcceptsTyping(int field) const override;
     std::string SaveUndoEntry(int k) const override;
     void RestoreUndoEntry(int k, const std::string& saved) override;
-    void PlaceFocusMarker(int field) override;
 
     void CreateControls();
     void Form_Load();
     void Form_Unload();
-    void DrawFocusMarker();
     // Ends an entry in progress, then makes the next or previous field active.
     void MoveToField(bool forward);
     int NextField(bool forward) const;
@@ -87,7 +85,7 @@ class frmConvalis : private platform::FormEvents, private EntryWindow {
     std::array<platform::Label*, kFields> lblP_{};
     std::array<platform::Line*, 3> Line1_{};
     std::array<platform::ImageButton*, kCommands> imaCommand_{};
-    std::optional<chrome::nrvGDICtl> nrvFocus_;
+    std::optional<chrome::FocusMarker> nrvFocus_;
     std::optional<AmountEntry> entry_;
     bool changeRowShown_ = false;
 };

@@ -102,24 +102,4 @@ void nrvGDICtl::SaveState(PropertyBag& bag) const {
     bag.WriteProperty(kDrawModeKey, drawMode_);
 }
 
-PropertyBag FocusMarkerDesign() {
-    PropertyBag bag;
-    bag.WriteProperty("_extentx", 450);
-    bag.WriteProperty("_extenty", 450);
-    bag.WriteProperty("backcolor", platform::SystemColor(platform::syscolor::kWindow));
-    bag.WriteProperty("forecolor", platform::SystemColor(platform::syscolor::kButtonText));
-    bag.WriteProperty("fillcolor", platform::SystemColor(platform::syscolor::kActiveCaption));
-    bag.WriteProperty("fillstyle", 0);
-    bag.WriteProperty("drawmode", 13);
-    return bag;
-}
-
-void DrawFocusMarker(platform::Gdi& gdi, nrvGDICtl& marker) {
-    // Column x runs from row 5 - x to row 7 + x, the end row left out.
-    for (int x = 0; x < 6; ++x) {
-        DrawLine(gdi, marker.hdc(), x, 7 + x, x, 5 - x);
-    }
-    marker.Refresh();
-}
-
 }  // namespace chrome

@@ -59,11 +59,4 @@ class nrvGDICtl {
     std::int16_t drawMode_ = 13;
 };
 
-// The saved design of the focus marker, as both converter windows hold it.
-PropertyBag FocusMarkerDesign();
-
-// Draws the focus marker's triangle, pointing left, on its surface: six
-// vertical lines from 2 pixels tall at the tip to 12 at the base.
-void DrawFocusMarker(platform::Gdi& gdi, nrvGDICtl& marker);
-
 }  // namespace chrome

@@ -4,12 +4,16 @@
 
 namespace testing_support {
 
-void ProgramFixture::Press(const std::vector<std::string>& keys) {
+void ProgramFixture::Queue(const std::vector<std::string>& keys) {
     for (const std::string& spec : keys) {
         drive::KeyEvent key;
         ASSERT_TRUE(drive::ParseKey(spec, &key)) << spec;
         platform_->PostKey(key.keyCode, key.shift);
     }
+}
+
+void ProgramFixture::Press(const std::vector<std::string>& keys) {
+    Queue(keys);
     platform_->RunPending();
 }
 

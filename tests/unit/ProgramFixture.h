@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -48,6 +49,15 @@ class ProgramFixture : public ::testing::Test {
     void Press(const std::vector<std::string>& keys);
     // Types the characters of `text`: digits and the comma.
     void Type(const std::string& text);
+    // For windows shown modal: queue keys and checks, then run them all in
+    // one go, so that the checks run inside the modal window's loop.
+    void Queue(const std::vector<std::string>& keys);
+    void Then(std::function<void()> check) { platform_->Post(std::move(check)); }
+    void QueueClick(const std::string& control, int index = -1) {
+        platform_->PostClick(control, index);
+    }
+    void Run() { platform_->RunPending(); }
+
     void Click(const std::string& control, int index = -1) {
         platform_->PostClick(control, index);
         platform_->RunPending();

@@ -67,4 +67,63 @@ TEST_P(RandomKeys, KeepTheDisplaysSound) {
 
 INSTANTIATE_TEST_SUITE_P(Seeds, RandomKeys, ::testing::Values(1u, 2u, 3u, 4u));
 
+// The same on the euro-zone window, whose checks run inside its modal loop.
+class RandomZoneKeys : public RandomKeys {
+  protected:
+    struct Observed {
+        std::vector<std::string> displays;
+        int currency = 0;
+        bool operator==(const Observed& other) const {
+            return displays == other.displays && currency == other.currency;
+        }
+    };
+    Observed Observe() {
+        zone::frmZoneEuro& zone = program_->ZoneEuro();
+        return {{zone.DisplayText(0), zone.DisplayText(1), zone.DisplayText(2)},
+                zone.CurrencyIndex()};
+    }
+    void CheckZone(const std::string& key) {
+        zone::frmZoneEuro& zone = program_->ZoneEuro();
+        ASSERT_TRUE(zone.Loaded()) << "after " << key;
+        EXPECT_EQ(zone.DisplayText(0), zone::CurrencyNames.at(zone.CurrencyIndex()));
+        for (int i = 1; i < 3; ++i) {
+            const std::string& text = zone.DisplayText(i);
+            EXPECT_TRUE(std::regex_match(text, kTyped) || std::regex_match(text, kConverted))
+                << "display " << i << " reads " << text << " after " << key;
+        }
+        if (zone.EntryInProgress()) {
+            EXPECT_NE(zone.ActiveField(), 0) << "after " << key;
+        }
+    }
+};
+
+TEST_P(RandomZoneKeys, KeepTheDisplaysSound) {
+    std::mt19937 random(GetParam());
+    Start();
+    Queue({"Alt+Z"});
+    std::vector<std::string> keys = kKeys;
+    keys.insert(keys.end(), {"Right", "Right", "Left", "Shift+5", "Alt+F1"});
+    Observed beforeEntry;
+    bool wasTyping = false;
+    for (int step = 0; step < 2000; ++step) {
+        const std::string key = keys[random() % keys.size()];
+        Then([&, key] {
+            wasTyping = program_->ZoneEuro().EntryInProgress();
+            if (!wasTyping)
+                beforeEntry = Observe();
+        });
+        Queue({key});
+        Then([&, key, step] {
+            CheckZone(key);
+            if (key == "Escape" && wasTyping) {
+                EXPECT_TRUE(Observe() == beforeEntry) << "undo at step " << step;
+            }
+        });
+    }
+    Run();
+    EXPECT_GE(Platform().HelpRequests().size(), 1u);
+}
+
+INSTANTIATE_TEST_SUITE_P(Seeds, RandomZoneKeys, ::testing::Values(1u, 2u));
+
 }  // namespace

@@ -46,6 +46,16 @@ void DescribeMainWindow(std::ostringstream& json, const app::frmConvalis& main) 
          << ", \"changeRow\": " << Bool(main.ChangeRowShown());
 }
 
+void DescribeZoneEuro(std::ostringstream& json, const zone::frmZoneEuro& zone) {
+    json << ", \"displays\": [";
+    for (int i = 0; i < zone::frmZoneEuro::kFields; ++i) {
+        json << (i ? ", " : "") << Quoted(zone.DisplayText(i));
+    }
+    json << "], \"active\": " << zone.ActiveField()
+         << ", \"entry\": " << Bool(zone.EntryInProgress())
+         << ", \"currency\": " << zone.CurrencyIndex();
+}
+
 }  // namespace
 
 std::string DumpWindows(app::Program& program, const offscreen::OffscreenPlatform& platform) {
@@ -55,8 +65,11 @@ std::string DumpWindows(app::Program& program, const offscreen::OffscreenPlatfor
     for (const offscreen::OffscreenWindow* window : platform.LoadedWindows()) {
         json << (first ? "" : ", ") << "{\"name\": " << Quoted(window->Name())
              << ", \"visible\": " << Bool(window->Visible());
-        if (window->Name() == "frmConvalis")
+        if (window->Name() == "frmConvalis") {
             DescribeMainWindow(json, program.MainWindow());
+        } else if (window->Name() == "frmZoneEuro") {
+            DescribeZoneEuro(json, program.ZoneEuro());
+        }
         json << "}";
         first = false;
     }
