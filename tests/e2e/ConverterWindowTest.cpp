@@ -1,0 +1,233 @@
+// The main window as a user at the counter meets it: its look on screen, the
+// keys that type, convert, move between fields and undo.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <ostream>
+
+#include "ProgramUnderTest.h"
+
+namespace e2e {
+namespace {
+
+constexpr wchar_t kInternational[] = L"Control Panel\\International";
+constexpr int kMarkerGapTwips = 70;
+
+class ConverterWindow : public testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(app_.Started());
+        ASSERT_NE(app_.WaitForMainWindow(), nullptr)
+            << "no top-level window titled \"Convalis\" appeared";
+    }
+
+    // The program is made for the French number format.
+    ScopedUserSetting frenchDecimal_{kInternational, L"sDecimal", L","};
+    ProgramUnderTest app_;
+};
+
+// The marker's left edge is 70 twips right of the display's right edge: a
+// fraction of a pixel, which the program may round either way.
+testing::AssertionResult MarkerIsBeside(const ProgramUnderTest& app, std::wstring_view display) {
+    const double gap = kMarkerGapTwips * ScreenPixelsPerInchX() / 1440.0;
+    const auto beside = [&] {
+        const RECT marker = WindowRect(app.Control(L"nrvFocus"));
+        const RECT shown = WindowRect(app.Control(display));
+        const int offset = marker.left - shown.right;
+        return offset >= std::floor(gap) && offset <= std::ceil(gap) && marker.top == shown.top;
+    };
+    if (app.Control(L"nrvFocus") == nullptr || app.Control(display) == nullptr) {
+        return testing::AssertionFailure() << "nrvFocus or " << Utf8(display) << " not found";
+    }
+    if (WaitUntil(beside)) {
+        return testing::AssertionSuccess();
+    }
+    const RECT marker = WindowRect(app.Control(L"nrvFocus"));
+    const RECT shown = WindowRect(app.Control(display));
+    return testing::AssertionFailure()
+           << "marker at left " << marker.left << ", top " << marker.top << "; " << Utf8(display)
+           << " has right " << shown.right << ", top " << shown.top << "; expected the marker "
+           << gap << " px right of the display, at the same top";
+}
+
+// Field i is the caption lblEti(i) and the display lblP(i).
+std::wstring Caption(int field) {
+    return L"lblEti(" + std::to_wstring(field) + L")";
+}
+std::wstring Display(int field) {
+    return L"lblP(" + std::to_wstring(field) + L")";
+}
+
+testing::AssertionResult IsActiveField(const ProgramUnderTest& app, int field) {
+    if (testing::AssertionResult marker = MarkerIsBeside(app, Display(field)); !marker) {
+        return marker;
+    }
+    const COLORREF highlight = GetSysColor(COLOR_HIGHLIGHT);
+    const COLORREF windowText = GetSysColor(COLOR_WINDOWTEXT);
+    for (int other : {0, 1, 2, 3}) {
+        const bool active = other == field;
+        for (const std::wstring& name : {Caption(other), Display(other)}) {
+            testing::AssertionResult colour =
+                app.HasTextColour(name, active ? highlight : windowText);
+            if (colour && IsWindowVisible(app.Control(name))) {
+                colour = active ? app.IsDrawnIn(name, highlight, windowText)
+                                : app.IsDrawnIn(name, windowText, highlight);
+            }
+            if (!colour) {
+                return colour;
+            }
+        }
+    }
+    return testing::AssertionSuccess();
+}
+
+TEST_F(ConverterWindow, IsABorderlessWindowOfItsSizeInTheCentreOfTheScreen) {
+    HWND window = app_.MainWindow();
+    EXPECT_TRUE(IsWindowVisible(window));
+    EXPECT_EQ(GetWindowLongW(window, GWL_STYLE) & (WS_CAPTION | WS_THICKFRAME), 0);
+
+    const RECT rect = WindowRect(window);
+    EXPECT_EQ(rect.right - rect.left, 199);
+    EXPECT_EQ(rect.bottom - rect.top, 179);
+    const int centreX = GetSystemMetrics(SM_CXSCREEN) / 2;
+    const int centreY = GetSystemMetrics(SM_CYSCREEN) / 2;
+    EXPECT_NEAR((rect.left + rect.right) / 2, centreX, 1);
+    EXPECT_NEAR((rect.top + rect.bottom) / 2, centreY, 1);
+}
+
+TEST_F(ConverterWindow, StartsWithTheFrancAndEuroPricesOnlyAndEveryDisplayAtZero) {
+    EXPECT_TRUE(app_.Shows({{L"lblEti(0)", L"prix en francs"},
+                            {L"lblEti(1)", L"payé (en francs)"},
+                            {L"lblEti(2)", L"prix en euros"},
+                            {L"lblEti(3)", L"appoint (en euros)"},
+                            {L"lblP(0)", L"0"},
+                            {L"lblP(1)", L"0"},
+                            {L"lblP(2)", L"0"},
+                            {L"lblP(3)", L"0"}}));
+    // Today is long after February 2002: the change row stays hidden.
+    for (const wchar_t* shown : {L"lblEti(0)", L"lblP(0)", L"Line1(0)", L"lblEti(2)", L"lblP(2)",
+                                 L"Line1(2)", L"imaCommand(0)", L"imaCommand(5)", L"nrvFocus"}) {
+        EXPECT_TRUE(IsWindowVisible(app_.Control(shown))) << Utf8(shown);
+    }
+    for (const wchar_t* hidden :
+         {L"lblEti(1)", L"lblP(1)", L"Line1(1)", L"lblEti(3)", L"lblP(3)"}) {
+        ASSERT_NE(app_.Control(hidden), nullptr) << Utf8(hidden);
+        EXPECT_FALSE(IsWindowVisible(app_.Control(hidden))) << Utf8(hidden);
+    }
+    EXPECT_EQ(WindowClass(app_.Control(L"lblP(0)")), L"ConvalisLabel");
+    EXPECT_TRUE(IsActiveField(app_, 0));
+}
+
+TEST_F(ConverterWindow, MarkerIsASmallControlBesideTheActiveDisplay) {
+    const RECT marker = WindowRect(app_.Control(L"nrvFocus"));
+    EXPECT_EQ(marker.right - marker.left, 6);
+    EXPECT_EQ(marker.bottom - marker.top, 12);
+    EXPECT_TRUE(MarkerIsBeside(app_, L"lblP(0)"));
+}
+
+TEST_F(ConverterWindow, TypingFrancsAndEnterShowsTheEuros) {
+    app_.Type(L"100");
+    ASSERT_TRUE(app_.Shows(L"lblP(0)", L"100"));
+    app_.Press({{VK_RETURN}});
+    EXPECT_TRUE(app_.Shows({{L"lblP(0)", L"100"}, {L"lblP(2)", L"15,24"}}));
+}
+
+TEST_F(ConverterWindow, KeypadDigitsAndTheKeypadDecimalKeyTypeAnAmount) {
+    app_.Press({{VK_NUMPAD1}, {VK_NUMPAD2}, {VK_DECIMAL}, {VK_NUMPAD5}});
+    ASSERT_TRUE(app_.Shows(L"lblP(0)", L"12,5"));
+    app_.Press({{VK_RETURN}});
+    EXPECT_TRUE(app_.Shows(L"lblP(2)", L"1,91"));
+}
+
+TEST_F(ConverterWindow, DigitsTypeWithShiftCtrlOrAltHeld) {
+    app_.Press({WithShift('1'), WithCtrl('2'), WithAlt('3'), WithAlt(VK_OEM_COMMA), {'5'}});
+    EXPECT_TRUE(app_.Shows(L"lblP(0)", L"123,5"));
+}
+
+TEST_F(ConverterWindow, BackspaceErasesTheLastCharacterTyped) {
+    app_.Type(L"12,");
+    ASSERT_TRUE(app_.Shows(L"lblP(0)", L"12,"));
+    app_.Press({{VK_BACK}, {VK_BACK}});
+    EXPECT_TRUE(app_.Shows(L"lblP(0)", L"1"));
+}
+
+TEST_F(ConverterWindow, TabMovesTheHighlightAndTheMarkerToTheEuroPrice) {
+    ASSERT_TRUE(IsActiveField(app_, 0));
+    app_.Press({{VK_TAB}});
+    ASSERT_TRUE(IsActiveField(app_, 2));
+    app_.Press({{VK_TAB}});
+    EXPECT_TRUE(IsActiveField(app_, 0));
+}
+
+TEST_F(ConverterWindow, ShiftTabAndTheArrowsSwapThePricesWhileTheChangeRowIsHidden) {
+    app_.Press({WithShift(VK_TAB)});
+    ASSERT_TRUE(IsActiveField(app_, 2));
+    app_.Press({{VK_UP}});
+    ASSERT_TRUE(IsActiveField(app_, 0));
+    app_.Press({{VK_DOWN}});
+    EXPECT_TRUE(IsActiveField(app_, 2));
+}
+
+TEST_F(ConverterWindow, TabEndsTheEntryAndEurosConvertToFrancs) {
+    app_.Type(L"12");
+    ASSERT_TRUE(app_.Shows(L"lblP(0)", L"12"));
+    app_.Press({{VK_TAB}});
+    ASSERT_TRUE(app_.Shows(L"lblP(2)", L"1,83"));
+    ASSERT_TRUE(IsActiveField(app_, 2));
+
+    app_.Type(L"10");
+    ASSERT_TRUE(app_.Shows({{L"lblP(0)", L"0"}, {L"lblP(2)", L"10"}}));
+    app_.Press({{VK_RETURN}});
+    EXPECT_TRUE(app_.Shows({{L"lblP(0)", L"65,60"}, {L"lblP(2)", L"10"}}));
+}
+
+TEST_F(ConverterWindow, EscapeBringsBackTheDisplaysOfBeforeTheLastEntry) {
+    app_.Type(L"100");
+    app_.Press({{VK_RETURN}});
+    ASSERT_TRUE(app_.Shows(L"lblP(2)", L"15,24"));
+    app_.Type(L"200");
+    app_.Press({{VK_RETURN}});
+    ASSERT_TRUE(app_.Shows({{L"lblP(0)", L"200"}, {L"lblP(2)", L"30,49"}}));
+
+    app_.Press({{VK_ESCAPE}});
+    ASSERT_TRUE(app_.Shows({{L"lblP(0)", L"100"}, {L"lblP(2)", L"15,24"}}));
+
+    // Escape while typing cancels the entry.
+    app_.Type(L"5");
+    ASSERT_TRUE(app_.Shows({{L"lblP(0)", L"5"}, {L"lblP(2)", L"0"}}));
+    app_.Press({{VK_ESCAPE}});
+    EXPECT_TRUE(app_.Shows({{L"lblP(0)", L"100"}, {L"lblP(2)", L"15,24"}}));
+    EXPECT_TRUE(IsActiveField(app_, 0));
+}
+
+// The converted amount follows the user's number format; typed amounts keep
+// the comma.
+struct NumberFormatCase {
+    const wchar_t* decimalSeparator;
+    const wchar_t* euros;
+};
+
+void PrintTo(const NumberFormatCase& format, std::ostream* out) {
+    *out << "decimal separator \"" << Utf8(format.decimalSeparator) << "\"";
+}
+
+class UsersNumberFormat : public testing::TestWithParam<NumberFormatCase> {};
+
+TEST_P(UsersNumberFormat, GivesTheDecimalSeparatorOfTheConvertedAmount) {
+    ScopedUserSetting separator(kInternational, L"sDecimal", GetParam().decimalSeparator);
+    ProgramUnderTest app;
+    ASSERT_NE(app.WaitForMainWindow(), nullptr);
+    app.Type(L"100");
+    app.Press({{VK_RETURN}});
+    EXPECT_TRUE(app.Shows({{L"lblP(0)", L"100"}, {L"lblP(2)", GetParam().euros}}));
+}
+
+INSTANTIATE_TEST_SUITE_P(ConverterWindow, UsersNumberFormat,
+                         testing::Values(NumberFormatCase{L",", L"15,24"},
+                                         NumberFormatCase{L".", L"15.24"}),
+                         [](const testing::TestParamInfo<NumberFormatCase>& info) {
+                             return info.param.decimalSeparator[0] == L',' ? "Comma" : "Point";
+                         });
+
+}  // namespace
+}  // namespace e2e

@@ -1,0 +1,374 @@
+#include "Desktop.h"
+
+#include <tlhelp32.h>
+
+#include <algorithm>
+#include <cwctype>
+#include <stdexcept>
+#include <thread>
+
+namespace e2e {
+
+namespace {
+
+constexpr UINT kAnswerTimeoutMs = 5000;
+constexpr std::chrono::milliseconds kPollInterval{10};
+
+bool IsExtendedKey(WORD key) {
+    switch (key) {
+        case VK_LEFT:
+        case VK_UP:
+        case VK_RIGHT:
+        case VK_DOWN:
+        case VK_INSERT:
+        case VK_DELETE:
+        case VK_HOME:
+        case VK_END:
+        case VK_PRIOR:
+        case VK_NEXT:
+        case VK_DIVIDE:
+            return true;
+        default:
+            return false;
+    }
+}
+
+INPUT KeyInput(WORD key, bool down) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = key;
+    input.ki.wScan = static_cast<WORD>(MapVirtualKeyW(key, MAPVK_VK_TO_VSC));
+    input.ki.dwFlags =
+        (down ? 0 : KEYEVENTF_KEYUP) | (IsExtendedKey(key) ? KEYEVENTF_EXTENDEDKEY : 0);
+    return input;
+}
+
+INPUT MouseInput(DWORD flags) {
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = flags;
+    return input;
+}
+
+struct ScreenDcReleaser {
+    void operator()(HDC dc) const { ReleaseDC(nullptr, dc); }
+};
+struct MemoryDcDeleter {
+    void operator()(HDC dc) const { DeleteDC(dc); }
+};
+struct GdiObjectDeleter {
+    void operator()(HGDIOBJ object) const { DeleteObject(object); }
+};
+using ScreenDc = std::unique_ptr<std::remove_pointer_t<HDC>, ScreenDcReleaser>;
+using MemoryDc = std::unique_ptr<std::remove_pointer_t<HDC>, MemoryDcDeleter>;
+using GdiObject = std::unique_ptr<std::remove_pointer_t<HGDIOBJ>, GdiObjectDeleter>;
+
+// Selects an object into a device context for its lifetime.
+class Selection {
+  public:
+    Selection(HDC dc, HGDIOBJ object) : dc_(dc), previous_(SelectObject(dc, object)) {}
+    ~Selection() { SelectObject(dc_, previous_); }
+    Selection(const Selection&) = delete;
+    Selection& operator=(const Selection&) = delete;
+
+  private:
+    HDC dc_;
+    HGDIOBJ previous_;
+};
+
+// The active and the focused window of a thread.
+GUITHREADINFO ThreadWindows(DWORD thread) {
+    GUITHREADINFO state{};
+    state.cbSize = sizeof(state);
+    GetGUIThreadInfo(thread, &state);
+    return state;
+}
+
+BOOL CALLBACK CollectWindow(HWND window, LPARAM list) {
+    reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+    return TRUE;
+}
+
+std::wstring TextOfWindowAndChildren(HWND window) {
+    std::wstring all = WindowText(window);
+    for (HWND child : ChildWindows(window)) {
+        all += L'\n';
+        all += WindowText(child);
+    }
+    return all;
+}
+
+std::optional<std::wstring> ReadUserString(const std::wstring& keyPath,
+                                           const std::wstring& valueName) {
+    DWORD bytes = 0;
+    if (RegGetValueW(HKEY_CURRENT_USER, keyPath.c_str(), valueName.c_str(), RRF_RT_REG_SZ, nullptr,
+                     nullptr, &bytes) != ERROR_SUCCESS) {
+        return std::nullopt;
+    }
+    std::wstring value(bytes / sizeof(wchar_t), L'\0');
+    if (RegGetValueW(HKEY_CURRENT_USER, keyPath.c_str(), valueName.c_str(), RRF_RT_REG_SZ, nullptr,
+                     value.data(), &bytes) != ERROR_SUCCESS) {
+        return std::nullopt;
+    }
+    value.resize(wcsnlen(value.c_str(), value.size()));
+    return value;
+}
+
+bool WriteUserString(const std::wstring& keyPath, const std::wstring& valueName,
+                     const std::wstring& value) {
+    const auto bytes = static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t));
+    return RegSetKeyValueW(HKEY_CURRENT_USER, keyPath.c_str(), valueName.c_str(), REG_SZ,
+                           value.c_str(), bytes) == ERROR_SUCCESS;
+}
+
+}  // namespace
+
+void HandleCloser::operator()(HANDLE handle) const {
+    if (handle != nullptr && handle != INVALID_HANDLE_VALUE) {
+        CloseHandle(handle);
+    }
+}
+
+bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds limit) {
+    const auto deadline = std::chrono::steady_clock::now() + limit;
+    for (;;) {
+        if (condition()) {
+            return true;
+        }
+        if (std::chrono::steady_clock::now() >= deadline) {
+            return false;
+        }
+        std::this_thread::sleep_for(kPollInterval);
+    }
+}
+
+std::string Utf8(std::wstring_view text) {
+    if (text.empty()) {
+        return {};
+    }
+    const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
+                                         nullptr, 0, nullptr, nullptr);
+    std::string result(static_cast<size_t>(size), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), result.data(), size,
+                        nullptr, nullptr);
+    return result;
+}
+
+bool ContainsNoCase(std::wstring_view text, std::wstring_view part) {
+    const auto sameLetter = [](wchar_t a, wchar_t b) { return towlower(a) == towlower(b); };
+    return std::search(text.begin(), text.end(), part.begin(), part.end(), sameLetter) !=
+           text.end();
+}
+
+std::wstring WindowText(HWND window) {
+    DWORD_PTR length = 0;
+    if (!SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, kAnswerTimeoutMs,
+                             &length)) {
+        return {};
+    }
+    std::wstring text(length + 1, L'\0');
+    DWORD_PTR copied = 0;
+    if (!SendMessageTimeoutW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
+                             SMTO_ABORTIFHUNG, kAnswerTimeoutMs, &copied)) {
+        return {};
+    }
+    text.resize(std::min<size_t>(copied, length));
+    return text;
+}
+
+std::wstring WindowClass(HWND window) {
+    wchar_t name[256] = {};
+    const int length = GetClassNameW(window, name, static_cast<int>(std::size(name)));
+    return std::wstring(name, static_cast<size_t>(std::max(length, 0)));
+}
+
+DWORD WindowProcess(HWND window) {
+    DWORD processId = 0;
+    GetWindowThreadProcessId(window, &processId);
+    return processId;
+}
+
+RECT WindowRect(HWND window) {
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    return rect;
+}
+
+int ScreenPixelsPerInchX() {
+    ScreenDc screen(GetDC(nullptr));
+    return GetDeviceCaps(screen.get(), LOGPIXELSX);
+}
+
+std::vector<COLORREF> ScreenPixels(const RECT& area) {
+    const int width = area.right - area.left;
+    const int height = area.bottom - area.top;
+    if (width <= 0 || height <= 0) {
+        return {};
+    }
+    BITMAPINFO format{};
+    format.bmiHeader.biSize = sizeof(format.bmiHeader);
+    format.bmiHeader.biWidth = width;
+    format.bmiHeader.biHeight = -height;  // top row first
+    format.bmiHeader.biPlanes = 1;
+    format.bmiHeader.biBitCount = 32;
+    format.bmiHeader.biCompression = BI_RGB;
+
+    ScreenDc screen(GetDC(nullptr));
+    MemoryDc memory(CreateCompatibleDC(screen.get()));
+    void* bits = nullptr;
+    GdiObject copy(CreateDIBSection(memory.get(), &format, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!memory || !copy) {
+        return {};
+    }
+    {
+        Selection selected(memory.get(), copy.get());
+        BitBlt(memory.get(), 0, 0, width, height, screen.get(), area.left, area.top, SRCCOPY);
+        GdiFlush();
+    }
+    std::vector<COLORREF> pixels;
+    const auto* quads = static_cast<const RGBQUAD*>(bits);
+    for (int i = 0; i < width * height; ++i) {
+        pixels.push_back(RGB(quads[i].rgbRed, quads[i].rgbGreen, quads[i].rgbBlue));
+    }
+    return pixels;
+}
+
+std::vector<HWND> TopLevelWindows() {
+    std::vector<HWND> windows;
+    EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&windows));
+    return windows;
+}
+
+std::vector<HWND> ChildWindows(HWND parent) {
+    std::vector<HWND> windows;
+    EnumChildWindows(parent, CollectWindow, reinterpret_cast<LPARAM>(&windows));
+    return windows;
+}
+
+std::optional<MessageBoxSeen> FindMessageBox(std::wstring_view textPart,
+                                             const std::vector<DWORD>& excludedProcesses) {
+    for (HWND window : TopLevelWindows()) {
+        const DWORD owner = WindowProcess(window);
+        const bool excluded = owner == GetCurrentProcessId() ||
+                              std::find(excludedProcesses.begin(), excludedProcesses.end(),
+                                        owner) != excludedProcesses.end();
+        if (excluded || !IsWindowVisible(window) || WindowClass(window) != L"#32770") {
+            continue;
+        }
+        std::wstring message = TextOfWindowAndChildren(window);
+        if (ContainsNoCase(message, textPart)) {
+            return MessageBoxSeen{window, owner, std::move(message)};
+        }
+    }
+    return std::nullopt;
+}
+
+bool PressMessageBoxButton(HWND box, int buttonId) {
+    HWND button = GetDlgItem(box, buttonId);
+    return button != nullptr && PostMessageW(button, BM_CLICK, 0, 0);
+}
+
+std::vector<DWORD> ProcessesNamed(std::wstring_view exeName) {
+    std::vector<DWORD> found;
+    UniqueHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+    if (snapshot.get() == INVALID_HANDLE_VALUE) {
+        return found;
+    }
+    PROCESSENTRY32W entry{};
+    entry.dwSize = sizeof(entry);
+    for (BOOL more = Process32FirstW(snapshot.get(), &entry); more;
+         more = Process32NextW(snapshot.get(), &entry)) {
+        const std::wstring_view name(entry.szExeFile);
+        if (name.size() == exeName.size() && ContainsNoCase(name, exeName)) {
+            found.push_back(entry.th32ProcessID);
+        }
+    }
+    return found;
+}
+
+void TerminateProcessById(DWORD processId) {
+    UniqueHandle process(OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, processId));
+    if (process) {
+        TerminateProcess(process.get(), 1);
+        WaitForSingleObject(process.get(), static_cast<DWORD>(kPatience.count()));
+    }
+}
+
+Keystroke WithAlt(WORD key) {
+    return Keystroke{key, {VK_MENU}};
+}
+Keystroke WithShift(WORD key) {
+    return Keystroke{key, {VK_SHIFT}};
+}
+Keystroke WithCtrl(WORD key) {
+    return Keystroke{key, {VK_CONTROL}};
+}
+
+void SendKeystrokes(const std::vector<Keystroke>& keys) {
+    for (const Keystroke& stroke : keys) {
+        std::vector<INPUT> inputs;
+        for (WORD modifier : stroke.held) {
+            inputs.push_back(KeyInput(modifier, true));
+        }
+        inputs.push_back(KeyInput(stroke.key, true));
+        inputs.push_back(KeyInput(stroke.key, false));
+        for (auto modifier = stroke.held.rbegin(); modifier != stroke.held.rend(); ++modifier) {
+            inputs.push_back(KeyInput(*modifier, false));
+        }
+        SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+    }
+}
+
+// Wine may apply a pointer move after input queued behind it, so the
+// pointer is placed first and the click sent once it is there.
+bool SendClick(POINT screenPoint) {
+    const bool placed = WaitUntil([screenPoint] {
+        POINT now{};
+        if (GetCursorPos(&now) && now.x == screenPoint.x && now.y == screenPoint.y) {
+            return true;
+        }
+        SetCursorPos(screenPoint.x, screenPoint.y);
+        return false;
+    });
+    if (!placed) {
+        return false;
+    }
+    INPUT inputs[] = {MouseInput(MOUSEEVENTF_LEFTDOWN), MouseInput(MOUSEEVENTF_LEFTUP)};
+    return SendInput(static_cast<UINT>(std::size(inputs)), inputs, sizeof(INPUT)) ==
+           std::size(inputs);
+}
+
+// Wine records the new foreground window at once and lets the window's own
+// thread activate it and focus it later; keys sent before that are lost.
+bool BringToForeground(HWND window) {
+    const DWORD thread = GetWindowThreadProcessId(window, nullptr);
+    return WaitUntil([&] {
+        if (GetForegroundWindow() != window) {
+            SetForegroundWindow(window);
+            return false;
+        }
+        const GUITHREADINFO state = ThreadWindows(thread);
+        return state.hwndActive == window &&
+               (state.hwndFocus == window || IsChild(window, state.hwndFocus));
+    });
+}
+
+ScopedUserSetting::ScopedUserSetting(std::wstring keyPath, std::wstring valueName,
+                                     const std::wstring& value)
+    : keyPath_(std::move(keyPath)),
+      valueName_(std::move(valueName)),
+      previous_(ReadUserString(keyPath_, valueName_)) {
+    if (!WriteUserString(keyPath_, valueName_, value)) {
+        throw std::runtime_error("cannot write HKCU\\" + Utf8(keyPath_) + " " + Utf8(valueName_));
+    }
+}
+
+ScopedUserSetting::~ScopedUserSetting() {
+    if (previous_) {
+        WriteUserString(keyPath_, valueName_, *previous_);
+    } else {
+        RegDeleteKeyValueW(HKEY_CURRENT_USER, keyPath_.c_str(), valueName_.c_str());
+    }
+}
+
+}  // namespace e2e

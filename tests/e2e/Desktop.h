@@ -1,0 +1,100 @@
+// What a test can see and do on the desktop from outside the program under
+// test: waiting on conditions, reading other processes' windows, real
+// keyboard and mouse input, registry values of the (shared) user profile.
+#pragma once
+
+#include <windows.h>
+
+#include <chrono>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <type_traits>
+#include <utility>
+#include <vector>
+
+namespace e2e {
+
+// Every wait of the suite: generous, since a loaded CI machine under Wine
+// can be slow, and only reached when something is wrong.
+constexpr std::chrono::milliseconds kPatience{20000};
+
+struct HandleCloser {
+    void operator()(HANDLE handle) const;
+};
+using UniqueHandle = std::unique_ptr<std::remove_pointer_t<HANDLE>, HandleCloser>;
+
+// Polls `condition` until it holds (true) or `limit` has passed (false).
+bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds limit = kPatience);
+
+std::string Utf8(std::wstring_view text);
+bool ContainsNoCase(std::wstring_view text, std::wstring_view part);
+
+// The text of any window, also a child of another process (WM_GETTEXT);
+// empty when the window does not answer.
+std::wstring WindowText(HWND window);
+std::wstring WindowClass(HWND window);
+DWORD WindowProcess(HWND window);
+RECT WindowRect(HWND window);
+
+int ScreenPixelsPerInchX();
+// The colours of the screen's pixels in `area`, row by row.
+std::vector<COLORREF> ScreenPixels(const RECT& area);
+
+std::vector<HWND> TopLevelWindows();
+std::vector<HWND> ChildWindows(HWND parent);
+
+// A modal message box (dialog class) of another process, found by a part of
+// its message text.
+struct MessageBoxSeen {
+    HWND window = nullptr;
+    DWORD processId = 0;
+    std::wstring message;
+};
+std::optional<MessageBoxSeen> FindMessageBox(std::wstring_view textPart,
+                                             const std::vector<DWORD>& excludedProcesses);
+// Presses a button of the box (IDYES, IDNO, IDOK, ...) the way a click does.
+bool PressMessageBoxButton(HWND box, int buttonId);
+
+std::vector<DWORD> ProcessesNamed(std::wstring_view exeName);
+void TerminateProcessById(DWORD processId);
+
+// A key of the keyboard by its virtual-key code, with modifier keys held
+// (VK_SHIFT, VK_CONTROL, VK_MENU) while it is pressed and released.
+struct Keystroke {
+    Keystroke(WORD pressed, std::vector<WORD> modifiers = {})
+        : key(pressed), held(std::move(modifiers)) {}
+    WORD key;
+    std::vector<WORD> held;
+};
+Keystroke WithAlt(WORD key);
+Keystroke WithShift(WORD key);
+Keystroke WithCtrl(WORD key);
+// Real input through SendInput: it reaches the foreground window's focus
+// as typed keys do.
+void SendKeystrokes(const std::vector<Keystroke>& keys);
+// A left click at a point of the screen; false if the pointer could not be
+// placed there.
+bool SendClick(POINT screenPoint);
+
+// Makes `window` the foreground window; false if it did not become it.
+bool BringToForeground(HWND window);
+
+// A string value of HKEY_CURRENT_USER, set for the lifetime of the object
+// and restored (or deleted, if it did not exist) afterwards.
+class ScopedUserSetting {
+  public:
+    ScopedUserSetting(std::wstring keyPath, std::wstring valueName, const std::wstring& value);
+    ~ScopedUserSetting();
+    ScopedUserSetting(const ScopedUserSetting&) = delete;
+    ScopedUserSetting& operator=(const ScopedUserSetting&) = delete;
+
+  private:
+    std::wstring keyPath_;
+    std::wstring valueName_;
+    std::optional<std::wstring> previous_;
+};
+
+}  // namespace e2e

@@ -1,0 +1,25 @@
+// convalis-e2e [GoogleTest options] PROGRAM
+// Runs the end-to-end tests against PROGRAM, the path of Convalis.exe.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+
+#include "ProgramUnderTest.h"
+
+int wmain(int argc, wchar_t** argv) {
+    testing::InitGoogleTest(&argc, argv);
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: convalis-e2e [GoogleTest options] PATH-OF-Convalis.exe\n");
+        return 2;
+    }
+    if (GetFileAttributesW(argv[1]) == INVALID_FILE_ATTRIBUTES) {
+        std::fprintf(stderr, "convalis-e2e: no program at %s\n", e2e::Utf8(argv[1]).c_str());
+        return 2;
+    }
+    std::wstring program = argv[1];
+    std::replace(program.begin(), program.end(), L'/', L'\\');
+    e2e::ProgramUnderTest::SetExecutable(program);
+    return RUN_ALL_TESTS();
+}
