@@ -12,7 +12,7 @@ class Platform;
 namespace app {
 
 class Program {
-  public:
+public:
     explicit Program(platform::Platform& platform);
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;
@@ -24,7 +24,7 @@ class Program {
     // Opens the application's help file with the platform's help viewer.
     void ShowHelp(platform::WindowHandle owner);
 
-  private:
+private:
     platform::Platform& platform_;
     frmConvalis main_;
     zone::frmZoneEuro zoneEuro_;

@@ -61,20 +61,10 @@ bool AltHeld(int shift) {
 
 }  // namespace
 
-frmConvalis::frmConvalis(Program& program) : program_(program), platform_(program.Platform()) {}
+frmConvalis::frmConvalis(Program& program)
+    : Form(program.Platform(), "frmConvalis", true), program_(program) {}
 
 frmConvalis::~frmConvalis() = default;
-
-void frmConvalis::Load() {
-    if (Loaded())
-        return;
-    platform::FormDesign design;
-    design.name = "frmConvalis";
-    design.caption = "Convalis";
-    window_ = platform_.CreateForm(design, *this);
-    CreateControls();
-    Form_Load();
-}
 
 void frmConvalis::CreateControls() {
     for (int i = 0; i < kFields; ++i) {
@@ -87,6 +77,15 @@ void frmConvalis::CreateControls() {
         lblP_[i] =
             &window_->AddLabel({"lblP", i, field.display, "0", color, platform::FontWeight::kBold,
                                 platform::Alignment::kRight, field.visibleAtStart});
+        for (platform::Label* label : {lblEti_[i], lblP_[i]}) {
+            platform::MouseHandlers handlers;
+            handlers.down = [this, label](const platform::MouseEvent& e) {
+                LabelMouseDown(*label, e);
+            };
+            handlers.move = [this](const platform::MouseEvent&) { drag_->Move(); };
+            handlers.up = [this](const platform::MouseEvent&) { drag_->Release(); };
+            label->SetMouseHandlers(handlers);
+        }
     }
     for (int i = 0; i < 3; ++i) {
         platform::LineDesign line;
@@ -108,10 +107,11 @@ void frmConvalis::CreateControls() {
     entry_.emplace(static_cast<EntryWindow&>(*this),
                    std::vector<platform::Label*>(lblEti_.begin(), lblEti_.end()),
                    std::vector<platform::Label*>(lblP_.begin(), lblP_.end()), *nrvFocus_);
+    drag_.emplace(platform_, *window_);
 }
 
 void frmConvalis::Form_Load() {
-    chrome::ApplyWindowOutline(*window_, platform_.Display());
+    chrome::ApplyWindowOutline(platform_, *window_);
     window_->CenterOnScreen();
     nrvFocus_->SetUp(lblP_[kPriceFrancs]->Placement());
     entry_->SaveUndo();
@@ -124,17 +124,25 @@ void frmConvalis::Show() {
     window_->Show();
 }
 
-void frmConvalis::Unload() {
-    if (!Loaded())
-        return;
-    Form_Unload();
-    entry_.reset();
-    nrvFocus_.reset();
-    platform_.Unload(std::move(window_));
-}
-
 void frmConvalis::Form_Unload() {
     // The notification-area icon and its window hook are removed here.
+}
+
+void frmConvalis::ForgetControls() {
+    drag_.reset();
+    entry_.reset();
+    nrvFocus_.reset();
+}
+
+void frmConvalis::MouseDown(const platform::MouseEvent& event) {
+    if ((event.button & platform::button::kLeft) != 0)
+        drag_->Start(event.x, event.y);
+}
+
+void frmConvalis::LabelMouseDown(const platform::Label& label, const platform::MouseEvent& event) {
+    platform::Bounds bounds = label.Placement();
+    drag_->Start(static_cast<float>(bounds.left) + event.x,
+                 static_cast<float>(bounds.top) + event.y);
 }
 
 std::vector<int> frmConvalis::DisplaysClearedByEntryIn(int field) const {

@@ -18,7 +18,7 @@ struct MouseHandlers {
 
 // Every control has a name and, in a control array, an index (-1 otherwise).
 class Control {
-  public:
+public:
     virtual ~Control() = default;
 
     virtual const std::string& Name() const = 0;
@@ -48,7 +48,7 @@ struct LabelDesign {
 
 // A text label with a transparent background.
 class Label : public Control {
-  public:
+public:
     virtual const std::string& Caption() const = 0;
     virtual void SetCaption(const std::string& caption) = 0;
     virtual OleColor ForeColor() const = 0;
@@ -70,7 +70,7 @@ struct ImageButtonDesign {
 
 // A small picture that runs a command when clicked, with a tooltip.
 class ImageButton : public Control {
-  public:
+public:
     virtual Picture Image() const = 0;
     virtual const std::string& ToolTip() const = 0;
     virtual void SetOnClick(std::function<void()> onClick) = 0;
@@ -98,7 +98,7 @@ struct CheckBoxDesign {
 };
 
 class CheckBox : public Control {
-  public:
+public:
     virtual const std::string& Caption() const = 0;
     virtual int Value() const = 0;
     virtual void SetValue(int value) = 0;
@@ -114,7 +114,7 @@ struct SurfaceDesign {
 // A child drawing surface with a persistent image: whatever is drawn through
 // its device context stays until it is drawn over or cleared.
 class Surface : public Control {
-  public:
+public:
     virtual DeviceContext Hdc() const = 0;
     // Puts the image's current content on the screen.
     virtual void Refresh() = 0;
@@ -125,7 +125,7 @@ class Surface : public Control {
 // A timer that ticks on the user-interface thread while enabled and its
 // interval is above zero.
 class Timer {
-  public:
+public:
     virtual ~Timer() = default;
     virtual int Interval() const = 0;
     virtual void SetInterval(int milliseconds) = 0;

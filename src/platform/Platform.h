@@ -11,7 +11,7 @@
 namespace platform {
 
 class Platform {
-  public:
+public:
     virtual ~Platform() = default;
 
     virtual Application& App() = 0;
@@ -23,6 +23,7 @@ class Platform {
     virtual MessageBox& Messages() = 0;
     virtual Gdi& Graphics() = 0;
     virtual Activation& Windows() = 0;
+    virtual Pointer& Mouse() = 0;
 
     // Creates (loads) a window, hidden. `events` must outlive the window.
     virtual std::unique_ptr<Window> CreateForm(const FormDesign& design, FormEvents& events) = 0;

@@ -43,7 +43,7 @@ const std::array<CommandDesign, frmZoneEuro::kCommands> kCommandDesigns{{
 }  // namespace
 
 frmZoneEuro::frmZoneEuro(app::Program& program)
-    : program_(program), platform_(program.Platform()) {}
+    : Form(program.Platform(), "frmZoneEuro", false), program_(program) {}
 
 frmZoneEuro::~frmZoneEuro() = default;
 
@@ -51,18 +51,6 @@ void frmZoneEuro::ShowModal(platform::Window& owner) {
     Load();
     window_->CenterOver(owner);
     window_->ShowModal(owner);
-}
-
-void frmZoneEuro::Load() {
-    if (Loaded())
-        return;
-    platform::FormDesign design;
-    design.name = "frmZoneEuro";
-    design.caption = "Convalis";
-    design.showInTaskbar = false;
-    window_ = platform_.CreateForm(design, *this);
-    CreateControls();
-    Form_Load();
 }
 
 void frmZoneEuro::CreateControls() {
@@ -92,18 +80,15 @@ void frmZoneEuro::CreateControls() {
 }
 
 void frmZoneEuro::Form_Load() {
-    chrome::ApplyWindowOutline(*window_, platform_.Display());
+    chrome::ApplyWindowOutline(platform_, *window_);
     nrvFocus_->SetUp(lblP_[kCurrencyName]->Placement());
     currencyIndex_ = kFrenchFrancRow;
     entry_->SaveUndo();
 }
 
-void frmZoneEuro::Unload() {
-    if (!Loaded())
-        return;
+void frmZoneEuro::ForgetControls() {
     entry_.reset();
     nrvFocus_.reset();
-    platform_.Unload(std::move(window_));
 }
 
 platform::Label* frmZoneEuro::FieldCaption(int field) const {

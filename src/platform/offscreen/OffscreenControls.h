@@ -12,7 +12,7 @@ namespace offscreen {
 
 template <class Interface>
 class ControlBase : public Interface {
-  public:
+public:
     ControlBase(std::string name, int index, platform::Bounds bounds, bool visible)
         : name_(std::move(name)), index_(index), bounds_(bounds), visible_(visible) {}
 
@@ -23,7 +23,7 @@ class ControlBase : public Interface {
     bool Visible() const override { return visible_; }
     void SetVisible(bool visible) override { visible_ = visible; }
 
-  private:
+private:
     std::string name_;
     int index_;
     platform::Bounds bounds_;
@@ -31,7 +31,7 @@ class ControlBase : public Interface {
 };
 
 class OffscreenLabel : public ControlBase<platform::Label> {
-  public:
+public:
     explicit OffscreenLabel(const platform::LabelDesign& design);
     const std::string& Caption() const override { return caption_; }
     void SetCaption(const std::string& caption) override { caption_ = caption; }
@@ -43,7 +43,7 @@ class OffscreenLabel : public ControlBase<platform::Label> {
     platform::Alignment Alignment() const { return alignment_; }
     const platform::MouseHandlers& Mouse() const { return mouse_; }
 
-  private:
+private:
     std::string caption_;
     platform::OleColor foreColor_;
     platform::FontWeight weight_;
@@ -52,30 +52,30 @@ class OffscreenLabel : public ControlBase<platform::Label> {
 };
 
 class OffscreenImageButton : public ControlBase<platform::ImageButton> {
-  public:
+public:
     explicit OffscreenImageButton(const platform::ImageButtonDesign& design);
     platform::Picture Image() const override { return picture_; }
     const std::string& ToolTip() const override { return toolTip_; }
     void SetOnClick(std::function<void()> onClick) override { onClick_ = std::move(onClick); }
     void Click() const;
 
-  private:
+private:
     platform::Picture picture_;
     std::string toolTip_;
     std::function<void()> onClick_;
 };
 
 class OffscreenLine : public ControlBase<platform::Line> {
-  public:
+public:
     explicit OffscreenLine(const platform::LineDesign& design);
     platform::OleColor Color() const { return color_; }
 
-  private:
+private:
     platform::OleColor color_;
 };
 
 class OffscreenCheckBox : public ControlBase<platform::CheckBox> {
-  public:
+public:
     explicit OffscreenCheckBox(const platform::CheckBoxDesign& design);
     const std::string& Caption() const override { return caption_; }
     int Value() const override { return value_; }
@@ -83,13 +83,13 @@ class OffscreenCheckBox : public ControlBase<platform::CheckBox> {
     // A click toggles the box.
     void Click() { value_ = value_ == 0 ? 1 : 0; }
 
-  private:
+private:
     std::string caption_;
     int value_;
 };
 
 class OffscreenSurface : public ControlBase<platform::Surface> {
-  public:
+public:
     OffscreenSurface(const platform::SurfaceDesign& design, OffscreenGdi& gdi, int twipsPerPixelX,
                      int twipsPerPixelY);
     ~OffscreenSurface() override;
@@ -106,7 +106,7 @@ class OffscreenSurface : public ControlBase<platform::Surface> {
     const platform::MouseHandlers& Mouse() const { return mouse_; }
     void Click() const;
 
-  private:
+private:
     OffscreenGdi& gdi_;
     int twipsPerPixelX_;
     int twipsPerPixelY_;
@@ -119,7 +119,7 @@ class OffscreenSurface : public ControlBase<platform::Surface> {
 
 // A timer on the platform's virtual time.
 class OffscreenTimer : public platform::Timer {
-  public:
+public:
     // `clock`: the platform's virtual time in milliseconds.
     explicit OffscreenTimer(const long long& clock) : clock_(clock) {}
 
@@ -133,7 +133,7 @@ class OffscreenTimer : public platform::Timer {
     // Ticks once for every interval that has ended by the current time.
     void CatchUp();
 
-  private:
+private:
     const long long& clock_;
     int interval_ = 0;
     bool enabled_ = true;

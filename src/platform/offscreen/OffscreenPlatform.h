@@ -41,8 +41,10 @@ class OffscreenPlatform : public platform::Platform,
                           private platform::Keyboard,
                           private platform::Help,
                           private platform::MessageBox,
-                          private platform::Activation {
-  public:
+                          private platform::Activation,
+                          private platform::Pointer,
+                          private WindowRegions {
+public:
     explicit OffscreenPlatform(ProgramFacts facts = {});
     ~OffscreenPlatform() override;
 
@@ -59,6 +61,12 @@ class OffscreenPlatform : public platform::Platform,
     void PostClick(const std::string& name, int index = -1);
     // Advances the virtual time; timers tick on the way.
     void PostTick(int milliseconds);
+    // The mouse, at a point in pixels of the screen: the event goes to the
+    // window that captured the mouse, or else to the window and control
+    // under the pointer.
+    void PostMouseDown(int x, int y, int button = platform::button::kLeft, int shift = 0);
+    void PostMouseMove(int x, int y);
+    void PostMouseUp(int x, int y, int button = platform::button::kLeft, int shift = 0);
     // Any action, run in turn like an event (a check, a dump).
     void Post(std::function<void()> action);
     // Delivers queued events until the queue is empty.
@@ -86,6 +94,10 @@ class OffscreenPlatform : public platform::Platform,
     platform::MessageBox& Messages() override { return *this; }
     platform::Gdi& Graphics() override { return gdi_; }
     platform::Activation& Windows() override { return *this; }
+    platform::Pointer& Mouse() override { return *this; }
+    platform::WindowHandle Capture() const { return capture_; }
+    // The loaded window with this handle, or null.
+    OffscreenWindow* WindowOf(platform::WindowHandle handle) const;
     std::unique_ptr<platform::Window> CreateForm(const platform::FormDesign& design,
                                                  platform::FormEvents& events) override;
     void Unload(std::unique_ptr<platform::Window> window) override;
@@ -100,7 +112,7 @@ class OffscreenPlatform : public platform::Platform,
     // Runs a handler; a run-time error ends it and is recorded.
     void Guarded(const std::function<void()>& handler);
 
-  private:
+private:
     // platform::Application
     bool PrevInstance() const override { return facts_.prevInstance; }
     std::string Path() const override { return facts_.path; }
@@ -128,6 +140,17 @@ class OffscreenPlatform : public platform::Platform,
     void ShowCritical(const std::string& text, const std::string& title) override;
     // platform::Activation
     bool ActivateByTitle(const std::string& title) override;
+    // platform::Pointer
+    platform::Point CursorPos() const override { return pointer_; }
+    void SetCapture(platform::WindowHandle window) override { capture_ = window; }
+    void ReleaseCapture() override { capture_ = 0; }
+    // WindowRegions
+    std::optional<Mask>* RegionOf(platform::WindowHandle window) override;
+
+    enum class MouseAction { kDown, kMove, kUp };
+    void DeliverMouse(MouseAction action, int x, int y, int button, int shift);
+    // The visible window under a point of the screen, topmost first.
+    OffscreenWindow* WindowAt(int x, int y) const;
 
     bool DeliverNext();
     void DeliverKey(int keyCode, int shift);
@@ -136,7 +159,7 @@ class OffscreenPlatform : public platform::Platform,
     void DisposeUnloaded();
 
     ProgramFacts facts_;
-    OffscreenGdi gdi_;
+    OffscreenGdi gdi_{*this};
     std::deque<std::function<void()>> queue_;
     std::vector<OffscreenWindow*> windows_;
     std::vector<std::unique_ptr<platform::Window>> unloaded_;
@@ -151,6 +174,10 @@ class OffscreenPlatform : public platform::Platform,
     long long virtualTime_ = 0;
     platform::WindowHandle nextHandle_ = 0x10000;
     int loopDepth_ = 0;
+    platform::Point pointer_;
+    platform::WindowHandle capture_ = 0;
+    // The image button pressed and not yet released.
+    const OffscreenImageButton* pressed_ = nullptr;
 };
 
 }  // namespace offscreen
