@@ -1,0 +1,144 @@
+// Owning wrappers of system handles: each closes its handle exactly once, with
+// the function that belongs to its kind.
+#pragma once
+
+#include <utility>
+
+#include "platform/win32/Win32Api.h"
+
+namespace win32 {
+
+// A move-only owner of one handle. `Traits` gives the handle type, the value
+// that means "none" and the function that releases a handle.
+template <typename Traits>
+class UniqueHandle {
+public:
+    using Handle = typename Traits::Handle;
+
+    UniqueHandle() noexcept = default;
+    explicit UniqueHandle(Handle handle) noexcept : handle_(handle) {}
+    ~UniqueHandle() { Reset(); }
+
+    UniqueHandle(UniqueHandle&& other) noexcept : handle_(other.Release()) {}
+    UniqueHandle& operator=(UniqueHandle&& other) noexcept {
+        if (this != &other) {
+            Reset(other.Release());
+        }
+        return *this;
+    }
+    UniqueHandle(const UniqueHandle&) = delete;
+    UniqueHandle& operator=(const UniqueHandle&) = delete;
+
+    Handle Get() const noexcept { return handle_; }
+    explicit operator bool() const noexcept { return handle_ != Traits::None(); }
+
+    // Gives the handle up without releasing it.
+    Handle Release() noexcept { return std::exchange(handle_, Traits::None()); }
+
+    void Reset(Handle handle = Traits::None()) noexcept {
+        Handle old = std::exchange(handle_, handle);
+        if (old != Traits::None()) {
+            Traits::Close(old);
+        }
+    }
+
+private:
+    Handle handle_ = Traits::None();
+};
+
+struct KernelHandleTraits {
+    using Handle = HANDLE;
+    static Handle None() { return nullptr; }
+    static void Close(Handle handle) { ::CloseHandle(handle); }
+};
+
+// Fonts, pens, brushes, bitmaps and regions. Such an object must not be
+// selected into a device context when it is released.
+template <typename T>
+struct GdiObjectTraits {
+    using Handle = T;
+    static Handle None() { return nullptr; }
+    static void Close(Handle handle) { ::DeleteObject(handle); }
+};
+
+// A device context made with CreateCompatibleDC.
+struct MemoryDcTraits {
+    using Handle = HDC;
+    static Handle None() { return nullptr; }
+    static void Close(Handle handle) { ::DeleteDC(handle); }
+};
+
+struct IconTraits {
+    using Handle = HICON;
+    static Handle None() { return nullptr; }
+    static void Close(Handle handle) { ::DestroyIcon(handle); }
+};
+
+struct GlobalAtomTraits {
+    using Handle = ATOM;
+    static Handle None() { return 0; }
+    static void Close(Handle atom) { ::GlobalDeleteAtom(atom); }
+};
+
+using UniqueKernelHandle = UniqueHandle<KernelHandleTraits>;
+using UniqueFont = UniqueHandle<GdiObjectTraits<HFONT>>;
+using UniquePen = UniqueHandle<GdiObjectTraits<HPEN>>;
+using UniqueBrush = UniqueHandle<GdiObjectTraits<HBRUSH>>;
+using UniqueBitmap = UniqueHandle<GdiObjectTraits<HBITMAP>>;
+using UniqueMemoryDc = UniqueHandle<MemoryDcTraits>;
+using UniqueIcon = UniqueHandle<IconTraits>;
+using UniqueGlobalAtom = UniqueHandle<GlobalAtomTraits>;
+
+// The screen's device context for the lifetime of the object.
+class ScreenDc {
+public:
+    ScreenDc() : dc_(::GetDC(nullptr)) {}
+    ~ScreenDc() {
+        if (dc_ != nullptr) {
+            ::ReleaseDC(nullptr, dc_);
+        }
+    }
+    ScreenDc(const ScreenDc&) = delete;
+    ScreenDc& operator=(const ScreenDc&) = delete;
+
+    HDC Get() const { return dc_; }
+
+private:
+    HDC dc_;
+};
+
+// BeginPaint ... EndPaint.
+class PaintScope {
+public:
+    explicit PaintScope(HWND hwnd) : hwnd_(hwnd) { dc_ = ::BeginPaint(hwnd_, &paint_); }
+    ~PaintScope() { ::EndPaint(hwnd_, &paint_); }
+    PaintScope(const PaintScope&) = delete;
+    PaintScope& operator=(const PaintScope&) = delete;
+
+    HDC Dc() const { return dc_; }
+    const RECT& Area() const { return paint_.rcPaint; }
+
+private:
+    HWND hwnd_;
+    PAINTSTRUCT paint_{};
+    HDC dc_ = nullptr;
+};
+
+// Selects an object into a device context and puts the previous one back.
+class SelectionScope {
+public:
+    SelectionScope(HDC dc, HGDIOBJ object) : dc_(dc), previous_(::SelectObject(dc, object)) {}
+    ~SelectionScope() {
+        if (previous_ != nullptr && previous_ != HGDI_ERROR) {
+            ::SelectObject(dc_, previous_);
+        }
+    }
+    SelectionScope(const SelectionScope&) = delete;
+    SelectionScope& operator=(const SelectionScope&) = delete;
+
+private:
+    HDC dc_;
+    HGDIOBJ previous_;
+};
+
+}  // namespace win32

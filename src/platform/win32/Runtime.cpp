@@ -1,0 +1,300 @@
+#include "platform/win32/Runtime.h"
+
+#include <olectl.h>
+
+#include <cmath>
+
+#include "ResourceIds.h"
+#include "platform/win32/Win32Window.h"
+
+namespace win32 {
+
+namespace {
+
+int TwipsPerPixel(int pixelsPerInch) {
+    return pixelsPerInch > 0 ? 1440 / pixelsPerInch : 15;
+}
+
+UniqueFont MakeFont(int weight) {
+    ScreenDc screen;
+    LOGFONTW font{};
+    // 8.25 points at the screen's resolution, as character height.
+    font.lfHeight = -::MulDiv(825, ::GetDeviceCaps(screen.Get(), LOGPIXELSY), 7200);
+    font.lfWeight = weight;
+    font.lfCharSet = DEFAULT_CHARSET;
+    font.lfOutPrecision = OUT_DEFAULT_PRECIS;
+    font.lfClipPrecision = CLIP_DEFAULT_PRECIS;
+    font.lfQuality = DEFAULT_QUALITY;
+    font.lfPitchAndFamily = DEFAULT_PITCH | FF_SWISS;
+    ::lstrcpynW(font.lfFaceName, L"MS Sans Serif", LF_FACESIZE);
+    return UniqueFont(::CreateFontIndirectW(&font));
+}
+
+UniqueIcon LoadSmallIcon(HINSTANCE instance, int id) {
+    return UniqueIcon(static_cast<HICON>(
+        ::LoadImageW(instance, MAKEINTRESOURCEW(id), IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR)));
+}
+
+}  // namespace
+
+Runtime::Runtime(HINSTANCE instance) : instance_(instance) {
+    {
+        ScreenDc screen;
+        twipsPerPixelX_ = TwipsPerPixel(::GetDeviceCaps(screen.Get(), LOGPIXELSX));
+        twipsPerPixelY_ = TwipsPerPixel(::GetDeviceCaps(screen.Get(), LOGPIXELSY));
+    }
+    regularFont_ = MakeFont(FW_NORMAL);
+    boldFont_ = MakeFont(FW_BOLD);
+    windowIcon_ = LoadSmallIcon(instance_, CONVALIS_IDI_WINDOW);
+
+    const std::pair<platform::Picture, int> pictures[] = {
+        {platform::Picture::kClose, CONVALIS_IDI_CLOSE},
+        {platform::Picture::kHide, CONVALIS_IDI_HIDE},
+        {platform::Picture::kOptions, CONVALIS_IDI_OPTIONS},
+        {platform::Picture::kAbout, CONVALIS_IDI_ABOUT},
+        {platform::Picture::kHelp, CONVALIS_IDI_HELP},
+        {platform::Picture::kEuroZone, CONVALIS_IDI_EUROZONE},
+    };
+    for (const auto& [picture, id] : pictures) {
+        pictures_.emplace_back(picture, LoadSmallIcon(instance_, id));
+    }
+
+    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES};
+    ::InitCommonControlsEx(&controls);
+}
+
+Runtime::~Runtime() {
+    unloaded_.clear();
+    for (const std::wstring& name : classes_) {
+        ::UnregisterClassW(name.c_str(), instance_);
+    }
+}
+
+void Runtime::RegisterWindowClass(const wchar_t* name, WNDPROC proc, HICON icon, UINT style) {
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof(windowClass);
+    windowClass.style = style;
+    windowClass.lpfnWndProc = proc;
+    windowClass.hInstance = instance_;
+    windowClass.hIcon = icon;
+    windowClass.hIconSm = icon;
+    windowClass.hCursor = ::LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+    windowClass.lpszClassName = name;
+    if (::RegisterClassExW(&windowClass) == 0) {
+        throw platform::RuntimeError("Cannot register the window class");
+    }
+    classes_.emplace_back(name);
+}
+
+int Runtime::ToPixelsX(int twips) const {
+    return static_cast<int>(std::lround(static_cast<double>(twips) / twipsPerPixelX_));
+}
+
+int Runtime::ToPixelsY(int twips) const {
+    return static_cast<int>(std::lround(static_cast<double>(twips) / twipsPerPixelY_));
+}
+
+RECT Runtime::ToPixels(const platform::Bounds& bounds) const {
+    const int left = ToPixelsX(bounds.left);
+    const int top = ToPixelsY(bounds.top);
+    return RECT{left, top, left + ToPixelsX(bounds.width), top + ToPixelsY(bounds.height)};
+}
+
+HFONT Runtime::Font(platform::FontWeight weight) const {
+    return weight == platform::FontWeight::kBold ? boldFont_.Get() : regularFont_.Get();
+}
+
+HICON Runtime::PictureIcon(platform::Picture picture) const {
+    for (const auto& [name, icon] : pictures_) {
+        if (name == picture) {
+            return icon.Get();
+        }
+    }
+    return nullptr;
+}
+
+bool Runtime::TranslateColor(platform::OleColor color, platform::Rgb* rgb) {
+    COLORREF result = 0;
+    if (::OleTranslateColor(color, nullptr, &result) != S_OK) {
+        return false;
+    }
+    *rgb = result;
+    return true;
+}
+
+platform::Rgb Runtime::Resolve(platform::OleColor color) {
+    platform::Rgb rgb = 0;
+    return TranslateColor(color, &rgb) ? rgb : 0;
+}
+
+Win32Window* Runtime::FindForm(HWND hwnd) const {
+    auto found = forms_.find(hwnd);
+    return found == forms_.end() ? nullptr : found->second;
+}
+
+DrawingDc* Runtime::FindDrawingDc(HDC dc) const {
+    auto found = drawingDcs_.find(dc);
+    return found == drawingDcs_.end() ? nullptr : found->second;
+}
+
+bool Runtime::PumpOne() {
+    MSG msg{};
+    const BOOL got = ::GetMessageW(&msg, nullptr, 0, 0);
+    if (got == 0) {
+        ::PostQuitMessage(static_cast<int>(msg.wParam));
+        return false;
+    }
+    if (got == -1) {
+        return false;
+    }
+    ProcessMessage(msg);
+    return true;
+}
+
+void Runtime::ProcessMessage(MSG& msg) {
+    Win32Window* form = msg.hwnd != nullptr ? FindForm(::GetAncestor(msg.hwnd, GA_ROOT)) : nullptr;
+    if (form != nullptr) {
+        if (msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN) {
+            form->PreviewKey(msg);
+            if (!::IsWindow(msg.hwnd)) {
+                // The handler unloaded the window: nothing is left to dispatch to.
+                AfterMessage();
+                return;
+            }
+        } else if (msg.message == WM_SYSCHAR) {
+            // The windows have no menu: the default handling of Alt+letter
+            // would only beep.
+            AfterMessage();
+            return;
+        }
+    }
+    ::TranslateMessage(&msg);
+    ::DispatchMessageW(&msg);
+    AfterMessage();
+}
+
+void Runtime::AfterMessage() {
+    DeleteUnloaded();
+    if (pending_) {
+        std::rethrow_exception(std::exchange(pending_, nullptr));
+    }
+}
+
+void Runtime::DeferDelete(std::unique_ptr<platform::Window> window) {
+    unloaded_.push_back(std::move(window));
+}
+
+void Runtime::DeleteUnloaded() {
+    // A window whose modal loop still runs is deleted once the loop is over.
+    std::vector<std::unique_ptr<platform::Window>> ready;
+    for (auto it = unloaded_.begin(); it != unloaded_.end();) {
+        if (static_cast<Win32Window*>(it->get())->InModalLoop()) {
+            ++it;
+        } else {
+            ready.push_back(std::move(*it));
+            it = unloaded_.erase(it);
+        }
+    }
+    ready.clear();
+}
+
+int KeyShiftState(const MSG& msg) {
+    int state = 0;
+    if (::GetKeyState(VK_SHIFT) < 0) {
+        state |= platform::shift::kShift;
+    }
+    if (::GetKeyState(VK_CONTROL) < 0) {
+        state |= platform::shift::kCtrl;
+    }
+    // A posted key leaves GetKeyState untouched: its context bit tells Alt.
+    if ((msg.lParam & (1 << 29)) != 0 || ::GetKeyState(VK_MENU) < 0) {
+        state |= platform::shift::kAlt;
+    }
+    return state;
+}
+
+MouseKind ReadMouse(const Runtime& runtime, UINT message, WPARAM wParam, LPARAM lParam,
+                    platform::MouseEvent* event) {
+    MouseKind kind = MouseKind::kNone;
+    int button = 0;
+    switch (message) {
+        case WM_LBUTTONDOWN:
+            kind = MouseKind::kDown;
+            button = platform::button::kLeft;
+            break;
+        case WM_RBUTTONDOWN:
+            kind = MouseKind::kDown;
+            button = platform::button::kRight;
+            break;
+        case WM_MBUTTONDOWN:
+            kind = MouseKind::kDown;
+            button = platform::button::kMiddle;
+            break;
+        case WM_LBUTTONUP:
+            kind = MouseKind::kUp;
+            button = platform::button::kLeft;
+            break;
+        case WM_RBUTTONUP:
+            kind = MouseKind::kUp;
+            button = platform::button::kRight;
+            break;
+        case WM_MBUTTONUP:
+            kind = MouseKind::kUp;
+            button = platform::button::kMiddle;
+            break;
+        case WM_MOUSEMOVE:
+            kind = MouseKind::kMove;
+            // A move reports the buttons held.
+            if ((wParam & MK_LBUTTON) != 0) {
+                button |= platform::button::kLeft;
+            }
+            if ((wParam & MK_RBUTTON) != 0) {
+                button |= platform::button::kRight;
+            }
+            if ((wParam & MK_MBUTTON) != 0) {
+                button |= platform::button::kMiddle;
+            }
+            break;
+        default:
+            return MouseKind::kNone;
+    }
+    int state = 0;
+    if ((wParam & MK_SHIFT) != 0) {
+        state |= platform::shift::kShift;
+    }
+    if ((wParam & MK_CONTROL) != 0) {
+        state |= platform::shift::kCtrl;
+    }
+    if (::GetKeyState(VK_MENU) < 0) {
+        state |= platform::shift::kAlt;
+    }
+    // Signed client coordinates: a captured mouse may be left of or above
+    // the window.
+    const int x = static_cast<short>(LOWORD(lParam));
+    const int y = static_cast<short>(HIWORD(lParam));
+    event->button = button;
+    event->shift = state;
+    event->x = static_cast<float>(runtime.ToTwipsX(x));
+    event->y = static_cast<float>(runtime.ToTwipsY(y));
+    return kind;
+}
+
+bool DeliverMouse(Runtime& runtime, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+                  const std::function<void(MouseKind, const platform::MouseEvent&)>& deliver) {
+    platform::MouseEvent event;
+    const MouseKind kind = ReadMouse(runtime, message, wParam, lParam, &event);
+    if (kind == MouseKind::kNone) {
+        return false;
+    }
+    if (kind == MouseKind::kDown) {
+        ::SetCapture(hwnd);
+    }
+    runtime.Invoke([&] { deliver(kind, event); });
+    if (kind == MouseKind::kUp && ::GetCapture() == hwnd &&
+        (wParam & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON)) == 0) {
+        ::ReleaseCapture();
+    }
+    return true;
+}
+
+}  // namespace win32

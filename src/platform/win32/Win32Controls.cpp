@@ -1,0 +1,521 @@
+#include "platform/win32/Win32Controls.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <utility>
+
+#include "platform/win32/Text.h"
+#include "platform/win32/Win32Window.h"
+
+namespace win32 {
+
+namespace {
+
+RECT ClientRect(HWND hwnd) {
+    RECT client{};
+    ::GetClientRect(hwnd, &client);
+    return client;
+}
+
+UINT AlignmentFormat(platform::Alignment alignment) {
+    switch (alignment) {
+        case platform::Alignment::kRight:
+            return DT_RIGHT;
+        case platform::Alignment::kCenter:
+            return DT_CENTER;
+        case platform::Alignment::kLeft:
+            break;
+    }
+    return DT_LEFT;
+}
+
+void PublishColor(HWND hwnd, platform::Rgb rgb) {
+    ::SetPropW(hwnd, kForeColorProperty, reinterpret_cast<HANDLE>(static_cast<UINT_PTR>(rgb)));
+}
+
+// Mouse events of a label or a surface, to its handlers.
+void DeliverMouseTo(Runtime& runtime, HWND hwnd, const platform::MouseHandlers& handlers,
+                    UINT message, WPARAM wParam, LPARAM lParam) {
+    DeliverMouse(runtime, hwnd, message, wParam, lParam,
+                 [&handlers](MouseKind kind, const platform::MouseEvent& event) {
+                     // A copy: the handler may replace the handlers.
+                     const auto handler = kind == MouseKind::kDown   ? handlers.down
+                                          : kind == MouseKind::kMove ? handlers.move
+                                                                     : handlers.up;
+                     if (handler) {
+                         handler(event);
+                     }
+                 });
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------------------
+// ChildWindow
+
+ChildWindow::ChildWindow(Win32Window& form, std::string name, int index)
+    : form_(form), runtime_(form.Context()), name_(std::move(name)), index_(index) {}
+
+ChildWindow::~ChildWindow() {
+    // The child window goes with its parent; only a control whose parent
+    // still stands is destroyed here.
+    if (hwnd_ != nullptr && form_.Hwnd() != nullptr) {
+        ::DestroyWindow(hwnd_);
+    }
+}
+
+void ChildWindow::RegisterWindowClasses(Runtime& runtime) {
+    for (const wchar_t* name : {kLabelClass, kImageButtonClass, kLineClass, kSurfaceClass}) {
+        runtime.RegisterWindowClass(name, &ChildWindow::WindowProc, nullptr, 0);
+    }
+}
+
+void ChildWindow::Create(const wchar_t* windowClass, const std::string& text, DWORD style,
+                         const platform::Bounds& bounds, bool visible, Layer layer) {
+    HWND parent = form_.Hwnd();
+    if (parent == nullptr) {
+        throw platform::RuntimeError("The window is not loaded");
+    }
+    const std::string atomName = index_ >= 0 ? name_ + "(" + std::to_string(index_) + ")" : name_;
+    atom_.Reset(::GlobalAddAtomW(Widen(atomName).c_str()));
+    if (!atom_) {
+        throw platform::RuntimeError("Invalid control name");
+    }
+    bounds_ = bounds;
+    const RECT pixels = PixelRect(bounds);
+    style |= WS_CHILD | WS_CLIPSIBLINGS | (visible ? WS_VISIBLE : 0);
+    HWND hwnd = ::CreateWindowExW(
+        0, windowClass, Widen(text).c_str(), style, pixels.left, pixels.top,
+        pixels.right - pixels.left, pixels.bottom - pixels.top, parent,
+        reinterpret_cast<HMENU>(static_cast<UINT_PTR>(atom_.Get())), runtime_.Instance(), this);
+    if (hwnd == nullptr) {
+        throw platform::RuntimeError("Cannot create the control");
+    }
+    hwnd_ = hwnd;
+    ::SetWindowPos(hwnd, layer == Layer::kBelow ? HWND_BOTTOM : HWND_TOP, 0, 0, 0, 0,
+                   SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+LRESULT CALLBACK ChildWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    ChildWindow* self = nullptr;
+    if (message == WM_NCCREATE) {
+        self = static_cast<ChildWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        self->hwnd_ = hwnd;
+        ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    } else {
+        self = reinterpret_cast<ChildWindow*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    }
+    if (self == nullptr) {
+        return ::DefWindowProcW(hwnd, message, wParam, lParam);
+    }
+    if (message == WM_NCDESTROY) {
+        ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+        ::RemovePropW(hwnd, kForeColorProperty);
+        self->hwnd_ = nullptr;
+        return ::DefWindowProcW(hwnd, message, wParam, lParam);
+    }
+    return self->HandleMessage(message, wParam, lParam);
+}
+
+LRESULT ChildWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    return Default(message, wParam, lParam);
+}
+
+LRESULT ChildWindow::Default(UINT message, WPARAM wParam, LPARAM lParam) {
+    return ::DefWindowProcW(hwnd_, message, wParam, lParam);
+}
+
+RECT ChildWindow::PixelRect(const platform::Bounds& bounds) const {
+    return runtime_.ToPixels(bounds);
+}
+
+void ChildWindow::PaintParentBackground(HDC dc, const RECT& area) const {
+    POINT origin{0, 0};
+    ::MapWindowPoints(hwnd_, form_.Hwnd(), &origin, 1);
+    POINT previous{};
+    ::OffsetViewportOrgEx(dc, -origin.x, -origin.y, &previous);
+    RECT inForm = area;
+    ::OffsetRect(&inForm, origin.x, origin.y);
+    form_.PaintBackground(dc, inForm);
+    ::SetViewportOrgEx(dc, previous.x, previous.y, nullptr);
+}
+
+HWND ChildWindow::Require() const {
+    if (hwnd_ == nullptr || form_.Hwnd() == nullptr) {
+        throw platform::RuntimeError("The window is not loaded");
+    }
+    return hwnd_;
+}
+
+void ChildWindow::MoveControl(const platform::Bounds& bounds) {
+    const RECT pixels = PixelRect(bounds);
+    if (!::SetWindowPos(Require(), nullptr, pixels.left, pixels.top, pixels.right - pixels.left,
+                        pixels.bottom - pixels.top, SWP_NOZORDER | SWP_NOACTIVATE)) {
+        throw platform::RuntimeError("Cannot move the control");
+    }
+    bounds_ = bounds;
+}
+
+bool ChildWindow::ControlVisible() const {
+    return hwnd_ != nullptr && (::GetWindowLongPtrW(hwnd_, GWL_STYLE) & WS_VISIBLE) != 0;
+}
+
+void ChildWindow::SetControlVisible(bool visible) {
+    ::ShowWindow(Require(), visible ? SW_SHOWNA : SW_HIDE);
+}
+
+// ---------------------------------------------------------------------------
+// ClickTracker
+
+void ClickTracker::Down(HWND hwnd) {
+    pressed_ = true;
+    ::SetCapture(hwnd);
+}
+
+bool ClickTracker::Up(HWND hwnd, LPARAM lParam) {
+    if (!pressed_) {
+        return false;
+    }
+    pressed_ = false;
+    if (::GetCapture() == hwnd) {
+        ::ReleaseCapture();
+    }
+    const POINT point{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+    const RECT client = ClientRect(hwnd);
+    return ::PtInRect(&client, point) != FALSE;
+}
+
+// ---------------------------------------------------------------------------
+// Label
+
+Win32Label::Win32Label(Win32Window& form, const platform::LabelDesign& design)
+    : ChildControl(form, design.name, design.index),
+      caption_(design.caption),
+      foreColor_(design.foreColor),
+      weight_(design.weight),
+      alignment_(design.alignment) {
+    Create(kLabelClass, caption_, 0, design.bounds, design.visible, Layer::kBelow);
+    PublishColor(Runtime::Resolve(foreColor_));
+}
+
+void Win32Label::SetCaption(const std::string& caption) {
+    HWND hwnd = Require();
+    caption_ = caption;
+    ::SetWindowTextW(hwnd, Widen(caption_).c_str());
+    ::InvalidateRect(hwnd, nullptr, FALSE);
+}
+
+void Win32Label::SetForeColor(platform::OleColor color) {
+    HWND hwnd = Require();
+    platform::Rgb rgb = 0;
+    if (!Runtime::TranslateColor(color, &rgb)) {
+        throw platform::RuntimeError("Invalid property value");
+    }
+    foreColor_ = color;
+    PublishColor(rgb);
+    ::InvalidateRect(hwnd, nullptr, FALSE);
+}
+
+void Win32Label::SetMouseHandlers(platform::MouseHandlers handlers) {
+    mouse_ = std::move(handlers);
+}
+
+void Win32Label::ColorsChanged() {
+    PublishColor(Runtime::Resolve(foreColor_));
+    ::InvalidateRect(Hwnd(), nullptr, FALSE);
+}
+
+void Win32Label::PublishColor(platform::Rgb rgb) {
+    win32::PublishColor(Hwnd(), rgb);
+}
+
+LRESULT Win32Label::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_PAINT:
+            Paint();
+            return 0;
+        case WM_ERASEBKGND:
+            return 1;
+        case WM_LBUTTONDOWN:
+        case WM_RBUTTONDOWN:
+        case WM_MBUTTONDOWN:
+        case WM_MOUSEMOVE:
+        case WM_LBUTTONUP:
+        case WM_RBUTTONUP:
+        case WM_MBUTTONUP:
+            DeliverMouseTo(runtime_, Hwnd(), mouse_, message, wParam, lParam);
+            return 0;
+        default:
+            return Default(message, wParam, lParam);
+    }
+}
+
+void Win32Label::Paint() {
+    PaintScope paint(Hwnd());
+    HDC dc = paint.Dc();
+    RECT client = ClientRect(Hwnd());
+    PaintParentBackground(dc, client);
+    const platform::Rgb color = Runtime::Resolve(foreColor_);
+    PublishColor(color);
+    SelectionScope font(dc, runtime_.Font(weight_));
+    ::SetBkMode(dc, TRANSPARENT);
+    ::SetTextColor(dc, color);
+    const std::wstring text = Widen(caption_);
+    ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &client,
+                DT_SINGLELINE | DT_NOPREFIX | AlignmentFormat(alignment_));
+}
+
+// ---------------------------------------------------------------------------
+// ImageButton
+
+Win32ImageButton::Win32ImageButton(Win32Window& form, const platform::ImageButtonDesign& design)
+    : ChildControl(form, design.name, design.index),
+      picture_(design.picture),
+      toolTip_(design.toolTip),
+      toolTipText_(Widen(design.toolTip)) {
+    Create(kImageButtonClass, "", 0, design.bounds, design.visible, Layer::kAbove);
+    if (!toolTipText_.empty()) {
+        TTTOOLINFOW tool{};
+        tool.cbSize = TTTOOLINFOW_V2_SIZE;
+        tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+        tool.hwnd = form_.Hwnd();
+        tool.uId = reinterpret_cast<UINT_PTR>(Hwnd());
+        tool.lpszText = toolTipText_.data();
+        ::SendMessageW(form_.ToolTip(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    }
+}
+
+LRESULT Win32ImageButton::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_PAINT:
+            Paint();
+            return 0;
+        case WM_ERASEBKGND:
+            return 1;
+        case WM_LBUTTONDOWN:
+            click_.Down(Hwnd());
+            return 0;
+        case WM_LBUTTONUP:
+            if (click_.Up(Hwnd(), lParam) && onClick_) {
+                auto onClick = onClick_;  // the handler may replace it
+                runtime_.Invoke(onClick);
+            }
+            return 0;
+        default:
+            return Default(message, wParam, lParam);
+    }
+}
+
+void Win32ImageButton::Paint() {
+    PaintScope paint(Hwnd());
+    const RECT client = ClientRect(Hwnd());
+    PaintParentBackground(paint.Dc(), client);
+    if (HICON icon = runtime_.PictureIcon(picture_)) {
+        const int left = (client.right - 16) / 2;
+        const int top = (client.bottom - 16) / 2;
+        ::DrawIconEx(paint.Dc(), left, top, icon, 16, 16, 0, nullptr, DI_NORMAL);
+    }
+}
+
+// ---------------------------------------------------------------------------
+// Line
+
+namespace {
+
+platform::Bounds SpanOf(const platform::LineDesign& design) {
+    return platform::Bounds{std::min(design.x1, design.x2), std::min(design.y1, design.y2),
+                            std::abs(design.x2 - design.x1), std::abs(design.y2 - design.y1)};
+}
+
+}  // namespace
+
+Win32Line::Win32Line(Win32Window& form, const platform::LineDesign& design)
+    : ChildControl(form, design.name, design.index),
+      color_(design.color),
+      rising_((design.x2 - design.x1) * (design.y2 - design.y1) < 0) {
+    Create(kLineClass, "", 0, SpanOf(design), design.visible, Layer::kAbove);
+    win32::PublishColor(Hwnd(), Runtime::Resolve(color_));
+}
+
+RECT Win32Line::PixelRect(const platform::Bounds& bounds) const {
+    RECT pixels = runtime_.ToPixels(bounds);
+    pixels.right = std::max(pixels.right, pixels.left + 1);
+    pixels.bottom = std::max(pixels.bottom, pixels.top + 1);
+    return pixels;
+}
+
+void Win32Line::ColorsChanged() {
+    win32::PublishColor(Hwnd(), Runtime::Resolve(color_));
+    ::InvalidateRect(Hwnd(), nullptr, FALSE);
+}
+
+LRESULT Win32Line::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_PAINT:
+            Paint();
+            return 0;
+        case WM_ERASEBKGND:
+            return 1;
+        default:
+            return Default(message, wParam, lParam);
+    }
+}
+
+void Win32Line::Paint() {
+    PaintScope paint(Hwnd());
+    HDC dc = paint.Dc();
+    const RECT client = ClientRect(Hwnd());
+    const platform::Rgb color = Runtime::Resolve(color_);
+    win32::PublishColor(Hwnd(), color);
+    if (client.right <= 1 || client.bottom <= 1) {
+        // Horizontal or vertical: the control is the line.
+        FillSolid(dc, client, color);
+        return;
+    }
+    // A slanting line across the control, over the window's background.
+    PaintParentBackground(dc, client);
+    UniquePen pen(::CreatePen(PS_SOLID, 1, color));
+    SelectionScope selected(dc, pen.Get());
+    if (rising_) {
+        ::MoveToEx(dc, 0, client.bottom - 1, nullptr);
+        ::LineTo(dc, client.right, -1);
+    } else {
+        ::MoveToEx(dc, 0, 0, nullptr);
+        ::LineTo(dc, client.right, client.bottom);
+    }
+}
+
+// ---------------------------------------------------------------------------
+// CheckBox
+
+Win32CheckBox::Win32CheckBox(Win32Window& form, const platform::CheckBoxDesign& design)
+    : ChildControl(form, design.name, design.index), caption_(design.caption) {
+    Create(L"BUTTON", caption_, BS_AUTOCHECKBOX | WS_TABSTOP, design.bounds, design.visible,
+           Layer::kAbove);
+    ::SendMessageW(Hwnd(), WM_SETFONT,
+                   reinterpret_cast<WPARAM>(runtime_.Font(platform::FontWeight::kRegular)), FALSE);
+    SetValue(design.value);
+}
+
+int Win32CheckBox::Value() const {
+    return ::SendMessageW(Require(), BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0;
+}
+
+void Win32CheckBox::SetValue(int value) {
+    if (value != 0 && value != 1) {
+        throw platform::RuntimeError("Invalid property value");
+    }
+    ::SendMessageW(Require(), BM_SETCHECK, value == 1 ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+// ---------------------------------------------------------------------------
+// Surface
+
+Win32Surface::Win32Surface(Win32Window& form, const platform::SurfaceDesign& design)
+    : ChildControl(form, design.name, design.index) {
+    const RECT pixels = PixelRect(design.bounds);
+    image_ = std::make_unique<DrawingDc>(runtime_, pixels.right - pixels.left,
+                                         pixels.bottom - pixels.top, ::GetSysColor(COLOR_WINDOW));
+    Create(kSurfaceClass, "", 0, design.bounds, design.visible, Layer::kAbove);
+}
+
+platform::DeviceContext Win32Surface::Hdc() const {
+    return reinterpret_cast<platform::DeviceContext>(image_->Dc());
+}
+
+void Win32Surface::Refresh() {
+    HWND hwnd = Require();
+    ::InvalidateRect(hwnd, nullptr, FALSE);
+    ::UpdateWindow(hwnd);
+}
+
+void Win32Surface::SetMouseHandlers(platform::MouseHandlers handlers) {
+    mouse_ = std::move(handlers);
+}
+
+void Win32Surface::MoveControl(const platform::Bounds& bounds) {
+    ChildWindow::MoveControl(bounds);
+    const RECT pixels = PixelRect(bounds);
+    image_->Resize(pixels.right - pixels.left, pixels.bottom - pixels.top,
+                   ::GetSysColor(COLOR_WINDOW));
+}
+
+LRESULT Win32Surface::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_PAINT: {
+            PaintScope paint(Hwnd());
+            ::BitBlt(paint.Dc(), 0, 0, image_->Width(), image_->Height(), image_->Dc(), 0, 0,
+                     SRCCOPY);
+            return 0;
+        }
+        case WM_ERASEBKGND:
+            return 1;
+        case WM_LBUTTONDOWN:
+        case WM_RBUTTONDOWN:
+        case WM_MBUTTONDOWN:
+        case WM_MOUSEMOVE:
+        case WM_RBUTTONUP:
+        case WM_MBUTTONUP:
+            if (message == WM_LBUTTONDOWN) {
+                click_.Down(Hwnd());
+            }
+            DeliverMouseTo(runtime_, Hwnd(), mouse_, message, wParam, lParam);
+            return 0;
+        case WM_LBUTTONUP: {
+            DeliverMouseTo(runtime_, Hwnd(), mouse_, message, wParam, lParam);
+            const bool clicked = click_.Up(Hwnd(), lParam);
+            if (clicked && onClick_) {
+                auto onClick = onClick_;  // the handler may replace it
+                runtime_.Invoke(onClick);
+            }
+            return 0;
+        }
+        default:
+            return Default(message, wParam, lParam);
+    }
+}
+
+// ---------------------------------------------------------------------------
+// Timer
+
+Win32Timer::Win32Timer(Win32Window& form, UINT_PTR id) : form_(form), id_(id) {}
+
+Win32Timer::~Win32Timer() {
+    if (form_.Hwnd() != nullptr) {
+        ::KillTimer(form_.Hwnd(), id_);
+    }
+}
+
+void Win32Timer::SetInterval(int milliseconds) {
+    if (milliseconds < 0) {
+        throw platform::RuntimeError("Invalid property value");
+    }
+    interval_ = milliseconds;
+    Apply();
+}
+
+void Win32Timer::SetEnabled(bool enabled) {
+    enabled_ = enabled;
+    Apply();
+}
+
+void Win32Timer::Apply() {
+    HWND hwnd = form_.Hwnd();
+    if (hwnd == nullptr) {
+        return;
+    }
+    if (enabled_ && interval_ > 0) {
+        ::SetTimer(hwnd, id_, static_cast<UINT>(interval_), nullptr);
+    } else {
+        ::KillTimer(hwnd, id_);
+    }
+}
+
+void Win32Timer::Tick() {
+    if (enabled_ && interval_ > 0 && onTick_) {
+        auto onTick = onTick_;  // the handler may replace it
+        form_.Context().Invoke(onTick);
+    }
+}
+
+}  // namespace win32

@@ -1,0 +1,220 @@
+// The controls of a window as child windows. Each child's control ID is the
+// global atom of its name, "lblP(2)" for element 2 of the array lblP and
+// "nrvFocus" for a single control, so that another process finds it with
+// GetDlgItem(window, GlobalFindAtomW(name)).
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "platform/Controls.h"
+#include "platform/win32/Handles.h"
+#include "platform/win32/Runtime.h"
+#include "platform/win32/Win32Api.h"
+#include "platform/win32/Win32Gdi.h"
+
+namespace win32 {
+
+class Win32Window;
+
+// The system side of a control: its child window, its atom and its placement.
+class ChildWindow {
+public:
+    ChildWindow(Win32Window& form, std::string name, int index);
+    virtual ~ChildWindow();
+    ChildWindow(const ChildWindow&) = delete;
+    ChildWindow& operator=(const ChildWindow&) = delete;
+
+    static void RegisterWindowClasses(Runtime& runtime);
+
+    HWND Hwnd() const { return hwnd_; }
+    // The colour scheme changed.
+    virtual void ColorsChanged() {}
+
+protected:
+    // Where a new control goes among the others. Labels paint the window's
+    // background under their text, so they stay below every other control,
+    // which they would otherwise cover where they overlap (a line across a
+    // label's top row, a picture).
+    enum class Layer { kBelow, kAbove };
+    // Creates the child window. For the platform's own classes the window's
+    // messages go to HandleMessage.
+    void Create(const wchar_t* windowClass, const std::string& text, DWORD style,
+                const platform::Bounds& bounds, bool visible, Layer layer);
+    virtual LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    // The child window's rectangle in pixels of the window's client area.
+    virtual RECT PixelRect(const platform::Bounds& bounds) const;
+    LRESULT Default(UINT message, WPARAM wParam, LPARAM lParam);
+    // Paints the window's background under this control.
+    void PaintParentBackground(HDC dc, const RECT& area) const;
+    HWND Require() const;
+
+    const std::string& ControlName() const { return name_; }
+    int ControlIndex() const { return index_; }
+    platform::Bounds ControlPlacement() const { return bounds_; }
+    virtual void MoveControl(const platform::Bounds& bounds);
+    bool ControlVisible() const;
+    void SetControlVisible(bool visible);
+
+    Win32Window& form_;
+    Runtime& runtime_;
+
+private:
+    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+
+    std::string name_;
+    int index_;
+    platform::Bounds bounds_;
+    UniqueGlobalAtom atom_;
+    HWND hwnd_ = nullptr;
+};
+
+// A control interface of the program implemented over a child window.
+template <typename Interface>
+class ChildControl : public Interface, public ChildWindow {
+public:
+    ChildControl(Win32Window& form, const std::string& name, int index)
+        : ChildWindow(form, name, index) {}
+
+    const std::string& Name() const override { return ControlName(); }
+    int Index() const override { return ControlIndex(); }
+    platform::Bounds Placement() const override { return ControlPlacement(); }
+    void Move(const platform::Bounds& bounds) override { MoveControl(bounds); }
+    bool Visible() const override { return ControlVisible(); }
+    void SetVisible(bool visible) override { SetControlVisible(visible); }
+};
+
+// Clicks of a button-like control: a press, then a release inside it.
+class ClickTracker {
+public:
+    void Down(HWND hwnd);
+    // True when the release completes a click.
+    bool Up(HWND hwnd, LPARAM lParam);
+
+private:
+    bool pressed_ = false;
+};
+
+class Win32Label final : public ChildControl<platform::Label> {
+public:
+    Win32Label(Win32Window& form, const platform::LabelDesign& design);
+
+    const std::string& Caption() const override { return caption_; }
+    void SetCaption(const std::string& caption) override;
+    platform::OleColor ForeColor() const override { return foreColor_; }
+    void SetForeColor(platform::OleColor color) override;
+    void SetMouseHandlers(platform::MouseHandlers handlers) override;
+    void ColorsChanged() override;
+
+protected:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    void Paint();
+    void PublishColor(platform::Rgb rgb);
+
+    std::string caption_;
+    platform::OleColor foreColor_;
+    platform::FontWeight weight_;
+    platform::Alignment alignment_;
+    platform::MouseHandlers mouse_;
+};
+
+class Win32ImageButton final : public ChildControl<platform::ImageButton> {
+public:
+    Win32ImageButton(Win32Window& form, const platform::ImageButtonDesign& design);
+
+    platform::Picture Image() const override { return picture_; }
+    const std::string& ToolTip() const override { return toolTip_; }
+    void SetOnClick(std::function<void()> onClick) override { onClick_ = std::move(onClick); }
+
+protected:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    void Paint();
+
+    platform::Picture picture_;
+    std::string toolTip_;
+    std::wstring toolTipText_;  // the tooltip control keeps a pointer to it
+    std::function<void()> onClick_;
+    ClickTracker click_;
+};
+
+class Win32Line final : public ChildControl<platform::Line> {
+public:
+    Win32Line(Win32Window& form, const platform::LineDesign& design);
+    void ColorsChanged() override;
+
+protected:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    // One pixel at least across and along.
+    RECT PixelRect(const platform::Bounds& bounds) const override;
+
+private:
+    void Paint();
+
+    platform::OleColor color_;
+    bool rising_;  // from bottom left to top right
+};
+
+class Win32CheckBox final : public ChildControl<platform::CheckBox> {
+public:
+    Win32CheckBox(Win32Window& form, const platform::CheckBoxDesign& design);
+
+    const std::string& Caption() const override { return caption_; }
+    int Value() const override;
+    void SetValue(int value) override;
+
+private:
+    std::string caption_;
+};
+
+class Win32Surface final : public ChildControl<platform::Surface> {
+public:
+    Win32Surface(Win32Window& form, const platform::SurfaceDesign& design);
+
+    platform::DeviceContext Hdc() const override;
+    void Refresh() override;
+    void SetMouseHandlers(platform::MouseHandlers handlers) override;
+    void SetOnClick(std::function<void()> onClick) override { onClick_ = std::move(onClick); }
+
+protected:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void MoveControl(const platform::Bounds& bounds) override;
+
+private:
+    std::unique_ptr<DrawingDc> image_;
+    platform::MouseHandlers mouse_;
+    std::function<void()> onClick_;
+    ClickTracker click_;
+};
+
+class Win32Timer final : public platform::Timer {
+public:
+    Win32Timer(Win32Window& form, UINT_PTR id);
+    ~Win32Timer() override;
+    Win32Timer(const Win32Timer&) = delete;
+    Win32Timer& operator=(const Win32Timer&) = delete;
+
+    int Interval() const override { return interval_; }
+    void SetInterval(int milliseconds) override;
+    bool Enabled() const override { return enabled_; }
+    void SetEnabled(bool enabled) override;
+    void SetOnTick(std::function<void()> onTick) override { onTick_ = std::move(onTick); }
+
+    UINT_PTR Id() const { return id_; }
+    void Tick();
+
+private:
+    void Apply();
+
+    Win32Window& form_;
+    UINT_PTR id_;
+    int interval_ = 0;
+    bool enabled_ = true;
+    std::function<void()> onTick_;
+};
+
+}  // namespace win32

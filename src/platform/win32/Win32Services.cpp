@@ -1,0 +1,225 @@
+#include "platform/win32/Win32Services.h"
+
+#include <cwctype>
+#include <vector>
+
+#include "ProductInfo.h"
+#include "platform/win32/Text.h"
+
+namespace win32 {
+
+namespace {
+
+// One instance per user: the name lives in the session's namespace.
+constexpr wchar_t kInstanceMutexName[] = L"Local\\Convalis.SingleInstance";
+
+std::wstring ModuleFileName() {
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length =
+            ::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (length == 0) {
+            return {};
+        }
+        if (length < path.size()) {
+            path.resize(length);
+            return path;
+        }
+        path.resize(path.size() * 2);
+    }
+}
+
+// "major.minor.revision" of the program file's version resource, or the
+// build's own version when the file has none.
+std::string FileVersion() {
+    const std::wstring path = ModuleFileName();
+    DWORD ignored = 0;
+    const DWORD size = ::GetFileVersionInfoSizeW(path.c_str(), &ignored);
+    if (size > 0) {
+        std::vector<unsigned char> data(size);
+        void* block = nullptr;
+        UINT blockSize = 0;
+        if (::GetFileVersionInfoW(path.c_str(), 0, size, data.data()) &&
+            ::VerQueryValueW(data.data(), L"\\", &block, &blockSize) &&
+            blockSize >= sizeof(VS_FIXEDFILEINFO)) {
+            const auto* info = static_cast<const VS_FIXEDFILEINFO*>(block);
+            return std::to_string(HIWORD(info->dwFileVersionMS)) + "." +
+                   std::to_string(LOWORD(info->dwFileVersionMS)) + "." +
+                   std::to_string(HIWORD(info->dwFileVersionLS));
+        }
+    }
+    return product::kVersion;
+}
+
+// Key names of SendKeys, in capitals.
+struct NamedKey {
+    const wchar_t* name;
+    WORD key;
+};
+constexpr NamedKey kNamedKeys[] = {
+    {L"ENTER", VK_RETURN},   {L"TAB", VK_TAB}, {L"ESC", VK_ESCAPE}, {L"ESCAPE", VK_ESCAPE},
+    {L"BACKSPACE", VK_BACK}, {L"BS", VK_BACK}, {L"BKSP", VK_BACK},  {L"F1", VK_F1},
+    {L"F2", VK_F2},          {L"F3", VK_F3},   {L"F4", VK_F4},      {L"F5", VK_F5},
+    {L"F6", VK_F6},          {L"F7", VK_F7},   {L"F8", VK_F8},      {L"F9", VK_F9},
+    {L"F10", VK_F10},        {L"F11", VK_F11}, {L"F12", VK_F12},
+};
+
+std::vector<WORD> ParseKeys(const std::wstring& text) {
+    std::vector<WORD> keys;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const wchar_t c = text[i];
+        if (c >= L'0' && c <= L'9') {
+            keys.push_back(static_cast<WORD>(c));
+            continue;
+        }
+        if (c == L'~') {
+            keys.push_back(VK_RETURN);
+            continue;
+        }
+        const std::size_t closing = c == L'{' ? text.find(L'}', i + 1) : std::wstring::npos;
+        if (closing == std::wstring::npos) {
+            throw platform::RuntimeError("Invalid procedure call or argument");
+        }
+        std::wstring name = text.substr(i + 1, closing - i - 1);
+        for (wchar_t& letter : name) {
+            letter = static_cast<wchar_t>(std::towupper(letter));
+        }
+        WORD key = 0;
+        for (const NamedKey& named : kNamedKeys) {
+            if (name == named.name) {
+                key = named.key;
+            }
+        }
+        if (key == 0) {
+            throw platform::RuntimeError("Invalid procedure call or argument");
+        }
+        keys.push_back(key);
+        i = closing;
+    }
+    return keys;
+}
+
+}  // namespace
+
+std::wstring ArgumentText(const std::wstring& commandLine) {
+    std::size_t end = 0;
+    if (!commandLine.empty() && commandLine[0] == L'"') {
+        const std::size_t quote = commandLine.find(L'"', 1);
+        end = quote == std::wstring::npos ? commandLine.size() : quote + 1;
+    } else {
+        end = commandLine.find_first_of(L" \t");
+        if (end == std::wstring::npos) {
+            end = commandLine.size();
+        }
+    }
+    if (end < commandLine.size() && (commandLine[end] == L' ' || commandLine[end] == L'\t')) {
+        ++end;
+    }
+    return commandLine.substr(end);
+}
+
+std::wstring FolderOf(const std::wstring& filePath) {
+    const std::size_t separator = filePath.find_last_of(L"\\/");
+    if (separator == std::wstring::npos) {
+        return {};
+    }
+    // "C:\Convalis.exe" lies in "C:\", not in "C:".
+    if (separator == 2 && filePath[1] == L':') {
+        return filePath.substr(0, 3);
+    }
+    return filePath.substr(0, separator);
+}
+
+Win32Application::Win32Application() {
+    instanceMutex_.Reset(::CreateMutexW(nullptr, FALSE, kInstanceMutexName));
+    prevInstance_ = instanceMutex_ && ::GetLastError() == ERROR_ALREADY_EXISTS;
+    version_ = FileVersion();
+}
+
+std::string Win32Application::Path() const {
+    return Narrow(FolderOf(ModuleFileName()));
+}
+
+std::string Win32Application::CommandLine() const {
+    return Narrow(ArgumentText(::GetCommandLineW()));
+}
+
+std::string Win32Application::ProductName() const {
+    return product::kName;
+}
+
+std::string Win32Application::FileDescription() const {
+    return product::kFileDescription;
+}
+
+std::string Win32Application::LegalCopyright() const {
+    return product::kLegalCopyright;
+}
+
+int Win32Screen::WidthTwips() const {
+    return ::GetSystemMetrics(SM_CXSCREEN) * runtime_.TwipsPerPixelX();
+}
+
+int Win32Screen::HeightTwips() const {
+    return ::GetSystemMetrics(SM_CYSCREEN) * runtime_.TwipsPerPixelY();
+}
+
+platform::LocalDateTime Win32Clock::Now() const {
+    SYSTEMTIME now{};
+    ::GetLocalTime(&now);
+    platform::LocalDateTime result;
+    result.year = now.wYear;
+    result.month = now.wMonth;
+    result.day = now.wDay;
+    result.hour = now.wHour;
+    result.minute = now.wMinute;
+    result.second = now.wSecond;
+    return result;
+}
+
+std::string Win32NumberFormat::DecimalSeparator() const {
+    wchar_t separator[8] = {};
+    const int length = ::GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, separator, 8);
+    if (length <= 1) {
+        return ".";
+    }
+    return Narrow(separator, length - 1);
+}
+
+void Win32Keyboard::SendKeys(const std::string& keys) {
+    const std::vector<WORD> parsed = ParseKeys(Widen(keys));
+    HWND target = ::GetActiveWindow();
+    if (target == nullptr) {
+        return;
+    }
+    // Posted, never sent: the caller does not wait for the keys to be
+    // handled. The message loop previews them like typed keys.
+    for (WORD key : parsed) {
+        const LPARAM down = 1 | static_cast<LPARAM>(::MapVirtualKeyW(key, MAPVK_VK_TO_VSC) & 0xFF)
+                                    << 16;
+        const LPARAM up = down | (static_cast<LPARAM>(1) << 30) | (static_cast<LPARAM>(1) << 31);
+        ::PostMessageW(target, WM_KEYDOWN, key, down);
+        ::PostMessageW(target, WM_KEYUP, key, up);
+    }
+}
+
+void Win32Help::ShowContents(platform::WindowHandle owner, const std::string& helpFile) {
+    // The viewer reports a missing or damaged file itself.
+    ::WinHelpW(reinterpret_cast<HWND>(owner), Widen(helpFile).c_str(), HELP_FINDER, 0);
+}
+
+void Win32MessageBox::ShowCritical(const std::string& text, const std::string& title) {
+    ::MessageBoxW(::GetActiveWindow(), Widen(text).c_str(), Widen(title).c_str(),
+                  MB_OK | MB_ICONERROR);
+}
+
+bool Win32Activation::ActivateByTitle(const std::string& title) {
+    HWND hwnd = ::FindWindowW(nullptr, Widen(title).c_str());
+    if (hwnd == nullptr) {
+        return false;
+    }
+    ::SetForegroundWindow(hwnd);
+    return true;
+}
+
+}  // namespace win32

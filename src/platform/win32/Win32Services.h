@@ -1,0 +1,84 @@
+// The system services of the Win32 platform besides windows and drawing.
+#pragma once
+
+#include <string>
+
+#include "platform/Services.h"
+#include "platform/win32/Handles.h"
+#include "platform/win32/Runtime.h"
+
+namespace win32 {
+
+class Win32Application final : public platform::Application {
+public:
+    Win32Application();
+
+    bool PrevInstance() const override { return prevInstance_; }
+    std::string Path() const override;
+    std::string CommandLine() const override;
+    const std::string& HelpFile() const override { return helpFile_; }
+    void SetHelpFile(const std::string& helpFile) override { helpFile_ = helpFile; }
+    std::string ProductName() const override;
+    std::string Version() const override { return version_; }
+    std::string FileDescription() const override;
+    std::string LegalCopyright() const override;
+
+private:
+    // Held for the whole run: its existence at start tells of an earlier
+    // instance of this user.
+    UniqueKernelHandle instanceMutex_;
+    bool prevInstance_ = false;
+    std::string version_;
+    std::string helpFile_;
+};
+
+// The argument text of a command line: what follows the program's name,
+// quoted or not, without the one blank that separates them.
+std::wstring ArgumentText(const std::wstring& commandLine);
+// The folder of a file path, without its trailing backslash except at a
+// drive root.
+std::wstring FolderOf(const std::wstring& filePath);
+
+class Win32Screen final : public platform::Screen {
+public:
+    explicit Win32Screen(const Runtime& runtime) : runtime_(runtime) {}
+    int TwipsPerPixelX() const override { return runtime_.TwipsPerPixelX(); }
+    int TwipsPerPixelY() const override { return runtime_.TwipsPerPixelY(); }
+    int WidthTwips() const override;
+    int HeightTwips() const override;
+
+private:
+    const Runtime& runtime_;
+};
+
+class Win32Clock final : public platform::Clock {
+public:
+    platform::LocalDateTime Now() const override;
+};
+
+class Win32NumberFormat final : public platform::NumberFormat {
+public:
+    std::string DecimalSeparator() const override;
+};
+
+class Win32Keyboard final : public platform::Keyboard {
+public:
+    void SendKeys(const std::string& keys) override;
+};
+
+class Win32Help final : public platform::Help {
+public:
+    void ShowContents(platform::WindowHandle owner, const std::string& helpFile) override;
+};
+
+class Win32MessageBox final : public platform::MessageBox {
+public:
+    void ShowCritical(const std::string& text, const std::string& title) override;
+};
+
+class Win32Activation final : public platform::Activation {
+public:
+    bool ActivateByTitle(const std::string& title) override;
+};
+
+}  // namespace win32

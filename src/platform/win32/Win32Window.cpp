@@ -1,0 +1,362 @@
+#include "platform/win32/Win32Window.h"
+
+#include "platform/win32/Text.h"
+#include "platform/win32/Win32Controls.h"
+
+namespace win32 {
+
+namespace {
+
+RECT WindowRect(HWND hwnd) {
+    RECT rect{};
+    ::GetWindowRect(hwnd, &rect);
+    return rect;
+}
+
+}  // namespace
+
+Win32Window::Win32Window(Runtime& runtime, const platform::FormDesign& design,
+                         platform::FormEvents& events)
+    : runtime_(runtime),
+      events_(events),
+      name_(design.name),
+      caption_(design.caption),
+      backColor_(design.backColor) {
+    const RECT pixels = runtime_.ToPixels(design.bounds);
+    const DWORD exStyle = design.showInTaskbar ? WS_EX_APPWINDOW : WS_EX_TOOLWINDOW;
+    const DWORD style = WS_POPUP | WS_CLIPCHILDREN | WS_SYSMENU | WS_MINIMIZEBOX;
+    // The size set at creation is not a resize the program hears of: it has
+    // no handle to the window yet.
+    ::CreateWindowExW(exStyle, kFormClass, Widen(caption_).c_str(), style, pixels.left, pixels.top,
+                      pixels.right - pixels.left, pixels.bottom - pixels.top, nullptr, nullptr,
+                      runtime_.Instance(), this);
+    creating_ = false;
+    if (hwnd_ == nullptr) {
+        throw platform::RuntimeError("Cannot create the window");
+    }
+}
+
+Win32Window::~Win32Window() {
+    ReleaseModalOwner();
+    if (hwnd_ != nullptr) {
+        ::DestroyWindow(hwnd_);
+    }
+    timers_.clear();
+    controls_.clear();
+}
+
+void Win32Window::RegisterWindowClass(Runtime& runtime) {
+    runtime.RegisterWindowClass(kFormClass, &Win32Window::WindowProc, runtime.WindowIcon(), 0);
+}
+
+platform::WindowHandle Win32Window::Handle() const {
+    return reinterpret_cast<platform::WindowHandle>(hwnd_);
+}
+
+HWND Win32Window::Require() const {
+    if (hwnd_ == nullptr) {
+        throw platform::RuntimeError("The window is not loaded");
+    }
+    return hwnd_;
+}
+
+template <typename T>
+T& Win32Window::Adopt(std::unique_ptr<T> control) {
+    T& adopted = *control;
+    controls_.push_back(std::move(control));
+    return adopted;
+}
+
+platform::Label& Win32Window::AddLabel(const platform::LabelDesign& design) {
+    return Adopt(std::make_unique<Win32Label>(*this, design));
+}
+
+platform::ImageButton& Win32Window::AddImageButton(const platform::ImageButtonDesign& design) {
+    return Adopt(std::make_unique<Win32ImageButton>(*this, design));
+}
+
+platform::Line& Win32Window::AddLine(const platform::LineDesign& design) {
+    return Adopt(std::make_unique<Win32Line>(*this, design));
+}
+
+platform::CheckBox& Win32Window::AddCheckBox(const platform::CheckBoxDesign& design) {
+    return Adopt(std::make_unique<Win32CheckBox>(*this, design));
+}
+
+platform::Surface& Win32Window::AddSurface(const platform::SurfaceDesign& design) {
+    return Adopt(std::make_unique<Win32Surface>(*this, design));
+}
+
+platform::Timer& Win32Window::AddTimer() {
+    Require();
+    timers_.push_back(std::make_unique<Win32Timer>(*this, runtime_.NextTimerId()));
+    return *timers_.back();
+}
+
+void Win32Window::Show() {
+    HWND hwnd = Require();
+    const bool wasVisible = ::IsWindowVisible(hwnd) != FALSE;
+    const unsigned resizes = resizeCount_;
+    ::ShowWindow(hwnd, SW_SHOW);
+    // Showing is a resize for the program, whether or not the system sent one.
+    if (!wasVisible && resizes == resizeCount_ && hwnd_ != nullptr) {
+        FireResize();
+    }
+    if (hwnd_ != nullptr) {
+        ::SetForegroundWindow(hwnd_);
+    }
+}
+
+void Win32Window::ShowModal(platform::Window& owner) {
+    HWND hwnd = Require();
+    HWND ownerHwnd = reinterpret_cast<HWND>(owner.Handle());
+    if (ownerHwnd == nullptr || ownerHwnd == hwnd || runtime_.FindForm(ownerHwnd) == nullptr) {
+        throw platform::RuntimeError("Invalid owner window");
+    }
+    if (::IsWindowVisible(hwnd) || modalLoops_ > 0) {
+        throw platform::RuntimeError("Form already displayed; can't show modally");
+    }
+    ::SetWindowLongPtrW(hwnd, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(ownerHwnd));
+    ::EnableWindow(ownerHwnd, FALSE);
+    modalOwner_ = ownerHwnd;
+    ++modalLoops_;
+    // Whatever way the loop ends, even by an exception, the owner is given
+    // back its input; the platform deletes an unloaded window only after this.
+    struct LoopEnd {
+        Win32Window& modal;
+        HWND opener;
+        ~LoopEnd() {
+            modal.ReleaseModalOwner();
+            --modal.modalLoops_;
+            if (::IsWindow(opener) && ::IsWindowVisible(opener)) {
+                ::SetForegroundWindow(opener);
+                ::SetActiveWindow(opener);
+            }
+        }
+    } loopEnd{*this, ownerHwnd};
+
+    Show();
+    while (::IsWindow(hwnd) && ::IsWindowVisible(hwnd)) {
+        if (!runtime_.PumpOne()) {
+            break;
+        }
+    }
+}
+
+void Win32Window::ReleaseModalOwner() {
+    if (modalOwner_ != nullptr) {
+        ::EnableWindow(modalOwner_, TRUE);
+        modalOwner_ = nullptr;
+    }
+}
+
+void Win32Window::Hide() {
+    if (hwnd_ == nullptr) {
+        return;  // an unloaded window is hidden already
+    }
+    // The owner of a modal window takes input again before this one goes, so
+    // that the system activates it.
+    ReleaseModalOwner();
+    ::ShowWindow(hwnd_, SW_HIDE);
+}
+
+bool Win32Window::Visible() const {
+    return hwnd_ != nullptr && ::IsWindowVisible(hwnd_) != FALSE;
+}
+
+bool Win32Window::Minimized() const {
+    return hwnd_ != nullptr && ::IsIconic(hwnd_) != FALSE;
+}
+
+void Win32Window::Activate() {
+    HWND hwnd = Require();
+    ::SetForegroundWindow(hwnd);
+    ::SetActiveWindow(hwnd);
+}
+
+void Win32Window::DestroyNow() {
+    ReleaseModalOwner();
+    if (hwnd_ != nullptr) {
+        ::DestroyWindow(hwnd_);
+    }
+}
+
+platform::Bounds Win32Window::Placement() const {
+    const RECT rect = WindowRect(Require());
+    return platform::Bounds{runtime_.ToTwipsX(rect.left), runtime_.ToTwipsY(rect.top),
+                            runtime_.ToTwipsX(rect.right - rect.left),
+                            runtime_.ToTwipsY(rect.bottom - rect.top)};
+}
+
+void Win32Window::Move(const platform::Bounds& bounds) {
+    const RECT pixels = runtime_.ToPixels(bounds);
+    if (!::SetWindowPos(Require(), nullptr, pixels.left, pixels.top, pixels.right - pixels.left,
+                        pixels.bottom - pixels.top, SWP_NOZORDER | SWP_NOACTIVATE)) {
+        throw platform::RuntimeError("Cannot move the window");
+    }
+}
+
+int Win32Window::ScaleWidth() const {
+    RECT client{};
+    ::GetClientRect(Require(), &client);
+    return runtime_.ToTwipsX(client.right - client.left);
+}
+
+void Win32Window::MoveToPixels(int left, int top) {
+    if (!::SetWindowPos(Require(), nullptr, left, top, 0, 0,
+                        SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE)) {
+        throw platform::RuntimeError("Cannot move the window");
+    }
+}
+
+void Win32Window::CenterOnScreen() {
+    const RECT rect = WindowRect(Require());
+    MoveToPixels((::GetSystemMetrics(SM_CXSCREEN) - (rect.right - rect.left)) / 2,
+                 (::GetSystemMetrics(SM_CYSCREEN) - (rect.bottom - rect.top)) / 2);
+}
+
+void Win32Window::CenterOver(const platform::Window& owner) {
+    HWND ownerHwnd = reinterpret_cast<HWND>(owner.Handle());
+    if (ownerHwnd == nullptr) {
+        throw platform::RuntimeError("The owner window is not loaded");
+    }
+    const RECT rect = WindowRect(Require());
+    const RECT over = WindowRect(ownerHwnd);
+    MoveToPixels((over.left + over.right - (rect.right - rect.left)) / 2,
+                 (over.top + over.bottom - (rect.bottom - rect.top)) / 2);
+}
+
+void Win32Window::PreviewKey(const MSG& msg) {
+    const int keyCode = static_cast<int>(msg.wParam);
+    const int shift = KeyShiftState(msg);
+    runtime_.Invoke([&] { events_.KeyDown(keyCode, shift); });
+}
+
+void Win32Window::FireResize() {
+    runtime_.Invoke([this] { events_.Resize(); });
+}
+
+void Win32Window::PaintBackground(HDC dc, const RECT& area) const {
+    FillSolid(dc, area, Runtime::Resolve(backColor_));
+}
+
+HBRUSH Win32Window::BackBrush() {
+    const platform::Rgb color = Runtime::Resolve(backColor_);
+    if (!backBrush_ || backBrushColor_ != color) {
+        backBrush_.Reset(::CreateSolidBrush(color));
+        backBrushColor_ = color;
+    }
+    return backBrush_.Get();
+}
+
+HWND Win32Window::ToolTip() {
+    if (toolTip_ == nullptr) {
+        toolTip_ = ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                                     WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
+                                     CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Require(),
+                                     nullptr, runtime_.Instance(), nullptr);
+    }
+    return toolTip_;
+}
+
+LRESULT CALLBACK Win32Window::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    Win32Window* self = nullptr;
+    if (message == WM_NCCREATE) {
+        self = static_cast<Win32Window*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        self->hwnd_ = hwnd;
+        ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+        self->runtime_.AddForm(hwnd, self);
+    } else {
+        self = reinterpret_cast<Win32Window*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    }
+    if (self == nullptr) {
+        return ::DefWindowProcW(hwnd, message, wParam, lParam);
+    }
+    return self->HandleMessage(message, wParam, lParam);
+}
+
+LRESULT Win32Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_PAINT: {
+            PaintScope paint(hwnd_);
+            PaintBackground(paint.Dc(), paint.Area());
+            return 0;
+        }
+        case WM_ERASEBKGND:
+            return 1;
+        case WM_CTLCOLORSTATIC:
+        case WM_CTLCOLORBTN: {
+            HDC dc = reinterpret_cast<HDC>(wParam);
+            ::SetBkColor(dc, Runtime::Resolve(backColor_));
+            ::SetTextColor(dc, ::GetSysColor(COLOR_WINDOWTEXT));
+            return reinterpret_cast<LRESULT>(BackBrush());
+        }
+        case WM_CLOSE:
+            // The program decides: it unloads the window in answer.
+            runtime_.Invoke([this] { events_.CloseRequested(); });
+            return 0;
+        case WM_HELP:
+            // The program opens its help from its own F1 key handler.
+            return TRUE;
+        case WM_SYSCHAR:
+            return 0;
+        case WM_SYSCOMMAND:
+            // The windows have no menu bar: a lone Alt would otherwise enter
+            // the system menu's loop, which takes every following key past
+            // the key preview.
+            if ((wParam & 0xFFF0) == SC_KEYMENU) {
+                return 0;
+            }
+            return ::DefWindowProcW(hwnd_, message, wParam, lParam);
+        case WM_SIZE:
+            ++resizeCount_;
+            if (!creating_) {
+                FireResize();
+            }
+            return 0;
+        case WM_TIMER:
+            for (const auto& timer : timers_) {
+                if (timer->Id() == wParam) {
+                    timer->Tick();
+                    break;
+                }
+            }
+            return 0;
+        case WM_SYSCOLORCHANGE:
+            for (const auto& control : controls_) {
+                control->ColorsChanged();
+            }
+            ::InvalidateRect(hwnd_, nullptr, FALSE);
+            return 0;
+        case WM_LBUTTONDOWN:
+        case WM_RBUTTONDOWN:
+        case WM_MBUTTONDOWN:
+        case WM_MOUSEMOVE:
+        case WM_LBUTTONUP:
+        case WM_RBUTTONUP:
+        case WM_MBUTTONUP:
+            DeliverMouse(runtime_, hwnd_, message, wParam, lParam,
+                         [this](MouseKind kind, const platform::MouseEvent& event) {
+                             if (kind == MouseKind::kDown) {
+                                 events_.MouseDown(event);
+                             } else if (kind == MouseKind::kMove) {
+                                 events_.MouseMove(event);
+                             } else {
+                                 events_.MouseUp(event);
+                             }
+                         });
+            return 0;
+        case WM_NCDESTROY: {
+            HWND hwnd = hwnd_;
+            runtime_.RemoveForm(hwnd);
+            ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+            hwnd_ = nullptr;
+            toolTip_ = nullptr;
+            return ::DefWindowProcW(hwnd, message, wParam, lParam);
+        }
+        default:
+            return ::DefWindowProcW(hwnd_, message, wParam, lParam);
+    }
+}
+
+}  // namespace win32

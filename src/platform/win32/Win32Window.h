@@ -1,0 +1,102 @@
+// A top-level window of the program: a borderless popup with its controls.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/Window.h"
+#include "platform/win32/Handles.h"
+#include "platform/win32/Runtime.h"
+#include "platform/win32/Win32Api.h"
+
+namespace win32 {
+
+class ChildWindow;
+class Win32Timer;
+
+class Win32Window final : public platform::Window {
+public:
+    // Creates the system window, hidden.
+    Win32Window(Runtime& runtime, const platform::FormDesign& design, platform::FormEvents& events);
+    ~Win32Window() override;
+    Win32Window(const Win32Window&) = delete;
+    Win32Window& operator=(const Win32Window&) = delete;
+
+    static void RegisterWindowClass(Runtime& runtime);
+
+    // platform::Window
+    const std::string& Name() const override { return name_; }
+    platform::WindowHandle Handle() const override;
+    const std::string& Caption() const override { return caption_; }
+
+    platform::Label& AddLabel(const platform::LabelDesign& design) override;
+    platform::ImageButton& AddImageButton(const platform::ImageButtonDesign& design) override;
+    platform::Line& AddLine(const platform::LineDesign& design) override;
+    platform::CheckBox& AddCheckBox(const platform::CheckBoxDesign& design) override;
+    platform::Surface& AddSurface(const platform::SurfaceDesign& design) override;
+    platform::Timer& AddTimer() override;
+
+    void Show() override;
+    void ShowModal(platform::Window& owner) override;
+    void Hide() override;
+    bool Visible() const override;
+    bool Minimized() const override;
+    void Activate() override;
+
+    platform::Bounds Placement() const override;
+    void Move(const platform::Bounds& bounds) override;
+    int ScaleWidth() const override;
+    void CenterOnScreen() override;
+    void CenterOver(const platform::Window& owner) override;
+
+    const std::string& Tag() const override { return tag_; }
+    void SetTag(const std::string& tag) override { tag_ = tag; }
+
+    // For the platform and the controls.
+    Runtime& Context() const { return runtime_; }
+    HWND Hwnd() const { return hwnd_; }
+    // Key preview: the window's KeyDown for a key message to it or to any
+    // of its controls, before the message is dispatched.
+    void PreviewKey(const MSG& msg);
+    // Unload: destroys the system window now; the object lives on until the
+    // platform deletes it.
+    void DestroyNow();
+    bool InModalLoop() const { return modalLoops_ > 0; }
+    // Paints what lies behind the controls in `area` (client coordinates of
+    // the window): the background colour for now. Labels and image buttons
+    // paint it under their content, so that they look transparent.
+    void PaintBackground(HDC dc, const RECT& area) const;
+    // The window's tooltip control, made on first use.
+    HWND ToolTip();
+
+private:
+    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    HBRUSH BackBrush();
+    HWND Require() const;
+    void ReleaseModalOwner();
+    void MoveToPixels(int left, int top);
+    void FireResize();
+    template <typename T>
+    T& Adopt(std::unique_ptr<T> control);
+
+    Runtime& runtime_;
+    platform::FormEvents& events_;
+    std::string name_;
+    std::string caption_;
+    std::string tag_;
+    platform::OleColor backColor_;
+    HWND hwnd_ = nullptr;
+    HWND toolTip_ = nullptr;
+    bool creating_ = true;
+    unsigned resizeCount_ = 0;
+    int modalLoops_ = 0;
+    HWND modalOwner_ = nullptr;
+    UniqueBrush backBrush_;
+    platform::Rgb backBrushColor_ = 0;
+    std::vector<std::unique_ptr<ChildWindow>> controls_;
+    std::vector<std::unique_ptr<Win32Timer>> timers_;
+};
+
+}  // namespace win32
