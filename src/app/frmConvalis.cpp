@@ -62,7 +62,11 @@ bool AltHeld(int shift) {
 }  // namespace
 
 frmConvalis::frmConvalis(Program& program)
-    : Form(program.Platform(), "frmConvalis", true), program_(program) {}
+    : Form(program.Platform(), "frmConvalis", true),
+      program_(program),
+      sysTray_(
+          program.Platform().ShellServices(), [this] { ShowFromTrayIcon(); },
+          [this] { AddTrayIcon(); }) {}
 
 frmConvalis::~frmConvalis() = default;
 
@@ -115,6 +119,14 @@ void frmConvalis::Form_Load() {
     window_->CenterOnScreen();
     nrvFocus_->SetUp(lblP_[kPriceFrancs]->Placement());
     entry_->SaveUndo();
+    TrayIconData_.hWnd = window_->Handle();
+    TrayIconData_.uID = shell::mSysTray::kIconId;
+    TrayIconData_.uFlags = platform::nif::kMessage | platform::nif::kIcon | platform::nif::kTip;
+    TrayIconData_.uCallbackMessage = shell::mSysTray::kCallbackMessage;
+    TrayIconData_.hIcon = platform_.ShellServices().WindowIcon(window_->Handle());
+    TrayIconData_.szTip = window_->Caption();
+    AddTrayIcon();
+    sysTray_.HookWindow(window_->Handle());
     if (Before(platform_.Time().Now(), kChangeRowUntil))
         ShowChangeRow(true);
 }
@@ -125,7 +137,22 @@ void frmConvalis::Show() {
 }
 
 void frmConvalis::Form_Unload() {
-    // The notification-area icon and its window hook are removed here.
+    sysTray_.UnhookWindow(window_->Handle());
+    platform_.ShellServices().NotifyIcon(platform::nim::kDelete, TrayIconData_);
+    trayIconShown_ = false;
+}
+
+// Also when the shell's task bar comes back after a restart: the icon went
+// with the old one.
+void frmConvalis::AddTrayIcon() {
+    if (platform_.ShellServices().NotifyIcon(platform::nim::kAdd, TrayIconData_)) {
+        trayIconShown_ = true;
+    }
+}
+
+void frmConvalis::ShowFromTrayIcon() {
+    window_->Show();
+    platform_.Windows().ActivateByTitle(window_->Caption());
 }
 
 void frmConvalis::ForgetControls() {
@@ -281,9 +308,12 @@ void frmConvalis::RequestHelp() {
     program_.ShowHelp(window_->Handle());
 }
 
-// The window can hide only once it has a notification-area icon to come back
-// by; until then the command leaves it shown.
-void frmConvalis::HideToNotificationArea() {}
+// Hidden, not minimised: only the notification-area icon remains, and it
+// brings the window back. Without the icon the window stays shown.
+void frmConvalis::HideToNotificationArea() {
+    if (trayIconShown_)
+        window_->Hide();
+}
 
 void frmConvalis::ApplyOptions() {
     entry_->EndEntry();

@@ -11,6 +11,7 @@
 #include "chrome/FocusMarker.h"
 #include "chrome/WindowDrag.h"
 #include "platform/Platform.h"
+#include "shell/mSysTray.h"
 
 namespace app {
 
@@ -49,6 +50,10 @@ public:
     const platform::Label& Caption(int field) const { return *lblEti_.at(field); }
     const platform::Surface& FocusMarker() const { return nrvFocus_->Surface(); }
     const chrome::WindowDrag& Drag() const { return *drag_; }
+    // Whether the notification-area icon is there to bring a hidden window
+    // back: without it the window never hides.
+    bool HasTrayIcon() const { return trayIconShown_; }
+    const platform::NotifyIconData& TrayIconData() const { return TrayIconData_; }
 
 private:
     // Form
@@ -74,8 +79,10 @@ private:
     void MoveToField(bool forward);
     int NextField(bool forward) const;
 
-    // The commands whose windows are not there yet.
+    void AddTrayIcon();
+    void ShowFromTrayIcon();
     void HideToNotificationArea();
+    // The commands whose windows are not there yet.
     void ApplyOptions();
     void ShowAbout();
     void ShowZoneEuro();
@@ -89,6 +96,9 @@ private:
     std::optional<chrome::FocusMarker> nrvFocus_;
     std::optional<AmountEntry> entry_;
     std::optional<chrome::WindowDrag> drag_;
+    platform::NotifyIconData TrayIconData_;
+    bool trayIconShown_ = false;
+    shell::mSysTray sysTray_;
     bool changeRowShown_ = false;
 };
 

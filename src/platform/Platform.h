@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "platform/Services.h"
+#include "platform/Shell.h"
 #include "platform/Window.h"
 
 namespace platform {
@@ -24,6 +25,8 @@ public:
     virtual Gdi& Graphics() = 0;
     virtual Activation& Windows() = 0;
     virtual Pointer& Mouse() = 0;
+    virtual Shell& ShellServices() = 0;
+    virtual Registry& RegistryReader() = 0;
 
     // Creates (loads) a window, hidden. `events` must outlive the window.
     virtual std::unique_ptr<Window> CreateForm(const FormDesign& design, FormEvents& events) = 0;

@@ -4,6 +4,7 @@
 #include <set>
 #include <sstream>
 
+#include "platform/Shell.h"
 #include "platform/Types.h"
 
 namespace drive {
@@ -65,6 +66,23 @@ bool ParseClick(const std::string& spec, ClickEvent* click) {
     return true;
 }
 
+bool ParseTray(const std::string& id, const std::string& action, TrayEvent* tray) {
+    namespace wm = platform::wm;
+    static const std::map<std::string, std::vector<unsigned>> actions{
+        {"click", {wm::kLButtonDown, wm::kLButtonUp}},
+        {"dblclick", {wm::kLButtonDown, wm::kLButtonUp, wm::kLButtonDblClk, wm::kLButtonUp}},
+        {"rclick", {wm::kRButtonDown, wm::kRButtonUp}},
+    };
+    auto found = actions.find(action);
+    if (found == actions.end() || id.empty() || id.size() > 9 ||
+        id.find_first_not_of("0123456789") != std::string::npos) {
+        return false;
+    }
+    tray->id = static_cast<unsigned>(std::stoul(id));
+    tray->messages = found->second;
+    return true;
+}
+
 std::string Trim(const std::string& text) {
     std::size_t first = text.find_first_not_of(" \t\r");
     if (first == std::string::npos)
@@ -109,7 +127,16 @@ Script ReadScript(std::istream& input) {
         std::istringstream words(line);
         std::string verb, argument, extra;
         words >> verb >> argument >> extra;
-        if (!extra.empty()) {
+        if (verb == "tray") {
+            TrayEvent tray;
+            std::string rest;
+            words >> rest;
+            if (rest.empty() && ParseTray(argument, extra, &tray)) {
+                script.events.emplace_back(tray);
+            } else {
+                script.errors.push_back({number, "unknown icon event: " + line});
+            }
+        } else if (!extra.empty()) {
             script.errors.push_back({number, "unexpected text after the event: " + line});
         } else if (verb == "key") {
             KeyEvent key;

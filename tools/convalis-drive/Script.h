@@ -20,7 +20,14 @@ struct ClickEvent {
 
 struct DumpEvent {};
 
-using Event = std::variant<KeyEvent, ClickEvent, DumpEvent>;
+// A mouse action on a notification-area icon, as the shell reports it: the
+// window messages in the order they come.
+struct TrayEvent {
+    unsigned id = 0;
+    std::vector<unsigned> messages;
+};
+
+using Event = std::variant<KeyEvent, ClickEvent, DumpEvent, TrayEvent>;
 
 struct ScriptError {
     int line = 0;

@@ -2,8 +2,10 @@
 // it the events of a script read from standard input.
 #include <cstring>
 #include <ctime>
+#include <filesystem>
 #include <iostream>
 #include <optional>
+#include <random>
 #include <string>
 
 #include "Dump.h"
@@ -18,6 +20,7 @@ struct Options {
     platform::LocalDateTime date;
     std::string decimal = ",";
     std::string args;
+    std::string profile;
 };
 
 platform::LocalDateTime Today() {
@@ -42,10 +45,35 @@ std::optional<platform::LocalDateTime> ParseDate(const std::string& text) {
     return platform::LocalDateTime{year, month, day, 0, 0, 0};
 }
 
+// The user's special folders when no --profile is given: a fresh folder with
+// an empty Startup folder, removed at exit.
+class TemporaryProfile {
+public:
+    explicit TemporaryProfile(bool wanted) {
+        if (!wanted)
+            return;
+        std::random_device random;
+        path_ = std::filesystem::temp_directory_path() /
+                ("convalis-drive-" + std::to_string(random()) + std::to_string(random()));
+        std::filesystem::create_directories(path_ / "Startup");
+    }
+    ~TemporaryProfile() {
+        std::error_code error;
+        if (!path_.empty())
+            std::filesystem::remove_all(path_, error);
+    }
+    TemporaryProfile(const TemporaryProfile&) = delete;
+    TemporaryProfile& operator=(const TemporaryProfile&) = delete;
+    std::string Path() const { return path_.string(); }
+
+private:
+    std::filesystem::path path_;
+};
+
 int Usage(const std::string& problem) {
     std::cerr << "convalis-drive: " << problem << "\n"
               << "usage: convalis-drive [--date YYYY-MM-DD] [--decimal SEP] [--args TEXT] "
-                 "< script\n";
+                 "[--profile DIR] < script\n";
     return 2;
 }
 
@@ -70,6 +98,8 @@ std::optional<Options> ParseOptions(int argc, char** argv, std::string* problem)
             options.decimal = value;
         } else if (flag == "--args") {
             options.args = value;
+        } else if (flag == "--profile") {
+            options.profile = value;
         } else {
             *problem = "unknown option: " + flag;
             return std::nullopt;
@@ -84,6 +114,9 @@ void Post(offscreen::OffscreenPlatform& platform, app::Program& program,
         platform.PostKey(key->keyCode, key->shift);
     } else if (auto* click = std::get_if<drive::ClickEvent>(&event)) {
         platform.PostClick(click->control, click->index);
+    } else if (auto* tray = std::get_if<drive::TrayEvent>(&event)) {
+        for (unsigned message : tray->messages)
+            platform.PostIconEvent(tray->id, message);
     } else {
         platform.Post([&platform, &program] {
             std::cout << drive::DumpWindows(program, platform) << std::endl;
@@ -107,8 +140,10 @@ int main(int argc, char** argv) {
         return 2;
     }
 
+    TemporaryProfile temporary(options->profile.empty());
     offscreen::ProgramFacts facts;
     facts.commandLine = options->args;
+    facts.profile = options->profile.empty() ? temporary.Path() : options->profile;
     offscreen::OffscreenPlatform platform(facts);
     platform.SetNow(options->date);
     platform.SetDecimalSeparator(options->decimal);

@@ -25,7 +25,8 @@ const std::map<std::string, int>& NamedKeys() {
 
 }  // namespace
 
-OffscreenPlatform::OffscreenPlatform(ProgramFacts facts) : facts_(std::move(facts)) {}
+OffscreenPlatform::OffscreenPlatform(ProgramFacts facts)
+    : facts_(std::move(facts)), shell_(*this, facts_.profile) {}
 
 OffscreenPlatform::~OffscreenPlatform() {
     unloaded_.clear();
@@ -272,6 +273,15 @@ OffscreenWindow* OffscreenPlatform::WindowOf(platform::WindowHandle handle) cons
             return window;
     }
     return nullptr;
+}
+
+platform::WindowProc* OffscreenPlatform::ProcedureOf(platform::WindowHandle window) {
+    OffscreenWindow* found = WindowOf(window);
+    return found == nullptr ? nullptr : &found->Procedure();
+}
+
+void OffscreenPlatform::PostIconEvent(std::uint32_t id, unsigned mouseMessage) {
+    queue_.push_back([this, id, mouseMessage] { shell_.RaiseIconEvent(id, mouseMessage); });
 }
 
 std::optional<Mask>* OffscreenPlatform::RegionOf(platform::WindowHandle window) {

@@ -12,6 +12,7 @@
 
 #include "platform/Platform.h"
 #include "platform/offscreen/OffscreenGdi.h"
+#include "platform/offscreen/OffscreenShell.h"
 #include "platform/offscreen/OffscreenWindow.h"
 
 namespace offscreen {
@@ -21,6 +22,8 @@ struct ProgramFacts {
     bool prevInstance = false;
     std::string path = "C:\\Program Files\\Convalis";
     std::string commandLine;
+    // The folder that holds the user's special folders; empty for none.
+    std::string profile;
 };
 
 struct HelpRequest {
@@ -43,7 +46,8 @@ class OffscreenPlatform : public platform::Platform,
                           private platform::MessageBox,
                           private platform::Activation,
                           private platform::Pointer,
-                          private WindowRegions {
+                          private WindowRegions,
+                          private ShellWindows {
 public:
     explicit OffscreenPlatform(ProgramFacts facts = {});
     ~OffscreenPlatform() override;
@@ -53,6 +57,7 @@ public:
     void SetDecimalSeparator(const std::string& separator) { decimalSeparator_ = separator; }
     void SetTwipsPerPixel(int x, int y);
     OffscreenGdi& Gdi() { return gdi_; }
+    OffscreenShell& Shell() { return shell_; }
 
     // The event queue. Events go to the active window when they are delivered.
     void PostKey(int keyCode, int shift = 0);
@@ -67,6 +72,8 @@ public:
     void PostMouseDown(int x, int y, int button = platform::button::kLeft, int shift = 0);
     void PostMouseMove(int x, int y);
     void PostMouseUp(int x, int y, int button = platform::button::kLeft, int shift = 0);
+    // A mouse event on a notification-area icon (wm::kLButtonDblClk...).
+    void PostIconEvent(std::uint32_t id, unsigned mouseMessage);
     // Any action, run in turn like an event (a check, a dump).
     void Post(std::function<void()> action);
     // Delivers queued events until the queue is empty.
@@ -79,7 +86,7 @@ public:
     // enabled, or null.
     OffscreenWindow* ActiveWindow() const;
     const std::vector<HelpRequest>& HelpRequests() const { return helpRequests_; }
-    const std::vector<ShownMessage>& Messages() const { return messages_; }
+    const std::vector<ShownMessage>& ShownMessages() const { return messages_; }
     const long long& VirtualTime() const { return virtualTime_; }
     // Errors raised by handlers, in order; each ended its handler.
     const std::vector<std::string>& HandlerErrors() const { return handlerErrors_; }
@@ -95,6 +102,8 @@ public:
     platform::Gdi& Graphics() override { return gdi_; }
     platform::Activation& Windows() override { return *this; }
     platform::Pointer& Mouse() override { return *this; }
+    platform::Shell& ShellServices() override { return shell_; }
+    platform::Registry& RegistryReader() override { return shell_; }
     platform::WindowHandle Capture() const { return capture_; }
     // The loaded window with this handle, or null.
     OffscreenWindow* WindowOf(platform::WindowHandle handle) const;
@@ -146,6 +155,8 @@ private:
     void ReleaseCapture() override { capture_ = 0; }
     // WindowRegions
     std::optional<Mask>* RegionOf(platform::WindowHandle window) override;
+    // ShellWindows
+    platform::WindowProc* ProcedureOf(platform::WindowHandle window) override;
 
     enum class MouseAction { kDown, kMove, kUp };
     void DeliverMouse(MouseAction action, int x, int y, int button, int shift);
@@ -160,6 +171,7 @@ private:
 
     ProgramFacts facts_;
     OffscreenGdi gdi_{*this};
+    OffscreenShell shell_;
     std::deque<std::function<void()>> queue_;
     std::vector<OffscreenWindow*> windows_;
     std::vector<std::unique_ptr<platform::Window>> unloaded_;

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/Shell.h"
 #include "platform/Window.h"
 #include "platform/offscreen/OffscreenControls.h"
 
@@ -62,6 +63,8 @@ public:
     // The persistent image: back colour, picture, then what was drawn.
     const Bitmap& Image() const { return image_; }
     std::optional<Mask>& Region() { return region_; }
+    // The window procedure that messages to the window go through.
+    platform::WindowProc& Procedure() { return procedure_; }
     // Whether the window covers a point in pixels of its client area: its
     // region, when it has one, decides.
     bool Covers(int x, int y) const;
@@ -84,6 +87,10 @@ private:
     Bitmap image_;
     platform::DeviceContext dc_;
     std::optional<Mask> region_;
+    // The system's default procedure: nothing to do for the messages the
+    // offscreen platform sends.
+    platform::WindowProc procedure_ = [](platform::WindowHandle, unsigned, std::uintptr_t,
+                                         std::intptr_t) -> std::intptr_t { return 0; };
     std::vector<std::unique_ptr<platform::Control>> controls_;
     std::vector<std::unique_ptr<OffscreenTimer>> timers_;
     std::string tag_;
