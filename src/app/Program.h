@@ -3,6 +3,8 @@
 #pragma once
 
 #include "app/frmConvalis.h"
+#include "dialogs/frmAbout.h"
+#include "dialogs/frmOptions.h"
 #include "zone/frmZoneEuro.h"
 
 namespace platform {
@@ -20,6 +22,8 @@ public:
     platform::Platform& Platform() { return platform_; }
     frmConvalis& MainWindow() { return main_; }
     zone::frmZoneEuro& ZoneEuro() { return zoneEuro_; }
+    dialogs::frmOptions& Options() { return options_; }
+    dialogs::frmAbout& About() { return about_; }
 
     // Opens the application's help file with the platform's help viewer.
     void ShowHelp(platform::WindowHandle owner);
@@ -28,6 +32,8 @@ private:
     platform::Platform& platform_;
     frmConvalis main_;
     zone::frmZoneEuro zoneEuro_;
+    dialogs::frmOptions options_;
+    dialogs::frmAbout about_;
 };
 
 }  // namespace app

@@ -3,6 +3,7 @@
 #include "app/Conversion.h"
 #include "app/Program.h"
 #include "chrome/mRgn.h"
+#include "shell/StartupShortcut.h"
 
 namespace app {
 namespace {
@@ -75,12 +76,12 @@ void frmConvalis::CreateControls() {
         const FieldDesign& field = kFieldDesigns[i];
         platform::OleColor color = platform::SystemColor(
             i == kPriceFrancs ? platform::syscolor::kHighlight : platform::syscolor::kWindowText);
-        lblEti_[i] = &window_->AddLabel({"lblEti", i, field.caption, field.captionText, color,
-                                         platform::FontWeight::kRegular,
-                                         platform::Alignment::kRight, field.visibleAtStart});
-        lblP_[i] =
-            &window_->AddLabel({"lblP", i, field.display, "0", color, platform::FontWeight::kBold,
-                                platform::Alignment::kRight, field.visibleAtStart});
+        lblEti_[i] = &window_->AddLabel(platform::PlainLabel(
+            "lblEti", i, field.caption, field.captionText, color, platform::FontWeight::kRegular,
+            platform::Alignment::kRight, field.visibleAtStart));
+        lblP_[i] = &window_->AddLabel(
+            platform::PlainLabel("lblP", i, field.display, "0", color, platform::FontWeight::kBold,
+                                 platform::Alignment::kRight, field.visibleAtStart));
         for (platform::Label* label : {lblEti_[i], lblP_[i]}) {
             platform::MouseHandlers handlers;
             handlers.down = [this, label](const platform::MouseEvent& e) {
@@ -315,13 +316,25 @@ void frmConvalis::HideToNotificationArea() {
         window_->Hide();
 }
 
+// The dialog only records the user's choices; they are applied here once it
+// has closed with "OK".
 void frmConvalis::ApplyOptions() {
     entry_->EndEntry();
-    // The options dialog opens here, modal and owned by this window.
+    dialogs::frmOptions& options = program_.Options();
+    options.ShowModal(*window_);
+    if (options.Confirmed()) {
+        shell::WriteOrDeleteStartupShortcut(platform_, window_->Handle(),
+                                            options.StartWithWindows());
+        bool shown = options.ShowChange() != 0;
+        // Only a change of the row is shown: no flicker.
+        if (shown != changeRowShown_)
+            ShowChangeRow(shown);
+    }
+    options.Unload();
 }
 
 void frmConvalis::ShowAbout() {
-    // The about box opens here, modal and owned by this window.
+    program_.About().ShowModal(*window_);
 }
 
 // An entry in progress here continues after the euro-zone window closes.

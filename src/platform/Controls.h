@@ -44,9 +44,34 @@ struct LabelDesign {
     FontWeight weight = FontWeight::kRegular;
     Alignment alignment = Alignment::kLeft;
     bool visible = true;
+    // A link look: underlined text, a pointing-hand cursor and a tooltip.
+    bool underline = false;
+    bool handCursor = false;
+    std::string toolTip;
+    // A thin single-line border round the label.
+    bool border = false;
+    // The width follows the caption: fitted to the text on every change.
+    bool autoSize = false;
 };
 
-// A text label with a transparent background.
+// The design of a plain label: text, colour, font weight and alignment.
+inline LabelDesign PlainLabel(std::string name, int index, Bounds bounds, std::string caption,
+                              OleColor foreColor, FontWeight weight, Alignment alignment,
+                              bool visible = true) {
+    LabelDesign design;
+    design.name = std::move(name);
+    design.index = index;
+    design.bounds = bounds;
+    design.caption = std::move(caption);
+    design.foreColor = foreColor;
+    design.weight = weight;
+    design.alignment = alignment;
+    design.visible = visible;
+    return design;
+}
+
+// A text label with a transparent background. A click is a press and a
+// release of the left button over it: its mouse handlers see both.
 class Label : public Control {
 public:
     virtual const std::string& Caption() const = 0;

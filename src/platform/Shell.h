@@ -122,6 +122,7 @@ public:
 namespace hkey {
 constexpr std::uintptr_t kCurrentUser = 0x80000001u;
 constexpr std::uintptr_t kLocalMachine = 0x80000002u;
+constexpr std::uintptr_t kUsers = 0x80000003u;
 }  // namespace hkey
 
 class Registry {

@@ -56,17 +56,17 @@ void frmZoneEuro::ShowModal(platform::Window& owner) {
 void frmZoneEuro::CreateControls() {
     for (int i = 0; i < kFields; ++i) {
         const DisplayDesign& display = kDisplayDesigns[i];
-        lblP_[i] = &window_->AddLabel({"lblP", i, display.bounds,
-                                       i == kCurrencyName ? CurrencyNames[kFrenchFrancRow] : "0",
-                                       i == kCurrencyName ? kHighlight : kWindowText,
-                                       display.weight, platform::Alignment::kRight, true});
+        lblP_[i] = &window_->AddLabel(platform::PlainLabel(
+            "lblP", i, display.bounds, i == kCurrencyName ? CurrencyNames[kFrenchFrancRow] : "0",
+            i == kCurrencyName ? kHighlight : kWindowText, display.weight,
+            platform::Alignment::kRight, true));
     }
-    lblEtiCurrency_ =
-        &window_->AddLabel({"lblEti", 0, kCurrencyCaption, "prix en", kHighlight,
-                            platform::FontWeight::kRegular, platform::Alignment::kLeft, true});
-    lblEtiEuros_ =
-        &window_->AddLabel({"lblEti", 2, kEurosCaption, "prix en euros", kWindowText,
-                            platform::FontWeight::kRegular, platform::Alignment::kLeft, true});
+    lblEtiCurrency_ = &window_->AddLabel(
+        platform::PlainLabel("lblEti", 0, kCurrencyCaption, "prix en", kHighlight,
+                             platform::FontWeight::kRegular, platform::Alignment::kLeft, true));
+    lblEtiEuros_ = &window_->AddLabel(
+        platform::PlainLabel("lblEti", 2, kEurosCaption, "prix en euros", kWindowText,
+                             platform::FontWeight::kRegular, platform::Alignment::kLeft, true));
     for (int i = 0; i < kCommands; ++i) {
         const CommandDesign& command = kCommandDesigns[i];
         imaCommand_[i] = &window_->AddImageButton(
@@ -185,7 +185,7 @@ void frmZoneEuro::imaCommand_Click(int index) {
             Unload();
             break;
         case kAbout:
-            // The about box opens here, modal and owned by this window.
+            program_.About().ShowModal(*window_);
             break;
         case kHelp:
             // The window's own F1 handling opens the help file.

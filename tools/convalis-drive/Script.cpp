@@ -32,11 +32,19 @@ const std::map<std::string, int>& KeyNames() {
     return names;
 }
 
-// The controls a script may click, with the number of elements of each
-// control array (0 for a single control).
-const std::map<std::string, int>& ClickableControls() {
-    static const std::map<std::string, int> controls{
-        {"imaCommand", 6}, {"lblP", 4}, {"lblEti", 4}, {"nrvFocus", 0}};
+// The controls a script may click: whether one stands alone under the name
+// (on some window), and how many elements its control array has.
+struct Clickable {
+    bool single;
+    int elements;
+};
+
+const std::map<std::string, Clickable>& ClickableControls() {
+    static const std::map<std::string, Clickable> controls{
+        {"imaCommand", {true, 6}}, {"lblP", {false, 4}},      {"lblEti", {false, 4}},
+        {"nrvFocus", {true, 0}},   {"lblAction", {false, 2}}, {"chkDémarrage", {true, 0}},
+        {"chkAppoint", {true, 0}}, {"lblTitle", {true, 0}},   {"lblVersion", {true, 0}},
+        {"lblWeb", {true, 0}},     {"lblMail", {true, 0}},    {"lblMarquee", {true, 0}}};
     return controls;
 }
 
@@ -58,8 +66,8 @@ bool ParseClick(const std::string& spec, ClickEvent* click) {
     auto known = ClickableControls().find(name);
     if (known == ClickableControls().end())
         return false;
-    bool isArray = known->second > 0;
-    if (isArray != (index >= 0) || index >= known->second)
+    bool allowed = index < 0 ? known->second.single : index < known->second.elements;
+    if (!allowed)
         return false;
     click->control = name;
     click->index = index;
@@ -152,6 +160,9 @@ Script ReadScript(std::istream& input) {
             } else {
                 script.errors.push_back({number, "unknown control: " + argument});
             }
+        } else if (verb == "tick" && !argument.empty() && argument.size() <= 7 &&
+                   argument.find_first_not_of("0123456789") == std::string::npos) {
+            script.events.emplace_back(TickEvent{std::stoi(argument)});
         } else if (verb == "dump" && argument.empty()) {
             script.events.emplace_back(DumpEvent{});
         } else {

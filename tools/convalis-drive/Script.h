@@ -27,7 +27,12 @@ struct TrayEvent {
     std::vector<unsigned> messages;
 };
 
-using Event = std::variant<KeyEvent, ClickEvent, DumpEvent, TrayEvent>;
+// Virtual time passing: timers tick.
+struct TickEvent {
+    int milliseconds = 0;
+};
+
+using Event = std::variant<KeyEvent, ClickEvent, DumpEvent, TrayEvent, TickEvent>;
 
 struct ScriptError {
     int line = 0;

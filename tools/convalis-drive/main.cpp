@@ -21,6 +21,7 @@ struct Options {
     std::string decimal = ",";
     std::string args;
     std::string profile;
+    std::optional<std::string> registeredUser;
 };
 
 platform::LocalDateTime Today() {
@@ -73,7 +74,7 @@ private:
 int Usage(const std::string& problem) {
     std::cerr << "convalis-drive: " << problem << "\n"
               << "usage: convalis-drive [--date YYYY-MM-DD] [--decimal SEP] [--args TEXT] "
-                 "[--profile DIR] < script\n";
+                 "[--profile DIR] [--registered-user NAME] < script\n";
     return 2;
 }
 
@@ -100,6 +101,8 @@ std::optional<Options> ParseOptions(int argc, char** argv, std::string* problem)
             options.args = value;
         } else if (flag == "--profile") {
             options.profile = value;
+        } else if (flag == "--registered-user") {
+            options.registeredUser = value;
         } else {
             *problem = "unknown option: " + flag;
             return std::nullopt;
@@ -117,6 +120,8 @@ void Post(offscreen::OffscreenPlatform& platform, app::Program& program,
     } else if (auto* tray = std::get_if<drive::TrayEvent>(&event)) {
         for (unsigned message : tray->messages)
             platform.PostIconEvent(tray->id, message);
+    } else if (auto* tick = std::get_if<drive::TickEvent>(&event)) {
+        platform.PostTick(tick->milliseconds);
     } else {
         platform.Post([&platform, &program] {
             std::cout << drive::DumpWindows(program, platform) << std::endl;
@@ -147,6 +152,10 @@ int main(int argc, char** argv) {
     offscreen::OffscreenPlatform platform(facts);
     platform.SetNow(options->date);
     platform.SetDecimalSeparator(options->decimal);
+    if (options->registeredUser) {
+        platform.Shell().SetRegistryString(platform::hkey::kUsers, dialogs::kUserInfoKey,
+                                           dialogs::kUserNameValue, *options->registeredUser);
+    }
 
     app::Program program(platform);
     for (const drive::Event& event : script.events)

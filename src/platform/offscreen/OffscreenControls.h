@@ -21,29 +21,41 @@ public:
     platform::Bounds Placement() const override { return bounds_; }
     void Move(const platform::Bounds& bounds) override { bounds_ = bounds; }
     bool Visible() const override { return visible_; }
-    void SetVisible(bool visible) override { visible_ = visible; }
+    void SetVisible(bool visible) override {
+        if (visible != visible_)
+            ++visibilityChanges_;
+        visible_ = visible;
+    }
+    // How often the control appeared or disappeared: a flicker shows here.
+    int VisibilityChanges() const { return visibilityChanges_; }
 
 private:
     std::string name_;
     int index_;
     platform::Bounds bounds_;
     bool visible_;
+    int visibilityChanges_ = 0;
 };
 
 class OffscreenLabel : public ControlBase<platform::Label> {
 public:
     explicit OffscreenLabel(const platform::LabelDesign& design);
     const std::string& Caption() const override { return caption_; }
-    void SetCaption(const std::string& caption) override { caption_ = caption; }
+    void SetCaption(const std::string& caption) override;
     platform::OleColor ForeColor() const override { return foreColor_; }
     void SetForeColor(platform::OleColor color) override { foreColor_ = color; }
     void SetMouseHandlers(platform::MouseHandlers handlers) override { mouse_ = handlers; }
 
     platform::FontWeight Weight() const { return weight_; }
     platform::Alignment Alignment() const { return alignment_; }
+    const platform::LabelDesign& Design() const { return design_; }
     const platform::MouseHandlers& Mouse() const { return mouse_; }
 
+    // The width of a fitted label: every character counts this many twips.
+    static constexpr int kCharacterTwips = 75;
+
 private:
+    platform::LabelDesign design_;
     std::string caption_;
     platform::OleColor foreColor_;
     platform::FontWeight weight_;
