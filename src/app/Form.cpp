@@ -30,6 +30,12 @@ void Form::Unload() {
     platform_.Unload(std::move(window_));
 }
 
+void Form::ShowModal(platform::Window& owner) {
+    Load();
+    window_->CenterOver(owner);
+    window_->ShowModal(owner);
+}
+
 void Form::Resize() {
     if (Loaded())
         chrome::PaintWindowFrame(platform_, *window_);

@@ -23,6 +23,9 @@ public:
     void Load();
     // Runs Form_Unload, then unloads the window.
     void Unload();
+    // Loads the form when it is not loaded, centres it over `owner` and shows
+    // it modal; returns once it is hidden or unloaded.
+    void ShowModal(platform::Window& owner);
 
 protected:
     Form(platform::Platform& platform, const char* name, bool showInTaskbar);

@@ -1,5 +1,6 @@
 #include "app/frmConvalis.h"
 
+#include "app/CommandButtons.h"
 #include "app/Conversion.h"
 #include "app/Program.h"
 #include "chrome/mRgn.h"
@@ -34,19 +35,16 @@ constexpr std::array<int, 3> kLineHeights{840, 1320, 1800};
 constexpr int kLineLeft = 1440;
 constexpr int kLineRight = 2640;
 
-struct CommandDesign {
-    Bounds bounds;
-    platform::Picture picture;
-    const char* toolTip;
-};
-
-const std::array<CommandDesign, frmConvalis::kCommands> kCommandDesigns{{
-    {{1200, 120, 240, 240}, platform::Picture::kClose, "Fermer Alt+F4"},
-    {{960, 120, 240, 240}, platform::Picture::kHide, "Réduire Alt+R"},
-    {{720, 360, 240, 240}, platform::Picture::kOptions, "Options Alt+O"},
-    {{1200, 2350, 240, 240}, platform::Picture::kAbout, "A propos de..."},
-    {{960, 2250, 240, 240}, platform::Picture::kHelp, "Aide sur Convalis  F1"},
-    {{720, 2040, 240, 240}, platform::Picture::kEuroZone, "Zone Euro Alt+Z"},
+const std::array<platform::ImageButtonDesign, frmConvalis::kCommands> kCommandDesigns{{
+    CloseButton(frmConvalis::kClose),
+    CommandButton(frmConvalis::kHide, {960, 120, 240, 240}, platform::Picture::kHide,
+                  "Réduire Alt+R"),
+    CommandButton(frmConvalis::kOptions, {720, 360, 240, 240}, platform::Picture::kOptions,
+                  "Options Alt+O"),
+    AboutButton(frmConvalis::kAbout),
+    HelpButton(frmConvalis::kHelp),
+    CommandButton(frmConvalis::kEuroZone, {720, 2040, 240, 240}, platform::Picture::kEuroZone,
+                  "Zone Euro Alt+Z"),
 }};
 
 bool Before(const platform::LocalDateTime& a, const platform::LocalDateTime& b) {
@@ -103,9 +101,7 @@ void frmConvalis::CreateControls() {
         Line1_[i] = &window_->AddLine(line);
     }
     for (int i = 0; i < kCommands; ++i) {
-        const CommandDesign& command = kCommandDesigns[i];
-        imaCommand_[i] = &window_->AddImageButton(
-            {"imaCommand", i, command.bounds, command.picture, command.toolTip, true});
+        imaCommand_[i] = &window_->AddImageButton(kCommandDesigns[i]);
         imaCommand_[i]->SetOnClick([this, i] { imaCommand_Click(i); });
     }
     nrvFocus_.emplace(platform_, *window_, kMarkerDesign);

@@ -1,6 +1,7 @@
 #include "dialogs/frmAbout.h"
 
 #include "ProductInfo.h"
+#include "app/CommandButtons.h"
 #include "app/mMain.h"
 #include "chrome/mRgn.h"
 #include "shell/mShellExecute.h"
@@ -10,7 +11,6 @@ namespace {
 
 using platform::Bounds;
 
-constexpr Bounds kCloseButton{1200, 120, 240, 240};
 constexpr Bounds kTitle{1200, 360, 1095, 255};
 constexpr Bounds kVersion{1200, 600, 1095, 255};
 constexpr int kMarqueeTop = 1200;
@@ -42,17 +42,8 @@ frmAbout::frmAbout(platform::Platform& platform) : Form(platform, "frmAbout", fa
 
 frmAbout::~frmAbout() = default;
 
-void frmAbout::ShowModal(platform::Window& owner) {
-    Load();
-    window_->CenterOver(owner);
-    window_->ShowModal(owner);
-}
-
 void frmAbout::CreateControls() {
-    window_
-        ->AddImageButton(
-            {"imaCommand", -1, kCloseButton, platform::Picture::kClose, "Fermer Alt+F4", true})
-        .SetOnClick([this] { imaCommand_Click(); });
+    window_->AddImageButton(app::CloseButton(-1)).SetOnClick([this] { imaCommand_Click(); });
     lblTitle_ = &window_->AddLabel(Centred("lblTitle", kTitle, platform::FontWeight::kBold));
     lblVersion_ = &window_->AddLabel(Centred("lblVersion", kVersion, platform::FontWeight::kBold));
     platform::LabelDesign marquee;

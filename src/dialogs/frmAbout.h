@@ -19,10 +19,6 @@ public:
     explicit frmAbout(platform::Platform& platform);
     ~frmAbout() override;
 
-    // Loads the box afresh and shows it modal over `owner`; returns once it
-    // is closed.
-    void ShowModal(platform::Window& owner);
-
     void Timer1_Timer();
     void lblWeb_Click();
     void lblMail_Click();

@@ -1,5 +1,6 @@
 #include "dialogs/frmOptions.h"
 
+#include "app/CommandButtons.h"
 #include "app/Program.h"
 #include "chrome/mRgn.h"
 #include "shell/StartupShortcut.h"
@@ -10,7 +11,6 @@ namespace {
 using platform::Bounds;
 
 constexpr const char* kConfirmed = "OK";
-constexpr Bounds kCloseButton{1200, 120, 240, 240};
 constexpr Bounds kStartupBox{1200, 480, 1335, 615};
 constexpr Bounds kChangeRowBox{1200, 1320, 1215, 615};
 constexpr std::array<Bounds, 2> kActionBounds{{{840, 2040, 735, 255}, {1680, 2040, 735, 255}}};
@@ -23,21 +23,12 @@ frmOptions::frmOptions(app::Program& program)
 
 frmOptions::~frmOptions() = default;
 
-void frmOptions::ShowModal(platform::Window& owner) {
-    Load();
-    window_->CenterOver(owner);
-    window_->ShowModal(owner);
-}
-
 bool frmOptions::Confirmed() const {
     return Loaded() && window_->Tag() == kConfirmed;
 }
 
 void frmOptions::CreateControls() {
-    window_
-        ->AddImageButton(
-            {"imaCommand", -1, kCloseButton, platform::Picture::kClose, "Fermer Alt+F4", true})
-        .SetOnClick([this] { imaCommand_Click(); });
+    window_->AddImageButton(app::CloseButton(-1)).SetOnClick([this] { imaCommand_Click(); });
     chkDemarrage_ = &window_->AddCheckBox(
         {"chkDémarrage", -1, kStartupBox, "Lancer au démarrage de Windows", 0, true});
     chkAppoint_ = &window_->AddCheckBox(

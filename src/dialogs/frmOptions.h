@@ -21,9 +21,6 @@ public:
     explicit frmOptions(app::Program& program);
     ~frmOptions() override;
 
-    // Loads the dialog afresh, its boxes read from the system, and shows it
-    // modal over `owner`; returns once it is hidden or unloaded.
-    void ShowModal(platform::Window& owner);
     // Whether the dialog is still loaded with its mark "OK".
     bool Confirmed() const;
 

@@ -1,5 +1,6 @@
 #include "zone/frmZoneEuro.h"
 
+#include "app/CommandButtons.h"
 #include "app/Conversion.h"
 #include "app/Program.h"
 #include "chrome/mRgn.h"
@@ -28,30 +29,12 @@ constexpr Bounds kCurrencyCaption{1560, 120, 615, 225};
 constexpr Bounds kEurosCaption{1440, 1440, 1095, 225};
 constexpr Bounds kMarkerDesign{120, 360, 255, 255};
 
-struct CommandDesign {
-    Bounds bounds;
-    platform::Picture picture;
-    const char* toolTip;
-};
-
-const std::array<CommandDesign, frmZoneEuro::kCommands> kCommandDesigns{{
-    {{1200, 120, 240, 240}, platform::Picture::kClose, "Fermer Alt+F4"},
-    {{1200, 2350, 240, 240}, platform::Picture::kAbout, "A propos de..."},
-    {{960, 2250, 240, 240}, platform::Picture::kHelp, "Aide sur Convalis  F1"},
-}};
-
 }  // namespace
 
 frmZoneEuro::frmZoneEuro(app::Program& program)
     : Form(program.Platform(), "frmZoneEuro", false), program_(program) {}
 
 frmZoneEuro::~frmZoneEuro() = default;
-
-void frmZoneEuro::ShowModal(platform::Window& owner) {
-    Load();
-    window_->CenterOver(owner);
-    window_->ShowModal(owner);
-}
 
 void frmZoneEuro::CreateControls() {
     for (int i = 0; i < kFields; ++i) {
@@ -67,10 +50,10 @@ void frmZoneEuro::CreateControls() {
     lblEtiEuros_ = &window_->AddLabel(
         platform::PlainLabel("lblEti", 2, kEurosCaption, "prix en euros", kWindowText,
                              platform::FontWeight::kRegular, platform::Alignment::kLeft, true));
+    const std::array<platform::ImageButtonDesign, kCommands> commands{
+        app::CloseButton(kClose), app::AboutButton(kAbout), app::HelpButton(kHelp)};
     for (int i = 0; i < kCommands; ++i) {
-        const CommandDesign& command = kCommandDesigns[i];
-        imaCommand_[i] = &window_->AddImageButton(
-            {"imaCommand", i, command.bounds, command.picture, command.toolTip, true});
+        imaCommand_[i] = &window_->AddImageButton(commands[i]);
         imaCommand_[i]->SetOnClick([this, i] { imaCommand_Click(i); });
     }
     nrvFocus_.emplace(platform_, *window_, kMarkerDesign);

@@ -29,10 +29,6 @@ public:
     explicit frmZoneEuro(app::Program& program);
     ~frmZoneEuro() override;
 
-    // Loads the window afresh and shows it modal over `owner`; returns once
-    // it is closed.
-    void ShowModal(platform::Window& owner);
-
     void SelectField(int field) { entry_->SelectField(field); }
     void SelectCurrency(int index);
     void ConvertActiveField() override;
