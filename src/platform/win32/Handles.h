@@ -80,6 +80,13 @@ struct GlobalAtomTraits {
     static void Close(Handle atom) { ::GlobalDeleteAtom(atom); }
 };
 
+// A key opened with RegOpenKeyExW (never a predefined root key).
+struct RegistryKeyTraits {
+    using Handle = HKEY;
+    static Handle None() { return nullptr; }
+    static void Close(Handle key) { ::RegCloseKey(key); }
+};
+
 using UniqueKernelHandle = UniqueHandle<KernelHandleTraits>;
 using UniqueFont = UniqueHandle<GdiObjectTraits<HFONT>>;
 using UniquePen = UniqueHandle<GdiObjectTraits<HPEN>>;
@@ -88,6 +95,7 @@ using UniqueBitmap = UniqueHandle<GdiObjectTraits<HBITMAP>>;
 using UniqueMemoryDc = UniqueHandle<MemoryDcTraits>;
 using UniqueIcon = UniqueHandle<IconTraits>;
 using UniqueGlobalAtom = UniqueHandle<GlobalAtomTraits>;
+using UniqueRegistryKey = UniqueHandle<RegistryKeyTraits>;
 
 // The screen's device context for the lifetime of the object.
 class ScreenDc {
