@@ -48,15 +48,15 @@ const std::map<std::string, Clickable>& ClickableControls() {
     return controls;
 }
 
-bool ParseClick(const std::string& spec, ClickEvent* click) {
-    std::string name = spec;
+bool ParseClick(const std::string& text, ClickEvent* click) {
+    std::string name = text;
     int index = -1;
-    std::size_t open = spec.find('(');
+    std::size_t open = text.find('(');
     if (open != std::string::npos) {
-        if (spec.back() != ')')
+        if (text.back() != ')')
             return false;
-        name = spec.substr(0, open);
-        std::string digits = spec.substr(open + 1, spec.size() - open - 2);
+        name = text.substr(0, open);
+        std::string digits = text.substr(open + 1, text.size() - open - 2);
         if (digits.empty() || digits.size() > 3 ||
             digits.find_first_not_of("0123456789") != std::string::npos) {
             return false;
@@ -101,11 +101,11 @@ std::string Trim(const std::string& text) {
 
 }  // namespace
 
-bool ParseKey(const std::string& spec, KeyEvent* key) {
+bool ParseKey(const std::string& text, KeyEvent* key) {
     static const std::map<std::string, int> modifiers{{"Shift+", platform::shift::kShift},
                                                       {"Ctrl+", platform::shift::kCtrl},
                                                       {"Alt+", platform::shift::kAlt}};
-    std::string rest = spec;
+    std::string rest = text;
     int shift = 0;
     for (bool found = true; found;) {
         found = false;

@@ -47,7 +47,7 @@ struct Script {
 // Reads a whole script. Blank lines and lines starting with # are skipped.
 Script ReadScript(std::istream& input);
 
-// A key specification such as "Alt+F4" or "Num7"; false when unknown.
-bool ParseKey(const std::string& spec, KeyEvent* key);
+// A key as scripts write it, such as "Alt+F4" or "Num7"; false when unknown.
+bool ParseKey(const std::string& text, KeyEvent* key);
 
 }  // namespace drive
