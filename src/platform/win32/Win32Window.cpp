@@ -44,6 +44,7 @@ Win32Window::Win32Window(Runtime& runtime, const platform::FormDesign& design,
 
 Win32Window::~Win32Window() {
     ReleaseModalOwner();
+    toolTip_.Reset();
     if (hwnd_ != nullptr) {
         ::DestroyWindow(hwnd_);
     }
@@ -183,6 +184,7 @@ void Win32Window::Activate() {
 
 void Win32Window::DestroyNow() {
     ReleaseModalOwner();
+    toolTip_.Reset();
     if (hwnd_ != nullptr) {
         ::DestroyWindow(hwnd_);
     }
@@ -281,14 +283,33 @@ HBRUSH Win32Window::BackBrush() {
     return backBrush_.Get();
 }
 
-HWND Win32Window::ToolTip() {
-    if (toolTip_ == nullptr) {
-        toolTip_ = ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
-                                     WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
-                                     CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Require(),
-                                     nullptr, runtime_.Instance(), nullptr);
+LRESULT Win32Window::ControlColors(HWND control, HDC dc) {
+    for (const auto& child : controls_) {
+        if (child->Hwnd() != control) {
+            continue;
+        }
+        if (HBRUSH brush = child->BackgroundBrush()) {
+            // The brush's pattern starts at the control's top-left corner.
+            ::SetBrushOrgEx(dc, 0, 0, nullptr);
+            ::SetBkMode(dc, TRANSPARENT);
+            ::SetTextColor(dc, ::GetSysColor(COLOR_WINDOWTEXT));
+            return reinterpret_cast<LRESULT>(brush);
+        }
     }
-    return toolTip_;
+    ::SetBkColor(dc, Runtime::Resolve(backColor_));
+    ::SetTextColor(dc, ::GetSysColor(COLOR_WINDOWTEXT));
+    return reinterpret_cast<LRESULT>(BackBrush());
+}
+
+HWND Win32Window::ToolTip() {
+    if (!toolTip_) {
+        // Owned by the window, so that it shows above it.
+        toolTip_.Reset(::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                                         WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
+                                         CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Require(),
+                                         nullptr, runtime_.Instance(), nullptr));
+    }
+    return toolTip_.Get();
 }
 
 LRESULT CALLBACK Win32Window::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -317,11 +338,14 @@ LRESULT Win32Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_ERASEBKGND:
             return 1;
         case WM_CTLCOLORSTATIC:
-        case WM_CTLCOLORBTN: {
-            HDC dc = reinterpret_cast<HDC>(wParam);
-            ::SetBkColor(dc, Runtime::Resolve(backColor_));
-            ::SetTextColor(dc, ::GetSysColor(COLOR_WINDOWTEXT));
-            return reinterpret_cast<LRESULT>(BackBrush());
+        case WM_CTLCOLORBTN:
+            return ControlColors(reinterpret_cast<HWND>(lParam), reinterpret_cast<HDC>(wParam));
+        case WM_PRINTCLIENT: {
+            // A themed control asks for what lies behind it.
+            RECT client{};
+            ::GetClientRect(hwnd_, &client);
+            PaintBackground(reinterpret_cast<HDC>(wParam), client);
+            return 0;
         }
         case WM_CLOSE:
             // The program decides: it unloads the window in answer.
@@ -396,7 +420,8 @@ LRESULT Win32Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                 image_->ShowIn(nullptr);
             }
             hwnd_ = nullptr;
-            toolTip_ = nullptr;
+            // The system destroyed the tooltip with its owner.
+            toolTip_.Release();
             return ::DefWindowProcW(hwnd, message, wParam, lParam);
         }
         default:

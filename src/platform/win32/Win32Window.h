@@ -76,6 +76,9 @@ private:
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     HBRUSH BackBrush();
+    // The brush and colours of a system control's background: its own when
+    // it paints the window's image, else the back colour.
+    LRESULT ControlColors(HWND control, HDC dc);
     HWND Require() const;
     void ReleaseModalOwner();
     void MoveToPixels(int left, int top);
@@ -98,7 +101,7 @@ private:
     // The persistent image: back colour, picture, then what the program drew.
     std::unique_ptr<DrawingDc> image_;
     HWND hwnd_ = nullptr;
-    HWND toolTip_ = nullptr;
+    UniqueWindow toolTip_;
     bool creating_ = true;
     unsigned resizeCount_ = 0;
     int modalLoops_ = 0;
