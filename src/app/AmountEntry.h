@@ -16,7 +16,7 @@ namespace app {
 
 // What the entry rules need from the window that uses them.
 class EntryWindow {
-  public:
+public:
     virtual ~EntryWindow() = default;
     // The displays that a new entry in `field` makes out of date.
     virtual std::vector<int> DisplaysClearedByEntryIn(int field) const = 0;
@@ -30,7 +30,7 @@ class EntryWindow {
 };
 
 class AmountEntry {
-  public:
+public:
     static constexpr int kUndoEntries = 4;
     // A typed amount has at most this many digits before its comma: beyond
     // them a double no longer holds the amount exactly.
@@ -65,7 +65,7 @@ class AmountEntry {
     const std::string& DisplayText(int k) const;
     void SetDisplayText(int k, const std::string& text);
 
-  private:
+private:
     void Highlight(int field, bool active);
     platform::Label& ActiveDisplay() { return *displays_.at(activeField_); }
 

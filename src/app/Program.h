@@ -3,6 +3,8 @@
 #pragma once
 
 #include "app/frmConvalis.h"
+#include "dialogs/frmAbout.h"
+#include "dialogs/frmOptions.h"
 #include "zone/frmZoneEuro.h"
 
 namespace platform {
@@ -12,7 +14,7 @@ class Platform;
 namespace app {
 
 class Program {
-  public:
+public:
     explicit Program(platform::Platform& platform);
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;
@@ -20,14 +22,18 @@ class Program {
     platform::Platform& Platform() { return platform_; }
     frmConvalis& MainWindow() { return main_; }
     zone::frmZoneEuro& ZoneEuro() { return zoneEuro_; }
+    dialogs::frmOptions& Options() { return options_; }
+    dialogs::frmAbout& About() { return about_; }
 
     // Opens the application's help file with the platform's help viewer.
     void ShowHelp(platform::WindowHandle owner);
 
-  private:
+private:
     platform::Platform& platform_;
     frmConvalis main_;
     zone::frmZoneEuro zoneEuro_;
+    dialogs::frmOptions options_;
+    dialogs::frmAbout about_;
 };
 
 }  // namespace app

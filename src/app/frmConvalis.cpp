@@ -1,8 +1,10 @@
 #include "app/frmConvalis.h"
 
+#include "app/CommandButtons.h"
 #include "app/Conversion.h"
 #include "app/Program.h"
 #include "chrome/mRgn.h"
+#include "shell/StartupShortcut.h"
 
 namespace app {
 namespace {
@@ -33,19 +35,16 @@ constexpr std::array<int, 3> kLineHeights{840, 1320, 1800};
 constexpr int kLineLeft = 1440;
 constexpr int kLineRight = 2640;
 
-struct CommandDesign {
-    Bounds bounds;
-    platform::Picture picture;
-    const char* toolTip;
-};
-
-const std::array<CommandDesign, frmConvalis::kCommands> kCommandDesigns{{
-    {{1200, 120, 240, 240}, platform::Picture::kClose, "Fermer Alt+F4"},
-    {{960, 120, 240, 240}, platform::Picture::kHide, "Réduire Alt+R"},
-    {{720, 360, 240, 240}, platform::Picture::kOptions, "Options Alt+O"},
-    {{1200, 2350, 240, 240}, platform::Picture::kAbout, "A propos de..."},
-    {{960, 2250, 240, 240}, platform::Picture::kHelp, "Aide sur Convalis  F1"},
-    {{720, 2040, 240, 240}, platform::Picture::kEuroZone, "Zone Euro Alt+Z"},
+const std::array<platform::ImageButtonDesign, frmConvalis::kCommands> kCommandDesigns{{
+    CloseButton(frmConvalis::kClose),
+    CommandButton(frmConvalis::kHide, {960, 120, 240, 240}, platform::Picture::kHide,
+                  "Réduire Alt+R"),
+    CommandButton(frmConvalis::kOptions, {720, 360, 240, 240}, platform::Picture::kOptions,
+                  "Options Alt+O"),
+    AboutButton(frmConvalis::kAbout),
+    HelpButton(frmConvalis::kHelp),
+    CommandButton(frmConvalis::kEuroZone, {720, 2040, 240, 240}, platform::Picture::kEuroZone,
+                  "Zone Euro Alt+Z"),
 }};
 
 bool Before(const platform::LocalDateTime& a, const platform::LocalDateTime& b) {
@@ -61,32 +60,35 @@ bool AltHeld(int shift) {
 
 }  // namespace
 
-frmConvalis::frmConvalis(Program& program) : program_(program), platform_(program.Platform()) {}
+frmConvalis::frmConvalis(Program& program)
+    : Form(program.Platform(), "frmConvalis", true),
+      program_(program),
+      sysTray_(
+          program.Platform().ShellServices(), [this] { ShowFromTrayIcon(); },
+          [this] { AddTrayIcon(); }) {}
 
 frmConvalis::~frmConvalis() = default;
-
-void frmConvalis::Load() {
-    if (Loaded())
-        return;
-    platform::FormDesign design;
-    design.name = "frmConvalis";
-    design.caption = "Convalis";
-    window_ = platform_.CreateForm(design, *this);
-    CreateControls();
-    Form_Load();
-}
 
 void frmConvalis::CreateControls() {
     for (int i = 0; i < kFields; ++i) {
         const FieldDesign& field = kFieldDesigns[i];
         platform::OleColor color = platform::SystemColor(
             i == kPriceFrancs ? platform::syscolor::kHighlight : platform::syscolor::kWindowText);
-        lblEti_[i] = &window_->AddLabel({"lblEti", i, field.caption, field.captionText, color,
-                                         platform::FontWeight::kRegular,
-                                         platform::Alignment::kRight, field.visibleAtStart});
-        lblP_[i] =
-            &window_->AddLabel({"lblP", i, field.display, "0", color, platform::FontWeight::kBold,
-                                platform::Alignment::kRight, field.visibleAtStart});
+        lblEti_[i] = &window_->AddLabel(platform::PlainLabel(
+            "lblEti", i, field.caption, field.captionText, color, platform::FontWeight::kRegular,
+            platform::Alignment::kRight, field.visibleAtStart));
+        lblP_[i] = &window_->AddLabel(
+            platform::PlainLabel("lblP", i, field.display, "0", color, platform::FontWeight::kBold,
+                                 platform::Alignment::kRight, field.visibleAtStart));
+        for (platform::Label* label : {lblEti_[i], lblP_[i]}) {
+            platform::MouseHandlers handlers;
+            handlers.down = [this, label](const platform::MouseEvent& e) {
+                LabelMouseDown(*label, e);
+            };
+            handlers.move = [this](const platform::MouseEvent&) { drag_->Move(); };
+            handlers.up = [this](const platform::MouseEvent&) { drag_->Release(); };
+            label->SetMouseHandlers(handlers);
+        }
     }
     for (int i = 0; i < 3; ++i) {
         platform::LineDesign line;
@@ -99,22 +101,29 @@ void frmConvalis::CreateControls() {
         Line1_[i] = &window_->AddLine(line);
     }
     for (int i = 0; i < kCommands; ++i) {
-        const CommandDesign& command = kCommandDesigns[i];
-        imaCommand_[i] = &window_->AddImageButton(
-            {"imaCommand", i, command.bounds, command.picture, command.toolTip, true});
+        imaCommand_[i] = &window_->AddImageButton(kCommandDesigns[i]);
         imaCommand_[i]->SetOnClick([this, i] { imaCommand_Click(i); });
     }
     nrvFocus_.emplace(platform_, *window_, kMarkerDesign);
     entry_.emplace(static_cast<EntryWindow&>(*this),
                    std::vector<platform::Label*>(lblEti_.begin(), lblEti_.end()),
                    std::vector<platform::Label*>(lblP_.begin(), lblP_.end()), *nrvFocus_);
+    drag_.emplace(platform_, *window_);
 }
 
 void frmConvalis::Form_Load() {
-    chrome::ApplyWindowOutline(*window_, platform_.Display());
+    chrome::ApplyWindowOutline(platform_, *window_);
     window_->CenterOnScreen();
     nrvFocus_->SetUp(lblP_[kPriceFrancs]->Placement());
     entry_->SaveUndo();
+    TrayIconData_.hWnd = window_->Handle();
+    TrayIconData_.uID = shell::mSysTray::kIconId;
+    TrayIconData_.uFlags = platform::nif::kMessage | platform::nif::kIcon | platform::nif::kTip;
+    TrayIconData_.uCallbackMessage = shell::mSysTray::kCallbackMessage;
+    TrayIconData_.hIcon = platform_.ShellServices().WindowIcon(window_->Handle());
+    TrayIconData_.szTip = window_->Caption();
+    AddTrayIcon();
+    sysTray_.HookWindow(window_->Handle());
     if (Before(platform_.Time().Now(), kChangeRowUntil))
         ShowChangeRow(true);
 }
@@ -124,17 +133,40 @@ void frmConvalis::Show() {
     window_->Show();
 }
 
-void frmConvalis::Unload() {
-    if (!Loaded())
-        return;
-    Form_Unload();
-    entry_.reset();
-    nrvFocus_.reset();
-    platform_.Unload(std::move(window_));
+void frmConvalis::Form_Unload() {
+    sysTray_.UnhookWindow(window_->Handle());
+    platform_.ShellServices().NotifyIcon(platform::nim::kDelete, TrayIconData_);
+    trayIconShown_ = false;
 }
 
-void frmConvalis::Form_Unload() {
-    // The notification-area icon and its window hook are removed here.
+// Also when the shell's task bar comes back after a restart: the icon went
+// with the old one.
+void frmConvalis::AddTrayIcon() {
+    if (platform_.ShellServices().NotifyIcon(platform::nim::kAdd, TrayIconData_)) {
+        trayIconShown_ = true;
+    }
+}
+
+void frmConvalis::ShowFromTrayIcon() {
+    window_->Show();
+    platform_.Windows().ActivateByTitle(window_->Caption());
+}
+
+void frmConvalis::ForgetControls() {
+    drag_.reset();
+    entry_.reset();
+    nrvFocus_.reset();
+}
+
+void frmConvalis::MouseDown(const platform::MouseEvent& event) {
+    if ((event.button & platform::button::kLeft) != 0)
+        drag_->Start(event.x, event.y);
+}
+
+void frmConvalis::LabelMouseDown(const platform::Label& label, const platform::MouseEvent& event) {
+    platform::Bounds bounds = label.Placement();
+    drag_->Start(static_cast<float>(bounds.left) + event.x,
+                 static_cast<float>(bounds.top) + event.y);
 }
 
 std::vector<int> frmConvalis::DisplaysClearedByEntryIn(int field) const {
@@ -273,17 +305,32 @@ void frmConvalis::RequestHelp() {
     program_.ShowHelp(window_->Handle());
 }
 
-// The window can hide only once it has a notification-area icon to come back
-// by; until then the command leaves it shown.
-void frmConvalis::HideToNotificationArea() {}
+// Hidden, not minimised: only the notification-area icon remains, and it
+// brings the window back. Without the icon the window stays shown.
+void frmConvalis::HideToNotificationArea() {
+    if (trayIconShown_)
+        window_->Hide();
+}
 
+// The dialog only records the user's choices; they are applied here once it
+// has closed with "OK".
 void frmConvalis::ApplyOptions() {
     entry_->EndEntry();
-    // The options dialog opens here, modal and owned by this window.
+    dialogs::frmOptions& options = program_.Options();
+    options.ShowModal(*window_);
+    if (options.Confirmed()) {
+        shell::WriteOrDeleteStartupShortcut(platform_, window_->Handle(),
+                                            options.StartWithWindows());
+        bool shown = options.ShowChange() != 0;
+        // Only a change of the row is shown: no flicker.
+        if (shown != changeRowShown_)
+            ShowChangeRow(shown);
+    }
+    options.Unload();
 }
 
 void frmConvalis::ShowAbout() {
-    // The about box opens here, modal and owned by this window.
+    program_.About().ShowModal(*window_);
 }
 
 // An entry in progress here continues after the euro-zone window closes.

@@ -7,15 +7,18 @@
 #include <optional>
 
 #include "app/AmountEntry.h"
+#include "app/Form.h"
 #include "chrome/FocusMarker.h"
+#include "chrome/WindowDrag.h"
 #include "platform/Platform.h"
+#include "shell/mSysTray.h"
 
 namespace app {
 
 class Program;
 
-class frmConvalis : private platform::FormEvents, private EntryWindow {
-  public:
+class frmConvalis : public Form, private EntryWindow {
+public:
     static constexpr int kFields = 4;
     static constexpr int kCommands = 6;
     // Fields: 0 price in francs, 1 amount paid in francs, 2 price in euros,
@@ -26,15 +29,9 @@ class frmConvalis : private platform::FormEvents, private EntryWindow {
     explicit frmConvalis(Program& program);
     ~frmConvalis() override;
 
-    // Loads the window without showing it; does nothing when it is loaded.
-    void Load();
-    // Shows the window modeless, loading it first.
+    // Shows the window modeless, loading it first. Unloading the window
+    // ends the program.
     void Show();
-    // Unloads the window, which ends the program.
-    void Unload();
-    bool Loaded() const { return window_ != nullptr; }
-    platform::Window& Window() { return *window_; }
-    const platform::Window& Window() const { return *window_; }
 
     // Entry operations (see AmountEntry) and the conversion.
     void SelectField(int field) { entry_->SelectField(field); }
@@ -52,11 +49,25 @@ class frmConvalis : private platform::FormEvents, private EntryWindow {
     const platform::Label& Display(int field) const { return *lblP_.at(field); }
     const platform::Label& Caption(int field) const { return *lblEti_.at(field); }
     const platform::Surface& FocusMarker() const { return nrvFocus_->Surface(); }
+    const chrome::WindowDrag& Drag() const { return *drag_; }
+    // Whether the notification-area icon is there to bring a hidden window
+    // back: without it the window never hides.
+    bool HasTrayIcon() const { return trayIconShown_; }
+    const platform::NotifyIconData& TrayIconData() const { return TrayIconData_; }
 
-  private:
-    // FormEvents
+private:
+    // Form
+    void CreateControls() override;
+    void Form_Load() override;
+    void Form_Unload() override;
+    void ForgetControls() override;
     void KeyDown(int keyCode, int shift) override { Form_KeyDown(keyCode, shift); }
-    void CloseRequested() override { Unload(); }
+    // Pressing on the window's body (left button), a display or a caption
+    // (any button) and dragging moves the window.
+    void MouseDown(const platform::MouseEvent& event) override;
+    void MouseMove(const platform::MouseEvent&) override { drag_->Move(); }
+    void MouseUp(const platform::MouseEvent&) override { drag_->Release(); }
+    void LabelMouseDown(const platform::Label& label, const platform::MouseEvent& event);
 
     // EntryWindow
     std::vector<int> DisplaysClearedByEntryIn(int field) const override;
@@ -64,29 +75,30 @@ class frmConvalis : private platform::FormEvents, private EntryWindow {
     std::string SaveUndoEntry(int k) const override;
     void RestoreUndoEntry(int k, const std::string& saved) override;
 
-    void CreateControls();
-    void Form_Load();
-    void Form_Unload();
     // Ends an entry in progress, then makes the next or previous field active.
     void MoveToField(bool forward);
     int NextField(bool forward) const;
 
-    // The commands whose windows are not there yet.
+    void AddTrayIcon();
+    void ShowFromTrayIcon();
     void HideToNotificationArea();
+    // The commands whose windows are not there yet.
     void ApplyOptions();
     void ShowAbout();
     void ShowZoneEuro();
     void RequestHelp();
 
     Program& program_;
-    platform::Platform& platform_;
-    std::unique_ptr<platform::Window> window_;
     std::array<platform::Label*, kFields> lblEti_{};
     std::array<platform::Label*, kFields> lblP_{};
     std::array<platform::Line*, 3> Line1_{};
     std::array<platform::ImageButton*, kCommands> imaCommand_{};
     std::optional<chrome::FocusMarker> nrvFocus_;
     std::optional<AmountEntry> entry_;
+    std::optional<chrome::WindowDrag> drag_;
+    platform::NotifyIconData TrayIconData_;
+    bool trayIconShown_ = false;
+    shell::mSysTray sysTray_;
     bool changeRowShown_ = false;
 };
 

@@ -16,6 +16,9 @@ void Main(Program& program) {
     frmConvalis& main = program.MainWindow();
     if (app.CommandLine() == kHiddenArgument) {
         main.Load();
+        // A hidden window needs its notification-area icon to come back.
+        if (!main.HasTrayIcon())
+            main.Show();
     } else {
         main.Show();
     }
@@ -25,6 +28,10 @@ void RunProgram(platform::Platform& platform) {
     Program program(platform);
     Main(program);
     platform.Run();
+}
+
+std::string TrimAtNull(const std::string& text) {
+    return text.substr(0, text.find('\0'));
 }
 
 std::string CommaToPoint(const std::string& text) {

@@ -24,6 +24,9 @@ void Main(Program& program);
 // the main window is unloaded.
 void RunProgram(platform::Platform& platform);
 
+// The text before the first NUL character, or the whole text.
+std::string TrimAtNull(const std::string& text);
+
 // The amount text with its first comma replaced by a point.
 std::string CommaToPoint(const std::string& text);
 

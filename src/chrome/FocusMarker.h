@@ -10,7 +10,7 @@
 namespace chrome {
 
 class FocusMarker {
-  public:
+public:
     // Creates the marker's surface on `window` at its design place, with the
     // design's saved state.
     FocusMarker(platform::Platform& platform, platform::Window& window,
@@ -24,7 +24,7 @@ class FocusMarker {
 
     const platform::Surface& Surface() const { return control_.Surface(); }
 
-  private:
+private:
     void DrawTriangle();
 
     platform::Platform& platform_;

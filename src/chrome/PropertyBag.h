@@ -9,7 +9,7 @@
 namespace chrome {
 
 class PropertyBag {
-  public:
+public:
     // Stores a value as the text it is saved as.
     void WriteProperty(const std::string& key, std::int64_t value);
     void WriteText(const std::string& key, const std::string& text);
@@ -21,7 +21,7 @@ class PropertyBag {
 
     bool Contains(const std::string& key) const;
 
-  private:
+private:
     struct CaseInsensitiveLess {
         bool operator()(const std::string& a, const std::string& b) const;
     };

@@ -1,15 +1,40 @@
-// The face every window of the program shares: its size and outline.
+// The face every window of the program shares: a coin of 179 pixels across
+// with the two bars of a euro sign sticking out on the left, cut by a window
+// region, with a thin frame painted along the region's inside edge, over a
+// picture of the euro sign.
 #pragma once
 
-#include "platform/Services.h"
-#include "platform/Window.h"
+#include "platform/Platform.h"
 
 namespace chrome {
 
-inline constexpr int kWindowWidthPixels = 199;
-inline constexpr int kWindowHeightPixels = 179;
+// Window geometry, in pixels of the window.
+namespace outline {
+struct Rect {
+    int left, top, right, bottom;
+};
+inline constexpr int kWidth = 199;
+inline constexpr int kHeight = 179;
+inline constexpr Rect kDisc{20, 0, 199, 179};
+inline constexpr Rect kUpperBar{0, 63, 30, 80};
+inline constexpr Rect kLowerBar{0, 99, 30, 116};
+inline constexpr platform::OleColor kFrameColor =
+    platform::SystemColor(platform::syscolor::kButtonFace);
+inline constexpr int kFrameWidth = 2;
+inline constexpr int kFrameHeight = 2;
+}  // namespace outline
 
-// The first step of every window's loading: gives the window its size.
-void ApplyWindowOutline(platform::Window& window, const platform::Screen& screen);
+// The first step of every window's loading: the window's size, then its
+// region: the disc with the two bars.
+void ApplyWindowOutline(platform::Platform& platform, platform::Window& window);
+
+// The whole of every window's resize handling: paints the frame along the
+// inside of the window's region in the button-face colour of the moment.
+// Paints nothing while the window is minimised or has no region.
+void PaintWindowFrame(platform::Platform& platform, platform::Window& window);
+
+// The picture every window shows: an olive euro sign on a transparent
+// ground. Made once, from its geometry.
+const platform::Image& BackgroundPicture();
 
 }  // namespace chrome

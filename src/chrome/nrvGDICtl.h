@@ -13,7 +13,7 @@
 namespace chrome {
 
 class nrvGDICtl {
-  public:
+public:
     // Takes over `surface`: a new surface shows its back colour.
     nrvGDICtl(platform::Surface& surface, platform::Gdi& gdi);
 
@@ -46,7 +46,7 @@ class nrvGDICtl {
     void LoadState(const PropertyBag& bag);
     void SaveState(PropertyBag& bag) const;
 
-  private:
+private:
     void ApplyBrush();
     static std::int16_t Narrow16(std::int32_t value);
 

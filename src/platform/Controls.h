@@ -18,7 +18,7 @@ struct MouseHandlers {
 
 // Every control has a name and, in a control array, an index (-1 otherwise).
 class Control {
-  public:
+public:
     virtual ~Control() = default;
 
     virtual const std::string& Name() const = 0;
@@ -44,11 +44,36 @@ struct LabelDesign {
     FontWeight weight = FontWeight::kRegular;
     Alignment alignment = Alignment::kLeft;
     bool visible = true;
+    // A link look: underlined text, a pointing-hand cursor and a tooltip.
+    bool underline = false;
+    bool handCursor = false;
+    std::string toolTip;
+    // A thin single-line border round the label.
+    bool border = false;
+    // The width follows the caption: fitted to the text on every change.
+    bool autoSize = false;
 };
 
-// A text label with a transparent background.
+// The design of a plain label: text, colour, font weight and alignment.
+inline LabelDesign PlainLabel(std::string name, int index, Bounds bounds, std::string caption,
+                              OleColor foreColor, FontWeight weight, Alignment alignment,
+                              bool visible = true) {
+    LabelDesign design;
+    design.name = std::move(name);
+    design.index = index;
+    design.bounds = bounds;
+    design.caption = std::move(caption);
+    design.foreColor = foreColor;
+    design.weight = weight;
+    design.alignment = alignment;
+    design.visible = visible;
+    return design;
+}
+
+// A text label with a transparent background. A click is a press and a
+// release of the left button over it: its mouse handlers see both.
 class Label : public Control {
-  public:
+public:
     virtual const std::string& Caption() const = 0;
     virtual void SetCaption(const std::string& caption) = 0;
     virtual OleColor ForeColor() const = 0;
@@ -70,7 +95,7 @@ struct ImageButtonDesign {
 
 // A small picture that runs a command when clicked, with a tooltip.
 class ImageButton : public Control {
-  public:
+public:
     virtual Picture Image() const = 0;
     virtual const std::string& ToolTip() const = 0;
     virtual void SetOnClick(std::function<void()> onClick) = 0;
@@ -98,7 +123,7 @@ struct CheckBoxDesign {
 };
 
 class CheckBox : public Control {
-  public:
+public:
     virtual const std::string& Caption() const = 0;
     virtual int Value() const = 0;
     virtual void SetValue(int value) = 0;
@@ -114,7 +139,7 @@ struct SurfaceDesign {
 // A child drawing surface with a persistent image: whatever is drawn through
 // its device context stays until it is drawn over or cleared.
 class Surface : public Control {
-  public:
+public:
     virtual DeviceContext Hdc() const = 0;
     // Puts the image's current content on the screen.
     virtual void Refresh() = 0;
@@ -125,7 +150,7 @@ class Surface : public Control {
 // A timer that ticks on the user-interface thread while enabled and its
 // interval is above zero.
 class Timer {
-  public:
+public:
     virtual ~Timer() = default;
     virtual int Interval() const = 0;
     virtual void SetInterval(int milliseconds) = 0;

@@ -6,12 +6,13 @@
 #include <memory>
 
 #include "platform/Services.h"
+#include "platform/Shell.h"
 #include "platform/Window.h"
 
 namespace platform {
 
 class Platform {
-  public:
+public:
     virtual ~Platform() = default;
 
     virtual Application& App() = 0;
@@ -23,6 +24,9 @@ class Platform {
     virtual MessageBox& Messages() = 0;
     virtual Gdi& Graphics() = 0;
     virtual Activation& Windows() = 0;
+    virtual Pointer& Mouse() = 0;
+    virtual Shell& ShellServices() = 0;
+    virtual Registry& RegistryReader() = 0;
 
     // Creates (loads) a window, hidden. `events` must outlive the window.
     virtual std::unique_ptr<Window> CreateForm(const FormDesign& design, FormEvents& events) = 0;

@@ -9,7 +9,7 @@ namespace platform {
 
 // The application object: facts about the running program.
 class Application {
-  public:
+public:
     virtual ~Application() = default;
     // Whether another instance of the program already runs for this user.
     virtual bool PrevInstance() const = 0;
@@ -27,7 +27,7 @@ class Application {
 };
 
 class Screen {
-  public:
+public:
     virtual ~Screen() = default;
     virtual int TwipsPerPixelX() const = 0;
     virtual int TwipsPerPixelY() const = 0;
@@ -41,20 +41,20 @@ struct LocalDateTime {
 };
 
 class Clock {
-  public:
+public:
     virtual ~Clock() = default;
     virtual LocalDateTime Now() const = 0;
 };
 
 // The user's number format.
 class NumberFormat {
-  public:
+public:
     virtual ~NumberFormat() = default;
     virtual std::string DecimalSeparator() const = 0;
 };
 
 class Keyboard {
-  public:
+public:
     virtual ~Keyboard() = default;
     // Sends keystrokes to the active window without waiting for them to be
     // processed. Understands "{F1}" to "{F12}", "{ENTER}", "{TAB}", "{ESC}",
@@ -63,14 +63,14 @@ class Keyboard {
 };
 
 class Help {
-  public:
+public:
     virtual ~Help() = default;
     // Opens a help file with the platform's help viewer, for `owner`.
     virtual void ShowContents(WindowHandle owner, const std::string& helpFile) = 0;
 };
 
 class MessageBox {
-  public:
+public:
     virtual ~MessageBox() = default;
     // A message box with an OK button and the critical icon.
     virtual void ShowCritical(const std::string& text, const std::string& title) = 0;
@@ -78,7 +78,7 @@ class MessageBox {
 
 // Device-context drawing and colours.
 class Gdi {
-  public:
+public:
     virtual ~Gdi() = default;
     virtual Rgb SysColor(int index) const = 0;
     // OleTranslateColor: false when the colour cannot be translated.
@@ -95,11 +95,37 @@ class Gdi {
     virtual void SetRop2(DeviceContext dc, int mode) = 0;
     // Fills the whole surface behind the device context.
     virtual void Clear(DeviceContext dc, Rgb color) = 0;
+
+    // Regions, in pixels. A region given to a window belongs to the window.
+    virtual GdiObject CreateEllipticRgn(int left, int top, int right, int bottom) = 0;
+    virtual GdiObject CreateRectRgn(int left, int top, int right, int bottom) = 0;
+    // dest = src1 (mode) src2; returns a rgn:: result.
+    virtual int CombineRgn(GdiObject dest, GdiObject src1, GdiObject src2, int mode) = 0;
+    virtual int SetWindowRgn(WindowHandle window, GdiObject region, bool redraw) = 0;
+    // Copies the window's region into `region`; rgn::kError when it has none.
+    virtual int GetWindowRgn(WindowHandle window, GdiObject region) = 0;
+    virtual GdiObject CreateSolidBrush(Rgb color) = 0;
+    // Paints the inside edge of `region`: `width` pixels on vertical edges,
+    // `height` on horizontal ones.
+    virtual bool FrameRgn(DeviceContext dc, GdiObject region, GdiObject brush, int width,
+                          int height) = 0;
+    virtual bool DeleteObject(GdiObject object) = 0;
+};
+
+// The mouse pointer and its capture.
+class Pointer {
+public:
+    virtual ~Pointer() = default;
+    // The pointer's position in pixels of the screen.
+    virtual Point CursorPos() const = 0;
+    // Sends every mouse event to `window` until released.
+    virtual void SetCapture(WindowHandle window) = 0;
+    virtual void ReleaseCapture() = 0;
 };
 
 // Activating a top-level window by its title.
 class Activation {
-  public:
+public:
     virtual ~Activation() = default;
     virtual bool ActivateByTitle(const std::string& title) = 0;
 };

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 namespace platform {
 
@@ -30,9 +31,41 @@ constexpr int kButtonFace = 15;
 constexpr int kButtonText = 18;
 }  // namespace syscolor
 
-// Opaque handles: a window and a device context. Zero means none.
+// Opaque handles: a window, a device context, a GDI object (region or
+// brush). Zero means none.
 using WindowHandle = std::uintptr_t;
 using DeviceContext = std::uintptr_t;
+using GdiObject = std::uintptr_t;
+
+// CombineRgn's modes.
+namespace rgn {
+constexpr int kAnd = 1;
+constexpr int kOr = 2;
+constexpr int kXor = 3;
+constexpr int kDiff = 4;
+constexpr int kCopy = 5;
+// Its results.
+constexpr int kError = 0;
+constexpr int kNullRegion = 1;
+constexpr int kSimpleRegion = 2;
+constexpr int kComplexRegion = 3;
+}  // namespace rgn
+
+// A point in pixels of the screen.
+struct Point {
+    int x = 0;
+    int y = 0;
+};
+
+// A picture made by the program: RGB pixels row by row, or kTransparent
+// where the window's back colour shows through.
+struct Image {
+    static constexpr std::uint32_t kTransparent = 0xFF000000u;
+    int width = 0;
+    int height = 0;
+    std::vector<std::uint32_t> pixels;
+    std::uint32_t At(int x, int y) const { return pixels[static_cast<std::size_t>(y * width + x)]; }
+};
 
 // Shift state bits of key and mouse events.
 namespace shift {
@@ -92,7 +125,7 @@ struct Bounds {
 // The platform's run-time error: a failed property or method call. It ends the
 // running event handler; changes made before it stay.
 class RuntimeError : public std::runtime_error {
-  public:
+public:
     explicit RuntimeError(const std::string& what) : std::runtime_error(what) {}
 };
 

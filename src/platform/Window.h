@@ -12,7 +12,7 @@ namespace platform {
 // What a window reports to the program. Every key pressed while the window is
 // active reaches KeyDown before any control (key preview).
 class FormEvents {
-  public:
+public:
     virtual ~FormEvents() = default;
     virtual void KeyDown(int keyCode, int shift) = 0;
     virtual void Resize() {}
@@ -29,13 +29,15 @@ struct FormDesign {
     std::string caption;  // never drawn: the windows have no title bar
     Bounds bounds;        // twips; left and top are ignored when centred
     OleColor backColor = SystemColor(syscolor::kWindow);
+    // Shown at the window's top-left corner over the back colour; may be null.
+    const Image* picture = nullptr;
     bool showInTaskbar = true;
 };
 
 // A borderless top-level window. Creating it loads it hidden; destroying the
 // object unloads it.
 class Window {
-  public:
+public:
     virtual ~Window() = default;
 
     virtual const std::string& Name() const = 0;
@@ -67,6 +69,9 @@ class Window {
     virtual void CenterOnScreen() = 0;
     virtual void CenterOver(const Window& owner) = 0;
 
+    // The window's persistent image: what it shows whenever it repaints. It
+    // holds the back colour, the picture, then whatever is drawn through it.
+    virtual DeviceContext Hdc() const = 0;
     virtual const std::string& Tag() const = 0;
     virtual void SetTag(const std::string& tag) = 0;
 };

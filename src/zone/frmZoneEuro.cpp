@@ -1,5 +1,6 @@
 #include "zone/frmZoneEuro.h"
 
+#include "app/CommandButtons.h"
 #include "app/Conversion.h"
 #include "app/Program.h"
 #include "chrome/mRgn.h"
@@ -28,61 +29,31 @@ constexpr Bounds kCurrencyCaption{1560, 120, 615, 225};
 constexpr Bounds kEurosCaption{1440, 1440, 1095, 225};
 constexpr Bounds kMarkerDesign{120, 360, 255, 255};
 
-struct CommandDesign {
-    Bounds bounds;
-    platform::Picture picture;
-    const char* toolTip;
-};
-
-const std::array<CommandDesign, frmZoneEuro::kCommands> kCommandDesigns{{
-    {{1200, 120, 240, 240}, platform::Picture::kClose, "Fermer Alt+F4"},
-    {{1200, 2350, 240, 240}, platform::Picture::kAbout, "A propos de..."},
-    {{960, 2250, 240, 240}, platform::Picture::kHelp, "Aide sur Convalis  F1"},
-}};
-
 }  // namespace
 
 frmZoneEuro::frmZoneEuro(app::Program& program)
-    : program_(program), platform_(program.Platform()) {}
+    : Form(program.Platform(), "frmZoneEuro", false), program_(program) {}
 
 frmZoneEuro::~frmZoneEuro() = default;
-
-void frmZoneEuro::ShowModal(platform::Window& owner) {
-    Load();
-    window_->CenterOver(owner);
-    window_->ShowModal(owner);
-}
-
-void frmZoneEuro::Load() {
-    if (Loaded())
-        return;
-    platform::FormDesign design;
-    design.name = "frmZoneEuro";
-    design.caption = "Convalis";
-    design.showInTaskbar = false;
-    window_ = platform_.CreateForm(design, *this);
-    CreateControls();
-    Form_Load();
-}
 
 void frmZoneEuro::CreateControls() {
     for (int i = 0; i < kFields; ++i) {
         const DisplayDesign& display = kDisplayDesigns[i];
-        lblP_[i] = &window_->AddLabel({"lblP", i, display.bounds,
-                                       i == kCurrencyName ? CurrencyNames[kFrenchFrancRow] : "0",
-                                       i == kCurrencyName ? kHighlight : kWindowText,
-                                       display.weight, platform::Alignment::kRight, true});
+        lblP_[i] = &window_->AddLabel(platform::PlainLabel(
+            "lblP", i, display.bounds, i == kCurrencyName ? CurrencyNames[kFrenchFrancRow] : "0",
+            i == kCurrencyName ? kHighlight : kWindowText, display.weight,
+            platform::Alignment::kRight, true));
     }
-    lblEtiCurrency_ =
-        &window_->AddLabel({"lblEti", 0, kCurrencyCaption, "prix en", kHighlight,
-                            platform::FontWeight::kRegular, platform::Alignment::kLeft, true});
-    lblEtiEuros_ =
-        &window_->AddLabel({"lblEti", 2, kEurosCaption, "prix en euros", kWindowText,
-                            platform::FontWeight::kRegular, platform::Alignment::kLeft, true});
+    lblEtiCurrency_ = &window_->AddLabel(
+        platform::PlainLabel("lblEti", 0, kCurrencyCaption, "prix en", kHighlight,
+                             platform::FontWeight::kRegular, platform::Alignment::kLeft, true));
+    lblEtiEuros_ = &window_->AddLabel(
+        platform::PlainLabel("lblEti", 2, kEurosCaption, "prix en euros", kWindowText,
+                             platform::FontWeight::kRegular, platform::Alignment::kLeft, true));
+    const std::array<platform::ImageButtonDesign, kCommands> commands{
+        app::CloseButton(kClose), app::AboutButton(kAbout), app::HelpButton(kHelp)};
     for (int i = 0; i < kCommands; ++i) {
-        const CommandDesign& command = kCommandDesigns[i];
-        imaCommand_[i] = &window_->AddImageButton(
-            {"imaCommand", i, command.bounds, command.picture, command.toolTip, true});
+        imaCommand_[i] = &window_->AddImageButton(commands[i]);
         imaCommand_[i]->SetOnClick([this, i] { imaCommand_Click(i); });
     }
     nrvFocus_.emplace(platform_, *window_, kMarkerDesign);
@@ -92,18 +63,15 @@ void frmZoneEuro::CreateControls() {
 }
 
 void frmZoneEuro::Form_Load() {
-    chrome::ApplyWindowOutline(*window_, platform_.Display());
+    chrome::ApplyWindowOutline(platform_, *window_);
     nrvFocus_->SetUp(lblP_[kCurrencyName]->Placement());
     currencyIndex_ = kFrenchFrancRow;
     entry_->SaveUndo();
 }
 
-void frmZoneEuro::Unload() {
-    if (!Loaded())
-        return;
+void frmZoneEuro::ForgetControls() {
     entry_.reset();
     nrvFocus_.reset();
-    platform_.Unload(std::move(window_));
 }
 
 platform::Label* frmZoneEuro::FieldCaption(int field) const {
@@ -200,7 +168,7 @@ void frmZoneEuro::imaCommand_Click(int index) {
             Unload();
             break;
         case kAbout:
-            // The about box opens here, modal and owned by this window.
+            program_.About().ShowModal(*window_);
             break;
         case kHelp:
             // The window's own F1 handling opens the help file.

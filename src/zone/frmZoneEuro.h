@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "app/AmountEntry.h"
+#include "app/Form.h"
 #include "chrome/FocusMarker.h"
 #include "platform/Platform.h"
 #include "zone/CurrencyTable.h"
@@ -17,8 +18,8 @@ class Program;
 
 namespace zone {
 
-class frmZoneEuro : private platform::FormEvents, private app::EntryWindow {
-  public:
+class frmZoneEuro : public app::Form, private app::EntryWindow {
+public:
     static constexpr int kFields = 3;
     static constexpr int kCommands = 3;
     // Fields: 0 currency name, 1 amount in the currency, 2 amount in euros.
@@ -27,14 +28,6 @@ class frmZoneEuro : private platform::FormEvents, private app::EntryWindow {
 
     explicit frmZoneEuro(app::Program& program);
     ~frmZoneEuro() override;
-
-    // Loads the window afresh and shows it modal over `owner`; returns once
-    // it is closed.
-    void ShowModal(platform::Window& owner);
-    void Unload();
-    bool Loaded() const { return window_ != nullptr; }
-    platform::Window& Window() { return *window_; }
-    const platform::Window& Window() const { return *window_; }
 
     void SelectField(int field) { entry_->SelectField(field); }
     void SelectCurrency(int index);
@@ -53,10 +46,12 @@ class frmZoneEuro : private platform::FormEvents, private app::EntryWindow {
     const platform::Label& Caption(int field) const { return *FieldCaption(field); }
     const platform::Surface& FocusMarker() const { return nrvFocus_->Surface(); }
 
-  private:
-    // FormEvents
+private:
+    // Form
+    void CreateControls() override;
+    void Form_Load() override;
+    void ForgetControls() override;
     void KeyDown(int keyCode, int shift) override { Form_KeyDown(keyCode, shift); }
-    void CloseRequested() override { Unload(); }
 
     // EntryWindow
     std::vector<int> DisplaysClearedByEntryIn(int field) const override;
@@ -64,15 +59,10 @@ class frmZoneEuro : private platform::FormEvents, private app::EntryWindow {
     std::string SaveUndoEntry(int k) const override;
     void RestoreUndoEntry(int k, const std::string& saved) override;
 
-    void Load();
-    void CreateControls();
-    void Form_Load();
     platform::Label* FieldCaption(int field) const;
     void MoveToField(bool forward);
 
     app::Program& program_;
-    platform::Platform& platform_;
-    std::unique_ptr<platform::Window> window_;
     std::array<platform::Label*, kFields> lblP_{};
     platform::Label* lblEtiCurrency_ = nullptr;  // lblEti(0)
     platform::Label* lblEtiEuros_ = nullptr;     // lblEti(2)

@@ -14,7 +14,7 @@ const platform::OleColor kHighlight = platform::SystemColor(platform::syscolor::
 const platform::OleColor kWindowText = platform::SystemColor(platform::syscolor::kWindowText);
 
 class ConverterWindow : public testing_support::ProgramFixture {
-  protected:
+protected:
     // The field whose caption and display are highlighted; -1 unless exactly one is.
     int HighlightedField() {
         int found = -1;

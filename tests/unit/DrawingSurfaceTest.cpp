@@ -11,7 +11,7 @@ using platform::MakeRgb;
 using platform::SystemColor;
 
 class DrawingSurface : public ::testing::Test {
-  protected:
+protected:
     DrawingSurface()
         : window_(platform_.CreateForm({"frmTest", "Test", {0, 0, 3000, 3000}}, events_)),
           surface_(window_->AddSurface({"nrvTest", -1, {0, 0, 150, 150}, true})),

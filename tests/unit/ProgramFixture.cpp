@@ -5,9 +5,9 @@
 namespace testing_support {
 
 void ProgramFixture::Queue(const std::vector<std::string>& keys) {
-    for (const std::string& spec : keys) {
+    for (const std::string& name : keys) {
         drive::KeyEvent key;
-        ASSERT_TRUE(drive::ParseKey(spec, &key)) << spec;
+        ASSERT_TRUE(drive::ParseKey(name, &key)) << name;
         platform_->PostKey(key.keyCode, key.shift);
     }
 }

@@ -20,7 +20,7 @@ inline constexpr platform::LocalDateTime kBeforeChangeover{2002, 2, 18, 23, 59, 
 inline constexpr platform::LocalDateTime kAfterChangeover{2002, 2, 19, 0, 0, 0};
 
 class ProgramFixture : public ::testing::Test {
-  protected:
+protected:
     // Starts the program as its entry point does, ending a run before.
     void Start(const platform::LocalDateTime& now = kAfterChangeover,
                offscreen::ProgramFacts facts = {}) {

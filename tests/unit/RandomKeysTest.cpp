@@ -23,7 +23,7 @@ const std::regex kConverted("-?(0|[1-9][0-9]*),[0-9]{2}");
 
 class RandomKeys : public testing_support::ProgramFixture,
                    public ::testing::WithParamInterface<unsigned> {
-  protected:
+protected:
     void CheckInvariants(const std::string& key) {
         for (int i = 0; i < app::frmConvalis::kFields; ++i) {
             const std::string& text = Main().DisplayText(i);
@@ -69,7 +69,7 @@ INSTANTIATE_TEST_SUITE_P(Seeds, RandomKeys, ::testing::Values(1u, 2u, 3u, 4u));
 
 // The same on the euro-zone window, whose checks run inside its modal loop.
 class RandomZoneKeys : public RandomKeys {
-  protected:
+protected:
     struct Observed {
         std::vector<std::string> displays;
         int currency = 0;

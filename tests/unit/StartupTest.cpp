@@ -6,7 +6,7 @@
 namespace {
 
 class Startup : public testing_support::ProgramFixture {
-  protected:
+protected:
     void StartWith(const std::string& commandLine, bool prevInstance = false) {
         offscreen::ProgramFacts facts;
         facts.commandLine = commandLine;

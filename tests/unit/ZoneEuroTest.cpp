@@ -12,7 +12,7 @@ const platform::OleColor kHighlight = platform::SystemColor(platform::syscolor::
 const platform::OleColor kWindowText = platform::SystemColor(platform::syscolor::kWindowText);
 
 class ZoneEuro : public testing_support::ProgramFixture {
-  protected:
+protected:
     void SetUp() override {
         Start();
         Queue({"Alt+Z"});

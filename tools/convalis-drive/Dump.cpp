@@ -56,6 +56,17 @@ void DescribeZoneEuro(std::ostringstream& json, const zone::frmZoneEuro& zone) {
          << ", \"currency\": " << zone.CurrencyIndex();
 }
 
+void DescribeOptions(std::ostringstream& json, const dialogs::frmOptions& options) {
+    json << ", \"checks\": {\"chkDémarrage\": " << options.chkDémarrage().Value()
+         << ", \"chkAppoint\": " << options.chkAppoint().Value()
+         << "}, \"tag\": " << Quoted(options.Window().Tag());
+}
+
+void DescribeAbout(std::ostringstream& json, const dialogs::frmAbout& about) {
+    json << ", \"marquee\": {\"text\": " << Quoted(about.lblMarquee().Caption())
+         << ", \"left\": " << about.lblMarquee().Placement().left << "}";
+}
+
 }  // namespace
 
 std::string DumpWindows(app::Program& program, const offscreen::OffscreenPlatform& platform) {
@@ -69,6 +80,10 @@ std::string DumpWindows(app::Program& program, const offscreen::OffscreenPlatfor
             DescribeMainWindow(json, program.MainWindow());
         } else if (window->Name() == "frmZoneEuro") {
             DescribeZoneEuro(json, program.ZoneEuro());
+        } else if (window->Name() == "frmOptions") {
+            DescribeOptions(json, program.Options());
+        } else if (window->Name() == "frmAbout") {
+            DescribeAbout(json, program.About());
         }
         json << "}";
         first = false;

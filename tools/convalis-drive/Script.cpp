@@ -4,6 +4,7 @@
 #include <set>
 #include <sstream>
 
+#include "platform/Shell.h"
 #include "platform/Types.h"
 
 namespace drive {
@@ -31,23 +32,31 @@ const std::map<std::string, int>& KeyNames() {
     return names;
 }
 
-// The controls a script may click, with the number of elements of each
-// control array (0 for a single control).
-const std::map<std::string, int>& ClickableControls() {
-    static const std::map<std::string, int> controls{
-        {"imaCommand", 6}, {"lblP", 4}, {"lblEti", 4}, {"nrvFocus", 0}};
+// The controls a script may click: whether one stands alone under the name
+// (on some window), and how many elements its control array has.
+struct Clickable {
+    bool single;
+    int elements;
+};
+
+const std::map<std::string, Clickable>& ClickableControls() {
+    static const std::map<std::string, Clickable> controls{
+        {"imaCommand", {true, 6}}, {"lblP", {false, 4}},      {"lblEti", {false, 4}},
+        {"nrvFocus", {true, 0}},   {"lblAction", {false, 2}}, {"chkDémarrage", {true, 0}},
+        {"chkAppoint", {true, 0}}, {"lblTitle", {true, 0}},   {"lblVersion", {true, 0}},
+        {"lblWeb", {true, 0}},     {"lblMail", {true, 0}},    {"lblMarquee", {true, 0}}};
     return controls;
 }
 
-bool ParseClick(const std::string& spec, ClickEvent* click) {
-    std::string name = spec;
+bool ParseClick(const std::string& text, ClickEvent* click) {
+    std::string name = text;
     int index = -1;
-    std::size_t open = spec.find('(');
+    std::size_t open = text.find('(');
     if (open != std::string::npos) {
-        if (spec.back() != ')')
+        if (text.back() != ')')
             return false;
-        name = spec.substr(0, open);
-        std::string digits = spec.substr(open + 1, spec.size() - open - 2);
+        name = text.substr(0, open);
+        std::string digits = text.substr(open + 1, text.size() - open - 2);
         if (digits.empty() || digits.size() > 3 ||
             digits.find_first_not_of("0123456789") != std::string::npos) {
             return false;
@@ -57,11 +66,28 @@ bool ParseClick(const std::string& spec, ClickEvent* click) {
     auto known = ClickableControls().find(name);
     if (known == ClickableControls().end())
         return false;
-    bool isArray = known->second > 0;
-    if (isArray != (index >= 0) || index >= known->second)
+    bool allowed = index < 0 ? known->second.single : index < known->second.elements;
+    if (!allowed)
         return false;
     click->control = name;
     click->index = index;
+    return true;
+}
+
+bool ParseTray(const std::string& id, const std::string& action, TrayEvent* tray) {
+    namespace wm = platform::wm;
+    static const std::map<std::string, std::vector<unsigned>> actions{
+        {"click", {wm::kLButtonDown, wm::kLButtonUp}},
+        {"dblclick", {wm::kLButtonDown, wm::kLButtonUp, wm::kLButtonDblClk, wm::kLButtonUp}},
+        {"rclick", {wm::kRButtonDown, wm::kRButtonUp}},
+    };
+    auto found = actions.find(action);
+    if (found == actions.end() || id.empty() || id.size() > 9 ||
+        id.find_first_not_of("0123456789") != std::string::npos) {
+        return false;
+    }
+    tray->id = static_cast<unsigned>(std::stoul(id));
+    tray->messages = found->second;
     return true;
 }
 
@@ -75,11 +101,11 @@ std::string Trim(const std::string& text) {
 
 }  // namespace
 
-bool ParseKey(const std::string& spec, KeyEvent* key) {
+bool ParseKey(const std::string& text, KeyEvent* key) {
     static const std::map<std::string, int> modifiers{{"Shift+", platform::shift::kShift},
                                                       {"Ctrl+", platform::shift::kCtrl},
                                                       {"Alt+", platform::shift::kAlt}};
-    std::string rest = spec;
+    std::string rest = text;
     int shift = 0;
     for (bool found = true; found;) {
         found = false;
@@ -109,7 +135,16 @@ Script ReadScript(std::istream& input) {
         std::istringstream words(line);
         std::string verb, argument, extra;
         words >> verb >> argument >> extra;
-        if (!extra.empty()) {
+        if (verb == "tray") {
+            TrayEvent tray;
+            std::string rest;
+            words >> rest;
+            if (rest.empty() && ParseTray(argument, extra, &tray)) {
+                script.events.emplace_back(tray);
+            } else {
+                script.errors.push_back({number, "unknown icon event: " + line});
+            }
+        } else if (!extra.empty()) {
             script.errors.push_back({number, "unexpected text after the event: " + line});
         } else if (verb == "key") {
             KeyEvent key;
@@ -125,6 +160,9 @@ Script ReadScript(std::istream& input) {
             } else {
                 script.errors.push_back({number, "unknown control: " + argument});
             }
+        } else if (verb == "tick" && !argument.empty() && argument.size() <= 7 &&
+                   argument.find_first_not_of("0123456789") == std::string::npos) {
+            script.events.emplace_back(TickEvent{std::stoi(argument)});
         } else if (verb == "dump" && argument.empty()) {
             script.events.emplace_back(DumpEvent{});
         } else {

@@ -20,7 +20,19 @@ struct ClickEvent {
 
 struct DumpEvent {};
 
-using Event = std::variant<KeyEvent, ClickEvent, DumpEvent>;
+// A mouse action on a notification-area icon, as the shell reports it: the
+// window messages in the order they come.
+struct TrayEvent {
+    unsigned id = 0;
+    std::vector<unsigned> messages;
+};
+
+// Virtual time passing: timers tick.
+struct TickEvent {
+    int milliseconds = 0;
+};
+
+using Event = std::variant<KeyEvent, ClickEvent, DumpEvent, TrayEvent, TickEvent>;
 
 struct ScriptError {
     int line = 0;
@@ -35,7 +47,7 @@ struct Script {
 // Reads a whole script. Blank lines and lines starting with # are skipped.
 Script ReadScript(std::istream& input);
 
-// A key specification such as "Alt+F4" or "Num7"; false when unknown.
-bool ParseKey(const std::string& spec, KeyEvent* key);
+// A key as scripts write it, such as "Alt+F4" or "Num7"; false when unknown.
+bool ParseKey(const std::string& text, KeyEvent* key);
 
 }  // namespace drive

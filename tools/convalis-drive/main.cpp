@@ -2,8 +2,10 @@
 // it the events of a script read from standard input.
 #include <cstring>
 #include <ctime>
+#include <filesystem>
 #include <iostream>
 #include <optional>
+#include <random>
 #include <string>
 
 #include "Dump.h"
@@ -18,6 +20,8 @@ struct Options {
     platform::LocalDateTime date;
     std::string decimal = ",";
     std::string args;
+    std::string profile;
+    std::optional<std::string> registeredUser;
 };
 
 platform::LocalDateTime Today() {
@@ -42,10 +46,35 @@ std::optional<platform::LocalDateTime> ParseDate(const std::string& text) {
     return platform::LocalDateTime{year, month, day, 0, 0, 0};
 }
 
+// The user's special folders when no --profile is given: a fresh folder with
+// an empty Startup folder, removed at exit.
+class TemporaryProfile {
+public:
+    explicit TemporaryProfile(bool wanted) {
+        if (!wanted)
+            return;
+        std::random_device random;
+        path_ = std::filesystem::temp_directory_path() /
+                ("convalis-drive-" + std::to_string(random()) + std::to_string(random()));
+        std::filesystem::create_directories(path_ / "Startup");
+    }
+    ~TemporaryProfile() {
+        std::error_code error;
+        if (!path_.empty())
+            std::filesystem::remove_all(path_, error);
+    }
+    TemporaryProfile(const TemporaryProfile&) = delete;
+    TemporaryProfile& operator=(const TemporaryProfile&) = delete;
+    std::string Path() const { return path_.string(); }
+
+private:
+    std::filesystem::path path_;
+};
+
 int Usage(const std::string& problem) {
     std::cerr << "convalis-drive: " << problem << "\n"
               << "usage: convalis-drive [--date YYYY-MM-DD] [--decimal SEP] [--args TEXT] "
-                 "< script\n";
+                 "[--profile DIR] [--registered-user NAME] < script\n";
     return 2;
 }
 
@@ -70,6 +99,10 @@ std::optional<Options> ParseOptions(int argc, char** argv, std::string* problem)
             options.decimal = value;
         } else if (flag == "--args") {
             options.args = value;
+        } else if (flag == "--profile") {
+            options.profile = value;
+        } else if (flag == "--registered-user") {
+            options.registeredUser = value;
         } else {
             *problem = "unknown option: " + flag;
             return std::nullopt;
@@ -84,6 +117,11 @@ void Post(offscreen::OffscreenPlatform& platform, app::Program& program,
         platform.PostKey(key->keyCode, key->shift);
     } else if (auto* click = std::get_if<drive::ClickEvent>(&event)) {
         platform.PostClick(click->control, click->index);
+    } else if (auto* tray = std::get_if<drive::TrayEvent>(&event)) {
+        for (unsigned message : tray->messages)
+            platform.PostIconEvent(tray->id, message);
+    } else if (auto* tick = std::get_if<drive::TickEvent>(&event)) {
+        platform.PostTick(tick->milliseconds);
     } else {
         platform.Post([&platform, &program] {
             std::cout << drive::DumpWindows(program, platform) << std::endl;
@@ -107,11 +145,17 @@ int main(int argc, char** argv) {
         return 2;
     }
 
+    TemporaryProfile temporary(options->profile.empty());
     offscreen::ProgramFacts facts;
     facts.commandLine = options->args;
+    facts.profile = options->profile.empty() ? temporary.Path() : options->profile;
     offscreen::OffscreenPlatform platform(facts);
     platform.SetNow(options->date);
     platform.SetDecimalSeparator(options->decimal);
+    if (options->registeredUser) {
+        platform.Shell().SetRegistryString(platform::hkey::kUsers, dialogs::kUserInfoKey,
+                                           dialogs::kUserNameValue, *options->registeredUser);
+    }
 
     app::Program program(platform);
     for (const drive::Event& event : script.events)

@@ -19,10 +19,25 @@ int Pixels(int twips, int twipsPerPixel) {
 
 OffscreenLabel::OffscreenLabel(const platform::LabelDesign& design)
     : ControlBase(design.name, design.index, design.bounds, design.visible),
-      caption_(design.caption),
+      design_(design),
       foreColor_(design.foreColor),
       weight_(design.weight),
-      alignment_(design.alignment) {}
+      alignment_(design.alignment) {
+    SetCaption(design.caption);
+}
+
+void OffscreenLabel::SetCaption(const std::string& caption) {
+    caption_ = caption;
+    if (!design_.autoSize)
+        return;
+    // Characters, not bytes: continuation bytes of UTF-8 do not count.
+    int characters = 0;
+    for (char c : caption)
+        characters += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+    platform::Bounds bounds = Placement();
+    bounds.width = characters * kCharacterTwips;
+    Move(bounds);
+}
 
 OffscreenImageButton::OffscreenImageButton(const platform::ImageButtonDesign& design)
     : ControlBase(design.name, design.index, design.bounds, design.visible),

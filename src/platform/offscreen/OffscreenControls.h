@@ -12,7 +12,7 @@ namespace offscreen {
 
 template <class Interface>
 class ControlBase : public Interface {
-  public:
+public:
     ControlBase(std::string name, int index, platform::Bounds bounds, bool visible)
         : name_(std::move(name)), index_(index), bounds_(bounds), visible_(visible) {}
 
@@ -21,29 +21,41 @@ class ControlBase : public Interface {
     platform::Bounds Placement() const override { return bounds_; }
     void Move(const platform::Bounds& bounds) override { bounds_ = bounds; }
     bool Visible() const override { return visible_; }
-    void SetVisible(bool visible) override { visible_ = visible; }
+    void SetVisible(bool visible) override {
+        if (visible != visible_)
+            ++visibilityChanges_;
+        visible_ = visible;
+    }
+    // How often the control appeared or disappeared: a flicker shows here.
+    int VisibilityChanges() const { return visibilityChanges_; }
 
-  private:
+private:
     std::string name_;
     int index_;
     platform::Bounds bounds_;
     bool visible_;
+    int visibilityChanges_ = 0;
 };
 
 class OffscreenLabel : public ControlBase<platform::Label> {
-  public:
+public:
     explicit OffscreenLabel(const platform::LabelDesign& design);
     const std::string& Caption() const override { return caption_; }
-    void SetCaption(const std::string& caption) override { caption_ = caption; }
+    void SetCaption(const std::string& caption) override;
     platform::OleColor ForeColor() const override { return foreColor_; }
     void SetForeColor(platform::OleColor color) override { foreColor_ = color; }
     void SetMouseHandlers(platform::MouseHandlers handlers) override { mouse_ = handlers; }
 
     platform::FontWeight Weight() const { return weight_; }
     platform::Alignment Alignment() const { return alignment_; }
+    const platform::LabelDesign& Design() const { return design_; }
     const platform::MouseHandlers& Mouse() const { return mouse_; }
 
-  private:
+    // The width of a fitted label: every character counts this many twips.
+    static constexpr int kCharacterTwips = 75;
+
+private:
+    platform::LabelDesign design_;
     std::string caption_;
     platform::OleColor foreColor_;
     platform::FontWeight weight_;
@@ -52,30 +64,30 @@ class OffscreenLabel : public ControlBase<platform::Label> {
 };
 
 class OffscreenImageButton : public ControlBase<platform::ImageButton> {
-  public:
+public:
     explicit OffscreenImageButton(const platform::ImageButtonDesign& design);
     platform::Picture Image() const override { return picture_; }
     const std::string& ToolTip() const override { return toolTip_; }
     void SetOnClick(std::function<void()> onClick) override { onClick_ = std::move(onClick); }
     void Click() const;
 
-  private:
+private:
     platform::Picture picture_;
     std::string toolTip_;
     std::function<void()> onClick_;
 };
 
 class OffscreenLine : public ControlBase<platform::Line> {
-  public:
+public:
     explicit OffscreenLine(const platform::LineDesign& design);
     platform::OleColor Color() const { return color_; }
 
-  private:
+private:
     platform::OleColor color_;
 };
 
 class OffscreenCheckBox : public ControlBase<platform::CheckBox> {
-  public:
+public:
     explicit OffscreenCheckBox(const platform::CheckBoxDesign& design);
     const std::string& Caption() const override { return caption_; }
     int Value() const override { return value_; }
@@ -83,13 +95,13 @@ class OffscreenCheckBox : public ControlBase<platform::CheckBox> {
     // A click toggles the box.
     void Click() { value_ = value_ == 0 ? 1 : 0; }
 
-  private:
+private:
     std::string caption_;
     int value_;
 };
 
 class OffscreenSurface : public ControlBase<platform::Surface> {
-  public:
+public:
     OffscreenSurface(const platform::SurfaceDesign& design, OffscreenGdi& gdi, int twipsPerPixelX,
                      int twipsPerPixelY);
     ~OffscreenSurface() override;
@@ -106,7 +118,7 @@ class OffscreenSurface : public ControlBase<platform::Surface> {
     const platform::MouseHandlers& Mouse() const { return mouse_; }
     void Click() const;
 
-  private:
+private:
     OffscreenGdi& gdi_;
     int twipsPerPixelX_;
     int twipsPerPixelY_;
@@ -119,7 +131,7 @@ class OffscreenSurface : public ControlBase<platform::Surface> {
 
 // A timer on the platform's virtual time.
 class OffscreenTimer : public platform::Timer {
-  public:
+public:
     // `clock`: the platform's virtual time in milliseconds.
     explicit OffscreenTimer(const long long& clock) : clock_(clock) {}
 
@@ -133,7 +145,7 @@ class OffscreenTimer : public platform::Timer {
     // Ticks once for every interval that has ended by the current time.
     void CatchUp();
 
-  private:
+private:
     const long long& clock_;
     int interval_ = 0;
     bool enabled_ = true;

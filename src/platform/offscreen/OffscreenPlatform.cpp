@@ -25,7 +25,8 @@ const std::map<std::string, int>& NamedKeys() {
 
 }  // namespace
 
-OffscreenPlatform::OffscreenPlatform(ProgramFacts facts) : facts_(std::move(facts)) {}
+OffscreenPlatform::OffscreenPlatform(ProgramFacts facts)
+    : facts_(std::move(facts)), shell_(*this, facts_.profile) {}
 
 OffscreenPlatform::~OffscreenPlatform() {
     unloaded_.clear();
@@ -246,6 +247,114 @@ bool OffscreenPlatform::ActivateByTitle(const std::string& title) {
         }
     }
     return false;
+}
+
+}  // namespace offscreen
+
+namespace offscreen {
+
+void OffscreenPlatform::PostMouseDown(int x, int y, int button, int shift) {
+    queue_.push_back(
+        [this, x, y, button, shift] { DeliverMouse(MouseAction::kDown, x, y, button, shift); });
+}
+
+void OffscreenPlatform::PostMouseMove(int x, int y) {
+    queue_.push_back([this, x, y] { DeliverMouse(MouseAction::kMove, x, y, 0, 0); });
+}
+
+void OffscreenPlatform::PostMouseUp(int x, int y, int button, int shift) {
+    queue_.push_back(
+        [this, x, y, button, shift] { DeliverMouse(MouseAction::kUp, x, y, button, shift); });
+}
+
+OffscreenWindow* OffscreenPlatform::WindowOf(platform::WindowHandle handle) const {
+    for (OffscreenWindow* window : windows_) {
+        if (window->Handle() == handle)
+            return window;
+    }
+    return nullptr;
+}
+
+platform::WindowProc* OffscreenPlatform::ProcedureOf(platform::WindowHandle window) {
+    OffscreenWindow* found = WindowOf(window);
+    return found == nullptr ? nullptr : &found->Procedure();
+}
+
+void OffscreenPlatform::PostIconEvent(std::uint32_t id, unsigned mouseMessage) {
+    queue_.push_back([this, id, mouseMessage] { shell_.RaiseIconEvent(id, mouseMessage); });
+}
+
+std::optional<Mask>* OffscreenPlatform::RegionOf(platform::WindowHandle window) {
+    OffscreenWindow* found = WindowOf(window);
+    return found == nullptr ? nullptr : &found->Region();
+}
+
+OffscreenWindow* OffscreenPlatform::WindowAt(int x, int y) const {
+    for (auto it = windows_.rbegin(); it != windows_.rend(); ++it) {
+        OffscreenWindow* window = *it;
+        if (!window->Visible() || window->Minimized())
+            continue;
+        platform::Bounds b = window->Placement();
+        if (window->Covers(x - b.left / twipsPerPixelX_, y - b.top / twipsPerPixelY_)) {
+            return window;
+        }
+    }
+    return nullptr;
+}
+
+namespace {
+
+void Relay(const platform::MouseHandlers& handlers, int action, const platform::MouseEvent& event) {
+    const auto& handler = action == 0 ? handlers.down : action == 1 ? handlers.move : handlers.up;
+    if (handler)
+        handler(event);
+}
+
+}  // namespace
+
+void OffscreenPlatform::DeliverMouse(MouseAction action, int x, int y, int button, int shift) {
+    pointer_ = {x, y};
+    OffscreenWindow* window = capture_ != 0 ? WindowOf(capture_) : WindowAt(x, y);
+    if (window == nullptr || !window->Enabled())
+        return;
+    platform::Bounds b = window->Placement();
+    // Client twips: the windows have no border, so client and window agree.
+    float cx = static_cast<float>(x * twipsPerPixelX_ - b.left);
+    float cy = static_cast<float>(y * twipsPerPixelY_ - b.top);
+    platform::Control* control =
+        capture_ != 0 ? nullptr : window->ControlAt(static_cast<int>(cx), static_cast<int>(cy));
+    platform::MouseEvent event{button, shift, cx, cy};
+    const int kind = static_cast<int>(action);
+    if (control == nullptr) {
+        platform::FormEvents& events = window->Events();
+        if (action == MouseAction::kDown)
+            events.MouseDown(event);
+        if (action == MouseAction::kMove)
+            events.MouseMove(event);
+        if (action == MouseAction::kUp)
+            events.MouseUp(event);
+        return;
+    }
+    platform::Bounds at = control->Placement();
+    event.x -= static_cast<float>(at.left);
+    event.y -= static_cast<float>(at.top);
+    if (auto* label = dynamic_cast<OffscreenLabel*>(control)) {
+        Relay(label->Mouse(), kind, event);
+    } else if (auto* surface = dynamic_cast<OffscreenSurface*>(control)) {
+        Relay(surface->Mouse(), kind, event);
+        if (action == MouseAction::kUp)
+            surface->Click();
+    } else if (auto* button_ = dynamic_cast<OffscreenImageButton*>(control)) {
+        if (action == MouseAction::kDown)
+            pressed_ = button_;
+        if (action == MouseAction::kUp && pressed_ == button_)
+            button_->Click();
+    } else if (auto* box = dynamic_cast<OffscreenCheckBox*>(control)) {
+        if (action == MouseAction::kUp)
+            box->Click();
+    }
+    if (action == MouseAction::kUp)
+        pressed_ = nullptr;
 }
 
 }  // namespace offscreen

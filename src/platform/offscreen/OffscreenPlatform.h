@@ -12,6 +12,7 @@
 
 #include "platform/Platform.h"
 #include "platform/offscreen/OffscreenGdi.h"
+#include "platform/offscreen/OffscreenShell.h"
 #include "platform/offscreen/OffscreenWindow.h"
 
 namespace offscreen {
@@ -21,6 +22,8 @@ struct ProgramFacts {
     bool prevInstance = false;
     std::string path = "C:\\Program Files\\Convalis";
     std::string commandLine;
+    // The folder that holds the user's special folders; empty for none.
+    std::string profile;
 };
 
 struct HelpRequest {
@@ -41,8 +44,11 @@ class OffscreenPlatform : public platform::Platform,
                           private platform::Keyboard,
                           private platform::Help,
                           private platform::MessageBox,
-                          private platform::Activation {
-  public:
+                          private platform::Activation,
+                          private platform::Pointer,
+                          private WindowRegions,
+                          private ShellWindows {
+public:
     explicit OffscreenPlatform(ProgramFacts facts = {});
     ~OffscreenPlatform() override;
 
@@ -51,6 +57,7 @@ class OffscreenPlatform : public platform::Platform,
     void SetDecimalSeparator(const std::string& separator) { decimalSeparator_ = separator; }
     void SetTwipsPerPixel(int x, int y);
     OffscreenGdi& Gdi() { return gdi_; }
+    OffscreenShell& Shell() { return shell_; }
 
     // The event queue. Events go to the active window when they are delivered.
     void PostKey(int keyCode, int shift = 0);
@@ -59,6 +66,14 @@ class OffscreenPlatform : public platform::Platform,
     void PostClick(const std::string& name, int index = -1);
     // Advances the virtual time; timers tick on the way.
     void PostTick(int milliseconds);
+    // The mouse, at a point in pixels of the screen: the event goes to the
+    // window that captured the mouse, or else to the window and control
+    // under the pointer.
+    void PostMouseDown(int x, int y, int button = platform::button::kLeft, int shift = 0);
+    void PostMouseMove(int x, int y);
+    void PostMouseUp(int x, int y, int button = platform::button::kLeft, int shift = 0);
+    // A mouse event on a notification-area icon (wm::kLButtonDblClk...).
+    void PostIconEvent(std::uint32_t id, unsigned mouseMessage);
     // Any action, run in turn like an event (a check, a dump).
     void Post(std::function<void()> action);
     // Delivers queued events until the queue is empty.
@@ -71,7 +86,7 @@ class OffscreenPlatform : public platform::Platform,
     // enabled, or null.
     OffscreenWindow* ActiveWindow() const;
     const std::vector<HelpRequest>& HelpRequests() const { return helpRequests_; }
-    const std::vector<ShownMessage>& Messages() const { return messages_; }
+    const std::vector<ShownMessage>& ShownMessages() const { return messages_; }
     const long long& VirtualTime() const { return virtualTime_; }
     // Errors raised by handlers, in order; each ended its handler.
     const std::vector<std::string>& HandlerErrors() const { return handlerErrors_; }
@@ -86,6 +101,12 @@ class OffscreenPlatform : public platform::Platform,
     platform::MessageBox& Messages() override { return *this; }
     platform::Gdi& Graphics() override { return gdi_; }
     platform::Activation& Windows() override { return *this; }
+    platform::Pointer& Mouse() override { return *this; }
+    platform::Shell& ShellServices() override { return shell_; }
+    platform::Registry& RegistryReader() override { return shell_; }
+    platform::WindowHandle Capture() const { return capture_; }
+    // The loaded window with this handle, or null.
+    OffscreenWindow* WindowOf(platform::WindowHandle handle) const;
     std::unique_ptr<platform::Window> CreateForm(const platform::FormDesign& design,
                                                  platform::FormEvents& events) override;
     void Unload(std::unique_ptr<platform::Window> window) override;
@@ -100,7 +121,7 @@ class OffscreenPlatform : public platform::Platform,
     // Runs a handler; a run-time error ends it and is recorded.
     void Guarded(const std::function<void()>& handler);
 
-  private:
+private:
     // platform::Application
     bool PrevInstance() const override { return facts_.prevInstance; }
     std::string Path() const override { return facts_.path; }
@@ -128,6 +149,19 @@ class OffscreenPlatform : public platform::Platform,
     void ShowCritical(const std::string& text, const std::string& title) override;
     // platform::Activation
     bool ActivateByTitle(const std::string& title) override;
+    // platform::Pointer
+    platform::Point CursorPos() const override { return pointer_; }
+    void SetCapture(platform::WindowHandle window) override { capture_ = window; }
+    void ReleaseCapture() override { capture_ = 0; }
+    // WindowRegions
+    std::optional<Mask>* RegionOf(platform::WindowHandle window) override;
+    // ShellWindows
+    platform::WindowProc* ProcedureOf(platform::WindowHandle window) override;
+
+    enum class MouseAction { kDown, kMove, kUp };
+    void DeliverMouse(MouseAction action, int x, int y, int button, int shift);
+    // The visible window under a point of the screen, topmost first.
+    OffscreenWindow* WindowAt(int x, int y) const;
 
     bool DeliverNext();
     void DeliverKey(int keyCode, int shift);
@@ -136,7 +170,8 @@ class OffscreenPlatform : public platform::Platform,
     void DisposeUnloaded();
 
     ProgramFacts facts_;
-    OffscreenGdi gdi_;
+    OffscreenGdi gdi_{*this};
+    OffscreenShell shell_;
     std::deque<std::function<void()>> queue_;
     std::vector<OffscreenWindow*> windows_;
     std::vector<std::unique_ptr<platform::Window>> unloaded_;
@@ -151,6 +186,10 @@ class OffscreenPlatform : public platform::Platform,
     long long virtualTime_ = 0;
     platform::WindowHandle nextHandle_ = 0x10000;
     int loopDepth_ = 0;
+    platform::Point pointer_;
+    platform::WindowHandle capture_ = 0;
+    // The image button pressed and not yet released.
+    const OffscreenImageButton* pressed_ = nullptr;
 };
 
 }  // namespace offscreen

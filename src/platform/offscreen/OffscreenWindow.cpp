@@ -2,6 +2,8 @@
 
 #include "platform/offscreen/OffscreenPlatform.h"
 
+#include <algorithm>
+
 namespace offscreen {
 
 OffscreenWindow::OffscreenWindow(OffscreenPlatform& platform, const platform::FormDesign& design,
@@ -10,12 +12,65 @@ OffscreenWindow::OffscreenWindow(OffscreenPlatform& platform, const platform::Fo
       design_(design),
       events_(events),
       handle_(platform.NextHandle()),
-      bounds_(design.bounds) {
+      bounds_(design.bounds),
+      image_(1, 1, 0),
+      dc_(platform.Gdi().Attach(image_)) {
+    Compose();
     platform_.Register(*this);
 }
 
 OffscreenWindow::~OffscreenWindow() {
+    platform_.Gdi().Detach(dc_);
     platform_.Unregister(*this);
+}
+
+void OffscreenWindow::Compose() {
+    const platform::Screen& screen = platform_.Display();
+    int width = std::max(1, bounds_.width / screen.TwipsPerPixelX());
+    int height = std::max(1, bounds_.height / screen.TwipsPerPixelY());
+    platform::Rgb back = 0;
+    platform_.Gdi().TranslateColor(design_.backColor, &back);
+    image_.Resize(width, height, back);
+    image_.Fill(back);
+    const platform::Image* picture = design_.picture;
+    if (picture == nullptr)
+        return;
+    for (int y = 0; y < std::min(height, picture->height); ++y) {
+        for (int x = 0; x < std::min(width, picture->width); ++x) {
+            if (picture->At(x, y) != platform::Image::kTransparent) {
+                image_.SetPixel(x, y, picture->At(x, y));
+            }
+        }
+    }
+}
+
+void OffscreenWindow::SetMinimized(bool minimized) {
+    if (minimized == minimized_)
+        return;
+    minimized_ = minimized;
+    Resized();
+}
+
+bool OffscreenWindow::Covers(int x, int y) const {
+    const platform::Screen& screen = platform_.Display();
+    if (x < 0 || y < 0 || x >= bounds_.width / screen.TwipsPerPixelX() ||
+        y >= bounds_.height / screen.TwipsPerPixelY()) {
+        return false;
+    }
+    return !region_ || region_->Contains(x, y);
+}
+
+platform::Control* OffscreenWindow::ControlAt(int x, int y) const {
+    for (auto it = controls_.rbegin(); it != controls_.rend(); ++it) {
+        platform::Control* control = it->get();
+        if (!control->Visible() || dynamic_cast<platform::Line*>(control) != nullptr)
+            continue;
+        platform::Bounds b = control->Placement();
+        if (x >= b.left && x < b.left + b.width && y >= b.top && y < b.top + b.height) {
+            return control;
+        }
+    }
+    return nullptr;
 }
 
 template <class T, class... Args>
@@ -82,8 +137,10 @@ void OffscreenWindow::Activate() {
 void OffscreenWindow::Move(const platform::Bounds& bounds) {
     bool resized = bounds.width != bounds_.width || bounds.height != bounds_.height;
     bounds_ = bounds;
-    if (resized)
+    if (resized) {
+        Compose();
         Resized();
+    }
 }
 
 void OffscreenWindow::Resized() {

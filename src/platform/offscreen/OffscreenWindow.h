@@ -2,9 +2,11 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "platform/Shell.h"
 #include "platform/Window.h"
 #include "platform/offscreen/OffscreenControls.h"
 
@@ -13,7 +15,7 @@ namespace offscreen {
 class OffscreenPlatform;
 
 class OffscreenWindow : public platform::Window {
-  public:
+public:
     OffscreenWindow(OffscreenPlatform& platform, const platform::FormDesign& design,
                     platform::FormEvents& events);
     ~OffscreenWindow() override;
@@ -42,6 +44,7 @@ class OffscreenWindow : public platform::Window {
     void CenterOnScreen() override;
     void CenterOver(const platform::Window& owner) override;
 
+    platform::DeviceContext Hdc() const override { return dc_; }
     const std::string& Tag() const override { return tag_; }
     void SetTag(const std::string& tag) override { tag_ = tag; }
 
@@ -55,17 +58,39 @@ class OffscreenWindow : public platform::Window {
     platform::Control* FindControl(const std::string& name, int index) const;
     const std::vector<std::unique_ptr<OffscreenTimer>>& Timers() const { return timers_; }
     int Resizes() const { return resizes_; }
+    // Minimising and restoring, as the user would from the task bar.
+    void SetMinimized(bool minimized);
+    // The persistent image: back colour, picture, then what was drawn.
+    const Bitmap& Image() const { return image_; }
+    std::optional<Mask>& Region() { return region_; }
+    // The window procedure that messages to the window go through.
+    platform::WindowProc& Procedure() { return procedure_; }
+    // Whether the window covers a point in pixels of its client area: its
+    // region, when it has one, decides.
+    bool Covers(int x, int y) const;
+    // The visible control under a point in twips of the client area that
+    // takes the mouse, or null for the window's body.
+    platform::Control* ControlAt(int x, int y) const;
 
-  private:
+private:
     template <class T, class... Args>
     T& Keep(Args&&... args);
     void Resized();
+    // The image anew at the window's size: back colour, then the picture.
+    void Compose();
 
     OffscreenPlatform& platform_;
     platform::FormDesign design_;
     platform::FormEvents& events_;
     platform::WindowHandle handle_;
     platform::Bounds bounds_;
+    Bitmap image_;
+    platform::DeviceContext dc_;
+    std::optional<Mask> region_;
+    // The system's default procedure: nothing to do for the messages the
+    // offscreen platform sends.
+    platform::WindowProc procedure_ = [](platform::WindowHandle, unsigned, std::uintptr_t,
+                                         std::intptr_t) -> std::intptr_t { return 0; };
     std::vector<std::unique_ptr<platform::Control>> controls_;
     std::vector<std::unique_ptr<OffscreenTimer>> timers_;
     std::string tag_;

@@ -74,10 +74,32 @@ struct IconTraits {
     static void Close(Handle handle) { ::DestroyIcon(handle); }
 };
 
+// A cursor the program made, such as a copy of a shared system cursor.
+struct CursorTraits {
+    using Handle = HCURSOR;
+    static Handle None() { return nullptr; }
+    static void Close(Handle handle) { ::DestroyCursor(handle); }
+};
+
+// A window the program destroys itself. One that the system destroys with
+// its owner must be released, not reset, once that has happened.
+struct WindowTraits {
+    using Handle = HWND;
+    static Handle None() { return nullptr; }
+    static void Close(Handle handle) { ::DestroyWindow(handle); }
+};
+
 struct GlobalAtomTraits {
     using Handle = ATOM;
     static Handle None() { return 0; }
     static void Close(Handle atom) { ::GlobalDeleteAtom(atom); }
+};
+
+// A key opened with RegOpenKeyExW (never a predefined root key).
+struct RegistryKeyTraits {
+    using Handle = HKEY;
+    static Handle None() { return nullptr; }
+    static void Close(Handle key) { ::RegCloseKey(key); }
 };
 
 using UniqueKernelHandle = UniqueHandle<KernelHandleTraits>;
@@ -87,7 +109,10 @@ using UniqueBrush = UniqueHandle<GdiObjectTraits<HBRUSH>>;
 using UniqueBitmap = UniqueHandle<GdiObjectTraits<HBITMAP>>;
 using UniqueMemoryDc = UniqueHandle<MemoryDcTraits>;
 using UniqueIcon = UniqueHandle<IconTraits>;
+using UniqueCursor = UniqueHandle<CursorTraits>;
+using UniqueWindow = UniqueHandle<WindowTraits>;
 using UniqueGlobalAtom = UniqueHandle<GlobalAtomTraits>;
+using UniqueRegistryKey = UniqueHandle<RegistryKeyTraits>;
 
 // The screen's device context for the lifetime of the object.
 class ScreenDc {

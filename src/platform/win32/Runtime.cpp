@@ -15,12 +15,13 @@ int TwipsPerPixel(int pixelsPerInch) {
     return pixelsPerInch > 0 ? 1440 / pixelsPerInch : 15;
 }
 
-UniqueFont MakeFont(int weight) {
+UniqueFont MakeFont(int weight, bool underline) {
     ScreenDc screen;
     LOGFONTW font{};
     // 8.25 points at the screen's resolution, as character height.
     font.lfHeight = -::MulDiv(825, ::GetDeviceCaps(screen.Get(), LOGPIXELSY), 7200);
     font.lfWeight = weight;
+    font.lfUnderline = underline ? TRUE : FALSE;
     font.lfCharSet = DEFAULT_CHARSET;
     font.lfOutPrecision = OUT_DEFAULT_PRECIS;
     font.lfClipPrecision = CLIP_DEFAULT_PRECIS;
@@ -43,8 +44,13 @@ Runtime::Runtime(HINSTANCE instance) : instance_(instance) {
         twipsPerPixelX_ = TwipsPerPixel(::GetDeviceCaps(screen.Get(), LOGPIXELSX));
         twipsPerPixelY_ = TwipsPerPixel(::GetDeviceCaps(screen.Get(), LOGPIXELSY));
     }
-    regularFont_ = MakeFont(FW_NORMAL);
-    boldFont_ = MakeFont(FW_BOLD);
+    for (int underline = 0; underline < 2; ++underline) {
+        fonts_[0][underline] = MakeFont(FW_NORMAL, underline != 0);
+        fonts_[1][underline] = MakeFont(FW_BOLD, underline != 0);
+    }
+    // The system's hand is shared and must not be destroyed: the program owns
+    // a copy (the CopyCursor macro is CopyIcon).
+    handCursor_.Reset(::CopyIcon(::LoadCursorW(nullptr, IDC_HAND)));
     windowIcon_ = LoadSmallIcon(instance_, CONVALIS_IDI_WINDOW);
 
     const std::pair<platform::Picture, int> pictures[] = {
@@ -100,8 +106,9 @@ RECT Runtime::ToPixels(const platform::Bounds& bounds) const {
     return RECT{left, top, left + ToPixelsX(bounds.width), top + ToPixelsY(bounds.height)};
 }
 
-HFONT Runtime::Font(platform::FontWeight weight) const {
-    return weight == platform::FontWeight::kBold ? boldFont_.Get() : regularFont_.Get();
+HFONT Runtime::Font(platform::FontWeight weight, bool underline) const {
+    const int bold = weight == platform::FontWeight::kBold ? 1 : 0;
+    return fonts_[bold][underline ? 1 : 0].Get();
 }
 
 HICON Runtime::PictureIcon(platform::Picture picture) const {

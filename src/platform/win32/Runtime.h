@@ -55,8 +55,11 @@ public:
     int ToTwipsY(int pixels) const { return pixels * twipsPerPixelY_; }
     RECT ToPixels(const platform::Bounds& bounds) const;
 
-    // "MS Sans Serif" 8.25 point, one font per weight, shared by all controls.
-    HFONT Font(platform::FontWeight weight) const;
+    // "MS Sans Serif" 8.25 point, one font per weight and underline, shared
+    // by all controls.
+    HFONT Font(platform::FontWeight weight, bool underline = false) const;
+    // The pointing-hand cursor of links; null when the system has none.
+    HCURSOR HandCursor() const { return handCursor_.Get(); }
     // The 16 x 16 icon of a picture, or null when the program has no such
     // resource.
     HICON PictureIcon(platform::Picture picture) const;
@@ -113,8 +116,9 @@ private:
     HINSTANCE instance_;
     int twipsPerPixelX_ = 15;
     int twipsPerPixelY_ = 15;
-    UniqueFont regularFont_;
-    UniqueFont boldFont_;
+    // Indexed by [bold][underline].
+    UniqueFont fonts_[2][2];
+    UniqueCursor handCursor_;
     UniqueIcon windowIcon_;
     std::vector<std::pair<platform::Picture, UniqueIcon>> pictures_;
     std::vector<std::wstring> classes_;

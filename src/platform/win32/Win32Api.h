@@ -1,8 +1,10 @@
 // The one way the Win32 platform includes the system headers.
 //
-// windows.h defines MessageBox as a macro (MessageBoxW under UNICODE), which
-// would rename platform::MessageBox in every file that sees it; the platform
-// calls MessageBoxW by its own name, so the macro goes.
+// windows.h defines MessageBox, DeleteFile, RegisterWindowMessage and
+// CallWindowProc as macros (their W names under UNICODE), which would rename
+// the platform interfaces' members of those names in every file that sees
+// them; the platform calls the W functions by their own names, so the macros
+// go.
 #pragma once
 
 #ifndef NOMINMAX
@@ -21,8 +23,20 @@
 #include <windows.h>
 
 #include <commctrl.h>
+#include <objbase.h>
+#include <shellapi.h>
+#include <shlobj.h>
 #include <winver.h>
 
 #ifdef MessageBox
 #undef MessageBox
+#endif
+#ifdef DeleteFile
+#undef DeleteFile
+#endif
+#ifdef RegisterWindowMessage
+#undef RegisterWindowMessage
+#endif
+#ifdef CallWindowProc
+#undef CallWindowProc
 #endif

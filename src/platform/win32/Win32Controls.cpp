@@ -140,6 +140,20 @@ void ChildWindow::PaintParentBackground(HDC dc, const RECT& area) const {
     ::SetViewportOrgEx(dc, previous.x, previous.y, nullptr);
 }
 
+void ChildWindow::AttachToolTip(const std::string& text) {
+    toolTipText_ = Widen(text);
+    if (toolTipText_.empty()) {
+        return;
+    }
+    TTTOOLINFOW tool{};
+    tool.cbSize = TTTOOLINFOW_V2_SIZE;
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = form_.Hwnd();
+    tool.uId = reinterpret_cast<UINT_PTR>(hwnd_);
+    tool.lpszText = toolTipText_.data();
+    ::SendMessageW(form_.ToolTip(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
 HWND ChildWindow::Require() const {
     if (hwnd_ == nullptr || form_.Hwnd() == nullptr) {
         throw platform::RuntimeError("The window is not loaded");
@@ -149,8 +163,11 @@ HWND ChildWindow::Require() const {
 
 void ChildWindow::MoveControl(const platform::Bounds& bounds) {
     const RECT pixels = PixelRect(bounds);
+    // No copy of the old content: the controls show the window's image
+    // behind them, which differs at the new place, so they paint afresh.
     if (!::SetWindowPos(Require(), nullptr, pixels.left, pixels.top, pixels.right - pixels.left,
-                        pixels.bottom - pixels.top, SWP_NOZORDER | SWP_NOACTIVATE)) {
+                        pixels.bottom - pixels.top,
+                        SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS)) {
         throw platform::RuntimeError("Cannot move the control");
     }
     bounds_ = bounds;
@@ -193,16 +210,45 @@ Win32Label::Win32Label(Win32Window& form, const platform::LabelDesign& design)
       caption_(design.caption),
       foreColor_(design.foreColor),
       weight_(design.weight),
-      alignment_(design.alignment) {
+      alignment_(design.alignment),
+      underline_(design.underline),
+      handCursor_(design.handCursor),
+      border_(design.border),
+      autoSize_(design.autoSize) {
     Create(kLabelClass, caption_, 0, design.bounds, design.visible, Layer::kBelow);
     PublishColor(Runtime::Resolve(foreColor_));
+    AttachToolTip(design.toolTip);
+    FitToCaption();
 }
 
 void Win32Label::SetCaption(const std::string& caption) {
     HWND hwnd = Require();
     caption_ = caption;
     ::SetWindowTextW(hwnd, Widen(caption_).c_str());
+    FitToCaption();
     ::InvalidateRect(hwnd, nullptr, FALSE);
+}
+
+HFONT Win32Label::TextFont() const {
+    return runtime_.Font(weight_, underline_);
+}
+
+void Win32Label::FitToCaption() {
+    if (!autoSize_) {
+        return;
+    }
+    const std::wstring text = Widen(caption_);
+    SIZE extent{};
+    {
+        ScreenDc screen;
+        SelectionScope font(screen.Get(), TextFont());
+        ::GetTextExtentPoint32W(screen.Get(), text.c_str(), static_cast<int>(text.size()), &extent);
+    }
+    const int borderPixels = border_ ? 2 : 0;
+    platform::Bounds bounds = ControlPlacement();
+    // Whole pixels in twips, so that the placement reports what is shown.
+    bounds.width = runtime_.ToTwipsX(extent.cx + borderPixels);
+    MoveControl(bounds);
 }
 
 void Win32Label::SetForeColor(platform::OleColor color) {
@@ -236,6 +282,11 @@ LRESULT Win32Label::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_ERASEBKGND:
             return 1;
+        case WM_SETCURSOR:
+            if (SetCursorShape(lParam)) {
+                return TRUE;
+            }
+            return Default(message, wParam, lParam);
         case WM_LBUTTONDOWN:
         case WM_RBUTTONDOWN:
         case WM_MBUTTONDOWN:
@@ -250,19 +301,40 @@ LRESULT Win32Label::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     }
 }
 
+bool Win32Label::SetCursorShape(LPARAM lParam) const {
+    HCURSOR hand = runtime_.HandCursor();
+    if (!handCursor_ || hand == nullptr || LOWORD(lParam) != HTCLIENT) {
+        return false;
+    }
+    ::SetCursor(hand);
+    return true;
+}
+
 void Win32Label::Paint() {
     PaintScope paint(Hwnd());
     HDC dc = paint.Dc();
-    RECT client = ClientRect(Hwnd());
+    const RECT client = ClientRect(Hwnd());
     PaintParentBackground(dc, client);
     const platform::Rgb color = Runtime::Resolve(foreColor_);
     PublishColor(color);
-    SelectionScope font(dc, runtime_.Font(weight_));
+    RECT textArea = client;
+    UINT format = DT_SINGLELINE | DT_NOPREFIX | AlignmentFormat(alignment_);
+    if (border_) {
+        PaintBorder(dc, client);
+        // A bordered label is a text button: its caption sits in the middle.
+        ::InflateRect(&textArea, -1, -1);
+        format |= DT_VCENTER;
+    }
+    SelectionScope font(dc, TextFont());
     ::SetBkMode(dc, TRANSPARENT);
     ::SetTextColor(dc, color);
     const std::wstring text = Widen(caption_);
-    ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &client,
-                DT_SINGLELINE | DT_NOPREFIX | AlignmentFormat(alignment_));
+    ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &textArea, format);
+}
+
+void Win32Label::PaintBorder(HDC dc, const RECT& client) const {
+    // A system brush: it follows the colour scheme and is never deleted.
+    ::FrameRect(dc, &client, ::GetSysColorBrush(COLOR_WINDOWTEXT));
 }
 
 // ---------------------------------------------------------------------------
@@ -271,18 +343,9 @@ void Win32Label::Paint() {
 Win32ImageButton::Win32ImageButton(Win32Window& form, const platform::ImageButtonDesign& design)
     : ChildControl(form, design.name, design.index),
       picture_(design.picture),
-      toolTip_(design.toolTip),
-      toolTipText_(Widen(design.toolTip)) {
+      toolTip_(design.toolTip) {
     Create(kImageButtonClass, "", 0, design.bounds, design.visible, Layer::kAbove);
-    if (!toolTipText_.empty()) {
-        TTTOOLINFOW tool{};
-        tool.cbSize = TTTOOLINFOW_V2_SIZE;
-        tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-        tool.hwnd = form_.Hwnd();
-        tool.uId = reinterpret_cast<UINT_PTR>(Hwnd());
-        tool.lpszText = toolTipText_.data();
-        ::SendMessageW(form_.ToolTip(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
-    }
+    AttachToolTip(toolTip_);
 }
 
 LRESULT Win32ImageButton::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -390,8 +453,9 @@ void Win32Line::Paint() {
 
 Win32CheckBox::Win32CheckBox(Win32Window& form, const platform::CheckBoxDesign& design)
     : ChildControl(form, design.name, design.index), caption_(design.caption) {
-    Create(L"BUTTON", caption_, BS_AUTOCHECKBOX | WS_TABSTOP, design.bounds, design.visible,
-           Layer::kAbove);
+    // The captions are longer than the boxes are wide: they wrap.
+    Create(L"BUTTON", caption_, BS_AUTOCHECKBOX | BS_MULTILINE | WS_TABSTOP, design.bounds,
+           design.visible, Layer::kAbove);
     ::SendMessageW(Hwnd(), WM_SETFONT,
                    reinterpret_cast<WPARAM>(runtime_.Font(platform::FontWeight::kRegular)), FALSE);
     SetValue(design.value);
@@ -406,6 +470,24 @@ void Win32CheckBox::SetValue(int value) {
         throw platform::RuntimeError("Invalid property value");
     }
     ::SendMessageW(Require(), BM_SETCHECK, value == 1 ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+HBRUSH Win32CheckBox::BackgroundBrush() {
+    const RECT client = ClientRect(Hwnd());
+    ScreenDc screen;
+    UniqueMemoryDc dc(::CreateCompatibleDC(screen.Get()));
+    UniqueBitmap image(::CreateCompatibleBitmap(screen.Get(), std::max<LONG>(client.right, 1),
+                                                std::max<LONG>(client.bottom, 1)));
+    if (!dc || !image) {
+        return nullptr;
+    }
+    {
+        SelectionScope selected(dc.Get(), image.Get());
+        PaintParentBackground(dc.Get(), client);
+    }
+    // The brush keeps its own copy of the bitmap.
+    background_.Reset(::CreatePatternBrush(image.Get()));
+    return background_.Get();
 }
 
 // ---------------------------------------------------------------------------

@@ -31,6 +31,9 @@ public:
     HWND Hwnd() const { return hwnd_; }
     // The colour scheme changed.
     virtual void ColorsChanged() {}
+    // For a system control: the brush that fills its background, or null
+    // for the window's back colour.
+    virtual HBRUSH BackgroundBrush() { return nullptr; }
 
 protected:
     // Where a new control goes among the others. Labels paint the window's
@@ -48,6 +51,9 @@ protected:
     LRESULT Default(UINT message, WPARAM wParam, LPARAM lParam);
     // Paints the window's background under this control.
     void PaintParentBackground(HDC dc, const RECT& area) const;
+    // Shows `text` in the window's tooltip while the mouse rests on the
+    // control; nothing for an empty text.
+    void AttachToolTip(const std::string& text);
     HWND Require() const;
 
     const std::string& ControlName() const { return name_; }
@@ -67,6 +73,7 @@ private:
     int index_;
     platform::Bounds bounds_;
     UniqueGlobalAtom atom_;
+    std::wstring toolTipText_;  // the tooltip control keeps a pointer to it
     HWND hwnd_ = nullptr;
 };
 
@@ -112,12 +119,21 @@ protected:
 
 private:
     void Paint();
+    void PaintBorder(HDC dc, const RECT& client) const;
+    bool SetCursorShape(LPARAM lParam) const;
     void PublishColor(platform::Rgb rgb);
+    HFONT TextFont() const;
+    // An auto-sized label takes the width of its caption.
+    void FitToCaption();
 
     std::string caption_;
     platform::OleColor foreColor_;
     platform::FontWeight weight_;
     platform::Alignment alignment_;
+    bool underline_;
+    bool handCursor_;
+    bool border_;
+    bool autoSize_;
     platform::MouseHandlers mouse_;
 };
 
@@ -137,7 +153,6 @@ private:
 
     platform::Picture picture_;
     std::string toolTip_;
-    std::wstring toolTipText_;  // the tooltip control keeps a pointer to it
     std::function<void()> onClick_;
     ClickTracker click_;
 };
@@ -166,9 +181,13 @@ public:
     const std::string& Caption() const override { return caption_; }
     int Value() const override;
     void SetValue(int value) override;
+    HBRUSH BackgroundBrush() override;
 
 private:
     std::string caption_;
+    // The window's image under the check box, remade for every paint, so
+    // that the box sits on the coin face as it is now.
+    UniqueBrush background_;
 };
 
 class Win32Surface final : public ChildControl<platform::Surface> {

@@ -1,6 +1,8 @@
 #include "platform/win32/Win32Gdi.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <vector>
 
 namespace win32 {
 
@@ -8,6 +10,19 @@ namespace {
 
 HDC ToHdc(platform::DeviceContext dc) {
     return reinterpret_cast<HDC>(dc);
+}
+
+HRGN ToRegion(platform::GdiObject object) {
+    return reinterpret_cast<HRGN>(object);
+}
+
+platform::GdiObject ToObject(HGDIOBJ object) {
+    return reinterpret_cast<platform::GdiObject>(object);
+}
+
+// 0x00BBGGRR as a 32-bit DIB pixel, 0x00RRGGBB.
+std::uint32_t DibPixel(platform::Rgb color) {
+    return ((color & 0xFFu) << 16) | (color & 0xFF00u) | ((color >> 16) & 0xFFu);
 }
 
 UniqueBitmap MakeBitmap(int width, int height) {
@@ -21,6 +36,28 @@ UniqueBitmap MakeBitmap(int width, int height) {
 void FillSolid(HDC dc, const RECT& area, platform::Rgb color) {
     UniqueBrush brush(::CreateSolidBrush(color));
     ::FillRect(dc, &area, brush.Get());
+}
+
+void DrawPicture(HDC dc, const platform::Image& picture, platform::Rgb background) {
+    if (picture.width <= 0 || picture.height <= 0) {
+        return;
+    }
+    std::vector<std::uint32_t> pixels;
+    pixels.reserve(picture.pixels.size());
+    for (std::uint32_t pixel : picture.pixels) {
+        pixels.push_back(DibPixel(pixel == platform::Image::kTransparent ? background : pixel));
+    }
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = picture.width;
+    info.bmiHeader.biHeight = -picture.height;  // top-down, as the picture's rows
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    // One call for the whole picture; the bitmap behind `dc` clips it.
+    ::SetDIBitsToDevice(dc, 0, 0, static_cast<DWORD>(picture.width),
+                        static_cast<DWORD>(picture.height), 0, 0, 0,
+                        static_cast<UINT>(picture.height), pixels.data(), &info, DIB_RGB_COLORS);
 }
 
 DrawingDc::DrawingDc(Runtime& runtime, int width, int height, platform::Rgb background)
@@ -67,6 +104,13 @@ void DrawingDc::Resize(int width, int height, platform::Rgb background) {
     bitmap_ = std::move(bitmap);
     width_ = width;
     height_ = height;
+}
+
+void DrawingDc::Changed() const {
+    if (shownIn_ != nullptr) {
+        // Children too: labels and image buttons show the image under them.
+        ::RedrawWindow(shownIn_, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
+    }
 }
 
 void DrawingDc::SetPen(platform::Rgb color) {
@@ -118,6 +162,13 @@ void Win32Gdi::MoveTo(platform::DeviceContext dc, int x, int y) {
 
 void Win32Gdi::LineTo(platform::DeviceContext dc, int x, int y) {
     ::LineTo(ToHdc(dc), x, y);
+    Drawn(dc);
+}
+
+void Win32Gdi::Drawn(platform::DeviceContext dc) const {
+    if (const DrawingDc* drawing = runtime_.FindDrawingDc(ToHdc(dc))) {
+        drawing->Changed();
+    }
 }
 
 DrawingDc& Win32Gdi::Drawing(platform::DeviceContext dc) const {
@@ -148,6 +199,7 @@ void Win32Gdi::SetRop2(platform::DeviceContext dc, int mode) {
 void Win32Gdi::Clear(platform::DeviceContext dc, platform::Rgb color) {
     if (const DrawingDc* drawing = runtime_.FindDrawingDc(ToHdc(dc))) {
         FillSolid(drawing->Dc(), RECT{0, 0, drawing->Width(), drawing->Height()}, color);
+        drawing->Changed();
         return;
     }
     // Another memory device context: the bitmap selected into it.
@@ -157,6 +209,48 @@ void Win32Gdi::Clear(platform::DeviceContext dc, platform::Rgb color) {
         throw platform::RuntimeError("Invalid device context");
     }
     FillSolid(ToHdc(dc), RECT{0, 0, bitmap.bmWidth, bitmap.bmHeight}, color);
+}
+
+// Regions and brushes: thin wrappers, their results passed on unexamined.
+
+platform::GdiObject Win32Gdi::CreateEllipticRgn(int left, int top, int right, int bottom) {
+    return ToObject(::CreateEllipticRgn(left, top, right, bottom));
+}
+
+platform::GdiObject Win32Gdi::CreateRectRgn(int left, int top, int right, int bottom) {
+    return ToObject(::CreateRectRgn(left, top, right, bottom));
+}
+
+int Win32Gdi::CombineRgn(platform::GdiObject dest, platform::GdiObject src1,
+                         platform::GdiObject src2, int mode) {
+    return ::CombineRgn(ToRegion(dest), ToRegion(src1), ToRegion(src2), mode);
+}
+
+int Win32Gdi::SetWindowRgn(platform::WindowHandle window, platform::GdiObject region, bool redraw) {
+    // On success the system owns the region: nobody deletes it here.
+    return ::SetWindowRgn(reinterpret_cast<HWND>(window), ToRegion(region), redraw ? TRUE : FALSE);
+}
+
+int Win32Gdi::GetWindowRgn(platform::WindowHandle window, platform::GdiObject region) {
+    return ::GetWindowRgn(reinterpret_cast<HWND>(window), ToRegion(region));
+}
+
+platform::GdiObject Win32Gdi::CreateSolidBrush(platform::Rgb color) {
+    return ToObject(::CreateSolidBrush(color));
+}
+
+bool Win32Gdi::FrameRgn(platform::DeviceContext dc, platform::GdiObject region,
+                        platform::GdiObject brush, int width, int height) {
+    const bool framed = ::FrameRgn(ToHdc(dc), ToRegion(region), reinterpret_cast<HBRUSH>(brush),
+                                   width, height) != FALSE;
+    if (framed) {
+        Drawn(dc);
+    }
+    return framed;
+}
+
+bool Win32Gdi::DeleteObject(platform::GdiObject object) {
+    return ::DeleteObject(reinterpret_cast<HGDIOBJ>(object)) != FALSE;
 }
 
 }  // namespace win32

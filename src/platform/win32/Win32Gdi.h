@@ -28,6 +28,11 @@ public:
     void SetPen(platform::Rgb color);
     void SetBrush(int fillStyle, platform::Rgb color);
 
+    // The window that shows the image (itself and its children), or null.
+    void ShowIn(HWND window) { shownIn_ = window; }
+    // The image was drawn into: the window that shows it repaints.
+    void Changed() const;
+
 private:
     Runtime& runtime_;
     UniqueMemoryDc dc_;
@@ -39,10 +44,14 @@ private:
     HGDIOBJ originalBrush_ = nullptr;
     int width_ = 0;
     int height_ = 0;
+    HWND shownIn_ = nullptr;
 };
 
 // Fills a rectangle with one colour.
 void FillSolid(HDC dc, const RECT& area, platform::Rgb color);
+// Draws a picture at the top-left corner of `dc`, `background` where it is
+// transparent.
+void DrawPicture(HDC dc, const platform::Image& picture, platform::Rgb background);
 
 class Win32Gdi final : public platform::Gdi {
 public:
@@ -57,8 +66,22 @@ public:
     void SetRop2(platform::DeviceContext dc, int mode) override;
     void Clear(platform::DeviceContext dc, platform::Rgb color) override;
 
+    platform::GdiObject CreateEllipticRgn(int left, int top, int right, int bottom) override;
+    platform::GdiObject CreateRectRgn(int left, int top, int right, int bottom) override;
+    int CombineRgn(platform::GdiObject dest, platform::GdiObject src1, platform::GdiObject src2,
+                   int mode) override;
+    int SetWindowRgn(platform::WindowHandle window, platform::GdiObject region,
+                     bool redraw) override;
+    int GetWindowRgn(platform::WindowHandle window, platform::GdiObject region) override;
+    platform::GdiObject CreateSolidBrush(platform::Rgb color) override;
+    bool FrameRgn(platform::DeviceContext dc, platform::GdiObject region, platform::GdiObject brush,
+                  int width, int height) override;
+    bool DeleteObject(platform::GdiObject object) override;
+
 private:
     DrawingDc& Drawing(platform::DeviceContext dc) const;
+    // Drawing into a persistent image shows on screen.
+    void Drawn(platform::DeviceContext dc) const;
 
     Runtime& runtime_;
 };

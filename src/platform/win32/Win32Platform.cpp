@@ -6,7 +6,7 @@
 namespace win32 {
 
 Win32Platform::Win32Platform(HINSTANCE instance)
-    : runtime_(instance), screen_(runtime_), gdi_(runtime_) {
+    : runtime_(instance), screen_(runtime_), gdi_(runtime_), shell_(runtime_) {
     Win32Window::RegisterWindowClass(runtime_);
     ChildWindow::RegisterWindowClasses(runtime_);
 }

@@ -4,10 +4,12 @@
 #include <memory>
 
 #include "platform/Platform.h"
+#include "platform/win32/ComPtr.h"
 #include "platform/win32/Runtime.h"
 #include "platform/win32/Win32Api.h"
 #include "platform/win32/Win32Gdi.h"
 #include "platform/win32/Win32Services.h"
+#include "platform/win32/Win32Shell.h"
 
 namespace win32 {
 
@@ -27,6 +29,9 @@ public:
     platform::MessageBox& Messages() override { return messages_; }
     platform::Gdi& Graphics() override { return gdi_; }
     platform::Activation& Windows() override { return activation_; }
+    platform::Pointer& Mouse() override { return pointer_; }
+    platform::Shell& ShellServices() override { return shell_; }
+    platform::Registry& RegistryReader() override { return registry_; }
 
     std::unique_ptr<platform::Window> CreateForm(const platform::FormDesign& design,
                                                  platform::FormEvents& events) override;
@@ -34,6 +39,8 @@ public:
     void Run() override;
 
 private:
+    // First in, last out: the shell's objects live inside the apartment.
+    ComApartment apartment_;
     Runtime runtime_;
     Win32Application application_;
     Win32Screen screen_;
@@ -44,6 +51,9 @@ private:
     Win32MessageBox messages_;
     Win32Gdi gdi_;
     Win32Activation activation_;
+    Win32Pointer pointer_;
+    Win32Shell shell_;
+    Win32Registry registry_;
 };
 
 }  // namespace win32

@@ -222,4 +222,20 @@ bool Win32Activation::ActivateByTitle(const std::string& title) {
     return true;
 }
 
+// The results of the pointer calls are not examined: a failure leaves the
+// pointer at the origin and the capture as it was.
+platform::Point Win32Pointer::CursorPos() const {
+    POINT point{};
+    ::GetCursorPos(&point);
+    return platform::Point{point.x, point.y};
+}
+
+void Win32Pointer::SetCapture(platform::WindowHandle window) {
+    ::SetCapture(reinterpret_cast<HWND>(window));
+}
+
+void Win32Pointer::ReleaseCapture() {
+    ::ReleaseCapture();
+}
+
 }  // namespace win32

@@ -81,4 +81,11 @@ public:
     bool ActivateByTitle(const std::string& title) override;
 };
 
+class Win32Pointer final : public platform::Pointer {
+public:
+    platform::Point CursorPos() const override;
+    void SetCapture(platform::WindowHandle window) override;
+    void ReleaseCapture() override;
+};
+
 }  // namespace win32

@@ -21,7 +21,8 @@ Win32Window::Win32Window(Runtime& runtime, const platform::FormDesign& design,
       events_(events),
       name_(design.name),
       caption_(design.caption),
-      backColor_(design.backColor) {
+      backColor_(design.backColor),
+      picture_(design.picture) {
     const RECT pixels = runtime_.ToPixels(design.bounds);
     const DWORD exStyle = design.showInTaskbar ? WS_EX_APPWINDOW : WS_EX_TOOLWINDOW;
     const DWORD style = WS_POPUP | WS_CLIPCHILDREN | WS_SYSMENU | WS_MINIMIZEBOX;
@@ -34,15 +35,22 @@ Win32Window::Win32Window(Runtime& runtime, const platform::FormDesign& design,
     if (hwnd_ == nullptr) {
         throw platform::RuntimeError("Cannot create the window");
     }
+    if (!image_) {
+        RECT client{};
+        ::GetClientRect(hwnd_, &client);
+        ComposeImage(client.right, client.bottom);
+    }
 }
 
 Win32Window::~Win32Window() {
     ReleaseModalOwner();
+    toolTip_.Reset();
     if (hwnd_ != nullptr) {
         ::DestroyWindow(hwnd_);
     }
     timers_.clear();
     controls_.clear();
+    image_.reset();
 }
 
 void Win32Window::RegisterWindowClass(Runtime& runtime) {
@@ -176,6 +184,7 @@ void Win32Window::Activate() {
 
 void Win32Window::DestroyNow() {
     ReleaseModalOwner();
+    toolTip_.Reset();
     if (hwnd_ != nullptr) {
         ::DestroyWindow(hwnd_);
     }
@@ -236,8 +245,33 @@ void Win32Window::FireResize() {
     runtime_.Invoke([this] { events_.Resize(); });
 }
 
+platform::DeviceContext Win32Window::Hdc() const {
+    Require();
+    return reinterpret_cast<platform::DeviceContext>(image_->Dc());
+}
+
+void Win32Window::ComposeImage(int width, int height) {
+    const platform::Rgb back = Runtime::Resolve(backColor_);
+    if (!image_) {
+        image_ = std::make_unique<DrawingDc>(runtime_, width, height, back);
+        image_->ShowIn(hwnd_);
+    } else {
+        image_->Resize(width, height, back);
+    }
+    FillSolid(image_->Dc(), RECT{0, 0, image_->Width(), image_->Height()}, back);
+    if (picture_ != nullptr) {
+        DrawPicture(image_->Dc(), *picture_, back);
+    }
+    image_->Changed();
+}
+
 void Win32Window::PaintBackground(HDC dc, const RECT& area) const {
-    FillSolid(dc, area, Runtime::Resolve(backColor_));
+    if (!image_) {
+        FillSolid(dc, area, Runtime::Resolve(backColor_));
+        return;
+    }
+    ::BitBlt(dc, area.left, area.top, area.right - area.left, area.bottom - area.top, image_->Dc(),
+             area.left, area.top, SRCCOPY);
 }
 
 HBRUSH Win32Window::BackBrush() {
@@ -249,14 +283,33 @@ HBRUSH Win32Window::BackBrush() {
     return backBrush_.Get();
 }
 
-HWND Win32Window::ToolTip() {
-    if (toolTip_ == nullptr) {
-        toolTip_ = ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
-                                     WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
-                                     CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Require(),
-                                     nullptr, runtime_.Instance(), nullptr);
+LRESULT Win32Window::ControlColors(HWND control, HDC dc) {
+    for (const auto& child : controls_) {
+        if (child->Hwnd() != control) {
+            continue;
+        }
+        if (HBRUSH brush = child->BackgroundBrush()) {
+            // The brush's pattern starts at the control's top-left corner.
+            ::SetBrushOrgEx(dc, 0, 0, nullptr);
+            ::SetBkMode(dc, TRANSPARENT);
+            ::SetTextColor(dc, ::GetSysColor(COLOR_WINDOWTEXT));
+            return reinterpret_cast<LRESULT>(brush);
+        }
     }
-    return toolTip_;
+    ::SetBkColor(dc, Runtime::Resolve(backColor_));
+    ::SetTextColor(dc, ::GetSysColor(COLOR_WINDOWTEXT));
+    return reinterpret_cast<LRESULT>(BackBrush());
+}
+
+HWND Win32Window::ToolTip() {
+    if (!toolTip_) {
+        // Owned by the window, so that it shows above it.
+        toolTip_.Reset(::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                                         WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
+                                         CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Require(),
+                                         nullptr, runtime_.Instance(), nullptr));
+    }
+    return toolTip_.Get();
 }
 
 LRESULT CALLBACK Win32Window::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -285,11 +338,14 @@ LRESULT Win32Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_ERASEBKGND:
             return 1;
         case WM_CTLCOLORSTATIC:
-        case WM_CTLCOLORBTN: {
-            HDC dc = reinterpret_cast<HDC>(wParam);
-            ::SetBkColor(dc, Runtime::Resolve(backColor_));
-            ::SetTextColor(dc, ::GetSysColor(COLOR_WINDOWTEXT));
-            return reinterpret_cast<LRESULT>(BackBrush());
+        case WM_CTLCOLORBTN:
+            return ControlColors(reinterpret_cast<HWND>(lParam), reinterpret_cast<HDC>(wParam));
+        case WM_PRINTCLIENT: {
+            // A themed control asks for what lies behind it.
+            RECT client{};
+            ::GetClientRect(hwnd_, &client);
+            PaintBackground(reinterpret_cast<HDC>(wParam), client);
+            return 0;
         }
         case WM_CLOSE:
             // The program decides: it unloads the window in answer.
@@ -308,12 +364,22 @@ LRESULT Win32Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                 return 0;
             }
             return ::DefWindowProcW(hwnd_, message, wParam, lParam);
-        case WM_SIZE:
+        case WM_SIZE: {
             ++resizeCount_;
+            // A minimised window keeps its image for the restore. A new size
+            // gets a new image before the program hears of it, so that the
+            // frame it paints lands on the image that is shown.
+            const int width = LOWORD(lParam);
+            const int height = HIWORD(lParam);
+            if (wParam != SIZE_MINIMIZED &&
+                (!image_ || image_->Width() != width || image_->Height() != height)) {
+                ComposeImage(width, height);
+            }
             if (!creating_) {
                 FireResize();
             }
             return 0;
+        }
         case WM_TIMER:
             for (const auto& timer : timers_) {
                 if (timer->Id() == wParam) {
@@ -350,8 +416,12 @@ LRESULT Win32Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             HWND hwnd = hwnd_;
             runtime_.RemoveForm(hwnd);
             ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+            if (image_) {
+                image_->ShowIn(nullptr);
+            }
             hwnd_ = nullptr;
-            toolTip_ = nullptr;
+            // The system destroyed the tooltip with its owner.
+            toolTip_.Release();
             return ::DefWindowProcW(hwnd, message, wParam, lParam);
         }
         default:

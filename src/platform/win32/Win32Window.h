@@ -9,6 +9,7 @@
 #include "platform/win32/Handles.h"
 #include "platform/win32/Runtime.h"
 #include "platform/win32/Win32Api.h"
+#include "platform/win32/Win32Gdi.h"
 
 namespace win32 {
 
@@ -50,6 +51,7 @@ public:
     void CenterOnScreen() override;
     void CenterOver(const platform::Window& owner) override;
 
+    platform::DeviceContext Hdc() const override;
     const std::string& Tag() const override { return tag_; }
     void SetTag(const std::string& tag) override { tag_ = tag; }
 
@@ -64,7 +66,7 @@ public:
     void DestroyNow();
     bool InModalLoop() const { return modalLoops_ > 0; }
     // Paints what lies behind the controls in `area` (client coordinates of
-    // the window): the background colour for now. Labels and image buttons
+    // the window): the window's persistent image. Labels and image buttons
     // paint it under their content, so that they look transparent.
     void PaintBackground(HDC dc, const RECT& area) const;
     // The window's tooltip control, made on first use.
@@ -74,10 +76,16 @@ private:
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     HBRUSH BackBrush();
+    // The brush and colours of a system control's background: its own when
+    // it paints the window's image, else the back colour.
+    LRESULT ControlColors(HWND control, HDC dc);
     HWND Require() const;
     void ReleaseModalOwner();
     void MoveToPixels(int left, int top);
     void FireResize();
+    // Remakes the persistent image for a new client size: the back colour,
+    // then the picture. What was drawn into the old image is gone.
+    void ComposeImage(int width, int height);
     template <typename T>
     T& Adopt(std::unique_ptr<T> control);
 
@@ -87,8 +95,13 @@ private:
     std::string caption_;
     std::string tag_;
     platform::OleColor backColor_;
+    // The design's picture, which outlives the window (as the offscreen
+    // windows assume too); null for none.
+    const platform::Image* picture_;
+    // The persistent image: back colour, picture, then what the program drew.
+    std::unique_ptr<DrawingDc> image_;
     HWND hwnd_ = nullptr;
-    HWND toolTip_ = nullptr;
+    UniqueWindow toolTip_;
     bool creating_ = true;
     unsigned resizeCount_ = 0;
     int modalLoops_ = 0;

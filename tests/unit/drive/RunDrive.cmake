@@ -7,6 +7,9 @@ set(arguments)
 if(DEFINED DATE)
     list(APPEND arguments --date ${DATE})
 endif()
+if(DEFINED USER)
+    list(APPEND arguments --registered-user ${USER})
+endif()
 execute_process(COMMAND ${DRIVE} ${arguments}
     INPUT_FILE ${SCRIPT}
     OUTPUT_VARIABLE output

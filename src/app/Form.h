@@ -1,0 +1,51 @@
+// What every window of the program shares: one platform window, created when
+// the form loads and gone when it unloads, with the coin face.
+#pragma once
+
+#include <memory>
+
+#include "platform/Platform.h"
+
+namespace app {
+
+class Form : protected platform::FormEvents {
+public:
+    ~Form() override;
+    Form(const Form&) = delete;
+    Form& operator=(const Form&) = delete;
+
+    bool Loaded() const { return window_ != nullptr; }
+    platform::Window& Window() { return *window_; }
+    const platform::Window& Window() const { return *window_; }
+
+    // Loads the form when it is not loaded: creates the window with the
+    // common picture, then its controls, then runs Form_Load.
+    void Load();
+    // Runs Form_Unload, then unloads the window.
+    void Unload();
+    // Loads the form when it is not loaded, centres it over `owner` and shows
+    // it modal; returns once it is hidden or unloaded.
+    void ShowModal(platform::Window& owner);
+
+protected:
+    Form(platform::Platform& platform, const char* name, bool showInTaskbar);
+
+    virtual void CreateControls() = 0;
+    virtual void Form_Load() = 0;
+    virtual void Form_Unload() {}
+    // Drops what refers to the controls: they go with the window.
+    virtual void ForgetControls() = 0;
+
+    // FormEvents
+    void Resize() override;
+    void CloseRequested() override { Unload(); }
+
+    platform::Platform& platform_;
+    std::unique_ptr<platform::Window> window_;
+
+private:
+    const char* name_;
+    bool showInTaskbar_;
+};
+
+}  // namespace app

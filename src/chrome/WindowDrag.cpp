@@ -1,0 +1,34 @@
+#include "chrome/WindowDrag.h"
+
+namespace chrome {
+
+void WindowDrag::Start(float x, float y) {
+    Dragging_ = -1;
+    DragOffsetX_ = x;
+    DragOffsetY_ = y;
+    platform_.Mouse().SetCapture(window_.Handle());
+}
+
+void WindowDrag::Move() {
+    if (!Dragging())
+        return;
+    const platform::Screen& screen = platform_.Display();
+    platform::Point pointer = platform_.Mouse().CursorPos();
+    float left =
+        static_cast<float>(pointer.x) * static_cast<float>(screen.TwipsPerPixelX()) - DragOffsetX_;
+    float top =
+        static_cast<float>(pointer.y) * static_cast<float>(screen.TwipsPerPixelY()) - DragOffsetY_;
+    platform::Bounds bounds = window_.Placement();
+    bounds.left = static_cast<int>(left);
+    bounds.top = static_cast<int>(top);
+    window_.Move(bounds);
+}
+
+void WindowDrag::Release() {
+    if (!Dragging())
+        return;
+    platform_.Mouse().ReleaseCapture();
+    Dragging_ = 0;
+}
+
+}  // namespace chrome

@@ -1,0 +1,69 @@
+// The component system on the user-interface thread, and owning pointers to
+// its interfaces.
+#pragma once
+
+#include <utility>
+
+#include "platform/win32/Win32Api.h"
+
+namespace win32 {
+
+// Holds one reference to a COM interface and releases it exactly once.
+template <typename Interface>
+class ComPtr {
+public:
+    ComPtr() noexcept = default;
+    ~ComPtr() { Reset(); }
+    ComPtr(ComPtr&& other) noexcept : pointer_(std::exchange(other.pointer_, nullptr)) {}
+    ComPtr& operator=(ComPtr&& other) noexcept {
+        if (this != &other) {
+            Reset();
+            pointer_ = std::exchange(other.pointer_, nullptr);
+        }
+        return *this;
+    }
+    ComPtr(const ComPtr&) = delete;
+    ComPtr& operator=(const ComPtr&) = delete;
+
+    Interface* Get() const noexcept { return pointer_; }
+    Interface* operator->() const noexcept { return pointer_; }
+    explicit operator bool() const noexcept { return pointer_ != nullptr; }
+
+    // The out-parameter of a function that hands out a reference, as the
+    // void** that CoCreateInstance and QueryInterface take. Whatever was held
+    // is released first.
+    void** PutVoid() noexcept {
+        Reset();
+        return reinterpret_cast<void**>(&pointer_);
+    }
+
+    void Reset() noexcept {
+        if (Interface* old = std::exchange(pointer_, nullptr)) {
+            old->Release();
+        }
+    }
+
+private:
+    Interface* pointer_ = nullptr;
+};
+
+// The thread's membership of a single-threaded apartment, from construction
+// to destruction. The shell's objects and ShellExecuteW need it.
+class ComApartment {
+public:
+    ComApartment()
+        : result_(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE)) {}
+    ~ComApartment() {
+        // Every successful initialisation, S_FALSE included, is matched.
+        if (SUCCEEDED(result_)) {
+            ::CoUninitialize();
+        }
+    }
+    ComApartment(const ComApartment&) = delete;
+    ComApartment& operator=(const ComApartment&) = delete;
+
+private:
+    HRESULT result_;
+};
+
+}  // namespace win32

@@ -1,0 +1,253 @@
+// The options dialog and the about box, opened modal from the converter
+// windows; checks run inside their modal loops.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <random>
+
+#include "ProductInfo.h"
+#include "ProgramFixture.h"
+#include "shell/cShellLink.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+class Dialogs : public testing_support::ProgramFixture {
+protected:
+    Dialogs() {
+        std::random_device random;
+        profile_ = fs::temp_directory_path() / ("convalis-dialogs-" + std::to_string(random()));
+        fs::create_directories(profile_ / "Startup");
+    }
+    ~Dialogs() override {
+        std::error_code error;
+        fs::remove_all(profile_, error);
+    }
+    void StartWithProfile(const platform::LocalDateTime& now) {
+        offscreen::ProgramFacts facts;
+        facts.profile = profile_.string();
+        Start(now, facts);
+    }
+    fs::path Shortcut() const { return profile_ / "Startup" / "Convalis.lnk"; }
+    dialogs::frmOptions& Options() { return program_->Options(); }
+    dialogs::frmAbout& About() { return program_->About(); }
+    int RowFlicker() {
+        auto* paid = dynamic_cast<offscreen::OffscreenLabel*>(
+            Platform().FindWindow("frmConvalis")->FindControl("lblP", 1));
+        return paid->VisibilityChanges();
+    }
+
+    fs::path profile_;
+};
+
+TEST_F(Dialogs, OptionsFinishTheEntryThenShowTheCurrentState) {
+    StartWithProfile(testing_support::kBeforeChangeover);
+    Type("100");
+    Queue({"Alt+O"});
+    Then([&] {
+        ASSERT_TRUE(Options().Loaded());
+        EXPECT_EQ(Main().DisplayText(2), "15,24");
+        EXPECT_FALSE(Main().EntryInProgress());
+        EXPECT_EQ(Options().chkDémarrage().Value(), 0);
+        EXPECT_EQ(Options().chkAppoint().Value(), 1);
+        EXPECT_EQ(Options().Window().Tag(), "");
+        EXPECT_FALSE(Platform().FindWindow("frmConvalis")->Enabled());
+    });
+    Run();
+    EXPECT_FALSE(Options().Loaded()) << "the dialog is unloaded when it closes";
+
+    // A shortcut placed there by other means shows as checked.
+    Main().ShowChangeRow(false);
+    Queue({"Alt+O", "Enter"});  // writes nothing: the boxes are as loaded
+    Run();
+    EXPECT_FALSE(fs::exists(Shortcut()));
+}
+
+TEST_F(Dialogs, EveryWayOfCancellingChangesNothing) {
+    StartWithProfile(testing_support::kAfterChangeover);
+    const std::vector<std::function<void()>> cancels = {
+        [&] { QueueClick("lblAction", 1); },
+        [&] { Queue({"Escape"}); },
+        [&] { Queue({"Alt+F4"}); },
+        [&] { QueueClick("imaCommand"); },
+    };
+    for (const auto& cancel : cancels) {
+        Queue({"Alt+O"});
+        QueueClick("chkAppoint");
+        QueueClick("chkDémarrage");
+        Then([&] { ASSERT_EQ(Options().chkAppoint().Value(), 1); });
+        cancel();
+        Run();
+        EXPECT_FALSE(Options().Loaded());
+        EXPECT_FALSE(Main().ChangeRowShown());
+        EXPECT_FALSE(fs::exists(Shortcut()));
+        EXPECT_TRUE(Platform().FindWindow("frmConvalis")->Enabled());
+    }
+}
+
+TEST_F(Dialogs, OkAppliesTheChoicesAfterTheDialogCloses) {
+    StartWithProfile(testing_support::kAfterChangeover);
+    Queue({"Alt+O"});
+    QueueClick("chkAppoint");
+    QueueClick("chkDémarrage");
+    QueueClick("lblAction", 0);
+    Run();
+    EXPECT_TRUE(Main().ChangeRowShown());
+    EXPECT_TRUE(Main().Display(1).Visible());
+    ASSERT_TRUE(fs::exists(Shortcut()));
+
+    // Reopened: both checked. Untick both, confirm with Enter while a check
+    // box was the last thing used.
+    Press({"Tab"});
+    ASSERT_EQ(Main().ActiveField(), 1);
+    Queue({"Alt+O"});
+    Then([&] {
+        EXPECT_EQ(Options().chkDémarrage().Value(), 1);
+        EXPECT_EQ(Options().chkAppoint().Value(), 1);
+    });
+    QueueClick("chkAppoint");
+    QueueClick("chkDémarrage");
+    Queue({"Enter"});
+    Run();
+    EXPECT_FALSE(Main().ChangeRowShown());
+    EXPECT_FALSE(fs::exists(Shortcut()));
+    EXPECT_EQ(Main().ActiveField(), 0) << "hiding the row moves the focus off the payment";
+}
+
+TEST_F(Dialogs, OkWithoutChangesLeavesTheRowAloneButRewritesTheShortcut) {
+    StartWithProfile(testing_support::kBeforeChangeover);
+    Queue({"Alt+O"});
+    QueueClick("chkDémarrage");
+    Queue({"Enter"});
+    Run();
+    ASSERT_TRUE(fs::exists(Shortcut()));
+    // The program has moved since: the shortcut points elsewhere.
+    shell::cShellLink moved(Platform().ShellServices());
+    moved.SetLnkFile(Shortcut().string());
+    moved.SetExeFile("D:\\Ancien\\Convalis.exe");
+    ASSERT_TRUE(moved.CreateLink());
+
+    int flicker = RowFlicker();
+    Queue({"Alt+O"});
+    Then([&] { EXPECT_EQ(Options().chkDémarrage().Value(), 1); });
+    QueueClick("lblAction", 0);
+    Run();
+    EXPECT_EQ(RowFlicker(), flicker) << "the row was shown and hidden again";
+    EXPECT_TRUE(Main().ChangeRowShown());
+    shell::cShellLink rewritten(Platform().ShellServices());
+    rewritten.SetLnkFile(Shortcut().string());
+    ASSERT_TRUE(rewritten.GetLinkInfo());
+    EXPECT_EQ(rewritten.ExeFile(), "C:\\Program Files\\Convalis\\Convalis.exe");
+}
+
+TEST_F(Dialogs, WithoutAStartupFolderNothingIsWritten) {
+    Start(testing_support::kAfterChangeover);  // no profile: no special folders
+    Queue({"Alt+O"});
+    Then([&] { EXPECT_EQ(Options().chkDémarrage().Value(), 0); });
+    QueueClick("chkDémarrage");
+    Queue({"Enter"});
+    Run();
+    EXPECT_FALSE(fs::exists(Shortcut()));
+}
+
+class AboutBox : public testing_support::ProgramFixture {
+protected:
+    dialogs::frmAbout& About() { return program_->About(); }
+    static std::string Marquee(const std::string& user) {
+        return std::string("Convertisseur Francs-Euros   -   ") + product::kLegalCopyright +
+               "   -   " + user;
+    }
+};
+
+TEST_F(AboutBox, ShowsNameVersionAndTheScrollingLine) {
+    Start();
+    Queue({"Alt+Z"});
+    QueueClick("imaCommand", 1);  // the euro-zone window's about button
+    Then([&] {
+        ASSERT_TRUE(About().Loaded());
+        EXPECT_FALSE(Platform().FindWindow("frmZoneEuro")->Enabled());
+        EXPECT_EQ(About().lblTitle().Caption(), "Convalis");
+        EXPECT_EQ(About().lblVersion().Caption(), "1.1.1");
+        EXPECT_EQ(About().lblMarquee().Caption(), Marquee(""));
+        EXPECT_EQ(About().lblMarquee().Placement().left, About().Window().ScaleWidth());
+    });
+    Queue({"Escape"});
+    Then([&] {
+        EXPECT_FALSE(About().Loaded());
+        EXPECT_TRUE(program_->ZoneEuro().Loaded()) << "Escape closed only the about box";
+    });
+    Run();
+}
+
+TEST_F(AboutBox, NamesTheRegisteredUser) {
+    Start();
+    Platform().Shell().SetRegistryString(platform::hkey::kUsers, dialogs::kUserInfoKey,
+                                         dialogs::kUserNameValue,
+                                         std::string("Jeanne Caisse\0junk", 18));
+    QueueClick("imaCommand", 3);
+    Then([&] { EXPECT_EQ(About().lblMarquee().Caption(), Marquee("Jeanne Caisse")); });
+    Run();
+}
+
+TEST_F(AboutBox, TheLineStepsLeftAndStartsAgainAtTheRight) {
+    Start();
+    QueueClick("imaCommand", 3);
+    Then([&] {
+        const platform::Label& line = About().lblMarquee();
+        const int right = About().Window().ScaleWidth();
+        const int width = line.Placement().width;
+        ASSERT_GT(width, 0);
+        int expected = right;
+        for (int tick = 0; tick < 200; ++tick) {
+            expected -= 50;
+            if (360 - width > expected)
+                expected = right;
+            Platform().PostTick(1);
+            Platform().RunPending();
+            ASSERT_EQ(line.Placement().left, expected) << "after tick " << tick + 1;
+        }
+        EXPECT_LT(right - 200 * 50, 360 - width) << "the line wrapped at least once";
+        Platform().PostKey(platform::vk::kReturn);
+    });
+    Run();
+    EXPECT_FALSE(About().Loaded());
+}
+
+TEST_F(AboutBox, LinksOpenThroughTheShellAndOnlyTheCloseWaysClose) {
+    Start();
+    Platform().Shell().SetLaunchResult(31);  // no program for it: silent all the same
+    QueueClick("imaCommand", 3);
+    Then([&] { ASSERT_TRUE(About().Loaded()); });
+    QueueClick("lblWeb");
+    QueueClick("lblMail");
+    QueueClick("lblTitle");
+    QueueClick("lblVersion");
+    Then([&] {
+        EXPECT_TRUE(About().Loaded());
+        const auto& launches = Platform().Shell().Launches();
+        ASSERT_EQ(launches.size(), 2u);
+        EXPECT_EQ(launches[0].file, product::kWebSite);
+        EXPECT_EQ(launches[1].file, std::string("mailto: ") + product::kSupportMail);
+        for (const offscreen::Launch& launch : launches) {
+            EXPECT_EQ(launch.operation, "open");
+            EXPECT_EQ(launch.parameters, "");
+            EXPECT_EQ(launch.directory, "");
+            EXPECT_EQ(launch.showCommand, 10);
+            EXPECT_EQ(launch.window, 0u);
+        }
+        EXPECT_TRUE(Platform().ShownMessages().empty());
+    });
+    Queue({"Alt+F4"});
+    Run();
+    EXPECT_FALSE(About().Loaded());
+    EXPECT_TRUE(Main().Loaded()) << "Alt+F4 closed the about box only";
+
+    QueueClick("imaCommand", 3);
+    QueueClick("imaCommand");
+    Then([&] { EXPECT_FALSE(About().Loaded()) << "the close button left the box open"; });
+    Run();
+    EXPECT_FALSE(About().Loaded());
+}
+
+}  // namespace

@@ -1,0 +1,329 @@
+// The notification-area icon, shortcut files, the Startup shortcut and the
+// shell launcher, on the offscreen shell.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <random>
+
+#include "ProgramFixture.h"
+#include "shell/StartupShortcut.h"
+#include "shell/cShellLink.h"
+#include "shell/mShellExecute.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using platform::wm::kLButtonDblClk;
+
+// A fresh folder for the user's special folders, removed afterwards.
+class TemporaryFolder {
+public:
+    TemporaryFolder() {
+        std::random_device random;
+        path_ = fs::temp_directory_path() / ("convalis-test-" + std::to_string(random()));
+        fs::create_directories(path_);
+    }
+    ~TemporaryFolder() {
+        std::error_code error;
+        fs::remove_all(path_, error);
+    }
+    const fs::path& Path() const { return path_; }
+
+private:
+    fs::path path_;
+};
+
+class TrayIcon : public testing_support::ProgramFixture {
+protected:
+    offscreen::OffscreenShell& Shell() { return Platform().Shell(); }
+    void IconEvent(unsigned message) {
+        Platform().PostIconEvent(61860, message);
+        Run();
+    }
+    bool Visible() { return Main().Window().Visible(); }
+};
+
+TEST_F(TrayIcon, TheRecordNamesTheWindowItsIconAndItsCaption) {
+    Start();
+    ASSERT_EQ(Shell().Icons().count(61860), 1u);
+    const platform::NotifyIconData& icon = Shell().Icons().at(61860);
+    EXPECT_EQ(icon.hWnd, Main().Window().Handle());
+    EXPECT_EQ(icon.uFlags, 7u);
+    EXPECT_EQ(icon.uCallbackMessage, 1066u);
+    EXPECT_EQ(icon.szTip, "Convalis");
+    EXPECT_NE(icon.hIcon, 0u);
+    EXPECT_EQ(Shell().Journal(), (std::vector<std::string>{"add 61860", "hook"}));
+    Press({"Alt+F4"});
+    EXPECT_TRUE(Shell().Icons().empty());
+    EXPECT_EQ(Shell().Journal(),
+              (std::vector<std::string>{"add 61860", "hook", "unhook", "delete 61860"}));
+}
+
+TEST_F(TrayIcon, HideLeavesTheIconAndADoubleClickBringsTheWindowBackAsItWas) {
+    Start(testing_support::kBeforeChangeover);
+    Press({"Tab"});
+    Type("12,5");
+    platform::Bounds before = Main().Window().Placement();
+    Press({"Alt+R"});
+    EXPECT_FALSE(Visible());
+    EXPECT_TRUE(Main().Loaded());
+    // Single clicks and the right button do nothing.
+    IconEvent(platform::wm::kLButtonDown);
+    IconEvent(platform::wm::kLButtonUp);
+    IconEvent(platform::wm::kRButtonUp);
+    EXPECT_FALSE(Visible());
+    IconEvent(kLButtonDblClk);
+    EXPECT_TRUE(Visible());
+    EXPECT_EQ(Platform().ActiveWindow(), Platform().FindWindow("frmConvalis"));
+    EXPECT_EQ(Main().Window().Placement().left, before.left);
+    EXPECT_EQ(Main().ActiveField(), 1);
+    EXPECT_TRUE(Main().EntryInProgress());
+    Type("0");
+    EXPECT_EQ(Main().DisplayText(1), "12,50");
+    // The button hides too; a double click on a shown window changes nothing.
+    Click("imaCommand", 1);
+    EXPECT_FALSE(Visible());
+    IconEvent(kLButtonDblClk);
+    IconEvent(kLButtonDblClk);
+    EXPECT_TRUE(Visible());
+}
+
+TEST_F(TrayIcon, AHiddenStartShowsOnlyTheIcon) {
+    offscreen::ProgramFacts hidden;
+    hidden.commandLine = "/Hidden";
+    Start(testing_support::kAfterChangeover, hidden);
+    EXPECT_FALSE(Visible());
+    EXPECT_EQ(Shell().Icons().size(), 1u);
+    IconEvent(kLButtonDblClk);
+    EXPECT_TRUE(Visible());
+    EXPECT_EQ(Displays(), (std::vector<std::string>{"0", "0", "0", "0"}));
+    EXPECT_EQ(Main().ActiveField(), 0);
+}
+
+TEST_F(TrayIcon, TheIconComesBackWhenTheShellRestarts) {
+    Start();
+    Shell().ForgetIcons();
+    unsigned taskbarCreated = Shell().RegisterWindowMessage("TaskbarCreated");
+    Shell().SendMessage(Main().Window().Handle(), taskbarCreated, 0, 0);
+    EXPECT_EQ(Shell().Icons().count(61860), 1u);
+    Press({"Alt+R"});
+    IconEvent(kLButtonDblClk);
+    EXPECT_TRUE(Visible());
+}
+
+TEST_F(TrayIcon, WithoutAnIconTheWindowNeverHides) {
+    offscreen::ProgramFacts hidden;
+    hidden.commandLine = "/Hidden";
+    Start(testing_support::kAfterChangeover, hidden);
+    End();
+    platform_ = std::make_unique<offscreen::OffscreenPlatform>(hidden);
+    Platform().Shell().SetRefuseIcons(true);
+    program_ = std::make_unique<app::Program>(*platform_);
+    app::Main(*program_);
+    EXPECT_TRUE(Visible()) << "a hidden start without an icon has no way back";
+    Press({"Alt+R"});
+    EXPECT_TRUE(Visible());
+}
+
+// Shortcut files, read and written through the offscreen shell.
+class ShortcutFiles : public ::testing::Test {
+protected:
+    ShortcutFiles() : platform_(Facts()) {}
+    offscreen::ProgramFacts Facts() {
+        offscreen::ProgramFacts facts;
+        facts.profile = profile_.Path().string();
+        facts.path = "C:\\Caisse";
+        return facts;
+    }
+    std::string LinkPath(const std::string& name) { return (profile_.Path() / name).string(); }
+    shell::cShellLink NewLink() { return shell::cShellLink(platform_.ShellServices()); }
+    std::vector<unsigned char> Bytes(const fs::path& file) {
+        std::ifstream in(file, std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    }
+
+    TemporaryFolder profile_;
+    offscreen::OffscreenPlatform platform_;
+};
+
+TEST_F(ShortcutFiles, EveryPropertyComesBackAsWritten) {
+    shell::cShellLink link = NewLink();
+    link.SetLnkFile(LinkPath("Caisse.lnk"));
+    link.SetExeFile("C:\\Program Files\\Caisse\\Convalis.exe");
+    link.SetDescription("Convertisseur Francs-Euros, caisse n° 2");
+    link.SetHotKey(0x0641);  // Shift+A
+    link.SetWorkDir("C:\\Caisse");
+    link.SetExeArgs("/Hidden");
+    link.SetIconFile("C:\\Program Files\\Caisse\\Convalis.exe");
+    link.SetIconIdx(3);
+    link.SetStartShow(7);
+    ASSERT_TRUE(link.CreateLink());
+
+    shell::cShellLink back = NewLink();
+    back.SetLnkFile(LinkPath("Caisse.lnk"));
+    ASSERT_TRUE(back.GetLinkInfo());
+    EXPECT_EQ(back.ExeFile(), link.ExeFile());
+    EXPECT_EQ(back.Description(), link.Description());
+    EXPECT_EQ(back.HotKey(), 0x0641);
+    EXPECT_EQ(back.WorkDir(), link.WorkDir());
+    EXPECT_EQ(back.ExeArgs(), "/Hidden");
+    EXPECT_EQ(back.IconFile(), link.IconFile());
+    EXPECT_EQ(back.IconIdx(), 3);
+    EXPECT_EQ(back.StartShow(), 7);
+}
+
+TEST_F(ShortcutFiles, OptionalFieldsLeftEmptyAreNotWritten) {
+    shell::cShellLink link = NewLink();
+    link.SetLnkFile(LinkPath("Bare.lnk"));
+    link.SetExeFile("C:\\Convalis.exe");
+    link.SetStartShow(3);
+    ASSERT_TRUE(link.CreateLink());
+    std::vector<unsigned char> bytes = Bytes(LinkPath("Bare.lnk"));
+    ASSERT_GE(bytes.size(), 0x4Cu);
+    // No name, working folder, arguments nor icon among the link flags.
+    EXPECT_EQ(bytes[0x14] & 0x74, 0);
+    EXPECT_EQ(bytes[0x3C], 3);  // the show command is written all the same
+
+    shell::cShellLink back = NewLink();
+    back.SetLnkFile(LinkPath("Bare.lnk"));
+    ASSERT_TRUE(back.GetLinkInfo());
+    EXPECT_EQ(back.ExeFile(), "C:\\Convalis.exe");
+    EXPECT_EQ(back.WorkDir(), "");
+    EXPECT_EQ(back.ExeArgs(), "");
+    EXPECT_EQ(back.IconFile(), "");
+    EXPECT_EQ(back.StartShow(), 3);
+}
+
+TEST_F(ShortcutFiles, CreateLinkNeedsBothPaths) {
+    shell::cShellLink noTarget = NewLink();
+    noTarget.SetLnkFile(LinkPath("None.lnk"));
+    EXPECT_FALSE(noTarget.CreateLink());
+    shell::cShellLink noFile = NewLink();
+    noFile.SetExeFile("C:\\Convalis.exe");
+    EXPECT_FALSE(noFile.CreateLink());
+    EXPECT_TRUE(fs::is_empty(profile_.Path()));
+}
+
+TEST_F(ShortcutFiles, AMissingOrBrokenFileReadsFalseAndChangesNothing) {
+    shell::cShellLink link = NewLink();
+    link.SetLnkFile(LinkPath("Missing.lnk"));
+    link.SetExeArgs("kept");
+    link.SetIconIdx(9);
+    EXPECT_FALSE(link.GetLinkInfo());
+    EXPECT_EQ(link.ExeArgs(), "kept");
+    EXPECT_EQ(link.IconIdx(), 9);
+    EXPECT_EQ(link.ExeFile(), "");
+
+    std::ofstream(LinkPath("Broken.lnk")) << "not a shortcut";
+    link.SetLnkFile(LinkPath("Broken.lnk"));
+    EXPECT_FALSE(link.GetLinkInfo());
+    EXPECT_EQ(link.ExeArgs(), "kept");
+}
+
+TEST_F(ShortcutFiles, ResetEmptiesTheTextsAndShowsNormally) {
+    shell::cShellLink link = NewLink();
+    EXPECT_EQ(link.StartShow(), 0);
+    link.SetLnkFile("x");
+    link.SetDescription("y");
+    link.SetIconIdx(4);
+    link.SetHotKey(5);
+    link.Reset();
+    EXPECT_EQ(link.LnkFile(), "");
+    EXPECT_EQ(link.Description(), "");
+    EXPECT_EQ(link.IconIdx(), 0);
+    EXPECT_EQ(link.HotKey(), 0);
+    EXPECT_EQ(link.StartShow(), 1);
+}
+
+TEST_F(ShortcutFiles, TheStartupShortcutStartsTheProgramHiddenAndMinimised) {
+    EXPECT_EQ(shell::StartupShortcutPresent(platform_, 0), 0) << "no Startup folder yet";
+    shell::WriteOrDeleteStartupShortcut(platform_, 0, 1);
+    EXPECT_TRUE(fs::is_empty(profile_.Path())) << "nothing is written without the folder";
+
+    fs::create_directories(profile_.Path() / "Startup");
+    EXPECT_EQ(shell::StartupShortcutPresent(platform_, 0), 0);
+    shell::WriteOrDeleteStartupShortcut(platform_, 0, 1);
+    fs::path file = profile_.Path() / "Startup" / "Convalis.lnk";
+    ASSERT_TRUE(fs::exists(file));
+    EXPECT_EQ(shell::StartupShortcutPresent(platform_, 0), 1);
+    EXPECT_EQ(Bytes(file).at(0x3C), 7);  // minimised, not activated
+
+    shell::cShellLink link = NewLink();
+    link.SetLnkFile(file.string());
+    ASSERT_TRUE(link.GetLinkInfo());
+    EXPECT_EQ(link.ExeFile(), "C:\\Caisse\\Convalis.exe");
+    EXPECT_EQ(link.IconFile(), "C:\\Caisse\\Convalis.exe");
+    EXPECT_EQ(link.IconIdx(), 0);
+    EXPECT_EQ(link.ExeArgs(), "/Hidden");
+    EXPECT_EQ(link.WorkDir(), "");
+    EXPECT_EQ(link.Description(), "");
+
+    shell::WriteOrDeleteStartupShortcut(platform_, 0, 0);
+    EXPECT_FALSE(fs::exists(file));
+    EXPECT_EQ(shell::StartupShortcutPresent(platform_, 0), 0);
+    shell::WriteOrDeleteStartupShortcut(platform_, 0, 0);  // deleting nothing is silent
+}
+
+TEST_F(ShortcutFiles, SpecialFoldersMayHaveLongPaths) {
+    // A Startup path of 258 characters: longer than 255, within the shell's
+    // limit of 259.
+    std::string base = profile_.Path().string();
+    std::size_t rest = 258 - base.size() - std::string("/Startup").size() - 2;
+    std::string longProfile =
+        (profile_.Path() / std::string(rest / 2, 'a') / std::string(rest - rest / 2, 'b')).string();
+    fs::create_directories(fs::path(longProfile) / "Startup");
+    offscreen::ProgramFacts facts;
+    facts.profile = longProfile;
+    offscreen::OffscreenPlatform platform(facts);
+    std::string folder =
+        shell::SpecialFolderPath(platform.ShellServices(), 0, shell::kStartupFolder);
+    EXPECT_EQ(folder.size(), 258u);
+    EXPECT_EQ(folder, longProfile + "/Startup");
+}
+
+TEST(ShellLaunch, ExplainsEveryFailureInFrenchWhenAsked) {
+    const std::map<int, std::string> texts = {
+        {0, "Mémoire insuffisante."},
+        {2, "Fichier non trouvé."},
+        {3, "Erreur dans le chemin."},
+        {5, "Accès au fichier refusé."},
+        {8, "Mémoire insuffisante."},
+        {11, "Erreur lors de l'ouverture du fichier."},
+        {26, "Violation de partage."},
+        {27, "Ce type de fichier n'a pas d'association valide."},
+        {28, "Délai d'attente dépassé."},
+        {29, "Erreur dans la transaction DDE."},
+        {30, "L'application demandée est occupée."},
+        {31, "Aucune application n'est associée à ce type de fichier."},
+        {32, "Une DLL requise n'a pas été trouvée."},
+    };
+    for (int result = 0; result <= 32; ++result) {
+        offscreen::OffscreenPlatform platform;
+        platform.Shell().SetLaunchResult(result);
+        EXPECT_EQ(shell::ShellLaunch(platform, "a.xyz", "open", "", "", 10, 0, true), result);
+        ASSERT_EQ(platform.ShownMessages().size(), 1u) << result;
+        auto known = texts.find(result);
+        EXPECT_EQ(platform.ShownMessages()[0].text,
+                  known != texts.end() ? known->second
+                                       : "Une erreur est survenue pendant l'ouverture du fichier.")
+            << result;
+        EXPECT_EQ(platform.ShownMessages()[0].title, "Convalis");
+    }
+}
+
+TEST(ShellLaunch, IsSilentOnSuccessOrWhenNotAsked) {
+    offscreen::OffscreenPlatform platform;
+    platform.Shell().SetLaunchResult(33);
+    EXPECT_EQ(shell::ShellLaunch(platform, "x", "open", "", "", 10, 0, true), 33);
+    platform.Shell().SetLaunchResult(31);
+    EXPECT_EQ(shell::ShellLaunch(platform, "mailto: a@b", "open", "", "", 10, 0, false), 31);
+    EXPECT_TRUE(platform.ShownMessages().empty());
+    ASSERT_EQ(platform.Shell().Launches().size(), 2u);
+    const offscreen::Launch& launch = platform.Shell().Launches()[1];
+    EXPECT_EQ(launch.file, "mailto: a@b");
+    EXPECT_EQ(launch.operation, "open");
+    EXPECT_EQ(launch.showCommand, 10);
+}
+
+}  // namespace
