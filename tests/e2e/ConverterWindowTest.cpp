@@ -14,7 +14,7 @@ constexpr wchar_t kInternational[] = L"Control Panel\\International";
 constexpr int kMarkerGapTwips = 70;
 
 class ConverterWindow : public testing::Test {
-  protected:
+protected:
     void SetUp() override {
         ASSERT_TRUE(app_.Started());
         ASSERT_NE(app_.WaitForMainWindow(), nullptr)

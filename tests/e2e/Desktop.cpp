@@ -65,13 +65,13 @@ using GdiObject = std::unique_ptr<std::remove_pointer_t<HGDIOBJ>, GdiObjectDelet
 
 // Selects an object into a device context for its lifetime.
 class Selection {
-  public:
+public:
     Selection(HDC dc, HGDIOBJ object) : dc_(dc), previous_(SelectObject(dc, object)) {}
     ~Selection() { SelectObject(dc_, previous_); }
     Selection(const Selection&) = delete;
     Selection& operator=(const Selection&) = delete;
 
-  private:
+private:
     HDC dc_;
     HGDIOBJ previous_;
 };

@@ -85,13 +85,13 @@ bool BringToForeground(HWND window);
 // A string value of HKEY_CURRENT_USER, set for the lifetime of the object
 // and restored (or deleted, if it did not exist) afterwards.
 class ScopedUserSetting {
-  public:
+public:
     ScopedUserSetting(std::wstring keyPath, std::wstring valueName, const std::wstring& value);
     ~ScopedUserSetting();
     ScopedUserSetting(const ScopedUserSetting&) = delete;
     ScopedUserSetting& operator=(const ScopedUserSetting&) = delete;
 
-  private:
+private:
     std::wstring keyPath_;
     std::wstring valueName_;
     std::optional<std::wstring> previous_;

@@ -18,7 +18,7 @@ void EndHelpViewers() {
 }
 
 class Help : public testing::Test {
-  protected:
+protected:
     void SetUp() override {
         EndHelpViewers();  // left behind by an earlier failed test
         ASSERT_NE(app_.WaitForMainWindow(), nullptr);

@@ -17,7 +17,7 @@
 namespace e2e {
 
 class ProgramUnderTest {
-  public:
+public:
     // The program file every instance starts; set once from the command line.
     static void SetExecutable(std::wstring path);
     static const std::wstring& Executable();
@@ -77,7 +77,7 @@ class ProgramUnderTest {
     // end; waits until the process is gone.
     void Close();
 
-  private:
+private:
     // Waits until the program answers a message sent to its main window,
     // that is until it next takes messages.
     bool AwaitMessageRoundTrip() const;
