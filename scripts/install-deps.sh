@@ -9,6 +9,7 @@ packages=(
     g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64   # Convalis.exe
     wine wine64                         # running it
     xvfb xdotool x11-utils              # end-to-end tests on a private display
+    liblnk-utils                        # lnkinfo: reads shortcut files independently
     clang-format
 )
 
