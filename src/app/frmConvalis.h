@@ -82,10 +82,11 @@ private:
     void AddTrayIcon();
     void ShowFromTrayIcon();
     void HideToNotificationArea();
-    // The commands whose windows are not there yet.
+    // The commands that open the other windows, modal over this one.
     void ApplyOptions();
     void ShowAbout();
     void ShowZoneEuro();
+
     void RequestHelp();
 
     Program& program_;
