@@ -301,15 +301,23 @@ TEST_F(ConverterWindow, OConvertsAnEntryAndOpensNothingWithoutAlt) {
     EXPECT_EQ(Main().DisplayText(2), "0,76");
 }
 
-TEST_F(ConverterWindow, CommandsThatLeaveAnEntryInProgress) {
+TEST_F(ConverterWindow, HideHelpAboutAndTheEuroZoneLeaveTheEntryInProgress) {
     Start();
     Type("12");
-    Press({"Alt+Z", "Alt+R", "F4", "R", "Z"});
-    Click("imaCommand", 3);
-    Click("imaCommand", 5);
+    Press({"F4", "R", "Z"});  // without Alt: nothing
+    Press({"Alt+R"});
+    EXPECT_FALSE(Main().Window().Visible());
+    Platform().PostIconEvent(61860, platform::wm::kLButtonDblClk);
+    Queue({"F1", "Alt+Z", "5", "Alt+F4"});  // typed into the euro-zone window
+    QueueClick("imaCommand", 3);
+    Queue({"Escape"});  // closes the about box
+    Run();
+    EXPECT_TRUE(Main().Window().Visible());
+    EXPECT_EQ(Platform().LoadedWindows().size(), 1u);
     EXPECT_TRUE(Main().EntryInProgress());
     Type("3");
     EXPECT_EQ(Main().DisplayText(0), "123");
+    EXPECT_EQ(Main().DisplayText(2), "0");
 }
 
 TEST_F(ConverterWindow, HelpOpensTheHelpFileOncePerRequest) {
