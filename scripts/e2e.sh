@@ -87,7 +87,9 @@ start_display() {
 # a managed window stalls 2 s. The virtual desktop: Wine keeps the X focus on
 # it and moves the focus between its windows itself, so another program's
 # window (the help viewer's question) cannot leave a late X focus event
-# behind that takes the foreground away from the program under test.
+# behind that takes the foreground away from the program under test. No
+# crash dialog: a crash ends its process at once, with a backtrace, instead
+# of waiting on the dialog until the time limit.
 prefix_settings() {
     cat <<'REG'
 Windows Registry Editor Version 5.00
@@ -100,6 +102,9 @@ Windows Registry Editor Version 5.00
 
 [HKEY_CURRENT_USER\Software\Wine\Explorer\Desktops]
 "Default"="1024x768"
+
+[HKEY_CURRENT_USER\Software\Wine\WineDbg]
+"ShowCrashDialog"=dword:00000000
 REG
 }
 
@@ -133,15 +138,62 @@ windows_path() {
     printf 'Z:%s' "${path//\//\\}"
 }
 
+# The Startup shortcut that the program wrote (kept by the options test),
+# read by a reader of its own (lnkinfo) rather than by Wine's shell, which
+# wrote it and read it in the tests. The show command is left out: lnkinfo
+# 20181227 prints another field in its place; the tests read it in the bytes.
+check_kept_shortcut() {
+    local shortcut=$kept/startup-shortcut.lnk
+    [ -f "$shortcut" ] || return 0
+    if ! command -v lnkinfo >/dev/null; then
+        echo "e2e: lnkinfo is missing (scripts/install-deps.sh installs it):" \
+            "the shortcut was not read independently" >&2
+        return 0
+    fi
+    local info
+    info=$(lnkinfo "$shortcut") || {
+        echo "e2e: lnkinfo cannot read the program's shortcut" >&2
+        return 1
+    }
+    local target
+    target=$(windows_path "$program")
+    local failed=0 name expected actual
+    while IFS='|' read -r name expected; do
+        actual=$(sed -n "s/^[[:space:]]*$name[[:space:]]*: //p" <<<"$info")
+        if [ "${actual,,}" != "${expected,,}" ]; then
+            echo "e2e: lnkinfo reads \"$name\" as \"$actual\", expected \"$expected\"" >&2
+            failed=1
+        fi
+    done <<FIELDS
+Local path|$target
+Command line arguments|/Hidden
+Icon location|$target
+Icon index|0
+FIELDS
+    if [ "$failed" -eq 0 ]; then
+        echo "e2e: lnkinfo reads the program's shortcut as written"
+    fi
+    return "$failed"
+}
+
 # Run away from the program's folder, so that the program has to find its
 # own folder rather than use the current one.
 cd "$state"
 start_display
 prepare_prefix
+# Where the options test keeps a copy of the shortcut for the check above.
+kept=$state/kept
+rm -rf "$kept"
+mkdir -p "$kept"
+CONVALIS_E2E_KEEP=$(windows_path "$kept")
+export CONVALIS_E2E_KEEP
 status=0
 timeout --kill-after=10 "$test_time_limit" \
     wine "$driver" "$@" "$(windows_path "$program")" </dev/null || status=$?
 if [ "$status" -eq 124 ] || [ "$status" -eq 137 ]; then
     echo "e2e: the tests did not finish within $test_time_limit s" >&2
+fi
+if ! check_kept_shortcut && [ "$status" -eq 0 ]; then
+    status=1
 fi
 exit "$status"

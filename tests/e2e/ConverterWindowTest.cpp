@@ -17,7 +17,7 @@ class ConverterWindow : public testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(app_.Started());
-        ASSERT_NE(app_.WaitForMainWindow(), nullptr)
+        ASSERT_NE(app_.WaitForShownMainWindow(), nullptr)
             << "no top-level window titled \"Convalis\" appeared";
     }
 
@@ -216,7 +216,7 @@ class UsersNumberFormat : public testing::TestWithParam<NumberFormatCase> {};
 TEST_P(UsersNumberFormat, GivesTheDecimalSeparatorOfTheConvertedAmount) {
     ScopedUserSetting separator(kInternational, L"sDecimal", GetParam().decimalSeparator);
     ProgramUnderTest app;
-    ASSERT_NE(app.WaitForMainWindow(), nullptr);
+    ASSERT_NE(app.WaitForShownMainWindow(), nullptr);
     app.Type(L"100");
     app.Press({{VK_RETURN}});
     EXPECT_TRUE(app.Shows({{L"lblP(0)", L"100"}, {L"lblP(2)", GetParam().euros}}));

@@ -50,6 +50,36 @@ INPUT MouseInput(DWORD flags) {
     return input;
 }
 
+DWORD ButtonDownFlag(MouseButton button) {
+    return button == MouseButton::kLeft ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_RIGHTDOWN;
+}
+
+DWORD ButtonUpFlag(MouseButton button) {
+    return button == MouseButton::kLeft ? MOUSEEVENTF_LEFTUP : MOUSEEVENTF_RIGHTUP;
+}
+
+// A button event at a screen pixel: the event carries its position, so
+// that where it lands does not depend on earlier pointer moves. Absolute
+// positions are in 0..65535, rounded up so that they map back to the pixel.
+INPUT ButtonAt(POINT screenPoint, DWORD buttonFlag) {
+    const LONG width = GetSystemMetrics(SM_CXSCREEN);
+    const LONG height = GetSystemMetrics(SM_CYSCREEN);
+    INPUT input = MouseInput(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | buttonFlag);
+    input.mi.dx = (screenPoint.x * 65536 + width - 1) / width;
+    input.mi.dy = (screenPoint.y * 65536 + height - 1) / height;
+    return input;
+}
+
+bool SendMouse(std::vector<INPUT> inputs) {
+    return SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)) ==
+           inputs.size();
+}
+
+bool PointerIsAt(POINT screenPoint) {
+    POINT now{};
+    return GetCursorPos(&now) && now.x == screenPoint.x && now.y == screenPoint.y;
+}
+
 struct ScreenDcReleaser {
     void operator()(HDC dc) const { ReleaseDC(nullptr, dc); }
 };
@@ -233,6 +263,11 @@ std::vector<COLORREF> ScreenPixels(const RECT& area) {
     return pixels;
 }
 
+COLORREF ScreenPixel(POINT point) {
+    const std::vector<COLORREF> pixels = ScreenPixels({point.x, point.y, point.x + 1, point.y + 1});
+    return pixels.empty() ? CLR_INVALID : pixels.front();
+}
+
 std::vector<HWND> TopLevelWindows() {
     std::vector<HWND> windows;
     EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&windows));
@@ -319,23 +354,40 @@ void SendKeystrokes(const std::vector<Keystroke>& keys) {
     }
 }
 
-// Wine may apply a pointer move after input queued behind it, so the
-// pointer is placed first and the click sent once it is there.
-bool SendClick(POINT screenPoint) {
-    const bool placed = WaitUntil([screenPoint] {
-        POINT now{};
-        if (GetCursorPos(&now) && now.x == screenPoint.x && now.y == screenPoint.y) {
-            return true;
-        }
-        SetCursorPos(screenPoint.x, screenPoint.y);
-        return false;
-    });
-    if (!placed) {
-        return false;
+bool KeepPointerAt(POINT screenPoint) {
+    if (PointerIsAt(screenPoint)) {
+        return true;
     }
-    INPUT inputs[] = {MouseInput(MOUSEEVENTF_LEFTDOWN), MouseInput(MOUSEEVENTF_LEFTUP)};
-    return SendInput(static_cast<UINT>(std::size(inputs)), inputs, sizeof(INPUT)) ==
-           std::size(inputs);
+    SetCursorPos(screenPoint.x, screenPoint.y);
+    return false;
+}
+
+bool PlacePointer(POINT screenPoint) {
+    return WaitUntil([screenPoint] { return KeepPointerAt(screenPoint); });
+}
+
+bool PressButtonAt(POINT screenPoint, MouseButton button) {
+    return SendMouse({ButtonAt(screenPoint, ButtonDownFlag(button))});
+}
+
+bool ReleaseButtonAt(POINT screenPoint, MouseButton button) {
+    return SendMouse({ButtonAt(screenPoint, ButtonUpFlag(button))});
+}
+
+bool SendClick(POINT screenPoint) {
+    return PlacePointer(screenPoint) && SendMouse({ButtonAt(screenPoint, MOUSEEVENTF_LEFTDOWN),
+                                                   ButtonAt(screenPoint, MOUSEEVENTF_LEFTUP)});
+}
+
+bool SendDoubleClick(POINT screenPoint) {
+    return PlacePointer(screenPoint) && SendMouse({ButtonAt(screenPoint, MOUSEEVENTF_LEFTDOWN),
+                                                   ButtonAt(screenPoint, MOUSEEVENTF_LEFTUP),
+                                                   ButtonAt(screenPoint, MOUSEEVENTF_LEFTDOWN),
+                                                   ButtonAt(screenPoint, MOUSEEVENTF_LEFTUP)});
+}
+
+HWND MouseCaptureOf(HWND window) {
+    return ThreadWindows(GetWindowThreadProcessId(window, nullptr)).hwndCapture;
 }
 
 // Wine records the new foreground window at once and lets the window's own

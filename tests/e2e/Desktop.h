@@ -42,6 +42,7 @@ RECT WindowRect(HWND window);
 int ScreenPixelsPerInchX();
 // The colours of the screen's pixels in `area`, row by row.
 std::vector<COLORREF> ScreenPixels(const RECT& area);
+COLORREF ScreenPixel(POINT point);
 
 std::vector<HWND> TopLevelWindows();
 std::vector<HWND> ChildWindows(HWND parent);
@@ -75,9 +76,26 @@ Keystroke WithCtrl(WORD key);
 // Real input through SendInput: it reaches the foreground window's focus
 // as typed keys do.
 void SendKeystrokes(const std::vector<Keystroke>& keys);
-// A left click at a point of the screen; false if the pointer could not be
-// placed there.
+// Real mouse input. In Wine's virtual desktop every pointer move comes back
+// later as a move from X, which may carry the pointer back to where an
+// earlier move had put it; so the pointer is placed before a button goes
+// down, button events carry their own position, and pointer moves are
+// checked and made again while a test waits.
+enum class MouseButton { kLeft, kRight };
+// Puts the pointer at a screen point if it is not there; true if it is.
+// For the condition of a wait: the pointer ends up there and stays.
+bool KeepPointerAt(POINT screenPoint);
+// Waits until the pointer is at a screen point.
+bool PlacePointer(POINT screenPoint);
+// A button event alone; place the pointer first.
+bool PressButtonAt(POINT screenPoint, MouseButton button);
+bool ReleaseButtonAt(POINT screenPoint, MouseButton button);
+// A left click at a point of the screen.
 bool SendClick(POINT screenPoint);
+// Two left clicks at a point of the screen, quick enough for a double click.
+bool SendDoubleClick(POINT screenPoint);
+// The window of `window`'s thread that has captured the mouse, if any.
+HWND MouseCaptureOf(HWND window);
 
 // Makes `window` the foreground window; false if it did not become it.
 bool BringToForeground(HWND window);

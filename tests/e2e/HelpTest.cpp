@@ -21,7 +21,7 @@ class Help : public testing::Test {
 protected:
     void SetUp() override {
         EndHelpViewers();  // left behind by an earlier failed test
-        ASSERT_NE(app_.WaitForMainWindow(), nullptr);
+        ASSERT_NE(app_.WaitForShownMainWindow(), nullptr);
     }
 
     // An unanswered question blocks the program; end the viewer first.

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "Desktop.h"
+#include "ProgramWindow.h"
 
 namespace e2e {
 
@@ -37,7 +38,8 @@ public:
     // The exit code once the process has ended.
     std::optional<DWORD> ExitCode() const;
 
-    // The process's top-level window titled "Convalis", shown or hidden.
+    // The process's top-level window titled "Convalis" that no other window
+    // owns, shown or hidden. (The windows it opens have the same title.)
     HWND FindMainWindow() const;
     // Waits until the main window exists and the program has come to wait
     // for messages after its start; null if that does not happen. Remembers
@@ -45,39 +47,53 @@ public:
     // the notification icon does, already counts as idle: WaitForInputIdle
     // alone returns too early.)
     HWND WaitForMainWindow();
+    // The same, for a start that shows the window: waits until it is shown
+    // too (the program loads it hidden and shows it at the end of its load,
+    // which may come after the program first takes messages).
+    HWND WaitForShownMainWindow();
     HWND MainWindow() const { return main_; }
+    ProgramWindow Main() const { return ProgramWindow(main_); }
 
-    // A control of the main window by its name, such as L"lblP(2)" or
-    // L"nrvFocus": its control id is the global atom of that name.
-    HWND Control(std::wstring_view name) const;
-    std::wstring Text(std::wstring_view name) const;
-    // The text colour a label publishes in its window property
-    // "Convalis.ForeColor" (an RGB value); none without the property.
-    std::optional<COLORREF> ForeColor(std::wstring_view name) const;
+    // Waits until the program shows a top-level window, other than its main
+    // window, that has the named control (L"lblTitle" for the about box);
+    // an empty view if none appears.
+    ProgramWindow WaitForWindowWith(std::wstring_view control) const;
+    // The program's shown windows (titled "Convalis" like the main window)
+    // other than the main window.
+    std::vector<HWND> OtherShownWindows() const;
 
-    // Waits until every named control shows its text.
+    // The main window's controls, as ProgramWindow gives them.
+    HWND Control(std::wstring_view name) const { return Main().Control(name); }
+    std::wstring Text(std::wstring_view name) const { return Main().Text(name); }
+    std::optional<COLORREF> ForeColor(std::wstring_view name) const {
+        return Main().ForeColor(name);
+    }
     testing::AssertionResult Shows(
-        const std::vector<std::pair<std::wstring, std::wstring>>& expected) const;
-    testing::AssertionResult Shows(std::wstring_view name, std::wstring_view text) const;
-    // Waits until the named control's text colour is `colour`.
-    testing::AssertionResult HasTextColour(std::wstring_view name, COLORREF colour) const;
-    // Waits until the screen shows the named control with some pixels in
-    // `colour` and none in `otherColour`.
+        const std::vector<std::pair<std::wstring, std::wstring>>& expected) const {
+        return Main().Shows(expected);
+    }
+    testing::AssertionResult Shows(std::wstring_view name, std::wstring_view text) const {
+        return Main().Shows(name, text);
+    }
+    testing::AssertionResult HasTextColour(std::wstring_view name, COLORREF colour) const {
+        return Main().HasTextColour(name, colour);
+    }
     testing::AssertionResult IsDrawnIn(std::wstring_view name, COLORREF colour,
-                                       COLORREF otherColour) const;
-
-    // Makes the main window the foreground window and sends it real keys.
-    void Press(const std::vector<Keystroke>& keys) const;
-    // Types digits and commas with the keys of the main keyboard.
-    void Type(std::wstring_view amount) const;
-    // Clicks the middle of a control of the main window with the mouse.
-    void Click(std::wstring_view name) const;
+                                       COLORREF otherColour) const {
+        return Main().IsDrawnIn(name, colour, otherColour);
+    }
+    void Press(const std::vector<Keystroke>& keys) const { Main().Press(keys); }
+    void Type(std::wstring_view amount) const { Main().Type(amount); }
+    void Click(std::wstring_view name) const { Main().Click(name); }
 
     // Asks the program to close (WM_CLOSE) and terminates it if it does not
     // end; waits until the process is gone.
     void Close();
 
 private:
+    static std::wstring CommandLine(const std::wstring& arguments);
+    // Starts the program file; the system's error code, or ERROR_SUCCESS.
+    static DWORD Launch(std::wstring commandLine, PROCESS_INFORMATION* started);
     // Waits until the program answers a message sent to its main window,
     // that is until it next takes messages.
     bool AwaitMessageRoundTrip() const;
@@ -86,7 +102,5 @@ private:
     DWORD processId_ = 0;
     HWND main_ = nullptr;
 };
-
-std::string Describe(COLORREF colour);
 
 }  // namespace e2e

@@ -23,7 +23,8 @@ TEST_P(OtherArguments, ShowTheWindow) {
     ProgramUnderTest app(GetParam());
     HWND window = app.WaitForMainWindow();
     ASSERT_NE(window, nullptr);
-    EXPECT_TRUE(IsWindowVisible(window));
+    EXPECT_TRUE(WaitUntil([window] { return IsWindowVisible(window) != FALSE; }))
+        << "the window stays hidden";
 }
 
 INSTANTIATE_TEST_SUITE_P(Startup, OtherArguments, testing::Values(L"/hidden", L"/Hidden /Hidden"),
@@ -33,7 +34,7 @@ INSTANTIATE_TEST_SUITE_P(Startup, OtherArguments, testing::Values(L"/hidden", L"
 
 TEST(Startup, SecondInstanceEndsAtOnceAndTheFirstKeepsItsWindow) {
     ProgramUnderTest first;
-    HWND window = first.WaitForMainWindow();
+    HWND window = first.WaitForShownMainWindow();
     ASSERT_NE(window, nullptr);
 
     ProgramUnderTest second;
@@ -57,7 +58,7 @@ TEST(Startup, SecondInstanceLeavesAHiddenFirstInstanceHidden) {
 
 TEST(Shutdown, AltF4EndsTheProgram) {
     ProgramUnderTest app;
-    ASSERT_NE(app.WaitForMainWindow(), nullptr);
+    ASSERT_NE(app.WaitForShownMainWindow(), nullptr);
     app.Press({WithAlt(VK_F4)});
     ASSERT_TRUE(app.WaitForExit()) << "the program still runs after Alt+F4";
     EXPECT_EQ(app.ExitCode(), 0u);
@@ -65,7 +66,7 @@ TEST(Shutdown, AltF4EndsTheProgram) {
 
 TEST(Shutdown, CloseButtonEndsTheProgram) {
     ProgramUnderTest app;
-    ASSERT_NE(app.WaitForMainWindow(), nullptr);
+    ASSERT_NE(app.WaitForShownMainWindow(), nullptr);
     app.Click(L"imaCommand(0)");
     ASSERT_TRUE(app.WaitForExit()) << "the program still runs after a click on its close button";
     EXPECT_EQ(app.ExitCode(), 0u);

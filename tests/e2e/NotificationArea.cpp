@@ -1,0 +1,137 @@
+#include "NotificationArea.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "Desktop.h"
+
+namespace e2e {
+
+namespace {
+
+constexpr wchar_t kTaskbarClass[] = L"Shell_TrayWnd";
+constexpr wchar_t kToolTipClass[] = L"tooltips_class32";
+
+HWND ShownTaskbar() {
+    HWND taskbar = FindWindowW(kTaskbarClass, nullptr);
+    return taskbar != nullptr && IsWindowVisible(taskbar) ? taskbar : nullptr;
+}
+
+// The notification area is the part of the taskbar right of its buttons
+// (the start button and one per window).
+RECT NotificationArea(HWND taskbar) {
+    RECT area = WindowRect(taskbar);
+    for (HWND button : ChildWindows(taskbar)) {
+        if (IsWindowVisible(button)) {
+            area.left = std::max(area.left, WindowRect(button).right);
+        }
+    }
+    return area;
+}
+
+struct Picture {
+    int width;
+    int height;
+    std::vector<COLORREF> pixels;
+    COLORREF At(int x, int y) const { return pixels[static_cast<size_t>(y * width + x)]; }
+};
+
+bool ColumnIsBlank(const Picture& picture, int x, COLORREF ground) {
+    for (int y = 0; y < picture.height; ++y) {
+        if (picture.At(x, y) != ground) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool RowIsBlank(const Picture& picture, int y, int left, int right, COLORREF ground) {
+    for (int x = left; x < right; ++x) {
+        if (picture.At(x, y) != ground) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// The box of the drawn pixels nearest the right edge, up to the first
+// blank column left of them.
+std::optional<RECT> RightmostDrawing(const Picture& picture) {
+    const COLORREF ground = picture.At(picture.width - 1, 0);
+    int right = picture.width;
+    while (right > 0 && ColumnIsBlank(picture, right - 1, ground)) {
+        --right;
+    }
+    if (right == 0) {
+        return std::nullopt;
+    }
+    int left = right - 1;
+    while (left > 0 && !ColumnIsBlank(picture, left - 1, ground)) {
+        --left;
+    }
+    int top = 0;
+    while (RowIsBlank(picture, top, left, right, ground)) {
+        ++top;
+    }
+    int bottom = picture.height;
+    while (RowIsBlank(picture, bottom - 1, left, right, ground)) {
+        --bottom;
+    }
+    return RECT{left, top, right, bottom};
+}
+
+std::wstring ShownTipOf(DWORD process) {
+    for (HWND window : TopLevelWindows()) {
+        if (WindowProcess(window) == process && IsWindowVisible(window) &&
+            WindowClass(window) == kToolTipClass) {
+            return WindowText(window);
+        }
+    }
+    return {};
+}
+
+}  // namespace
+
+std::optional<RECT> FindNotificationIcon() {
+    HWND taskbar = ShownTaskbar();
+    if (taskbar == nullptr) {
+        return std::nullopt;
+    }
+    const RECT area = NotificationArea(taskbar);
+    Picture picture{area.right - area.left, area.bottom - area.top, ScreenPixels(area)};
+    if (picture.pixels.empty()) {
+        return std::nullopt;
+    }
+    std::optional<RECT> icon = RightmostDrawing(picture);
+    if (icon) {
+        OffsetRect(&*icon, area.left, area.top);
+    }
+    return icon;
+}
+
+std::optional<RECT> WaitForNotificationIcon() {
+    std::optional<RECT> icon;
+    WaitUntil([&] { return (icon = FindNotificationIcon()).has_value(); });
+    return icon;
+}
+
+bool WaitUntilNoNotificationIcon() {
+    return WaitUntil([] { return !FindNotificationIcon().has_value(); });
+}
+
+std::wstring NotificationTip(const RECT& icon) {
+    HWND taskbar = ShownTaskbar();
+    if (taskbar == nullptr || !PlacePointer(Centre(icon))) {
+        return {};
+    }
+    const DWORD explorer = WindowProcess(taskbar);
+    std::wstring tip;
+    WaitUntil([&] { return !(tip = ShownTipOf(explorer)).empty(); });
+    return tip;
+}
+
+POINT Centre(const RECT& rect) {
+    return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+}
+
+}  // namespace e2e

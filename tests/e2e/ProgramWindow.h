@@ -1,0 +1,72 @@
+// One top-level window of the program under test, seen from outside: the
+// main window, the euro-zone window, the options dialog or the about box.
+// Its controls are found by name, read, clicked and sent keys.
+#pragma once
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "Desktop.h"
+
+namespace e2e {
+
+class ProgramWindow {
+public:
+    ProgramWindow() = default;
+    explicit ProgramWindow(HWND window) : window_(window) {}
+
+    HWND Handle() const { return window_; }
+    explicit operator bool() const { return window_ != nullptr; }
+    // Shown and not destroyed.
+    bool IsShown() const { return IsWindow(window_) && IsWindowVisible(window_); }
+    // The window that owns it (the opener of a modal window).
+    HWND Owner() const { return GetWindow(window_, GW_OWNER); }
+
+    // A control by its name, such as L"lblP(2)" or L"chkAppoint": its
+    // control id is the global atom of that name.
+    HWND Control(std::wstring_view name) const;
+    std::wstring Text(std::wstring_view name) const;
+    // The text colour a label publishes in its window property
+    // "Convalis.ForeColor" (an RGB value); none without the property.
+    std::optional<COLORREF> ForeColor(std::wstring_view name) const;
+    // The state of a check box (BM_GETCHECK): BST_CHECKED or BST_UNCHECKED.
+    std::optional<LRESULT> CheckState(std::wstring_view name) const;
+
+    // Waits until every named control shows its text.
+    testing::AssertionResult Shows(
+        const std::vector<std::pair<std::wstring, std::wstring>>& expected) const;
+    testing::AssertionResult Shows(std::wstring_view name, std::wstring_view text) const;
+    // Waits until the named control's text colour is `colour`.
+    testing::AssertionResult HasTextColour(std::wstring_view name, COLORREF colour) const;
+    // Waits until the named check box is checked, or unchecked.
+    testing::AssertionResult IsChecked(std::wstring_view name, bool checked) const;
+    // Waits until the screen shows the named control with some pixels in
+    // `colour` and none in `otherColour`.
+    testing::AssertionResult IsDrawnIn(std::wstring_view name, COLORREF colour,
+                                       COLORREF otherColour) const;
+    // Waits until the screen shows `colour` at each of `points` (window
+    // coordinates; the windows have no border, so client coordinates too).
+    testing::AssertionResult ShowsColourAt(const std::vector<POINT>& points, COLORREF colour) const;
+
+    // Makes the window the foreground window and sends it real keys.
+    void Press(const std::vector<Keystroke>& keys) const;
+    // Types digits and commas with the keys of the main keyboard.
+    void Type(std::wstring_view amount) const;
+    // Clicks the middle of a control with the mouse.
+    void Click(std::wstring_view name) const;
+    // The screen point of a point of the window.
+    POINT ScreenPoint(POINT inWindow) const;
+
+private:
+    HWND window_ = nullptr;
+};
+
+std::string Describe(COLORREF colour);
+
+}  // namespace e2e

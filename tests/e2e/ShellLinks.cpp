@@ -1,0 +1,150 @@
+#include "ShellLinks.h"
+
+#include <objbase.h>
+#include <shlobj.h>
+
+#include <memory>
+
+#include "Desktop.h"
+
+namespace e2e {
+
+namespace {
+
+constexpr wchar_t kShortcutName[] = L"Convalis.lnk";
+
+// COM on this thread for the lifetime of the object.
+class ComScope {
+public:
+    ComScope() : initialised_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
+    ~ComScope() {
+        if (initialised_) {
+            CoUninitialize();
+        }
+    }
+    ComScope(const ComScope&) = delete;
+    ComScope& operator=(const ComScope&) = delete;
+
+private:
+    bool initialised_;
+};
+
+struct ComReleaser {
+    void operator()(IUnknown* object) const { object->Release(); }
+};
+template <typename T>
+using ComPtr = std::unique_ptr<T, ComReleaser>;
+
+ComPtr<IShellLinkW> NewShellLink() {
+    IShellLinkW* link = nullptr;
+    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                                reinterpret_cast<void**>(&link)))) {
+        return nullptr;
+    }
+    return ComPtr<IShellLinkW>(link);
+}
+
+ComPtr<IPersistFile> FileOf(IShellLinkW& link) {
+    IPersistFile* file = nullptr;
+    if (FAILED(link.QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
+        return nullptr;
+    }
+    return ComPtr<IPersistFile>(file);
+}
+
+// Reads one text of a shortcut through a getter of IShellLinkW.
+template <typename Getter>
+std::wstring TextOf(Getter getter) {
+    wchar_t text[MAX_PATH + 1] = {};
+    if (FAILED(getter(text, MAX_PATH))) {
+        return {};
+    }
+    return text;
+}
+
+Shortcut ReadLoaded(IShellLinkW& link) {
+    Shortcut read;
+    read.target = TextOf([&](wchar_t* text, int size) {
+        return link.GetPath(text, size, nullptr, SLGP_UNCPRIORITY);
+    });
+    read.arguments = TextOf([&](wchar_t* text, int size) { return link.GetArguments(text, size); });
+    read.workingDirectory =
+        TextOf([&](wchar_t* text, int size) { return link.GetWorkingDirectory(text, size); });
+    read.description =
+        TextOf([&](wchar_t* text, int size) { return link.GetDescription(text, size); });
+    read.iconFile = TextOf(
+        [&](wchar_t* text, int size) { return link.GetIconLocation(text, size, &read.iconIndex); });
+    link.GetHotkey(&read.hotKey);
+    return read;
+}
+
+}  // namespace
+
+std::wstring StartupFolder() {
+    wchar_t path[MAX_PATH] = {};
+    if (FAILED(SHGetFolderPathW(nullptr, CSIDL_STARTUP, nullptr, SHGFP_TYPE_CURRENT, path))) {
+        return {};
+    }
+    return path;
+}
+
+std::wstring StartupShortcutPath() {
+    return StartupFolder() + L"\\" + kShortcutName;
+}
+
+bool FileExists(const std::wstring& path) {
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+std::vector<unsigned char> FileBytes(const std::wstring& path) {
+    UniqueHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE,
+                                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    LARGE_INTEGER size{};
+    if (file.get() == INVALID_HANDLE_VALUE || !GetFileSizeEx(file.get(), &size)) {
+        return {};
+    }
+    std::vector<unsigned char> bytes(static_cast<size_t>(size.QuadPart));
+    DWORD read = 0;
+    if (!bytes.empty() &&
+        !ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr)) {
+        return {};
+    }
+    bytes.resize(read);
+    return bytes;
+}
+
+std::optional<unsigned long> NumberAt(const std::vector<unsigned char>& bytes, size_t offset) {
+    if (offset + 4 > bytes.size()) {
+        return std::nullopt;
+    }
+    unsigned long number = 0;
+    for (size_t i = 4; i-- > 0;) {
+        number = (number << 8) | bytes[offset + i];
+    }
+    return number;
+}
+
+std::optional<Shortcut> ReadShortcut(const std::wstring& path) {
+    ComScope com;
+    ComPtr<IShellLinkW> link = NewShellLink();
+    ComPtr<IPersistFile> file = link ? FileOf(*link) : nullptr;
+    if (!file || FAILED(file->Load(path.c_str(), STGM_READ))) {
+        return std::nullopt;
+    }
+    return ReadLoaded(*link);
+}
+
+bool WriteShortcut(const std::wstring& path, const std::wstring& target) {
+    ComScope com;
+    ComPtr<IShellLinkW> link = NewShellLink();
+    ComPtr<IPersistFile> file = link ? FileOf(*link) : nullptr;
+    return file && SUCCEEDED(link->SetPath(target.c_str())) &&
+           SUCCEEDED(file->Save(path.c_str(), TRUE));
+}
+
+void NoStartupShortcut::Remove() {
+    DeleteFileW(StartupShortcutPath().c_str());
+}
+
+}  // namespace e2e
