@@ -1,0 +1,240 @@
+// The options dialog (Alt+O): start with Windows through "Convalis.lnk" in
+// the Startup folder, and the row for the amount paid and the change. "OK"
+// (or Enter) applies the boxes; every other way out changes nothing.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <ostream>
+#include <string_view>
+
+#include "ProgramUnderTest.h"
+#include "ShellLinks.h"
+
+namespace e2e {
+namespace {
+
+constexpr wchar_t kStartWithWindows[] = L"chkDémarrage";
+constexpr wchar_t kChangeRow[] = L"chkAppoint";
+constexpr unsigned long kShowMinimisedNotActive = 7;  // SW_SHOWMINNOACTIVE
+
+bool SameText(const std::wstring& a, const std::wstring& b) {
+    return lstrcmpiW(a.c_str(), b.c_str()) == 0;
+}
+
+// Whether a shortcut file holds `text`, in 16-bit or in 8-bit characters.
+bool HoldsText(const std::vector<unsigned char>& bytes, std::wstring_view text) {
+    std::vector<unsigned char> wide;
+    std::vector<unsigned char> narrow;
+    for (wchar_t character : text) {
+        wide.push_back(static_cast<unsigned char>(character & 0xFF));
+        wide.push_back(static_cast<unsigned char>(character >> 8));
+        narrow.push_back(static_cast<unsigned char>(character));
+    }
+    const auto holds = [&](const std::vector<unsigned char>& part) {
+        return std::search(bytes.begin(), bytes.end(), part.begin(), part.end()) != bytes.end();
+    };
+    return holds(wide) || holds(narrow);
+}
+
+// scripts/e2e.sh reads the program's shortcut once more, with a reader of
+// its own, after the tests; it names a folder for the copy.
+void KeepForTheScript(const std::wstring& file, const wchar_t* name) {
+    wchar_t folder[MAX_PATH] = {};
+    if (GetEnvironmentVariableW(L"CONVALIS_E2E_KEEP", folder, MAX_PATH) == 0) {
+        return;
+    }
+    const std::wstring copy = std::wstring(folder) + L"\\" + name;
+    EXPECT_TRUE(CopyFileW(file.c_str(), copy.c_str(), FALSE)) << "cannot keep " << Utf8(copy);
+}
+
+class Options : public testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_FALSE(StartupFolder().empty()) << "the shell has no Startup folder";
+        ASSERT_NE(app_.WaitForShownMainWindow(), nullptr);
+    }
+
+    ProgramWindow Open() const {
+        app_.Press({WithAlt('O')});
+        ProgramWindow dialog = app_.WaitForWindowWith(kChangeRow);
+        EXPECT_TRUE(dialog) << "Alt+O opened no options dialog";
+        return dialog;
+    }
+
+    // Waits until the dialog has gone and the main window has applied it:
+    // the main window takes keys again only after that.
+    testing::AssertionResult ClosedAndApplied(const ProgramWindow& dialog) const {
+        if (!WaitUntil([&] { return !dialog.IsShown(); })) {
+            return testing::AssertionFailure() << "the options dialog is still shown";
+        }
+        app_.Press({{VK_BACK}});  // does nothing without an entry in progress
+        app_.Type(L"9");
+        return app_.Shows(L"lblP(0)", L"9");
+    }
+
+    testing::AssertionResult ChangeRowShown(bool shown) const {
+        const auto rowIs = [&] {
+            for (const wchar_t* name : {L"lblEti(1)", L"lblP(1)", L"lblEti(3)", L"lblP(3)"}) {
+                if ((IsWindowVisible(app_.Control(name)) != FALSE) != shown) {
+                    return false;
+                }
+            }
+            return true;
+        };
+        if (WaitUntil(rowIs)) {
+            return testing::AssertionSuccess();
+        }
+        return testing::AssertionFailure()
+               << "the change row is " << (shown ? "hidden" : "shown") << ": lblP(1) visible "
+               << IsWindowVisible(app_.Control(L"lblP(1)")) << ", lblP(3) visible "
+               << IsWindowVisible(app_.Control(L"lblP(3)"));
+    }
+
+    // Opens the dialog, finds `box` as it should be, clicks it and confirms.
+    void ToggleAndConfirm(const wchar_t* box, bool checkedAtOpening) const {
+        ProgramWindow dialog = Open();
+        ASSERT_TRUE(dialog);
+        ASSERT_TRUE(dialog.IsChecked(box, checkedAtOpening));
+        dialog.Click(box);
+        ASSERT_TRUE(dialog.IsChecked(box, !checkedAtOpening));
+        dialog.Press({{VK_RETURN}});  // also while the box has the focus
+        ASSERT_TRUE(ClosedAndApplied(dialog));
+    }
+
+    NoStartupShortcut noShortcut_;
+    // The program is made for the French number format.
+    ScopedUserSetting frenchDecimal_{L"Control Panel\\International", L"sDecimal", L","};
+    ProgramUnderTest app_;
+};
+
+TEST_F(Options, OpenWithBothBoxesClearWhenNothingIsSet) {
+    const ProgramWindow dialog = Open();
+    ASSERT_TRUE(dialog);
+    EXPECT_EQ(dialog.Owner(), app_.MainWindow());
+    EXPECT_FALSE(IsWindowEnabled(app_.MainWindow()));
+    EXPECT_TRUE(dialog.Shows({{kStartWithWindows, L"Lancer au démarrage de Windows"},
+                              {kChangeRow, L"Activer l'appoint en Euros"},
+                              {L"lblAction(0)", L"OK"},
+                              {L"lblAction(1)", L"Annuler"}}));
+    EXPECT_TRUE(dialog.IsChecked(kStartWithWindows, false));
+    EXPECT_TRUE(dialog.IsChecked(kChangeRow, false));
+}
+
+TEST_F(Options, StartWithWindowsWritesAShortcutThatStartsTheProgramHidden) {
+    ToggleAndConfirm(kStartWithWindows, false);
+    ASSERT_TRUE(WaitUntil([] { return FileExists(StartupShortcutPath()); }))
+        << "no " << Utf8(StartupShortcutPath());
+
+    const std::optional<Shortcut> shortcut = ReadShortcut(StartupShortcutPath());
+    ASSERT_TRUE(shortcut.has_value()) << "the shell cannot read the shortcut";
+    const std::wstring program = ProgramUnderTest::Folder() + L"\\Convalis.exe";
+    EXPECT_TRUE(SameText(shortcut->target, program)) << Utf8(shortcut->target);
+    EXPECT_EQ(shortcut->arguments, L"/Hidden");
+    EXPECT_TRUE(SameText(shortcut->iconFile, program)) << Utf8(shortcut->iconFile);
+    EXPECT_EQ(shortcut->iconIndex, 0);
+    EXPECT_EQ(shortcut->workingDirectory, L"");
+    EXPECT_EQ(shortcut->description, L"");
+    EXPECT_EQ(shortcut->hotKey, 0);
+
+    // Wine's shell reads every show command back as 1; the file has it.
+    const std::vector<unsigned char> bytes = FileBytes(StartupShortcutPath());
+    EXPECT_EQ(NumberAt(bytes, kHeaderSizeOffset), kHeaderSize);
+    EXPECT_EQ(NumberAt(bytes, kShowCommandOffset), kShowMinimisedNotActive);
+    EXPECT_TRUE(HoldsText(bytes, L"/Hidden")) << "the arguments are not in the file";
+    KeepForTheScript(StartupShortcutPath(), L"startup-shortcut.lnk");
+}
+
+TEST_F(Options, ReopenedDialogShowsTheShortcutAndUntickingDeletesIt) {
+    ToggleAndConfirm(kStartWithWindows, false);
+    ASSERT_TRUE(WaitUntil([] { return FileExists(StartupShortcutPath()); }));
+
+    ToggleAndConfirm(kStartWithWindows, true);
+    EXPECT_TRUE(WaitUntil([] { return !FileExists(StartupShortcutPath()); }))
+        << "the shortcut is still there";
+}
+
+TEST_F(Options, ShortcutPlacedByAnotherProgramShowsTicked) {
+    const std::wstring elsewhere = L"C:\\windows\\notepad.exe";
+    ASSERT_TRUE(WriteShortcut(StartupShortcutPath(), elsewhere));
+    const std::vector<unsigned char> before = FileBytes(StartupShortcutPath());
+
+    const ProgramWindow dialog = Open();
+    ASSERT_TRUE(dialog);
+    EXPECT_TRUE(dialog.IsChecked(kStartWithWindows, true));
+    dialog.Press({{VK_ESCAPE}});
+    ASSERT_TRUE(ClosedAndApplied(dialog));
+    EXPECT_EQ(FileBytes(StartupShortcutPath()), before) << "cancelling changed the shortcut";
+}
+
+TEST_F(Options, ChangeRowComesWithItsBoxAndGoesWithout) {
+    ProgramWindow dialog = Open();
+    ASSERT_TRUE(dialog);
+    dialog.Click(kChangeRow);
+    ASSERT_TRUE(dialog.IsChecked(kChangeRow, true));
+    dialog.Click(L"lblAction(0)");
+    ASSERT_TRUE(ClosedAndApplied(dialog));
+    EXPECT_TRUE(ChangeRowShown(true));
+    EXPECT_FALSE(FileExists(StartupShortcutPath())) << "a shortcut was written unasked";
+
+    dialog = Open();
+    ASSERT_TRUE(dialog);
+    EXPECT_TRUE(dialog.IsChecked(kChangeRow, true));
+    EXPECT_TRUE(dialog.IsChecked(kStartWithWindows, false));
+    dialog.Click(kChangeRow);
+    ASSERT_TRUE(dialog.IsChecked(kChangeRow, false));
+    dialog.Press({{VK_RETURN}});
+    ASSERT_TRUE(ClosedAndApplied(dialog));
+    EXPECT_TRUE(ChangeRowShown(false));
+}
+
+TEST_F(Options, OpeningWhileTypingFinishesTheEntryFirst) {
+    app_.Type(L"100");
+    ASSERT_TRUE(app_.Shows({{L"lblP(0)", L"100"}, {L"lblP(2)", L"0"}}));
+    const ProgramWindow dialog = Open();
+    ASSERT_TRUE(dialog);
+    EXPECT_TRUE(app_.Shows(L"lblP(2)", L"15,24"));
+    dialog.Press({{VK_ESCAPE}});
+    ASSERT_TRUE(WaitUntil([&] { return !dialog.IsShown(); }));
+    // The entry is over: a digit starts a new amount.
+    app_.Type(L"2");
+    EXPECT_TRUE(app_.Shows(L"lblP(0)", L"2"));
+}
+
+// The ways out of the dialog that are not "OK".
+struct Cancel {
+    const char* name;
+    void (*leave)(const ProgramWindow& dialog);
+};
+
+void PrintTo(const Cancel& cancel, std::ostream* out) {
+    *out << cancel.name;
+}
+
+class OptionsCancelled : public Options, public testing::WithParamInterface<Cancel> {};
+
+TEST_P(OptionsCancelled, ChangesNothingWhateverWasTicked) {
+    const ProgramWindow dialog = Open();
+    ASSERT_TRUE(dialog);
+    dialog.Click(kStartWithWindows);
+    dialog.Click(kChangeRow);
+    ASSERT_TRUE(dialog.IsChecked(kStartWithWindows, true));
+    ASSERT_TRUE(dialog.IsChecked(kChangeRow, true));
+
+    GetParam().leave(dialog);
+    ASSERT_TRUE(ClosedAndApplied(dialog));
+    EXPECT_FALSE(FileExists(StartupShortcutPath())) << "a shortcut was written";
+    EXPECT_TRUE(ChangeRowShown(false));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Options, OptionsCancelled,
+    testing::Values(
+        Cancel{"Escape", [](const ProgramWindow& dialog) { dialog.Press({{VK_ESCAPE}}); }},
+        Cancel{"AltF4", [](const ProgramWindow& dialog) { dialog.Press({WithAlt(VK_F4)}); }},
+        Cancel{"Annuler", [](const ProgramWindow& dialog) { dialog.Click(L"lblAction(1)"); }},
+        // The dialog's one image button has no index.
+        Cancel{"CloseButton", [](const ProgramWindow& dialog) { dialog.Click(L"imaCommand"); }}),
+    [](const testing::TestParamInfo<Cancel>& info) { return std::string(info.param.name); });
+
+}  // namespace
+}  // namespace e2e

@@ -1,0 +1,155 @@
+// Moving the main window, which has no title bar: a press on its body (left
+// button), a display or a caption (any button) and a drag move it with the
+// pointer, the pressed point staying under the pointer.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "ProgramUnderTest.h"
+
+namespace e2e {
+namespace {
+
+// A point of the body with no control on it.
+constexpr POINT kBodyPoint{150, 72};
+// Steps of a hand's drag: a few pixels each.
+constexpr int kStepPixels = 10;
+
+POINT Offset(POINT point, int dx, int dy) {
+    return {point.x + dx, point.y + dy};
+}
+
+POINT TopLeft(HWND window) {
+    const RECT rect = WindowRect(window);
+    return {rect.left, rect.top};
+}
+
+POINT CentreOf(HWND control) {
+    const RECT rect = WindowRect(control);
+    return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+}
+
+bool SamePoint(POINT a, POINT b) {
+    return a.x == b.x && a.y == b.y;
+}
+
+std::string Describe(POINT point) {
+    return "(" + std::to_string(point.x) + ", " + std::to_string(point.y) + ")";
+}
+
+class WindowDrag : public testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_NE(app_.WaitForShownMainWindow(), nullptr);
+        ASSERT_TRUE(BringToForeground(app_.MainWindow()));
+        start_ = TopLeft(app_.MainWindow());
+    }
+
+    HWND Window() const { return app_.MainWindow(); }
+
+    // A drag as a hand makes it: press, move in small steps, release. Each
+    // step waits until the window has followed the pointer, so that the
+    // window stays under the pointer all the way.
+    testing::AssertionResult Drag(POINT from, POINT to, MouseButton button, int steps = 0) const {
+        if (steps == 0) {
+            const int distance = std::max(std::abs(to.x - from.x), std::abs(to.y - from.y));
+            steps = std::max(1, distance / kStepPixels);
+        }
+        const POINT windowStart = TopLeft(Window());
+        if (!PlacePointer(from) || !PressButtonAt(from, button)) {
+            return testing::AssertionFailure() << "cannot press at " << Describe(from);
+        }
+        if (!WaitUntil([&] { return MouseCaptureOf(Window()) == Window(); })) {
+            ReleaseButtonAt(from, button);
+            return testing::AssertionFailure() << "the press did not start a drag";
+        }
+        for (int step = 1; step <= steps; ++step) {
+            const int dx = (to.x - from.x) * step / steps;
+            const int dy = (to.y - from.y) * step / steps;
+            const POINT pointer = Offset(from, dx, dy);
+            const POINT expected = Offset(windowStart, dx, dy);
+            const bool followed = WaitUntil(
+                [&] { return KeepPointerAt(pointer) && SamePoint(TopLeft(Window()), expected); });
+            if (!followed) {
+                ReleaseButtonAt(pointer, button);
+                return testing::AssertionFailure()
+                       << "with the pointer at " << Describe(pointer) << " the window is at "
+                       << Describe(TopLeft(Window())) << ", expected " << Describe(expected);
+            }
+        }
+        ReleaseButtonAt(to, button);
+        if (!WaitUntil([&] { return MouseCaptureOf(Window()) == nullptr; })) {
+            return testing::AssertionFailure() << "the release did not end the drag";
+        }
+        return testing::AssertionSuccess();
+    }
+
+    testing::AssertionResult IsAt(POINT expected) const {
+        if (WaitUntil([&] { return SamePoint(TopLeft(Window()), expected); })) {
+            return testing::AssertionSuccess();
+        }
+        return testing::AssertionFailure()
+               << "the window is at " << Describe(TopLeft(Window())) << ", expected "
+               << Describe(expected) << "; it started at " << Describe(start_);
+    }
+
+    // Keys and mouse input are handled in the order they come: once a
+    // digit typed now shows, the mouse input before it has been handled.
+    testing::AssertionResult HandledEarlierInput() const {
+        app_.Type(L"5");
+        return app_.Shows(L"lblP(0)", L"5");
+    }
+
+    ProgramUnderTest app_;
+    POINT start_{};
+};
+
+TEST_F(WindowDrag, PressOnTheBodyAndDragMovesTheWindowByThePointersDistance) {
+    const POINT from = app_.Main().ScreenPoint(kBodyPoint);
+    ASSERT_TRUE(Drag(from, Offset(from, 120, 60), MouseButton::kLeft));
+    EXPECT_TRUE(IsAt(Offset(start_, 120, 60)));
+
+    // A second drag starts from where the first left the window.
+    ASSERT_TRUE(Drag(Offset(from, 120, 60), Offset(from, 40, -30), MouseButton::kLeft));
+    EXPECT_TRUE(IsAt(Offset(start_, 40, -30)));
+}
+
+TEST_F(WindowDrag, WindowFollowsAPointerThatJumpsOutOfIt) {
+    const POINT from = app_.Main().ScreenPoint(kBodyPoint);
+    ASSERT_TRUE(Drag(from, Offset(from, -300, 150), MouseButton::kLeft, 1));
+    EXPECT_TRUE(IsAt(Offset(start_, -300, 150)));
+}
+
+TEST_F(WindowDrag, DisplayDraggedWithTheRightButtonMovesTheWindowAndStaysInactive) {
+    const POINT from = CentreOf(app_.Control(L"lblP(2)"));
+    ASSERT_TRUE(Drag(from, Offset(from, -80, 40), MouseButton::kRight));
+    EXPECT_TRUE(IsAt(Offset(start_, -80, 40)));
+    EXPECT_TRUE(app_.HasTextColour(L"lblP(0)", GetSysColor(COLOR_HIGHLIGHT)));
+    EXPECT_TRUE(app_.HasTextColour(L"lblP(2)", GetSysColor(COLOR_WINDOWTEXT)));
+
+    // The release ended the drag: the pointer moves alone.
+    ASSERT_TRUE(PlacePointer(from));
+    ASSERT_TRUE(HandledEarlierInput());
+    EXPECT_TRUE(IsAt(Offset(start_, -80, 40)));
+}
+
+TEST_F(WindowDrag, CaptionDraggedMovesTheWindow) {
+    const POINT from = CentreOf(app_.Control(L"lblEti(0)"));
+    ASSERT_TRUE(Drag(from, Offset(from, 50, 100), MouseButton::kLeft));
+    EXPECT_TRUE(IsAt(Offset(start_, 50, 100)));
+}
+
+TEST_F(WindowDrag, RightButtonOnTheBodyMovesNothing) {
+    const POINT from = app_.Main().ScreenPoint(kBodyPoint);
+    const POINT to = Offset(from, 120, 60);
+    ASSERT_TRUE(PlacePointer(from));
+    ASSERT_TRUE(PressButtonAt(from, MouseButton::kRight));
+    ASSERT_TRUE(PlacePointer(to));
+    ASSERT_TRUE(ReleaseButtonAt(to, MouseButton::kRight));
+    ASSERT_TRUE(HandledEarlierInput());
+    EXPECT_TRUE(IsAt(start_));
+}
+
+}  // namespace
+}  // namespace e2e
