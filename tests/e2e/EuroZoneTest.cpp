@@ -79,19 +79,6 @@ TEST_F(EuroZone, TenEurosAreFourHundredAndThreeLuxembourgFrancs) {
         {{L"lblP(0)", L"Franc luxembourg."}, {L"lblP(1)", L"403,40"}, {L"lblP(2)", L"10"}}));
 }
 
-TEST_F(EuroZone, AmountInTheCurrencyConvertsToEuros) {
-    ASSERT_TRUE(Open());
-    zone_.Press({{VK_LEFT}, {VK_LEFT}, {VK_LEFT}, {VK_LEFT}, {VK_LEFT}});
-    ASSERT_TRUE(zone_.Shows(L"lblP(0)", L"Shilling autrichien"));  // row 4 → 11, past 0
-    zone_.Press(
-        {{VK_RIGHT}, {VK_RIGHT}, {VK_RIGHT}, {VK_RIGHT}, {VK_RIGHT}, {VK_RIGHT}, {VK_RIGHT}});
-    ASSERT_TRUE(zone_.Shows(L"lblP(0)", L"Lire italienne"));  // row 11 → 6, past 11
-    zone_.Press({{VK_TAB}});
-    zone_.Type(L"1000");
-    zone_.Press({{VK_RETURN}});
-    EXPECT_TRUE(zone_.Shows({{L"lblP(1)", L"1000"}, {L"lblP(2)", L"0,52"}}));
-}
-
 // The two ways to close the window.
 struct Closing {
     const char* name;
@@ -124,37 +111,6 @@ INSTANTIATE_TEST_SUITE_P(
         Closing{"AltF4", [](const ProgramWindow& zone) { zone.Press({WithAlt(VK_F4)}); }},
         Closing{"CloseButton", [](const ProgramWindow& zone) { zone.Click(L"imaCommand(0)"); }}),
     [](const testing::TestParamInfo<Closing>& info) { return std::string(info.param.name); });
-
-TEST_F(EuroZone, EntryInProgressOnTheMainWindowGoesOnAfterTheVisit) {
-    app_.Type(L"12");
-    ASSERT_TRUE(app_.Shows(L"lblP(0)", L"12"));
-
-    ASSERT_TRUE(Open());
-    zone_.Press({WithAlt(VK_F4)});
-    ASSERT_TRUE(IsClosed());
-
-    app_.Type(L"3");
-    app_.Press({{VK_RETURN}});
-    EXPECT_TRUE(app_.Shows({{L"lblP(0)", L"123"}, {L"lblP(2)", L"18,75"}}));
-}
-
-TEST_F(EuroZone, OpensAfreshAfterBeingClosedWhileTyping) {
-    ASSERT_TRUE(Open());
-    zone_.Press({{VK_RIGHT}, {VK_DOWN}});
-    zone_.Type(L"25");
-    ASSERT_TRUE(zone_.Shows({{L"lblP(0)", L"Franc luxembourg."}, {L"lblP(1)", L"25"}}));
-    zone_.Press({WithAlt(VK_F4)});
-    ASSERT_TRUE(IsClosed());
-
-    ASSERT_TRUE(Open());
-    EXPECT_TRUE(ShowsItsOpeningState());
-    EXPECT_TRUE(zone_.HasTextColour(L"lblP(0)", GetSysColor(COLOR_HIGHLIGHT)));
-    EXPECT_TRUE(zone_.HasTextColour(L"lblP(1)", GetSysColor(COLOR_WINDOWTEXT)));
-    // Idle again: Enter and digits change nothing on the currency name, and
-    // the first digit in the amount field starts a new amount.
-    zone_.Press({{VK_RETURN}, {'7'}, {VK_DOWN}, {'8'}});
-    EXPECT_TRUE(zone_.Shows({{L"lblP(0)", L"Franc français"}, {L"lblP(1)", L"8"}}));
-}
 
 }  // namespace
 }  // namespace e2e

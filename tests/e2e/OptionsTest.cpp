@@ -107,19 +107,6 @@ protected:
     ProgramUnderTest app_;
 };
 
-TEST_F(Options, OpenWithBothBoxesClearWhenNothingIsSet) {
-    const ProgramWindow dialog = Open();
-    ASSERT_TRUE(dialog);
-    EXPECT_EQ(dialog.Owner(), app_.MainWindow());
-    EXPECT_FALSE(IsWindowEnabled(app_.MainWindow()));
-    EXPECT_TRUE(dialog.Shows({{kStartWithWindows, L"Lancer au démarrage de Windows"},
-                              {kChangeRow, L"Activer l'appoint en Euros"},
-                              {L"lblAction(0)", L"OK"},
-                              {L"lblAction(1)", L"Annuler"}}));
-    EXPECT_TRUE(dialog.IsChecked(kStartWithWindows, false));
-    EXPECT_TRUE(dialog.IsChecked(kChangeRow, false));
-}
-
 TEST_F(Options, StartWithWindowsWritesAShortcutThatStartsTheProgramHidden) {
     ToggleAndConfirm(kStartWithWindows, false);
     ASSERT_TRUE(WaitUntil([] { return FileExists(StartupShortcutPath()); }))
@@ -153,19 +140,6 @@ TEST_F(Options, ReopenedDialogShowsTheShortcutAndUntickingDeletesIt) {
         << "the shortcut is still there";
 }
 
-TEST_F(Options, ShortcutPlacedByAnotherProgramShowsTicked) {
-    const std::wstring elsewhere = L"C:\\windows\\notepad.exe";
-    ASSERT_TRUE(WriteShortcut(StartupShortcutPath(), elsewhere));
-    const std::vector<unsigned char> before = FileBytes(StartupShortcutPath());
-
-    const ProgramWindow dialog = Open();
-    ASSERT_TRUE(dialog);
-    EXPECT_TRUE(dialog.IsChecked(kStartWithWindows, true));
-    dialog.Press({{VK_ESCAPE}});
-    ASSERT_TRUE(ClosedAndApplied(dialog));
-    EXPECT_EQ(FileBytes(StartupShortcutPath()), before) << "cancelling changed the shortcut";
-}
-
 TEST_F(Options, ChangeRowComesWithItsBoxAndGoesWithout) {
     ProgramWindow dialog = Open();
     ASSERT_TRUE(dialog);
@@ -185,19 +159,6 @@ TEST_F(Options, ChangeRowComesWithItsBoxAndGoesWithout) {
     dialog.Press({{VK_RETURN}});
     ASSERT_TRUE(ClosedAndApplied(dialog));
     EXPECT_TRUE(ChangeRowShown(false));
-}
-
-TEST_F(Options, OpeningWhileTypingFinishesTheEntryFirst) {
-    app_.Type(L"100");
-    ASSERT_TRUE(app_.Shows({{L"lblP(0)", L"100"}, {L"lblP(2)", L"0"}}));
-    const ProgramWindow dialog = Open();
-    ASSERT_TRUE(dialog);
-    EXPECT_TRUE(app_.Shows(L"lblP(2)", L"15,24"));
-    dialog.Press({{VK_ESCAPE}});
-    ASSERT_TRUE(WaitUntil([&] { return !dialog.IsShown(); }));
-    // The entry is over: a digit starts a new amount.
-    app_.Type(L"2");
-    EXPECT_TRUE(app_.Shows(L"lblP(0)", L"2"));
 }
 
 // The ways out of the dialog that are not "OK".

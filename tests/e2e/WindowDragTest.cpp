@@ -134,12 +134,6 @@ TEST_F(WindowDrag, DisplayDraggedWithTheRightButtonMovesTheWindowAndStaysInactiv
     EXPECT_TRUE(IsAt(Offset(start_, -80, 40)));
 }
 
-TEST_F(WindowDrag, CaptionDraggedMovesTheWindow) {
-    const POINT from = CentreOf(app_.Control(L"lblEti(0)"));
-    ASSERT_TRUE(Drag(from, Offset(from, 50, 100), MouseButton::kLeft));
-    EXPECT_TRUE(IsAt(Offset(start_, 50, 100)));
-}
-
 TEST_F(WindowDrag, RightButtonOnTheBodyMovesNothing) {
     const POINT from = app_.Main().ScreenPoint(kBodyPoint);
     const POINT to = Offset(from, 120, 60);

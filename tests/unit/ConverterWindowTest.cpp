@@ -347,18 +347,6 @@ TEST_F(ConverterWindow, CloseButtonAndAltF4UnloadTheWindow) {
     EXPECT_FALSE(Main().Loaded());
 }
 
-TEST_F(ConverterWindow, CommandButtonsCarryTheirTooltips) {
-    Start();
-    const char* expected[] = {"Fermer Alt+F4",  "Réduire Alt+R",         "Options Alt+O",
-                              "A propos de...", "Aide sur Convalis  F1", "Zone Euro Alt+Z"};
-    offscreen::OffscreenWindow* window = Platform().FindWindow("frmConvalis");
-    for (int i = 0; i < 6; ++i) {
-        auto* button = dynamic_cast<platform::ImageButton*>(window->FindControl("imaCommand", i));
-        ASSERT_NE(button, nullptr);
-        EXPECT_EQ(button->ToolTip(), expected[i]);
-    }
-}
-
 TEST_F(ConverterWindow, HidingTheChangeRowMovesTheFocusOffThePayment) {
     Start(kBeforeChangeover);
     Press({"Tab"});
@@ -377,14 +365,6 @@ TEST_F(ConverterWindow, HidingTheChangeRowMovesTheFocusOffThePayment) {
     Main().ShowChangeRow(true);
     Press({"Tab"});
     ExpectActive(0);
-}
-
-TEST_F(ConverterWindow, HighlightFollowsTheSchemeByReference) {
-    Start();
-    Press({"Tab"});
-    EXPECT_EQ(Main().Display(2).ForeColor(), kHighlight);
-    EXPECT_EQ(Main().Caption(0).ForeColor(), kWindowText);
-    EXPECT_EQ(Main().Display(0).ForeColor(), kWindowText);
 }
 
 }  // namespace

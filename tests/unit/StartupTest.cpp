@@ -54,12 +54,4 @@ TEST_F(Startup, OnlyTheExactHiddenArgumentHides) {
     }
 }
 
-TEST_F(Startup, TheWindowIsCentredOnTheScreen) {
-    StartWith("");
-    platform::Bounds bounds = Main().Window().Placement();
-    const platform::Screen& screen = Platform().Display();
-    EXPECT_EQ(bounds.left, (screen.WidthTwips() - 2985) / 2);
-    EXPECT_EQ(bounds.top, (screen.HeightTwips() - 2685) / 2);
-}
-
 }  // namespace
