@@ -5,8 +5,8 @@
 
 namespace app {
 
-double AmountValue(const std::string& text) {
-    return platform::Val(CommaToPoint(text));
+double AmountValue(const std::string& text, const std::string& decimalSeparator) {
+    return platform::TextToDouble(CommaToPoint(text), decimalSeparator);
 }
 
 std::string AmountText(double value, const std::string& decimalSeparator) {

@@ -8,9 +8,10 @@ namespace app {
 // The fixed rate: francs for one euro.
 inline constexpr double FrancsPerEuro = 6.55957;
 
-// The value of an amount text: its first comma made a point, then read as a
-// number ("12," reads 12, "0," reads 0).
-double AmountValue(const std::string& text);
+// The value of a display's text: a typed amount has a decimal comma, a
+// converted one the user's decimal separator; the first of either is made a
+// point, then the text is read as a number ("12," reads 12, "0," reads 0).
+double AmountValue(const std::string& text, const std::string& decimalSeparator);
 
 // A value written with the pattern "0.00" in the user's number format.
 std::string AmountText(double value, const std::string& decimalSeparator);

@@ -194,7 +194,7 @@ void frmConvalis::RestoreUndoEntry(int k, const std::string& saved) {
 
 void frmConvalis::ConvertActiveField() {
     const std::string separator = platform_.Numbers().DecimalSeparator();
-    auto value = [this](int field) { return AmountValue(lblP_[field]->Caption()); };
+    auto value = [&](int field) { return AmountValue(lblP_[field]->Caption(), separator); };
     switch (entry_->ActiveField()) {
         case kPriceFrancs:
             lblP_[kPriceEuros]->SetCaption(

@@ -112,10 +112,10 @@ void frmZoneEuro::ConvertActiveField() {
     const double rate = CurrencyRates.at(currencyIndex_);
     const std::string separator = platform_.Numbers().DecimalSeparator();
     if (entry_->ActiveField() == kCurrencyAmount) {
-        double amount = app::AmountValue(lblP_[kCurrencyAmount]->Caption());
+        double amount = app::AmountValue(lblP_[kCurrencyAmount]->Caption(), separator);
         lblP_[kEuroAmount]->SetCaption(app::AmountText(amount / rate, separator));
     } else {
-        double euros = app::AmountValue(lblP_[kEuroAmount]->Caption());
+        double euros = app::AmountValue(lblP_[kEuroAmount]->Caption(), separator);
         lblP_[kCurrencyAmount]->SetCaption(app::AmountText(euros * rate, separator));
     }
     entry_->FinishEntry();

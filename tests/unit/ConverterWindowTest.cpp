@@ -275,15 +275,17 @@ TEST_F(ConverterWindow, ChangeIsThePaymentInEurosLessTheDisplayedPrice) {
 }
 
 TEST_F(ConverterWindow, DisplaysFollowTheUsersDecimalSeparator) {
-    Start(kBeforeChangeover);
-    Platform().SetDecimalSeparator(".");
-    Type("100");
-    Press({"Tab"});
-    EXPECT_EQ(Main().DisplayText(2), "15.24");
-    // The change reads the converted texts with their point.
-    Type("200");
-    Press({"Enter"});
-    EXPECT_EQ(Main().DisplayText(3), "15.25");
+    for (const std::string separator : {".", "\xC2\xB7", "'"}) {  // point, middle dot, quote
+        Start(kBeforeChangeover);
+        Platform().SetDecimalSeparator(separator);
+        Type("100");
+        Press({"Tab"});
+        EXPECT_EQ(Main().DisplayText(2), "15" + separator + "24");
+        // The change reads the converted price through the same separator.
+        Type("200");
+        Press({"Enter"});
+        EXPECT_EQ(Main().DisplayText(3), "15" + separator + "25");
+    }
 }
 
 TEST_F(ConverterWindow, OConvertsAnEntryAndOpensNothingWithoutAlt) {

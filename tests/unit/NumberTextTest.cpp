@@ -69,11 +69,15 @@ TEST(CommaToPoint, ReplacesOnlyTheFirstComma) {
 }
 
 TEST(AmountValue, ReadsEveryFormOfAmountText) {
-    EXPECT_DOUBLE_EQ(app::AmountValue("12,"), 12.0);
-    EXPECT_DOUBLE_EQ(app::AmountValue("0,"), 0.0);
-    EXPECT_DOUBLE_EQ(app::AmountValue("15,24"), 15.24);
-    EXPECT_DOUBLE_EQ(app::AmountValue("15.24"), 15.24);
-    EXPECT_DOUBLE_EQ(app::AmountValue("-4,76"), -4.76);
+    for (const std::string separator : {",", ".", "\xC2\xB7"}) {
+        // Typed amounts have a comma whatever the user's format.
+        EXPECT_DOUBLE_EQ(app::AmountValue("12,", separator), 12.0);
+        EXPECT_DOUBLE_EQ(app::AmountValue("0,", separator), 0.0);
+        EXPECT_DOUBLE_EQ(app::AmountValue("15,2", separator), 15.2);
+        // Converted ones the user's separator.
+        EXPECT_DOUBLE_EQ(app::AmountValue("15" + separator + "24", separator), 15.24);
+        EXPECT_DOUBLE_EQ(app::AmountValue("-4" + separator + "76", separator), -4.76);
+    }
 }
 
 }  // namespace

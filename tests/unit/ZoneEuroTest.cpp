@@ -107,6 +107,19 @@ TEST_F(ZoneEuro, ChangingTheCurrencyConvertsTheEuroAmountAnew) {
     Run();
 }
 
+TEST_F(ZoneEuro, ANewCurrencyReadsTheConvertedEurosThroughTheUsersSeparator) {
+    for (const std::string separator : {",", ".", "\xC2\xB7"}) {  // comma, point, middle dot
+        Start();
+        Platform().SetDecimalSeparator(separator);
+        Queue({"Alt+Z", "Tab", "1", "0", "0", "Enter", "Tab", "Tab", "Right"});
+        Then([&] {
+            EXPECT_EQ(Displays(), (Texts{"Franc luxembourg.", "614" + separator + "78",
+                                         "15" + separator + "24"}));
+        });
+        Run();
+    }
+}
+
 TEST_F(ZoneEuro, RightAtOpeningShowsZeroInTheNewCurrency) {
     Queue({"Right"});
     Then([&] { EXPECT_EQ(Displays(), (Texts{"Franc luxembourg.", "0,00", "0"})); });
