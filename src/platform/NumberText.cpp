@@ -2,7 +2,8 @@
 
 #include <algorithm>
 #include <charconv>
-#include <cstdlib>
+#include <cmath>
+#include <limits>
 #include <string_view>
 
 namespace platform {
@@ -66,33 +67,63 @@ double ParseNumber(const std::string& number) {
     return value;
 }
 
-// The value as decimal digits d1 d2 ... d15 and an exponent: value =
-// 0.d1d2...d15 x 10^exponent. Zero gives empty digits.
-struct Decimal {
-    bool negative = false;
-    std::string digits;
-    int exponent = 0;
+// A non-negative number written out in decimal: the digits before the point
+// and those after it.
+struct FixedPoint {
+    std::string integer;
+    std::string fraction;
 };
 
-Decimal ToDecimal15(double value) {
-    char buffer[64];
+// Every decimal digit of `magnitude`. A double is an integer of 53 bits times
+// 2^(exponent - 53), whose expansion ends after at most 53 - exponent
+// fraction digits: asking for that many leaves nothing to round.
+FixedPoint ExactDigits(double magnitude) {
+    int exponent = 0;
+    std::frexp(magnitude, &exponent);
+    const int precision = std::max(0, std::numeric_limits<double>::digits - exponent);
+    std::string buffer(
+        static_cast<std::size_t>(std::numeric_limits<double>::max_exponent10 + 3 + precision),
+        '\0');
+    auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), magnitude,
+                                std::chars_format::fixed, precision);
+    std::string_view text(buffer.data(), static_cast<std::size_t>(result.ptr - buffer.data()));
+    std::size_t point = text.find('.');
+    if (point == std::string_view::npos)
+        return {std::string(text), ""};
+    return {std::string(text.substr(0, point)), std::string(text.substr(point + 1))};
+}
+
+// `magnitude` taken to 15 significant decimal digits.
+FixedPoint Digits15(double magnitude) {
+    char buffer[32];
     auto result =
-        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific, 14);
+        std::to_chars(buffer, buffer + sizeof buffer, magnitude, std::chars_format::scientific, 14);
     std::string_view text(buffer, static_cast<std::size_t>(result.ptr - buffer));
-    Decimal decimal;
-    if (text.front() == '-') {
-        decimal.negative = true;
-        text.remove_prefix(1);
-    }
     std::size_t e = text.find('e');
+    std::string digits;
     for (char c : text.substr(0, e)) {
         if (IsDigit(c))
-            decimal.digits += c;
+            digits += c;
     }
-    decimal.exponent = std::atoi(std::string(text.substr(e + 1)).c_str()) + 1;
-    if (decimal.digits.find_first_not_of('0') == std::string::npos)
-        decimal.digits.clear();
-    return decimal;
+    // d.dddddddddddddde+XX: the point stands after digit XX + 1.
+    std::string_view exponentText = text.substr(e + 1);
+    if (exponentText.front() == '+')
+        exponentText.remove_prefix(1);
+    int exponent = 0;
+    std::from_chars(exponentText.data(), exponentText.data() + exponentText.size(), exponent);
+    const int point = exponent + 1;
+    const int count = static_cast<int>(digits.size());
+    if (point <= 0)
+        return {"0", std::string(static_cast<std::size_t>(-point), '0') + digits};
+    if (point >= count)
+        return {digits + std::string(static_cast<std::size_t>(point - count), '0'), ""};
+    return {digits.substr(0, static_cast<std::size_t>(point)),
+            digits.substr(static_cast<std::size_t>(point))};
+}
+
+// Whether the number lies exactly halfway between two hundredths.
+bool IsHalfCent(const FixedPoint& number) {
+    return number.fraction.find_last_not_of('0') == 2 && number.fraction[2] == '5';
 }
 
 // Adds one to a string of decimal digits, growing it on a carry out.
@@ -107,6 +138,15 @@ void Increment(std::string& digits) {
     digits.insert(digits.begin(), '1');
 }
 
+// The digits of the number in hundredths, rounded to the nearest, halves
+// up (away from zero, since the number is a magnitude).
+std::string RoundToCents(const FixedPoint& number) {
+    std::string cents = number.integer + (number.fraction + "00").substr(0, 2);
+    if (number.fraction.size() > 2 && number.fraction[2] >= '5')
+        Increment(cents);
+    return cents;
+}
+
 }  // namespace
 
 double Val(const std::string& text) {
@@ -114,32 +154,20 @@ double Val(const std::string& text) {
 }
 
 std::string FormatFixed2(double value, const std::string& decimalSeparator) {
-    Decimal decimal = ToDecimal15(value);
-    // Digit k of `decimal.digits` weighs 10^(exponent - 1 - k): the first
-    // `wanted` digits reach down to the hundredths.
-    int wanted = decimal.exponent + 2;
-    std::string cents = "0";
-    bool round_up = false;
-    if (wanted > 0) {
-        cents.clear();
-        for (int k = 0; k < wanted; ++k) {
-            cents += k < static_cast<int>(decimal.digits.size()) ? decimal.digits[k] : '0';
-        }
-        round_up =
-            wanted < static_cast<int>(decimal.digits.size()) && decimal.digits[wanted] >= '5';
-    } else if (wanted == 0) {
-        // The first digit is the thousandths.
-        round_up = !decimal.digits.empty() && decimal.digits[0] >= '5';
-    }
-    if (round_up)
-        Increment(cents);
+    const double magnitude = std::fabs(value);
+    // Only whether the value lies halfway is decided on 15 digits, so that a
+    // product exactly halfway in decimal (500 x 6.55957 = 3279.785) rounds
+    // up although its binary value lies just below; any other value is
+    // rounded as it is, which keeps the cents of amounts of 13 digits and more.
+    const FixedPoint taken15 = Digits15(magnitude);
+    std::string cents = RoundToCents(IsHalfCent(taken15) ? taken15 : ExactDigits(magnitude));
+    cents.erase(0, std::min(cents.find_first_not_of('0'), cents.size()));
+    const bool zero = cents.empty();
     while (cents.size() < 3)
         cents.insert(cents.begin(), '0');
-    bool zero = cents.find_first_not_of('0') == std::string::npos;
-    std::string integer = cents.substr(0, cents.size() - 2);
-    integer.erase(0, std::min(integer.find_first_not_of('0'), integer.size() - 1));
-    std::string sign = (decimal.negative && !zero) ? "-" : "";
-    return sign + integer + decimalSeparator + cents.substr(cents.size() - 2);
+    const std::string sign = (std::signbit(value) && !zero) ? "-" : "";
+    return sign + cents.substr(0, cents.size() - 2) + decimalSeparator +
+           cents.substr(cents.size() - 2);
 }
 
 double TextToDouble(const std::string& text, const std::string& decimalSeparator) {

@@ -13,8 +13,9 @@ double Val(const std::string& text);
 
 // Formats `value` with the pattern "0.00": at least one digit before the
 // separator, exactly two after, no grouping, a leading minus for a negative
-// value. Rounds to the cent, halves away from zero, deciding on the value
-// taken to 15 significant decimal digits. Never gives "-0.00".
+// value. Rounds the value to the nearest cent, halves away from zero; whether
+// it lies halfway is decided on the value taken to 15 significant decimal
+// digits. Never gives "-0.00". `value` is finite.
 std::string FormatFixed2(double value, const std::string& decimalSeparator);
 
 // Converts a text in the user's number format to a double; 0 when it holds

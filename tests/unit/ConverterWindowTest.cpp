@@ -171,7 +171,7 @@ TEST_F(ConverterWindow, TheIntegerPartTakesAtMostFifteenDigits) {
     Type(",99");
     EXPECT_EQ(Main().DisplayText(0), "123456789012345,99");
     Press({"Enter"});
-    EXPECT_EQ(Main().DisplayText(2), "18820866156218,50");
+    EXPECT_EQ(Main().DisplayText(2), "18820866156218,47");
 }
 
 TEST_F(ConverterWindow, BackspaceErasesOnlyWhileTyping) {

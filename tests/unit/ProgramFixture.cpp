@@ -17,10 +17,14 @@ void ProgramFixture::Press(const std::vector<std::string>& keys) {
     platform_->RunPending();
 }
 
-void ProgramFixture::Type(const std::string& text) {
+void ProgramFixture::QueueTyping(const std::string& text) {
     for (char c : text) {
         platform_->PostKey(c == ',' ? platform::vk::kComma : c, 0);
     }
+}
+
+void ProgramFixture::Type(const std::string& text) {
+    QueueTyping(text);
     platform_->RunPending();
 }
 

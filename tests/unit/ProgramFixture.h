@@ -49,6 +49,8 @@ protected:
     void Press(const std::vector<std::string>& keys);
     // Types the characters of `text`: digits and the comma.
     void Type(const std::string& text);
+    // For windows shown modal: queues the keys that type `text`.
+    void QueueTyping(const std::string& text);
     // For windows shown modal: queue keys and checks, then run them all in
     // one go, so that the checks run inside the modal window's loop.
     void Queue(const std::vector<std::string>& keys);
