@@ -65,7 +65,7 @@ frmConvalis::frmConvalis(Program& program)
       program_(program),
       sysTray_(
           program.Platform().ShellServices(), [this] { ShowFromTrayIcon(); },
-          [this] { AddTrayIcon(); }) {}
+          [this] { AddTrayIconAgain(); }) {}
 
 frmConvalis::~frmConvalis() = default;
 
@@ -139,12 +139,21 @@ void frmConvalis::Form_Unload() {
     trayIconShown_ = false;
 }
 
-// Also when the shell's task bar comes back after a restart: the icon went
-// with the old one.
 void frmConvalis::AddTrayIcon() {
-    if (platform_.ShellServices().NotifyIcon(platform::nim::kAdd, TrayIconData_)) {
-        trayIconShown_ = true;
-    }
+    trayIconShown_ = platform_.ShellServices().NotifyIcon(platform::nim::kAdd, TrayIconData_);
+}
+
+// The shell's task bar came back after a restart, without the icon: it is
+// added again. Should the shell refuse it, a hidden window comes back on
+// screen, for nothing else could bring it back.
+void frmConvalis::AddTrayIconAgain() {
+    AddTrayIcon();
+    KeepReachable();
+}
+
+void frmConvalis::KeepReachable() {
+    if (!trayIconShown_ && !window_->Visible())
+        window_->Show();
 }
 
 void frmConvalis::ShowFromTrayIcon() {

@@ -53,6 +53,8 @@ public:
     // Whether the notification-area icon is there to bring a hidden window
     // back: without it the window never hides.
     bool HasTrayIcon() const { return trayIconShown_; }
+    // Shows the window when it is hidden without an icon to bring it back.
+    void KeepReachable();
     const platform::NotifyIconData& TrayIconData() const { return TrayIconData_; }
 
 private:
@@ -79,7 +81,9 @@ private:
     void MoveToField(bool forward);
     int NextField(bool forward) const;
 
+    // Adds the icon, noting whether the shell took it.
     void AddTrayIcon();
+    void AddTrayIconAgain();
     void ShowFromTrayIcon();
     void HideToNotificationArea();
     // The commands that open the other windows, modal over this one.

@@ -17,8 +17,7 @@ void Main(Program& program) {
     if (app.CommandLine() == kHiddenArgument) {
         main.Load();
         // A hidden window needs its notification-area icon to come back.
-        if (!main.HasTrayIcon())
-            main.Show();
+        main.KeepReachable();
     } else {
         main.Show();
     }

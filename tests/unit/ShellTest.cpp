@@ -42,6 +42,14 @@ protected:
         Run();
     }
     bool Visible() { return Main().Window().Visible(); }
+    // The shell restarts: its icons are gone, and its task bar tells every
+    // window that it is back.
+    void RestartShell(bool refusesIcons) {
+        Shell().ForgetIcons();
+        Shell().SetRefuseIcons(refusesIcons);
+        unsigned taskbarCreated = Shell().RegisterWindowMessage("TaskbarCreated");
+        Shell().SendMessage(Main().Window().Handle(), taskbarCreated, 0, 0);
+    }
 };
 
 TEST_F(TrayIcon, TheRecordNamesTheWindowItsIconAndItsCaption) {
@@ -103,12 +111,32 @@ TEST_F(TrayIcon, AHiddenStartShowsOnlyTheIcon) {
 
 TEST_F(TrayIcon, TheIconComesBackWhenTheShellRestarts) {
     Start();
-    Shell().ForgetIcons();
-    unsigned taskbarCreated = Shell().RegisterWindowMessage("TaskbarCreated");
-    Shell().SendMessage(Main().Window().Handle(), taskbarCreated, 0, 0);
+    RestartShell(false);
     EXPECT_EQ(Shell().Icons().count(61860), 1u);
     Press({"Alt+R"});
     IconEvent(kLButtonDblClk);
+    EXPECT_TRUE(Visible());
+}
+
+TEST_F(TrayIcon, AWindowWhoseIconTheRestartedShellRefusesStaysOnScreen) {
+    Start();
+    RestartShell(true);
+    EXPECT_TRUE(Shell().Icons().empty());
+    EXPECT_FALSE(Main().HasTrayIcon());
+    Press({"Alt+R"});
+    EXPECT_TRUE(Visible());
+    Click("imaCommand", 1);
+    EXPECT_TRUE(Visible());
+
+    // A later restart that takes the icon lets the window hide again.
+    RestartShell(false);
+    EXPECT_TRUE(Main().HasTrayIcon());
+    Press({"Alt+R"});
+    EXPECT_FALSE(Visible());
+
+    // Hidden when the icon is refused: the window comes back on screen.
+    RestartShell(true);
+    EXPECT_FALSE(Main().HasTrayIcon());
     EXPECT_TRUE(Visible());
 }
 
