@@ -48,4 +48,17 @@ private:
     bool showInTaskbar_;
 };
 
+// Unloads a form when the scope ends, however it ends: also when a handler
+// is ended by a run-time error on the way.
+class UnloadAtExit {
+public:
+    explicit UnloadAtExit(Form& form) : form_(form) {}
+    ~UnloadAtExit() { form_.Unload(); }
+    UnloadAtExit(const UnloadAtExit&) = delete;
+    UnloadAtExit& operator=(const UnloadAtExit&) = delete;
+
+private:
+    Form& form_;
+};
+
 }  // namespace app

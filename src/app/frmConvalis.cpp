@@ -322,20 +322,28 @@ void frmConvalis::HideToNotificationArea() {
 }
 
 // The dialog only records the user's choices; they are applied here once it
-// has closed with "OK".
+// has closed with "OK". It is unloaded in every case, so that the next
+// opening starts fresh with an empty mark.
 void frmConvalis::ApplyOptions() {
     entry_->EndEntry();
     dialogs::frmOptions& options = program_.Options();
+    UnloadAtExit unloadOptions(options);
     options.ShowModal(*window_);
-    if (options.Confirmed()) {
-        shell::WriteOrDeleteStartupShortcut(platform_, window_->Handle(),
-                                            options.StartWithWindows());
+    if (!options.Confirmed())
+        return;
+    const bool deleted = shell::WriteOrDeleteStartupShortcut(platform_, window_->Handle(),
+                                                             options.StartWithWindows());
+    try {
         bool shown = options.ShowChange() != 0;
         // Only a change of the row is shown: no flicker.
         if (shown != changeRowShown_)
             ShowChangeRow(shown);
+    } catch (const platform::RuntimeError&) {
+        // After a deletion of the shortcut, whose own errors are ignored,
+        // errors of the rest of the step are ignored too.
+        if (!deleted)
+            throw;
     }
-    options.Unload();
 }
 
 void frmConvalis::ShowAbout() {

@@ -41,15 +41,15 @@ int StartupShortcutPresent(platform::Platform& platform, platform::WindowHandle 
     return link.GetLinkInfo() ? 1 : 0;
 }
 
-void WriteOrDeleteStartupShortcut(platform::Platform& platform, platform::WindowHandle owner,
+bool WriteOrDeleteStartupShortcut(platform::Platform& platform, platform::WindowHandle owner,
                                   int checked) {
     platform::Shell& shell = platform.ShellServices();
     std::string folder = SpecialFolderPath(shell, owner, kStartupFolder);
     if (folder.empty())
-        return;
+        return false;
     if (checked != 1) {
         shell.DeleteFile(ShortcutPath(folder));
-        return;
+        return true;
     }
     cShellLink link(shell);
     link.SetLnkFile(ShortcutPath(folder));
@@ -59,6 +59,7 @@ void WriteOrDeleteStartupShortcut(platform::Platform& platform, platform::Window
     link.SetStartShow(kShortcutShow);
     link.SetExeArgs(kShortcutArguments);
     link.CreateLink();
+    return false;
 }
 
 }  // namespace shell

@@ -25,8 +25,9 @@ std::string SpecialFolderPath(platform::Shell& shell, platform::WindowHandle own
 int StartupShortcutPresent(platform::Platform& platform, platform::WindowHandle owner);
 
 // Writes the shortcut (checked = 1) or deletes it (0). Without a Startup
-// folder nothing is written or deleted; failures are silent.
-void WriteOrDeleteStartupShortcut(platform::Platform& platform, platform::WindowHandle owner,
+// folder nothing is written or deleted; failures are silent. Returns whether
+// it deleted, or tried to delete, the shortcut.
+bool WriteOrDeleteStartupShortcut(platform::Platform& platform, platform::WindowHandle owner,
                                   int checked);
 
 }  // namespace shell

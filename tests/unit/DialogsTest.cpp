@@ -32,11 +32,11 @@ protected:
     fs::path Shortcut() const { return profile_ / "Startup" / "Convalis.lnk"; }
     dialogs::frmOptions& Options() { return program_->Options(); }
     dialogs::frmAbout& About() { return program_->About(); }
-    int RowFlicker() {
-        auto* paid = dynamic_cast<offscreen::OffscreenLabel*>(
-            Platform().FindWindow("frmConvalis")->FindControl("lblP", 1));
-        return paid->VisibilityChanges();
+    offscreen::OffscreenLabel& PaidDisplay() {
+        return dynamic_cast<offscreen::OffscreenLabel&>(
+            *Platform().FindWindow("frmConvalis")->FindControl("lblP", 1));
     }
+    int RowFlicker() { return PaidDisplay().VisibilityChanges(); }
 
     fs::path profile_;
 };
@@ -139,6 +139,38 @@ TEST_F(Dialogs, OkWithoutChangesLeavesTheRowAloneButRewritesTheShortcut) {
     rewritten.SetLnkFile(Shortcut().string());
     ASSERT_TRUE(rewritten.GetLinkInfo());
     EXPECT_EQ(rewritten.ExeFile(), "C:\\Program Files\\Convalis\\Convalis.exe");
+}
+
+TEST_F(Dialogs, TheDialogIsUnloadedAlsoWhenApplyingTheRowFails) {
+    StartWithProfile(testing_support::kBeforeChangeover);
+    PaidDisplay().SetBroken(true);
+    Queue({"Alt+O"});
+    QueueClick("chkAppoint");
+    QueueClick("chkDémarrage");
+    QueueClick("lblAction", 0);
+    Run();
+    EXPECT_EQ(Platform().TakeHandlerErrors().size(), 1u) << "hiding the row failed";
+    EXPECT_FALSE(Options().Loaded());
+    EXPECT_TRUE(fs::exists(Shortcut())) << "written before the row failed";
+    EXPECT_TRUE(PaidDisplay().Visible());
+
+    // The next opening starts fresh: nothing confirmed yet.
+    Queue({"Alt+O"});
+    Then([&] { EXPECT_EQ(Options().Window().Tag(), ""); });
+    Queue({"Escape"});
+    Run();
+    EXPECT_FALSE(Options().Loaded());
+
+    // Once the shortcut has been deleted, the failure is ignored.
+    Queue({"Alt+O"});
+    QueueClick("chkAppoint");
+    QueueClick("chkDémarrage");
+    QueueClick("lblAction", 0);
+    Run();
+    EXPECT_TRUE(Platform().TakeHandlerErrors().empty());
+    EXPECT_FALSE(Options().Loaded());
+    EXPECT_FALSE(fs::exists(Shortcut()));
+    EXPECT_TRUE(PaidDisplay().Visible());
 }
 
 TEST_F(Dialogs, WithoutAStartupFolderNothingIsWritten) {

@@ -27,6 +27,7 @@ OffscreenLabel::OffscreenLabel(const platform::LabelDesign& design)
 }
 
 void OffscreenLabel::SetCaption(const std::string& caption) {
+    CheckWorking();
     caption_ = caption;
     if (!design_.autoSize)
         return;

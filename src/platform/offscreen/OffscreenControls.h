@@ -19,15 +19,28 @@ public:
     const std::string& Name() const override { return name_; }
     int Index() const override { return index_; }
     platform::Bounds Placement() const override { return bounds_; }
-    void Move(const platform::Bounds& bounds) override { bounds_ = bounds; }
+    void Move(const platform::Bounds& bounds) override {
+        CheckWorking();
+        bounds_ = bounds;
+    }
     bool Visible() const override { return visible_; }
     void SetVisible(bool visible) override {
+        CheckWorking();
         if (visible != visible_)
             ++visibilityChanges_;
         visible_ = visible;
     }
     // How often the control appeared or disappeared: a flicker shows here.
     int VisibilityChanges() const { return visibilityChanges_; }
+    // Makes every change of the control raise the platform's run-time error
+    // and change nothing, as a control whose window has gone would.
+    void SetBroken(bool broken) { broken_ = broken; }
+
+protected:
+    void CheckWorking() const {
+        if (broken_)
+            throw platform::RuntimeError("The control " + name_ + " is broken");
+    }
 
 private:
     std::string name_;
@@ -35,6 +48,7 @@ private:
     platform::Bounds bounds_;
     bool visible_;
     int visibilityChanges_ = 0;
+    bool broken_ = false;
 };
 
 class OffscreenLabel : public ControlBase<platform::Label> {
@@ -43,7 +57,10 @@ public:
     const std::string& Caption() const override { return caption_; }
     void SetCaption(const std::string& caption) override;
     platform::OleColor ForeColor() const override { return foreColor_; }
-    void SetForeColor(platform::OleColor color) override { foreColor_ = color; }
+    void SetForeColor(platform::OleColor color) override {
+        CheckWorking();
+        foreColor_ = color;
+    }
     void SetMouseHandlers(platform::MouseHandlers handlers) override { mouse_ = handlers; }
 
     platform::FontWeight Weight() const { return weight_; }
@@ -91,7 +108,10 @@ public:
     explicit OffscreenCheckBox(const platform::CheckBoxDesign& design);
     const std::string& Caption() const override { return caption_; }
     int Value() const override { return value_; }
-    void SetValue(int value) override { value_ = value; }
+    void SetValue(int value) override {
+        CheckWorking();
+        value_ = value;
+    }
     // A click toggles the box.
     void Click() { value_ = value_ == 0 ? 1 : 0; }
 

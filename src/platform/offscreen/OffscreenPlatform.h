@@ -8,6 +8,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/Platform.h"
@@ -90,6 +91,8 @@ public:
     const long long& VirtualTime() const { return virtualTime_; }
     // Errors raised by handlers, in order; each ended its handler.
     const std::vector<std::string>& HandlerErrors() const { return handlerErrors_; }
+    // The errors recorded so far, then forgotten: for a check that provokes one.
+    std::vector<std::string> TakeHandlerErrors() { return std::exchange(handlerErrors_, {}); }
 
     // platform::Platform
     platform::Application& App() override { return *this; }
