@@ -12,7 +12,11 @@ constexpr const char* kFillColorKey = "FillColor";
 constexpr const char* kFillStyleKey = "FillStyle";
 constexpr const char* kDrawModeKey = "DrawMode";
 
-platform::OleColor ToColor(std::int64_t value) {
+// A saved colour: 32 bits, written signed or unsigned (a design holds
+// &H80000005, which reads as 2147483653). Anything wider raises "Overflow".
+platform::OleColor SavedColor(std::int64_t value) {
+    if (value < INT32_MIN || value > static_cast<std::int64_t>(UINT32_MAX))
+        throw platform::RuntimeError("Overflow");
     return static_cast<platform::OleColor>(static_cast<std::uint32_t>(value));
 }
 
@@ -26,7 +30,7 @@ nrvGDICtl::nrvGDICtl(platform::Surface& surface, platform::Gdi& gdi)
       fillColor_(platform::MakeRgb(0, 0, 0)) {
     SetForeColor(foreColor_);
     SetDrawMode(drawMode_);
-    ApplyBrush();
+    ApplyBrush(fillStyle_, fillColor_);
     surface_.SetOnClick([this] {
         if (Click)
             Click();
@@ -56,14 +60,17 @@ void nrvGDICtl::SetForeColor(platform::OleColor NewForeColor) {
     foreColor_ = NewForeColor;
 }
 
+// Each setter applies the value to the surface before keeping it: when the
+// surface refuses, the attribute keeps its previous value.
 void nrvGDICtl::SetFillColor(platform::OleColor NewFillColor) {
+    ApplyBrush(fillStyle_, NewFillColor);
     fillColor_ = NewFillColor;
-    ApplyBrush();
 }
 
 void nrvGDICtl::SetFillstyle(std::int32_t NewFillStyle) {
-    fillStyle_ = Narrow16(NewFillStyle);
-    ApplyBrush();
+    std::int16_t style = Narrow16(NewFillStyle);
+    ApplyBrush(style, fillColor_);
+    fillStyle_ = style;
 }
 
 void nrvGDICtl::SetDrawMode(std::int32_t NewDrawMode) {
@@ -76,22 +83,22 @@ void nrvGDICtl::Cls() {
     gdi_.Clear(hdc(), TranslateColor(gdi_, backColor_));
 }
 
-void nrvGDICtl::ApplyBrush() {
-    gdi_.SetBrush(hdc(), fillStyle_, TranslateColor(gdi_, fillColor_));
+void nrvGDICtl::ApplyBrush(std::int16_t fillStyle, platform::OleColor fillColor) {
+    gdi_.SetBrush(hdc(), fillStyle, TranslateColor(gdi_, fillColor));
 }
 
-std::int16_t nrvGDICtl::Narrow16(std::int32_t value) {
+std::int16_t nrvGDICtl::Narrow16(std::int64_t value) {
     if (value < INT16_MIN || value > INT16_MAX)
         throw platform::RuntimeError("Overflow");
     return static_cast<std::int16_t>(value);
 }
 
 void nrvGDICtl::LoadState(const PropertyBag& bag) {
-    SetBackColor(ToColor(bag.ReadProperty(kBackColorKey, backColor_)));
-    SetForeColor(ToColor(bag.ReadProperty(kForeColorKey, foreColor_)));
-    SetFillColor(ToColor(bag.ReadProperty(kFillColorKey, fillColor_)));
-    SetFillstyle(static_cast<std::int32_t>(bag.ReadProperty(kFillStyleKey, fillStyle_)));
-    SetDrawMode(static_cast<std::int32_t>(bag.ReadProperty(kDrawModeKey, drawMode_)));
+    SetBackColor(SavedColor(bag.ReadProperty(kBackColorKey, backColor_)));
+    SetForeColor(SavedColor(bag.ReadProperty(kForeColorKey, foreColor_)));
+    SetFillColor(SavedColor(bag.ReadProperty(kFillColorKey, fillColor_)));
+    SetFillstyle(Narrow16(bag.ReadProperty(kFillStyleKey, fillStyle_)));
+    SetDrawMode(Narrow16(bag.ReadProperty(kDrawModeKey, drawMode_)));
 }
 
 void nrvGDICtl::SaveState(PropertyBag& bag) const {

@@ -47,8 +47,9 @@ public:
     void SaveState(PropertyBag& bag) const;
 
 private:
-    void ApplyBrush();
-    static std::int16_t Narrow16(std::int32_t value);
+    void ApplyBrush(std::int16_t fillStyle, platform::OleColor fillColor);
+    // Raises "Overflow" for a value outside -32768..32767.
+    static std::int16_t Narrow16(std::int64_t value);
 
     platform::Surface& surface_;
     platform::Gdi& gdi_;

@@ -52,7 +52,7 @@ TEST_F(DrawingSurface, LoadStateAppliesSavedKeysWhateverTheirCase) {
     EXPECT_EQ(control_.Fillstyle(), 1);
 }
 
-TEST_F(DrawingSurface, LoadStateStopsAtAValueOfTheWrongType) {
+TEST_F(DrawingSurface, LoadStateStopsAtAValueOfTheWrongTypeOrSize) {
     chrome::PropertyBag bag;
     bag.WriteProperty("BackColor", 0x123456);
     bag.WriteText("FillColor", "olive");
@@ -60,14 +60,54 @@ TEST_F(DrawingSurface, LoadStateStopsAtAValueOfTheWrongType) {
     EXPECT_THROW(control_.LoadState(bag), platform::RuntimeError);
     EXPECT_EQ(control_.BackColor(), 0x123456u);
     EXPECT_EQ(control_.DrawMode(), 13);
+
+    // Too wide for its attribute: an error, not the value's low bits.
+    const std::vector<std::pair<const char*, std::int64_t>> tooWide = {
+        {"DrawMode", (std::int64_t{1} << 32) + 7},
+        {"FillStyle", 32768},
+        {"FillStyle", -32769},
+        {"ForeColor", std::int64_t{1} << 32},
+        {"FillColor", INT32_MIN - std::int64_t{1}},
+    };
+    for (const auto& [key, value] : tooWide) {
+        chrome::PropertyBag wide;
+        wide.WriteProperty(key, value);
+        EXPECT_THROW(control_.LoadState(wide), platform::RuntimeError) << key << " " << value;
+        EXPECT_EQ(control_.DrawMode(), 13);
+        EXPECT_EQ(control_.Fillstyle(), 1);
+        EXPECT_EQ(control_.ForeColor(), SystemColor(platform::syscolor::kButtonText));
+        EXPECT_EQ(control_.FillColor(), MakeRgb(0, 0, 0));
+    }
+
+    // A colour's 32 bits may be saved signed or unsigned.
+    chrome::PropertyBag colours;
+    colours.WriteText("ForeColor", "&H80000005");
+    colours.WriteProperty("FillColor", -2147483646);  // &H80000002
+    control_.LoadState(colours);
+    EXPECT_EQ(control_.ForeColor(), 0x80000005u);
+    EXPECT_EQ(control_.FillColor(), 0x80000002u);
 }
 
-TEST_F(DrawingSurface, SixteenBitAttributesRefuseWhatTheyCannotHold) {
-    control_.SetFillstyle(-32768);
-    EXPECT_EQ(control_.Fillstyle(), -32768);
-    EXPECT_THROW(control_.SetFillstyle(32768), platform::RuntimeError);
+TEST_F(DrawingSurface, AnAttributeTheSurfaceRefusesKeepsItsValue) {
+    control_.SetFillstyle(2);
+    EXPECT_THROW(control_.SetFillstyle(32768), platform::RuntimeError);  // overflow
+    EXPECT_THROW(control_.SetFillstyle(8), platform::RuntimeError);      // no such style
+    EXPECT_EQ(control_.Fillstyle(), 2);
     EXPECT_THROW(control_.SetDrawMode(-32769), platform::RuntimeError);
-    EXPECT_EQ(control_.Fillstyle(), -32768);
+    EXPECT_THROW(control_.SetDrawMode(0), platform::RuntimeError);
+    EXPECT_EQ(control_.DrawMode(), 13);
+
+    // A surface whose device context is gone refuses every attribute.
+    control_.SetFillColor(MakeRgb(0, 0, 255));
+    control_.SetForeColor(MakeRgb(255, 0, 0));
+    platform_.Gdi().Detach(control_.hdc());
+    EXPECT_THROW(control_.SetFillColor(MakeRgb(0, 255, 0)), platform::RuntimeError);
+    EXPECT_THROW(control_.SetForeColor(MakeRgb(0, 255, 0)), platform::RuntimeError);
+    EXPECT_THROW(control_.SetFillstyle(0), platform::RuntimeError);
+    EXPECT_THROW(control_.SetDrawMode(7), platform::RuntimeError);
+    EXPECT_EQ(control_.FillColor(), MakeRgb(0, 0, 255));
+    EXPECT_EQ(control_.ForeColor(), MakeRgb(255, 0, 0));
+    EXPECT_EQ(control_.Fillstyle(), 2);
     EXPECT_EQ(control_.DrawMode(), 13);
 }
 
