@@ -10,6 +10,7 @@ packages=(
     wine wine64                         # running it
     xvfb xdotool x11-utils              # end-to-end tests on a private display
     liblnk-utils                        # lnkinfo: reads shortcut files independently
+    halibut                             # the help: Convalis.hlp, Convalis.chm, HTML
     clang-format
 )
 
