@@ -11,6 +11,8 @@ packages=(
     xvfb xdotool x11-utils              # end-to-end tests on a private display
     liblnk-utils                        # lnkinfo: reads shortcut files independently
     halibut                             # the help: Convalis.hlp, Convalis.chm, HTML
+    wixl msitools                       # the MSI installer (wixl, msibuild)
+    imagemagick                         # scripts/screenshots.sh: the README's pictures
     clang-format
 )
 
