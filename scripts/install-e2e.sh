@@ -11,31 +11,38 @@ set -euo pipefail
 
 readonly test_time_limit=300 # seconds; the test takes far less
 
-# shellcheck source=scripts/lib/wine-session.sh
-. "$(dirname "$0")/lib/wine-session.sh"
+die() {
+    echo "install-e2e: $*" >&2
+    exit 2
+}
 
-[ $# -ge 1 ] || wine_session_die "usage: $0 BUILD_DIR [GoogleTest options]"
-[ -d "$1" ] || wine_session_die "no build folder $1"
+[ $# -ge 1 ] || die "usage: $0 BUILD_DIR [GoogleTest options]"
+[ -d "$1" ] || die "no build folder $1"
 build_dir=$(cd "$1" && pwd)
 shift
 
 # Where the build put the driver and the packages (written by CMake).
 paths_file=$build_dir/install-e2e-paths.txt
-[ -f "$paths_file" ] || wine_session_die "$paths_file is missing: configure and build $build_dir first"
+[ -f "$paths_file" ] || die "$paths_file is missing: configure and build $build_dir first"
 path_of() { sed -n "s/^$1=//p" "$paths_file"; }
 driver=$(path_of driver)
 package=$(path_of package)
 older_package=$(path_of older_package)
 for file in "$driver" "$package" "$older_package"; do
-    [ -f "$file" ] || wine_session_die "$file is not built"
+    [ -f "$file" ] || die "$file is not built"
 done
 
-wine_session_start "$build_dir/install-e2e"
-echo "install-e2e: making a fresh Wine prefix $WINEPREFIX"
-wine_session_fresh_prefix
-wine_session_settings "${wine_session_common_settings[@]}"
+# shellcheck source=scripts/wine-session.sh
+. "$(dirname "$0")/wine-session.sh"
 
-cd "$wine_session_state"
+# A fresh prefix: nothing installed, no shortcut, no entry left from before.
+state=$build_dir/install-e2e
+if [ -d "$state/prefix" ]; then
+    WINEPREFIX=$state/prefix wineserver -k 2>/dev/null || true
+    rm -rf "$state/prefix"
+fi
+wine_session_start "$state"
+
 status=0
 timeout --kill-after=10 "$test_time_limit" \
     wine "$driver" "$@" "$(windows_path "$package")" "$(windows_path "$older_package")" \

@@ -15,26 +15,25 @@ readonly patience=200 # tenths of a second to wait for what a key should show
 # The desktop's colour, made transparent in the pictures.
 readonly backdrop=#FF00FF
 
-# shellcheck source=scripts/lib/wine-session.sh
-. "$(dirname "$0")/lib/wine-session.sh"
+die() {
+    echo "screenshots: $*" >&2
+    exit 2
+}
 
 build_dir=$(cd "${1:-build/win32}" && pwd)
 out_dir=$(mkdir -p "${2:-docs/images}" && cd "${2:-docs/images}" && pwd)
 program=$build_dir/bin/Convalis.exe
-[ -f "$program" ] || wine_session_die "$program is not built"
-for tool in import convert xdotool xwininfo; do
-    command -v "$tool" >/dev/null ||
-        wine_session_die "$tool is missing (scripts/install-deps.sh installs it)"
+[ -f "$program" ] || die "$program is not built"
+for tool in import xdotool xwininfo; do
+    command -v "$tool" >/dev/null || die "$tool is missing (scripts/install-deps.sh installs it)"
 done
 
+# shellcheck source=scripts/wine-session.sh
+. "$(dirname "$0")/wine-session.sh"
 wine_session_start "$build_dir/screenshots"
-if [ ! -f "$WINEPREFIX/.convalis-screenshots" ]; then
-    wine_session_fresh_prefix
-    wine_session_settings "${wine_session_common_settings[@]}" \
-        '[HKEY_CURRENT_USER\Control Panel\Colors]' "\"Background\"=\"255 0 255\"" '' \
-        '[HKEY_CURRENT_USER\Control Panel\International]' '"sDecimal"=","' ''
-    touch "$WINEPREFIX/.convalis-screenshots"
-fi
+# The French number format, and the desktop's colour for the transparency.
+wine reg add 'HKCU\Control Panel\International' /v sDecimal /d , /f >/dev/null
+wine reg add 'HKCU\Control Panel\Colors' /v Background /d '255 0 255' /f >/dev/null
 
 # The geometry (WxH+X+Y) of the program's shown windows, one a line; they
 # are children of Wine's virtual desktop.
@@ -52,7 +51,7 @@ await_windows() {
         fi
         sleep 0.1
     done
-    wine_session_die "the program did not show $count window(s)"
+    die "the program did not show $count window(s)"
 }
 
 pixels() {
@@ -70,7 +69,7 @@ await_change() {
         last=$now
         sleep 0.1
     done
-    wine_session_die "the window did not change after the keys"
+    die "the window did not change after the keys"
 }
 
 # Sends keys and waits until the window shows their effect.
@@ -89,7 +88,6 @@ picture() {
     echo "screenshots: $out_dir/$2"
 }
 
-cd "$wine_session_state"
 wine "$program" >program.log 2>&1 </dev/null &
 main=$(await_windows 1)
 # A click on the coin's body gives it the keyboard (a press there only
