@@ -1,10 +1,11 @@
 # Convalis: `make run` builds and starts the program under Wine; `make test`
-# builds everything and runs every test. Both install what is missing first.
+# builds everything and runs every test; `make dist` makes the installer and
+# the portable zip in build/dist. All install what is missing first.
 
 NATIVE := build/native
 WIN32 := build/win32
 
-.PHONY: all deps native win32 run test unit-test e2e-test format clean
+.PHONY: all deps native win32 run test unit-test e2e-test dist format clean
 
 all: native win32
 
@@ -32,6 +33,10 @@ e2e-test: win32
 test: native win32
 	ctest --preset native
 	ctest --preset win32 --verbose
+
+# The MSI, the zip and the source archive, in build/dist.
+dist: win32
+	cmake --build --preset win32 --target dist
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i

@@ -10,6 +10,9 @@ packages=(
     wine wine64                         # running it
     xvfb xdotool x11-utils              # end-to-end tests on a private display
     liblnk-utils                        # lnkinfo: reads shortcut files independently
+    halibut                             # the help: Convalis.hlp, Convalis.chm, HTML
+    wixl msitools                       # the MSI installer (wixl, msibuild)
+    imagemagick                         # scripts/screenshots.sh: the README's pictures
     clang-format
 )
 

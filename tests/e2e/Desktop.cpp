@@ -119,15 +119,6 @@ BOOL CALLBACK CollectWindow(HWND window, LPARAM list) {
     return TRUE;
 }
 
-std::wstring TextOfWindowAndChildren(HWND window) {
-    std::wstring all = WindowText(window);
-    for (HWND child : ChildWindows(window)) {
-        all += L'\n';
-        all += WindowText(child);
-    }
-    return all;
-}
-
 std::optional<std::wstring> ReadUserString(const std::wstring& keyPath,
                                            const std::wstring& valueName) {
     DWORD bytes = 0;
@@ -266,6 +257,15 @@ std::vector<COLORREF> ScreenPixels(const RECT& area) {
 COLORREF ScreenPixel(POINT point) {
     const std::vector<COLORREF> pixels = ScreenPixels({point.x, point.y, point.x + 1, point.y + 1});
     return pixels.empty() ? CLR_INVALID : pixels.front();
+}
+
+std::wstring TextOfWindowAndChildren(HWND window) {
+    std::wstring all = WindowText(window);
+    for (HWND child : ChildWindows(window)) {
+        all += L'\n';
+        all += WindowText(child);
+    }
+    return all;
 }
 
 std::vector<HWND> TopLevelWindows() {

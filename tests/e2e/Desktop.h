@@ -35,6 +35,8 @@ bool ContainsNoCase(std::wstring_view text, std::wstring_view part);
 // The text of any window, also a child of another process (WM_GETTEXT);
 // empty when the window does not answer.
 std::wstring WindowText(HWND window);
+// The texts of a window and of all its child windows, one a line.
+std::wstring TextOfWindowAndChildren(HWND window);
 std::wstring WindowClass(HWND window);
 DWORD WindowProcess(HWND window);
 RECT WindowRect(HWND window);

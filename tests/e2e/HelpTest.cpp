@@ -1,21 +1,17 @@
-// Help: F1 and the help button hand Convalis.hlp in the program's folder to
-// the help viewer, once for each request. The file does not exist, so Wine's
-// viewer asks where it is; the tests answer "No".
+// Help: F1 and the help buttons of both converter windows hand Convalis.hlp
+// in the program's folder to the help viewer, once for each request. The
+// build puts the help beside the program, so the viewer shows its title
+// page; a copy of the program without the help shows that the program only
+// names the file, and the viewer's question shows each request.
 #include <gtest/gtest.h>
 
+#include "HelpViewer.h"
 #include "ProgramUnderTest.h"
 
 namespace e2e {
 namespace {
 
-constexpr wchar_t kHelpViewer[] = L"winhlp32.exe";
 constexpr wchar_t kHelpFileName[] = L"Convalis.hlp";
-
-void EndHelpViewers() {
-    for (DWORD viewer : ProcessesNamed(kHelpViewer)) {
-        TerminateProcessById(viewer);
-    }
-}
 
 class Help : public testing::Test {
 protected:
@@ -24,12 +20,86 @@ protected:
         ASSERT_NE(app_.WaitForShownMainWindow(), nullptr);
     }
 
-    // An unanswered question blocks the program; end the viewer first.
     void TearDown() override { EndHelpViewers(); }
 
-    std::optional<MessageBoxSeen> HelpQuestion() const {
-        return FindMessageBox(kHelpFileName, {app_.ProcessId()});
+    // The viewer shows the help's title page; closing it gives the keys
+    // back to the window that asked for help, without anyone clicking it:
+    // a digit then shows in the window's active `display`.
+    void ExpectTheTitlePageThenTheKeysBackIn(const ProgramWindow& window, const wchar_t* display) {
+        std::string failure;
+        const HWND viewer = WaitForTitlePage(&failure);
+        ASSERT_NE(viewer, nullptr) << failure;
+        EXPECT_FALSE(HelpViewerMessage().has_value()) << "the viewer asks a question";
+
+        PostMessageW(viewer, WM_CLOSE, 0, 0);
+        ASSERT_TRUE(WaitUntil([viewer] { return !IsWindow(viewer); }));
+        ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == window.Handle(); }))
+            << "the window that asked for help is not in front again";
+        SendKeystrokes({{'1'}});
+        EXPECT_TRUE(window.Shows(display, L"1")) << "the window takes no keys after help";
     }
+
+    ProgramUnderTest app_;
+};
+
+TEST_F(Help, F1ShowsTheTitlePageOfTheHelp) {
+    app_.Press({{VK_F1}});
+    ExpectTheTitlePageThenTheKeysBackIn(app_.Main(), L"lblP(0)");
+}
+
+TEST_F(Help, HelpButtonShowsTheTitlePageOfTheHelp) {
+    app_.Click(L"imaCommand(4)");
+    ExpectTheTitlePageThenTheKeysBackIn(app_.Main(), L"lblP(0)");
+}
+
+TEST_F(Help, EuroZoneHelpButtonShowsTheTitlePageOfTheHelp) {
+    app_.Press({WithAlt('Z')});
+    const ProgramWindow zone = app_.WaitForWindowWith(L"lblEti(0)");
+    ASSERT_TRUE(zone) << "Alt+Z opened no euro-zone window";
+    zone.Press({{VK_TAB}});  // to the amount in the currency
+    zone.Click(L"imaCommand(2)");
+    ExpectTheTitlePageThenTheKeysBackIn(zone, L"lblP(1)");
+}
+
+// The program file copied alone into a folder of its own, and removed with
+// the folder afterwards; the tests start the copy instead of the original.
+class ProgramCopyWithoutHelp {
+public:
+    ProgramCopyWithoutHelp() : original_(ProgramUnderTest::Executable()) {
+        wchar_t temp[MAX_PATH] = {};
+        GetTempPathW(MAX_PATH, temp);
+        folder_ = std::wstring(temp) + L"convalis-without-help";
+        CreateDirectoryW(folder_.c_str(), nullptr);
+        const std::wstring copy = folder_ + L"\\Convalis.exe";
+        copied_ = CopyFileW(original_.c_str(), copy.c_str(), FALSE) != FALSE;
+        ProgramUnderTest::SetExecutable(copy);
+    }
+    ~ProgramCopyWithoutHelp() {
+        ProgramUnderTest::SetExecutable(original_);
+        DeleteFileW((folder_ + L"\\Convalis.exe").c_str());
+        RemoveDirectoryW(folder_.c_str());
+    }
+    ProgramCopyWithoutHelp(const ProgramCopyWithoutHelp&) = delete;
+    ProgramCopyWithoutHelp& operator=(const ProgramCopyWithoutHelp&) = delete;
+
+    bool Copied() const { return copied_; }
+
+private:
+    std::wstring original_;
+    std::wstring folder_;
+    bool copied_ = false;
+};
+
+class HelpWithoutTheFile : public testing::Test {
+protected:
+    void SetUp() override {
+        EndHelpViewers();
+        ASSERT_TRUE(copy_.Copied()) << "cannot copy the program";
+        ASSERT_NE(app_.WaitForShownMainWindow(), nullptr);
+    }
+
+    // An unanswered question blocks the program; end the viewer first.
+    void TearDown() override { EndHelpViewers(); }
 
     // The viewer's question names the program's help file; answering it
     // lets the program go on. While the program waits for the viewer it
@@ -38,7 +108,7 @@ protected:
     // for the same press would have been made and would show its question.
     void ExpectExactlyOneHelpRequest() {
         std::optional<MessageBoxSeen> question;
-        ASSERT_TRUE(WaitUntil([&] { return (question = HelpQuestion()).has_value(); }))
+        ASSERT_TRUE(WaitUntil([&] { return (question = HelpViewerMessage()).has_value(); }))
             << "the help viewer did not ask for " << Utf8(kHelpFileName);
         EXPECT_TRUE(
             ContainsNoCase(question->message, ProgramUnderTest::Folder() + L"\\" + kHelpFileName))
@@ -50,19 +120,20 @@ protected:
 
         app_.Type(L"1");
         EXPECT_TRUE(app_.Shows(L"lblP(0)", L"1")) << "the program does not take keys after help";
-        EXPECT_FALSE(HelpQuestion().has_value()) << "help was requested again";
-        EXPECT_EQ(ProcessesNamed(kHelpViewer).size(), 1u);
+        EXPECT_FALSE(HelpViewerMessage().has_value()) << "help was requested again";
+        EXPECT_EQ(ProcessesNamed(kHelpViewerProgram).size(), 1u);
     }
 
+    ProgramCopyWithoutHelp copy_;
     ProgramUnderTest app_;
 };
 
-TEST_F(Help, F1OpensTheHelpFileOnce) {
+TEST_F(HelpWithoutTheFile, F1AsksForTheFileOnce) {
     app_.Press({{VK_F1}});
     ExpectExactlyOneHelpRequest();
 }
 
-TEST_F(Help, HelpButtonOpensTheHelpFileOnce) {
+TEST_F(HelpWithoutTheFile, HelpButtonAsksForTheFileOnce) {
     app_.Click(L"imaCommand(4)");
     ExpectExactlyOneHelpRequest();
 }
