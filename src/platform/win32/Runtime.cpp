@@ -60,6 +60,9 @@ Runtime::Runtime(HINSTANCE instance) : instance_(instance) {
         {platform::Picture::kAbout, CONVALIS_IDI_ABOUT},
         {platform::Picture::kHelp, CONVALIS_IDI_HELP},
         {platform::Picture::kEuroZone, CONVALIS_IDI_EUROZONE},
+        {platform::Picture::kCross, CONVALIS_IDI_CROSS},
+        {platform::Picture::kEuroSign, CONVALIS_IDI_EURO_SIGN},
+        {platform::Picture::kQuestionMark, CONVALIS_IDI_QUESTION_MARK},
     };
     for (const auto& [picture, id] : pictures) {
         pictures_.emplace_back(picture, LoadSmallIcon(instance_, id));
