@@ -20,6 +20,7 @@ die() {
 [ -d "$1" ] || die "no build folder $1"
 build_dir=$(cd "$1" && pwd)
 shift
+scripts_dir=$(cd "$(dirname "$0")" && pwd)
 
 for tool in Xvfb wine wineserver timeout; do
     command -v "$tool" >/dev/null || die "$tool is missing (scripts/install-deps.sh installs it)"
@@ -125,6 +126,7 @@ prepare_prefix() {
         wineserver -w
         touch "$made"
     fi
+    "$scripts_dir/wine-prefix-fonts.sh" "$WINEPREFIX"
     if ! prefix_settings | cmp -s - "$applied"; then
         prefix_settings >"$state/settings.reg"
         wine regedit /S settings.reg >/dev/null 2>&1 </dev/null || die "regedit failed"
