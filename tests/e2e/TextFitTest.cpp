@@ -134,7 +134,7 @@ testing::AssertionResult ShowsEveryTextWhole(const ProgramWindow& window) {
     int measured = 0;
     for (HWND control : ChildWindows(window.Handle())) {
         const std::wstring kind = WindowClass(control);
-        const bool label = ContainsNoCase(kind, L"ConvalisLabel");
+        const bool label = lstrcmpiW(kind.c_str(), L"ConvalisLabel") == 0;
         if (!label && lstrcmpiW(kind.c_str(), L"Button") != 0) {
             continue;
         }
