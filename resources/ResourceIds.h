@@ -15,4 +15,9 @@
 #define CONVALIS_IDI_HELP 105
 #define CONVALIS_IDI_EUROZONE 106
 
+/* The black glyphs of the euro-zone window's buttons. */
+#define CONVALIS_IDI_CROSS 107
+#define CONVALIS_IDI_EURO_SIGN 108
+#define CONVALIS_IDI_QUESTION_MARK 109
+
 #endif

@@ -8,6 +8,7 @@ packages=(
     googletest libgtest-dev             # unit tests, and the source the Win32 tests build
     g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64   # Convalis.exe
     wine wine64                         # running it
+    fonts-wine                          # Wine's "MS Sans Serif" (scripts/wine-prefix-fonts.sh)
     xvfb xdotool x11-utils              # end-to-end tests on a private display
     liblnk-utils                        # lnkinfo: reads shortcut files independently
     halibut                             # the help: Convalis.hlp, Convalis.chm, HTML

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Starts the built Convalis.exe under Wine on the user's display, in the
-# user's own Wine prefix.
+# user's own Wine prefix, with Wine's "MS Sans Serif" put into it first.
 set -euo pipefail
 
 build=${1:-build/win32}
@@ -15,4 +15,12 @@ if [ ! -f "$exe" ]; then
 fi
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-"mscoree,mshtml=;winemenubuilder.exe=d"}
+# The user's prefix, made now if it does not exist yet (as Wine would on its
+# first start), so that it gets Wine's "MS Sans Serif" before the program
+# starts.
+prefix=${WINEPREFIX:-$HOME/.wine}
+if [ ! -d "$prefix/drive_c/windows" ]; then
+    wine wineboot -i
+fi
+"$(dirname "$0")/wine-prefix-fonts.sh" "$prefix"
 exec wine "$exe" "${@:2}"

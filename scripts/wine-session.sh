@@ -90,6 +90,7 @@ wine_session_prepare_prefix() {
         wineserver -w
         touch "$made"
     fi
+    "$(dirname "${BASH_SOURCE[0]}")/wine-prefix-fonts.sh" "$WINEPREFIX"
     if ! wine_session_prefix_settings | cmp -s - "$applied"; then
         wine_session_prefix_settings >"$state/settings.reg"
         (cd "$state" && wine regedit /S settings.reg >/dev/null 2>&1 </dev/null) ||

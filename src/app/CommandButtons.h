@@ -11,19 +11,20 @@ inline platform::ImageButtonDesign CommandButton(int index, platform::Bounds bou
 }
 
 // Top right of the coin: closes the window (Alt+F4).
-inline platform::ImageButtonDesign CloseButton(int index) {
-    return CommandButton(index, {1200, 120, 240, 240}, platform::Picture::kClose, "Fermer Alt+F4");
+inline platform::ImageButtonDesign CloseButton(
+    int index, platform::Picture picture = platform::Picture::kClose) {
+    return CommandButton(index, {1200, 120, 240, 240}, picture, "Fermer Alt+F4");
 }
 
 // Bottom of the coin: the about box and help.
-inline platform::ImageButtonDesign AboutButton(int index) {
-    return CommandButton(index, {1200, 2350, 240, 240}, platform::Picture::kAbout,
-                         "A propos de...");
+inline platform::ImageButtonDesign AboutButton(
+    int index, platform::Picture picture = platform::Picture::kAbout) {
+    return CommandButton(index, {1200, 2350, 240, 240}, picture, "A propos de...");
 }
 
-inline platform::ImageButtonDesign HelpButton(int index) {
-    return CommandButton(index, {960, 2250, 240, 240}, platform::Picture::kHelp,
-                         "Aide sur Convalis  F1");
+inline platform::ImageButtonDesign HelpButton(
+    int index, platform::Picture picture = platform::Picture::kHelp) {
+    return CommandButton(index, {960, 2250, 240, 240}, picture, "Aide sur Convalis  F1");
 }
 
 }  // namespace app

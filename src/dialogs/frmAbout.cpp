@@ -16,8 +16,7 @@ constexpr Bounds kVersion{1200, 600, 1095, 255};
 constexpr int kMarqueeTop = 1200;
 constexpr int kMarqueeHeight = 195;
 constexpr Bounds kWeb{720, 1800, 2175, 255};
-// As wide as the web address, about the same centre: room for the address.
-constexpr Bounds kMail{720, 2040, 2175, 255};
+constexpr Bounds kMail{1080, 2040, 1455, 255};
 
 constexpr int kTickMilliseconds = 1;
 constexpr int kStepTwips = 50;

@@ -82,7 +82,19 @@ public:
 };
 
 // Names of the pictures an image button can show; each is a 16 x 16 icon.
-enum class Picture { kClose, kHide, kOptions, kAbout, kHelp, kEuroZone };
+// The main window's are coloured; the euro-zone window's buttons show the
+// black glyphs kCross, kEuroSign and kQuestionMark.
+enum class Picture {
+    kClose,
+    kHide,
+    kOptions,
+    kAbout,
+    kHelp,
+    kEuroZone,
+    kCross,
+    kEuroSign,
+    kQuestionMark
+};
 
 struct ImageButtonDesign {
     std::string name;

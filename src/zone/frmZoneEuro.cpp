@@ -50,8 +50,11 @@ void frmZoneEuro::CreateControls() {
     lblEtiEuros_ = &window_->AddLabel(
         platform::PlainLabel("lblEti", 2, kEurosCaption, "prix en euros", kWindowText,
                              platform::FontWeight::kRegular, platform::Alignment::kLeft, true));
+    // The main window's buttons in the same places, with black glyphs.
     const std::array<platform::ImageButtonDesign, kCommands> commands{
-        app::CloseButton(kClose), app::AboutButton(kAbout), app::HelpButton(kHelp)};
+        app::CloseButton(kClose, platform::Picture::kCross),
+        app::AboutButton(kAbout, platform::Picture::kEuroSign),
+        app::HelpButton(kHelp, platform::Picture::kQuestionMark)};
     for (int i = 0; i < kCommands; ++i) {
         imaCommand_[i] = &window_->AddImageButton(commands[i]);
         imaCommand_[i]->SetOnClick([this, i] { imaCommand_Click(i); });

@@ -79,6 +79,26 @@ TEST_F(EuroZone, TenEurosAreFourHundredAndThreeLuxembourgFrancs) {
         {{L"lblP(0)", L"Franc luxembourg."}, {L"lblP(1)", L"403,40"}, {L"lblP(2)", L"10"}}));
 }
 
+// The close, about and help buttons sit where the main window has them; the
+// main window's icons are coloured, this window's are black glyphs.
+TEST_F(EuroZone, ButtonsShowBlackGlyphsWhereTheMainWindowHasColouredIcons) {
+    const COLORREF black = RGB(0, 0, 0);
+    const struct {
+        const wchar_t* mainButton;
+        const wchar_t* zoneButton;
+        COLORREF mainColour;
+    } buttons[] = {{L"imaCommand(0)", L"imaCommand(0)", RGB(0xC4, 0x2B, 0x1C)},   // close
+                   {L"imaCommand(3)", L"imaCommand(1)", RGB(0x00, 0x80, 0x8A)},   // about
+                   {L"imaCommand(4)", L"imaCommand(2)", RGB(0x1F, 0x5F, 0xAF)}};  // help
+    for (const auto& button : buttons) {
+        EXPECT_TRUE(app_.IsDrawnIn(button.mainButton, button.mainColour, black));
+    }
+    ASSERT_TRUE(Open());
+    for (const auto& button : buttons) {
+        EXPECT_TRUE(zone_.IsDrawnIn(button.zoneButton, black, button.mainColour));
+    }
+}
+
 // The two ways to close the window.
 struct Closing {
     const char* name;

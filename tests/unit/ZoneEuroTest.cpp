@@ -62,6 +62,27 @@ TEST_F(ZoneEuro, OpensModalOverTheMainWindowWithTheFrenchFranc) {
     Run();
 }
 
+// The window's buttons sit where the main window has its close, about and
+// help buttons, with black glyphs instead of the main window's colours.
+TEST_F(ZoneEuro, ButtonsShowBlackGlyphsAndTheMainWindowKeepsItsOwn) {
+    const auto picture = [this](const char* window, int index) {
+        const auto* button = dynamic_cast<const platform::ImageButton*>(
+            Platform().FindWindow(window)->FindControl("imaCommand", index));
+        EXPECT_NE(button, nullptr) << window << " imaCommand(" << index << ")";
+        return button != nullptr ? button->Image() : platform::Picture{};
+    };
+    using platform::Picture;
+    Then([&] {
+        EXPECT_EQ(picture("frmZoneEuro", 0), Picture::kCross);
+        EXPECT_EQ(picture("frmZoneEuro", 1), Picture::kEuroSign);
+        EXPECT_EQ(picture("frmZoneEuro", 2), Picture::kQuestionMark);
+        EXPECT_EQ(picture("frmConvalis", 0), Picture::kClose);
+        EXPECT_EQ(picture("frmConvalis", 3), Picture::kAbout);
+        EXPECT_EQ(picture("frmConvalis", 4), Picture::kHelp);
+    });
+    Run();
+}
+
 struct CurrencyCase {
     int row;
     int field;  // 1: typed in the currency, 2: typed in euros

@@ -3,6 +3,8 @@
 #include <olectl.h>
 
 #include <cmath>
+#include <sstream>
+#include <string>
 
 #include "ResourceIds.h"
 #include "platform/win32/Win32Window.h"
@@ -31,6 +33,23 @@ UniqueFont MakeFont(int weight, bool underline) {
     return UniqueFont(::CreateFontIndirectW(&font));
 }
 
+// The font's LOGFONT as kFontProperty publishes it.
+std::wstring DescribeFont(HFONT font) {
+    LOGFONTW logFont{};
+    if (::GetObjectW(font, sizeof(logFont), &logFont) == 0) {
+        return {};
+    }
+    std::wostringstream description;
+    description << logFont.lfFaceName << L';' << logFont.lfHeight << L';' << logFont.lfWeight
+                << L';' << int{logFont.lfItalic} << L';' << int{logFont.lfUnderline} << L';'
+                << int{logFont.lfCharSet} << L';' << int{logFont.lfPitchAndFamily};
+    return description.str();
+}
+
+int FontIndex(platform::FontWeight weight) {
+    return weight == platform::FontWeight::kBold ? 1 : 0;
+}
+
 UniqueIcon LoadSmallIcon(HINSTANCE instance, int id) {
     return UniqueIcon(static_cast<HICON>(
         ::LoadImageW(instance, MAKEINTRESOURCEW(id), IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR)));
@@ -44,9 +63,12 @@ Runtime::Runtime(HINSTANCE instance) : instance_(instance) {
         twipsPerPixelX_ = TwipsPerPixel(::GetDeviceCaps(screen.Get(), LOGPIXELSX));
         twipsPerPixelY_ = TwipsPerPixel(::GetDeviceCaps(screen.Get(), LOGPIXELSY));
     }
-    for (int underline = 0; underline < 2; ++underline) {
-        fonts_[0][underline] = MakeFont(FW_NORMAL, underline != 0);
-        fonts_[1][underline] = MakeFont(FW_BOLD, underline != 0);
+    for (int bold = 0; bold < 2; ++bold) {
+        for (int underline = 0; underline < 2; ++underline) {
+            fonts_[bold][underline] = MakeFont(bold != 0 ? FW_BOLD : FW_NORMAL, underline != 0);
+            const std::wstring description = DescribeFont(fonts_[bold][underline].Get());
+            fontDescriptions_[bold][underline].Reset(::GlobalAddAtomW(description.c_str()));
+        }
     }
     // The system's hand is shared and must not be destroyed: the program owns
     // a copy (the CopyCursor macro is CopyIcon).
@@ -60,6 +82,9 @@ Runtime::Runtime(HINSTANCE instance) : instance_(instance) {
         {platform::Picture::kAbout, CONVALIS_IDI_ABOUT},
         {platform::Picture::kHelp, CONVALIS_IDI_HELP},
         {platform::Picture::kEuroZone, CONVALIS_IDI_EUROZONE},
+        {platform::Picture::kCross, CONVALIS_IDI_CROSS},
+        {platform::Picture::kEuroSign, CONVALIS_IDI_EURO_SIGN},
+        {platform::Picture::kQuestionMark, CONVALIS_IDI_QUESTION_MARK},
     };
     for (const auto& [picture, id] : pictures) {
         pictures_.emplace_back(picture, LoadSmallIcon(instance_, id));
@@ -107,8 +132,12 @@ RECT Runtime::ToPixels(const platform::Bounds& bounds) const {
 }
 
 HFONT Runtime::Font(platform::FontWeight weight, bool underline) const {
-    const int bold = weight == platform::FontWeight::kBold ? 1 : 0;
-    return fonts_[bold][underline ? 1 : 0].Get();
+    return fonts_[FontIndex(weight)][underline ? 1 : 0].Get();
+}
+
+void Runtime::PublishFont(HWND hwnd, platform::FontWeight weight, bool underline) const {
+    const ATOM description = fontDescriptions_[FontIndex(weight)][underline ? 1 : 0].Get();
+    ::SetPropW(hwnd, kFontProperty, reinterpret_cast<HANDLE>(static_cast<UINT_PTR>(description)));
 }
 
 HICON Runtime::PictureIcon(platform::Picture picture) const {

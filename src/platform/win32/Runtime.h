@@ -34,6 +34,12 @@ inline constexpr wchar_t kSurfaceClass[] = L"ConvalisSurface";
 // of its resolved colour for observers outside the process.
 inline constexpr wchar_t kForeColorProperty[] = L"Convalis.ForeColor";
 
+// The window property through which a label or a check box publishes its font
+// for observers outside the process: a global atom named after the font's
+// LOGFONT, "face;height;weight;italic;underline;charset;pitchAndFamily". An
+// observer makes the same font from it and measures the control's text.
+inline constexpr wchar_t kFontProperty[] = L"Convalis.Font";
+
 class Runtime {
 public:
     explicit Runtime(HINSTANCE instance);
@@ -58,6 +64,8 @@ public:
     // "MS Sans Serif" 8.25 point, one font per weight and underline, shared
     // by all controls.
     HFONT Font(platform::FontWeight weight, bool underline = false) const;
+    // Names that font in the window property kFontProperty of `hwnd`.
+    void PublishFont(HWND hwnd, platform::FontWeight weight, bool underline = false) const;
     // The pointing-hand cursor of links; null when the system has none.
     HCURSOR HandCursor() const { return handCursor_.Get(); }
     // The 16 x 16 icon of a picture, or null when the program has no such
@@ -116,8 +124,9 @@ private:
     HINSTANCE instance_;
     int twipsPerPixelX_ = 15;
     int twipsPerPixelY_ = 15;
-    // Indexed by [bold][underline].
+    // Indexed by [bold][underline]: the fonts and the atoms that describe them.
     UniqueFont fonts_[2][2];
+    UniqueGlobalAtom fontDescriptions_[2][2];
     UniqueCursor handCursor_;
     UniqueIcon windowIcon_;
     std::vector<std::pair<platform::Picture, UniqueIcon>> pictures_;

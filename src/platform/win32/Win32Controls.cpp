@@ -111,6 +111,7 @@ LRESULT CALLBACK ChildWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam,
     if (message == WM_NCDESTROY) {
         ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
         ::RemovePropW(hwnd, kForeColorProperty);
+        ::RemovePropW(hwnd, kFontProperty);
         self->hwnd_ = nullptr;
         return ::DefWindowProcW(hwnd, message, wParam, lParam);
     }
@@ -217,6 +218,7 @@ Win32Label::Win32Label(Win32Window& form, const platform::LabelDesign& design)
       autoSize_(design.autoSize) {
     Create(kLabelClass, caption_, 0, design.bounds, design.visible, Layer::kBelow);
     PublishColor(Runtime::Resolve(foreColor_));
+    runtime_.PublishFont(Hwnd(), weight_, underline_);
     AttachToolTip(design.toolTip);
     FitToCaption();
 }
@@ -458,6 +460,7 @@ Win32CheckBox::Win32CheckBox(Win32Window& form, const platform::CheckBoxDesign& 
            design.visible, Layer::kAbove);
     ::SendMessageW(Hwnd(), WM_SETFONT,
                    reinterpret_cast<WPARAM>(runtime_.Font(platform::FontWeight::kRegular)), FALSE);
+    runtime_.PublishFont(Hwnd(), platform::FontWeight::kRegular);
     SetValue(design.value);
 }
 

@@ -1,0 +1,209 @@
+// Every text of every window shows whole: each label's text, measured in the
+// font the label publishes, is no wider than the label, and each check box's
+// caption wraps within the box. The fonts are the system's to choose (Wine
+// substitutes a font it lacks), so the texts are measured, not assumed.
+#include <gtest/gtest.h>
+
+#include <cwchar>
+#include <iterator>
+#include <optional>
+#include <string>
+
+#include "ProgramUnderTest.h"
+
+namespace e2e {
+namespace {
+
+// A label or a check box publishes its font in this window property: a
+// global atom named "face;height;weight;italic;underline;charset;pitchAndFamily".
+constexpr wchar_t kFontProperty[] = L"Convalis.Font";
+
+std::optional<LOGFONTW> PublishedFont(HWND control) {
+    const auto atom =
+        static_cast<ATOM>(reinterpret_cast<ULONG_PTR>(GetPropW(control, kFontProperty)));
+    wchar_t description[256] = {};
+    if (atom == 0 || GlobalGetAtomNameW(atom, description, std::size(description)) == 0) {
+        return std::nullopt;
+    }
+    const wchar_t* fields = std::wcschr(description, L';');
+    LOGFONTW font{};
+    int italic = 0, underline = 0, charset = 0, pitchAndFamily = 0;
+    if (fields == nullptr || fields - description >= LF_FACESIZE ||
+        std::swscanf(fields, L";%ld;%ld;%d;%d;%d;%d", &font.lfHeight, &font.lfWeight, &italic,
+                     &underline, &charset, &pitchAndFamily) != 6) {
+        return std::nullopt;
+    }
+    std::wmemcpy(font.lfFaceName, description, static_cast<size_t>(fields - description));
+    font.lfItalic = static_cast<BYTE>(italic);
+    font.lfUnderline = static_cast<BYTE>(underline);
+    font.lfCharSet = static_cast<BYTE>(charset);
+    font.lfPitchAndFamily = static_cast<BYTE>(pitchAndFamily);
+    return font;
+}
+
+// A font as the system makes it from a LOGFONT, selected into a
+// screen-compatible device context for measuring.
+class MeasuringFont {
+public:
+    explicit MeasuringFont(const LOGFONTW& font)
+        : dc_(CreateCompatibleDC(nullptr)), font_(CreateFontIndirectW(&font)) {
+        previous_ = SelectObject(dc_, font_);
+    }
+    ~MeasuringFont() {
+        SelectObject(dc_, previous_);
+        DeleteObject(font_);
+        DeleteDC(dc_);
+    }
+    MeasuringFont(const MeasuringFont&) = delete;
+    MeasuringFont& operator=(const MeasuringFont&) = delete;
+
+    int Width(const std::wstring& text) const {
+        SIZE size{};
+        GetTextExtentPoint32W(dc_, text.c_str(), static_cast<int>(text.size()), &size);
+        return size.cx;
+    }
+    // The size of `text` broken into lines at most `width` wide; wider if a
+    // word alone is wider.
+    SIZE Wrapped(const std::wstring& text, int width) const {
+        RECT area{0, 0, width, 0};
+        DrawTextW(dc_, text.c_str(), static_cast<int>(text.size()), &area,
+                  DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+        return SIZE{area.right, area.bottom};
+    }
+    // The face the system chose, which may not be the face asked for.
+    std::string Face() const {
+        wchar_t face[LF_FACESIZE] = {};
+        GetTextFaceW(dc_, LF_FACESIZE, face);
+        return Utf8(face);
+    }
+
+private:
+    HDC dc_;
+    HFONT font_;
+    HGDIOBJ previous_ = nullptr;
+};
+
+std::string ControlName(HWND control) {
+    wchar_t name[256] = {};
+    GlobalGetAtomNameW(static_cast<ATOM>(GetDlgCtrlID(control)), name, std::size(name));
+    return Utf8(name);
+}
+
+RECT ClientRect(HWND window) {
+    RECT client{};
+    GetClientRect(window, &client);
+    return client;
+}
+
+std::string Quoted(const std::wstring& text) {
+    return "\"" + Utf8(text) + "\"";
+}
+
+// A label shows its text on one line, clipped at its edges.
+std::optional<std::string> LabelMisfit(HWND label, const MeasuringFont& font) {
+    const std::wstring text = WindowText(label);
+    const int width = font.Width(text);
+    const RECT client = ClientRect(label);
+    if (width <= client.right) {
+        return std::nullopt;
+    }
+    return ControlName(label) + " " + Quoted(text) + " is " + std::to_string(width) +
+           " pixels wide in " + font.Face() + ", the label " + std::to_string(client.right);
+}
+
+// A check box wraps its caption beside the box: a 13-pixel square at 96 dpi,
+// then half a digit's width of space, as the system's button draws it.
+std::optional<std::string> CheckBoxMisfit(HWND checkBox, const MeasuringFont& font) {
+    const std::wstring text = WindowText(checkBox);
+    const RECT client = ClientRect(checkBox);
+    const int box = MulDiv(12, ScreenPixelsPerInchX(), 96) + 1;
+    const int textWidth = client.right - box - font.Width(L"0") / 2;
+    const SIZE wrapped = font.Wrapped(text, textWidth);
+    if (wrapped.cx <= textWidth && wrapped.cy <= client.bottom) {
+        return std::nullopt;
+    }
+    return ControlName(checkBox) + " " + Quoted(text) + " takes " + std::to_string(wrapped.cx) +
+           " x " + std::to_string(wrapped.cy) + " pixels in " + font.Face() + ", the box has " +
+           std::to_string(textWidth) + " x " + std::to_string(client.bottom) + " for its text";
+}
+
+// Every label and check box of the window, shown or hidden (a hidden row
+// shows its texts once shown), in its own font.
+testing::AssertionResult ShowsEveryTextWhole(const ProgramWindow& window) {
+    std::string misfits;
+    int measured = 0;
+    for (HWND control : ChildWindows(window.Handle())) {
+        const std::wstring kind = WindowClass(control);
+        const bool label = lstrcmpiW(kind.c_str(), L"ConvalisLabel") == 0;
+        if (!label && lstrcmpiW(kind.c_str(), L"Button") != 0) {
+            continue;
+        }
+        const std::optional<LOGFONTW> published = PublishedFont(control);
+        if (!published) {
+            misfits += "\n  " + ControlName(control) + " publishes no font";
+            continue;
+        }
+        const MeasuringFont font(*published);
+        const std::optional<std::string> misfit =
+            label ? LabelMisfit(control, font) : CheckBoxMisfit(control, font);
+        if (misfit) {
+            misfits += "\n  " + *misfit;
+        }
+        ++measured;
+    }
+    if (measured == 0) {
+        return testing::AssertionFailure() << "the window has no text to measure";
+    }
+    if (!misfits.empty()) {
+        return testing::AssertionFailure() << "texts cut:" << misfits;
+    }
+    return testing::AssertionSuccess();
+}
+
+class TextsFit : public testing::Test {
+protected:
+    void SetUp() override { ASSERT_NE(app_.WaitForShownMainWindow(), nullptr); }
+
+    // The program is made for the French number format.
+    ScopedUserSetting frenchDecimal_{L"Control Panel\\International", L"sDecimal", L","};
+    ProgramUnderTest app_;
+};
+
+TEST_F(TextsFit, MainWindowWithASevenDigitAmount) {
+    EXPECT_TRUE(ShowsEveryTextWhole(app_.Main()));
+    app_.Type(L"9999999,99");
+    app_.Press({{VK_RETURN}});
+    ASSERT_TRUE(app_.Shows({{L"lblP(0)", L"9999999,99"}, {L"lblP(2)", L"1524490,17"}}));
+    EXPECT_TRUE(ShowsEveryTextWhole(app_.Main()));
+}
+
+TEST_F(TextsFit, EuroZoneWindowWithEveryCurrency) {
+    app_.Press({WithAlt('Z')});
+    const ProgramWindow zone = app_.WaitForWindowWith(L"lblEti(0)");
+    ASSERT_TRUE(zone) << "Alt+Z opened no euro-zone window";
+    constexpr int kCurrencies = 12;
+    for (int row = 0; row < kCurrencies; ++row) {
+        const std::wstring currency = zone.Text(L"lblP(0)");
+        EXPECT_TRUE(ShowsEveryTextWhole(zone)) << "with " << Utf8(currency);
+        zone.Press({{VK_RIGHT}});
+        ASSERT_TRUE(WaitUntil([&] { return zone.Text(L"lblP(0)") != currency; }))
+            << "Right did not change the currency " << Utf8(currency);
+    }
+}
+
+TEST_F(TextsFit, OptionsDialog) {
+    app_.Press({WithAlt('O')});
+    const ProgramWindow options = app_.WaitForWindowWith(L"chkAppoint");
+    ASSERT_TRUE(options) << "Alt+O opened no options dialog";
+    EXPECT_TRUE(ShowsEveryTextWhole(options));
+}
+
+TEST_F(TextsFit, AboutBox) {
+    app_.Click(L"imaCommand(3)");
+    const ProgramWindow about = app_.WaitForWindowWith(L"lblTitle");
+    ASSERT_TRUE(about) << "no about box opened";
+    EXPECT_TRUE(ShowsEveryTextWhole(about));
+}
+
+}  // namespace
+}  // namespace e2e
