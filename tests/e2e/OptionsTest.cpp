@@ -161,6 +161,26 @@ TEST_F(Options, ChangeRowComesWithItsBoxAndGoesWithout) {
     EXPECT_TRUE(ChangeRowShown(false));
 }
 
+// "OK" pressed and released away from it does nothing; pressed again, moved
+// off and back, and released over it, it confirms, as a button does.
+TEST_F(Options, OkConfirmsOnlyWhenReleasedOverIt) {
+    const ProgramWindow dialog = Open();
+    ASSERT_TRUE(dialog);
+    const POINT ok = dialog.CentreOf(L"lblAction(0)");
+    const POINT away{ok.x + 300, ok.y + 150};
+    ASSERT_TRUE(dialog.PressAndReleaseAlong(L"lblAction(0)", {away}));
+    // Input comes after the release: once the box is ticked, the release
+    // has been handled.
+    dialog.Click(kStartWithWindows);
+    ASSERT_TRUE(dialog.IsChecked(kStartWithWindows, true));
+    ASSERT_TRUE(dialog.IsShown()) << "released away from \"OK\", the dialog closed";
+
+    ASSERT_TRUE(dialog.PressAndReleaseAlong(L"lblAction(0)", {away, ok}));
+    ASSERT_TRUE(ClosedAndApplied(dialog));
+    EXPECT_TRUE(WaitUntil([] { return FileExists(StartupShortcutPath()); }))
+        << "the dialog closed without \"OK\"";
+}
+
 // The ways out of the dialog that are not "OK".
 struct Cancel {
     const char* name;

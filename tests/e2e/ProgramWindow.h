@@ -60,6 +60,14 @@ public:
     void Type(std::wstring_view amount) const;
     // Clicks the middle of a control with the mouse.
     void Click(std::wstring_view name) const;
+    // Presses the left button in the middle of a control, moves the pointer
+    // through `path` (screen points) and releases the button at its last
+    // point. Waits until the control has taken the mouse with the press and
+    // until the release has given it back.
+    testing::AssertionResult PressAndReleaseAlong(std::wstring_view name,
+                                                  const std::vector<POINT>& path) const;
+    // The screen point in the middle of a control.
+    POINT CentreOf(std::wstring_view name) const;
     // The screen point of a point of the window.
     POINT ScreenPoint(POINT inWindow) const;
 
