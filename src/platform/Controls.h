@@ -129,6 +129,13 @@ struct CheckBoxDesign {
     bool visible = true;
 };
 
+// A check box takes the keyboard focus. When its window is activated the
+// focus goes back to the box that had it, or else to the first box in the
+// tab order, the order in which the boxes were added. After the window's key
+// preview, Tab and Shift+Tab move the focus along the tab order (round from
+// the last box to the first) and Space toggles the focused box; a click
+// toggles a box and gives it the focus. The focused box shows the system's
+// focus rectangle.
 class CheckBox : public Control {
 public:
     virtual const std::string& Caption() const = 0;

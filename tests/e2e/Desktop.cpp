@@ -390,6 +390,10 @@ HWND MouseCaptureOf(HWND window) {
     return ThreadWindows(GetWindowThreadProcessId(window, nullptr)).hwndCapture;
 }
 
+HWND KeyboardFocusOf(HWND window) {
+    return ThreadWindows(GetWindowThreadProcessId(window, nullptr)).hwndFocus;
+}
+
 // Wine records the new foreground window at once and lets the window's own
 // thread activate it and focus it later; keys sent before that are lost.
 bool BringToForeground(HWND window) {

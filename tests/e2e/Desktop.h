@@ -96,6 +96,8 @@ bool SendClick(POINT screenPoint);
 bool SendDoubleClick(POINT screenPoint);
 // The window of `window`'s thread that has captured the mouse, if any.
 HWND MouseCaptureOf(HWND window);
+// The window of `window`'s thread that has the keyboard focus, if any.
+HWND KeyboardFocusOf(HWND window);
 
 // Makes `window` the foreground window; false if it did not become it.
 bool BringToForeground(HWND window);

@@ -174,6 +174,22 @@ testing::AssertionResult ProgramWindow::ShowsColourAt(const std::vector<POINT>& 
     return failure;
 }
 
+testing::AssertionResult ProgramWindow::HasFocus(std::wstring_view name) const {
+    HWND control = Control(name);
+    if (control == nullptr) {
+        return testing::AssertionFailure() << "no control " << Utf8(name);
+    }
+    if (WaitUntil([&] { return KeyboardFocusOf(window_) == control; })) {
+        return testing::AssertionSuccess();
+    }
+    HWND focus = KeyboardFocusOf(window_);
+    return testing::AssertionFailure()
+           << Utf8(name) << " does not have the focus; "
+           << (focus == nullptr ? std::string("no window")
+                                : "the window of class " + Utf8(WindowClass(focus)))
+           << " has it";
+}
+
 void ProgramWindow::Press(const std::vector<Keystroke>& keys) const {
     if (window_ == nullptr || !BringToForeground(window_)) {
         ADD_FAILURE() << "the window did not become the foreground window";

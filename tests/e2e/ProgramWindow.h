@@ -46,6 +46,8 @@ public:
     testing::AssertionResult HasTextColour(std::wstring_view name, COLORREF colour) const;
     // Waits until the named check box is checked, or unchecked.
     testing::AssertionResult IsChecked(std::wstring_view name, bool checked) const;
+    // Waits until the named control has the keyboard focus.
+    testing::AssertionResult HasFocus(std::wstring_view name) const;
     // Waits until the screen shows the named control with some pixels in
     // `colour` and none in `otherColour`.
     testing::AssertionResult IsDrawnIn(std::wstring_view name, COLORREF colour,

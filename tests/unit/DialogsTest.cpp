@@ -151,6 +151,58 @@ TEST_F(Dialogs, WithoutAStartupFolderNothingIsWritten) {
     EXPECT_FALSE(fs::exists(Shortcut()));
 }
 
+TEST_F(Dialogs, OptionsWorkFromTheKeyboardAlone) {
+    StartWithProfile(testing_support::kAfterChangeover);
+    const auto focusIs = [&](const std::string& box) {
+        Then([&, box] {
+            const platform::Control* focus = Platform().FindWindow("frmOptions")->FocusedControl();
+            ASSERT_NE(focus, nullptr);
+            EXPECT_EQ(focus->Name(), box);
+        });
+    };
+    Queue({"Alt+O"});
+    focusIs("chkDémarrage");
+    Queue({"Space"});
+    Then([&] { EXPECT_EQ(Options().chkDémarrage().Value(), 1); });
+    Queue({"Tab"});
+    focusIs("chkAppoint");
+    Queue({"Tab"});
+    focusIs("chkDémarrage");  // round from the last box to the first
+    Queue({"Shift+Tab"});
+    focusIs("chkAppoint");
+    Queue({"Space", "Space", "Space"});
+    Then([&] {
+        EXPECT_EQ(Options().chkAppoint().Value(), 1);
+        EXPECT_EQ(Options().chkDémarrage().Value(), 1) << "Space ticked the box without the focus";
+    });
+    Queue({"Enter"});
+    Run();
+    EXPECT_TRUE(Main().ChangeRowShown());
+    EXPECT_TRUE(fs::exists(Shortcut()));
+    EXPECT_EQ(Main().ActiveField(), 0) << "Tab in the dialog reached the main window";
+
+    // Reopened, the first box has the focus again; Escape cancels from there.
+    Queue({"Alt+O", "Space", "Escape"});
+    Run();
+    EXPECT_TRUE(fs::exists(Shortcut()));
+}
+
+TEST_F(Dialogs, AClickedBoxTakesTheFocus) {
+    StartWithProfile(testing_support::kAfterChangeover);
+    Queue({"Alt+O"});
+    Then([&] {
+        QueueLeftButtonDrag({CentreOf("frmOptions", "chkAppoint")});
+        Then([&] {
+            EXPECT_EQ(Options().chkAppoint().Value(), 1);
+            EXPECT_EQ(Platform().FindWindow("frmOptions")->FocusedControl(),
+                      &Options().chkAppoint());
+        });
+        Queue({"Space", "Escape"});
+    });
+    Run();
+    EXPECT_FALSE(Main().ChangeRowShown());
+}
+
 // A press on a control and a release away from it: no click, whatever the
 // control. Moving back before the release makes it one again. (Checks queued
 // from inside the modal loop run after the input queued before them.)

@@ -119,7 +119,7 @@ public:
     const std::string& Caption() const override { return caption_; }
     int Value() const override { return value_; }
     void SetValue(int value) override { value_ = value; }
-    // A click toggles the box.
+    // A click, or Space while the box has the focus, toggles it.
     void Click() override { value_ = value_ == 0 ? 1 : 0; }
 
 private:

@@ -135,11 +135,10 @@ void OffscreenPlatform::DeliverKey(int keyCode, int shift) {
     if (window == nullptr)
         return;
     window->Events().KeyDown(keyCode, shift);
-    // The system's own handling of Alt+F4 follows: it asks the window to close.
-    bool altF4 = keyCode == platform::vk::kF4 && (shift & platform::shift::kAlt) != 0;
-    if (altF4 && std::find(windows_.begin(), windows_.end(), window) != windows_.end() &&
+    // The window's own handling follows, unless the handler unloaded it.
+    if (std::find(windows_.begin(), windows_.end(), window) != windows_.end() &&
         !window->Unloaded()) {
-        window->Events().CloseRequested();
+        window->DefaultKeyAction(keyCode, shift);
     }
 }
 
@@ -156,6 +155,7 @@ void OffscreenPlatform::DeliverClick(const std::string& name, int index) {
         return;
     // A press and a release at the control's top-left corner.
     const platform::MouseEvent press{platform::button::kLeft, 0, 0, 0};
+    window->PressedOn(*control);
     if (const platform::MouseHandlers* handlers = input->Handlers()) {
         if (handlers->down)
             handlers->down(press);
@@ -349,8 +349,11 @@ void OffscreenPlatform::DeliverMouse(MouseAction action, int x, int y, int butto
             events.MouseUp(event);
         return;
     }
-    if (action == MouseAction::kDown)
+    if (action == MouseAction::kDown) {
         pressed_ = {window->Handle(), control, button};
+        if (button == platform::button::kLeft)
+            window->PressedOn(*control);
+    }
     Relay(dynamic_cast<MouseInput*>(control), static_cast<int>(action),
           EventIn(*window, *control, x, y, button, shift));
 }

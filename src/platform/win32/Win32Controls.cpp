@@ -496,6 +496,10 @@ void Win32CheckBox::SetValue(int value) {
     ::SendMessageW(Require(), BM_SETCHECK, value == 1 ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
+bool Win32CheckBox::TakesFocus() const {
+    return ControlVisible() && ::IsWindowEnabled(Hwnd()) != FALSE;
+}
+
 HBRUSH Win32CheckBox::BackgroundBrush() {
     const RECT client = ClientRect(Hwnd());
     ScreenDc screen;

@@ -51,6 +51,8 @@ public:
     // For a system control: the brush that fills its background, or null
     // for the window's back colour.
     virtual HBRUSH BackgroundBrush() { return nullptr; }
+    // Whether the control is a tab stop that can take the focus now.
+    virtual bool TakesFocus() const { return false; }
 
 protected:
     // Where a new control goes among the others. Labels paint the window's
@@ -198,6 +200,7 @@ public:
     int Value() const override;
     void SetValue(int value) override;
     HBRUSH BackgroundBrush() override;
+    bool TakesFocus() const override;
 
 private:
     std::string caption_;
