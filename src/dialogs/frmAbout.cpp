@@ -67,12 +67,7 @@ platform::Label& frmAbout::AddLink(const char* name, const Bounds& bounds,
     design.handCursor = true;
     design.toolTip = toolTip;
     platform::Label& link = window_->AddLabel(design);
-    platform::MouseHandlers handlers;
-    handlers.up = [this, onClick](const platform::MouseEvent& event) {
-        if ((event.button & platform::button::kLeft) != 0)
-            (this->*onClick)();
-    };
-    link.SetMouseHandlers(handlers);
+    link.SetOnClick([this, onClick] { (this->*onClick)(); });
     return link;
 }
 

@@ -42,12 +42,7 @@ void frmOptions::CreateControls() {
         design.alignment = platform::Alignment::kCenter;
         design.border = true;
         lblAction_[i] = &window_->AddLabel(design);
-        platform::MouseHandlers handlers;
-        handlers.up = [this, i](const platform::MouseEvent& event) {
-            if ((event.button & platform::button::kLeft) != 0)
-                lblAction_Click(i);
-        };
-        lblAction_[i]->SetMouseHandlers(handlers);
+        lblAction_[i]->SetOnClick([this, i] { lblAction_Click(i); });
     }
 }
 
