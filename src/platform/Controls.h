@@ -10,6 +10,7 @@
 #include <functional>
 #include <string>
 
+#include "platform/Arguments.h"
 #include "platform/Types.h"
 
 namespace platform {
@@ -83,9 +84,16 @@ public:
     virtual const std::string& Caption() const = 0;
     virtual void SetCaption(const std::string& caption) = 0;
     virtual OleColor ForeColor() const = 0;
-    virtual void SetForeColor(OleColor color) = 0;
+    // A colour that does not exist raises "Invalid property value".
+    void SetForeColor(OleColor color) {
+        RequireValidProperty(IsValidOleColor(color));
+        DoSetForeColor(color);
+    }
     virtual void SetMouseHandlers(MouseHandlers handlers) = 0;
     virtual void SetOnClick(std::function<void()> onClick) = 0;
+
+protected:
+    virtual void DoSetForeColor(OleColor color) = 0;
 };
 
 // Names of the pictures an image button can show; each is a 16 x 16 icon.
@@ -152,7 +160,14 @@ class CheckBox : public Control {
 public:
     virtual const std::string& Caption() const = 0;
     virtual int Value() const = 0;
-    virtual void SetValue(int value) = 0;
+    // 0 unchecked or 1 checked; another value raises "Invalid property value".
+    void SetValue(int value) {
+        RequireValidProperty(value == 0 || value == 1);
+        DoSetValue(value);
+    }
+
+protected:
+    virtual void DoSetValue(int value) = 0;
 };
 
 struct SurfaceDesign {
@@ -179,10 +194,17 @@ class Timer {
 public:
     virtual ~Timer() = default;
     virtual int Interval() const = 0;
-    virtual void SetInterval(int milliseconds) = 0;
+    // A negative interval raises "Invalid property value".
+    void SetInterval(int milliseconds) {
+        RequireValidProperty(milliseconds >= 0);
+        DoSetInterval(milliseconds);
+    }
     virtual bool Enabled() const = 0;
     virtual void SetEnabled(bool enabled) = 0;
     virtual void SetOnTick(std::function<void()> onTick) = 0;
+
+protected:
+    virtual void DoSetInterval(int milliseconds) = 0;
 };
 
 }  // namespace platform

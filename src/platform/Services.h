@@ -2,7 +2,9 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
+#include "platform/Arguments.h"
 #include "platform/Types.h"
 
 namespace platform {
@@ -57,9 +59,14 @@ class Keyboard {
 public:
     virtual ~Keyboard() = default;
     // Sends keystrokes to the active window without waiting for them to be
-    // processed. Understands "{F1}" to "{F12}", "{ENTER}", "{TAB}", "{ESC}",
-    // "{BACKSPACE}" and the digits.
-    virtual void SendKeys(const std::string& keys) = 0;
+    // processed. The text is read by ParseKeystrokes (KeyText.h): digits and
+    // key names such as "{F1}" or "{ENTER}"; a text it cannot read raises
+    // "Invalid procedure call or argument" and sends nothing.
+    void SendKeys(const std::string& keys);
+
+protected:
+    // Posts these virtual-key codes, each pressed and released.
+    virtual void PostKeys(const std::vector<int>& keyCodes) = 0;
 };
 
 class Help {
@@ -89,10 +96,17 @@ public:
     virtual void LineTo(DeviceContext dc, int x, int y) = 0;
     // A solid pen one pixel wide.
     virtual void SetPen(DeviceContext dc, Rgb color) = 0;
-    // Fill style 0 solid, 1 transparent, 2 to 7 the hatch patterns.
-    virtual void SetBrush(DeviceContext dc, int fillStyle, Rgb color) = 0;
-    // Binary raster operation 1 to 16.
-    virtual void SetRop2(DeviceContext dc, int mode) = 0;
+    // Fill style 0 solid, 1 transparent, 2 to 7 the hatch patterns; another
+    // raises "Invalid property value".
+    void SetBrush(DeviceContext dc, int fillStyle, Rgb color) {
+        RequireValidProperty(fillStyle >= 0 && fillStyle <= 7);
+        DoSetBrush(dc, fillStyle, color);
+    }
+    // Binary raster operation 1 to 16; another raises "Invalid property value".
+    void SetRop2(DeviceContext dc, int mode) {
+        RequireValidProperty(mode >= 1 && mode <= 16);
+        DoSetRop2(dc, mode);
+    }
     // Fills the whole surface behind the device context.
     virtual void Clear(DeviceContext dc, Rgb color) = 0;
 
@@ -110,6 +124,10 @@ public:
     virtual bool FrameRgn(DeviceContext dc, GdiObject region, GdiObject brush, int width,
                           int height) = 0;
     virtual bool DeleteObject(GdiObject object) = 0;
+
+protected:
+    virtual void DoSetBrush(DeviceContext dc, int fillStyle, Rgb color) = 0;
+    virtual void DoSetRop2(DeviceContext dc, int mode) = 0;
 };
 
 // The mouse pointer and its capture.

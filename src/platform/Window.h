@@ -55,8 +55,15 @@ public:
     // Shows the window modeless and activates it.
     virtual void Show() = 0;
     // Shows the window modal, owned by `owner`: the owner takes no input, and
-    // the call returns once this window is hidden or destroyed.
-    virtual void ShowModal(Window& owner) = 0;
+    // the call returns once this window is hidden or destroyed. A window
+    // cannot own itself, nor be shown modal while it is shown.
+    void ShowModal(Window& owner) {
+        if (&owner == this || owner.Handle() == 0)
+            throw RuntimeError("Invalid owner window");
+        if (Visible())
+            throw RuntimeError("Form already displayed; can't show modally");
+        DoShowModal(owner);
+    }
     virtual void Hide() = 0;
     virtual bool Visible() const = 0;
     virtual bool Minimized() const = 0;
@@ -75,6 +82,9 @@ public:
     virtual DeviceContext Hdc() const = 0;
     virtual const std::string& Tag() const = 0;
     virtual void SetTag(const std::string& tag) = 0;
+
+protected:
+    virtual void DoShowModal(Window& owner) = 0;
 };
 
 }  // namespace platform

@@ -1,15 +1,11 @@
 #include "platform/offscreen/OffscreenControls.h"
 
 #include <algorithm>
-#include <cstdlib>
+
+#include "platform/LineGeometry.h"
 
 namespace offscreen {
 namespace {
-
-platform::Bounds LineBounds(const platform::LineDesign& design) {
-    return {std::min(design.x1, design.x2), std::min(design.y1, design.y2),
-            std::abs(design.x2 - design.x1), std::abs(design.y2 - design.y1)};
-}
 
 int Pixels(int twips, int twipsPerPixel) {
     return std::max(1, twips / twipsPerPixel);
@@ -46,7 +42,7 @@ OffscreenImageButton::OffscreenImageButton(const platform::ImageButtonDesign& de
       toolTip_(design.toolTip) {}
 
 OffscreenLine::OffscreenLine(const platform::LineDesign& design)
-    : ControlBase(design.name, design.index, LineBounds(design), design.visible),
+    : ControlBase(design.name, design.index, platform::LineSpan(design), design.visible),
       color_(design.color) {}
 
 OffscreenCheckBox::OffscreenCheckBox(const platform::CheckBoxDesign& design)
@@ -73,7 +69,7 @@ void OffscreenSurface::Move(const platform::Bounds& bounds) {
     image_.Resize(Pixels(bounds.width, twipsPerPixelX_), Pixels(bounds.height, twipsPerPixelY_), 0);
 }
 
-void OffscreenTimer::SetInterval(int milliseconds) {
+void OffscreenTimer::DoSetInterval(int milliseconds) {
     interval_ = milliseconds;
     due_ = clock_ + interval_;
 }

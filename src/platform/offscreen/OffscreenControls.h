@@ -81,10 +81,6 @@ public:
     const std::string& Caption() const override { return caption_; }
     void SetCaption(const std::string& caption) override;
     platform::OleColor ForeColor() const override { return foreColor_; }
-    void SetForeColor(platform::OleColor color) override {
-        CheckWorking();
-        foreColor_ = color;
-    }
     void SetMouseHandlers(platform::MouseHandlers handlers) override { mouse_ = handlers; }
     void SetOnClick(std::function<void()> onClick) override { click_.Set(std::move(onClick)); }
     const platform::MouseHandlers* Handlers() const override { return &mouse_; }
@@ -96,6 +92,12 @@ public:
 
     // The width of a fitted label: every character counts this many twips.
     static constexpr int kCharacterTwips = 75;
+
+protected:
+    void DoSetForeColor(platform::OleColor color) override {
+        CheckWorking();
+        foreColor_ = color;
+    }
 
 private:
     platform::LabelDesign design_;
@@ -135,12 +137,14 @@ public:
     explicit OffscreenCheckBox(const platform::CheckBoxDesign& design);
     const std::string& Caption() const override { return caption_; }
     int Value() const override { return value_; }
-    void SetValue(int value) override {
+    // A click, or Space while the box has the focus, toggles it.
+    void Click() override { value_ = value_ == 0 ? 1 : 0; }
+
+protected:
+    void DoSetValue(int value) override {
         CheckWorking();
         value_ = value;
     }
-    // A click, or Space while the box has the focus, toggles it.
-    void Click() override { value_ = value_ == 0 ? 1 : 0; }
 
 private:
     std::string caption_;
@@ -183,7 +187,6 @@ public:
     explicit OffscreenTimer(const long long& clock) : clock_(clock) {}
 
     int Interval() const override { return interval_; }
-    void SetInterval(int milliseconds) override;
     bool Enabled() const override { return enabled_; }
     void SetEnabled(bool enabled) override;
     void SetOnTick(std::function<void()> onTick) override { onTick_ = std::move(onTick); }
@@ -191,6 +194,9 @@ public:
     bool Running() const { return enabled_ && interval_ > 0; }
     // Ticks once for every interval that has ended by the current time.
     void CatchUp();
+
+protected:
+    void DoSetInterval(int milliseconds) override;
 
 private:
     const long long& clock_;

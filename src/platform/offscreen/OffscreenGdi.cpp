@@ -147,21 +147,14 @@ void OffscreenGdi::SetPen(platform::DeviceContext dc, platform::Rgb color) {
     State(dc).pen = color;
 }
 
-// Like GDI, only the fill styles 0 to 7 and the raster operations 1 to 16
-// exist.
-void OffscreenGdi::SetBrush(platform::DeviceContext dc, int fillStyle, platform::Rgb color) {
+void OffscreenGdi::DoSetBrush(platform::DeviceContext dc, int fillStyle, platform::Rgb color) {
     DcState& state = State(dc);
-    if (fillStyle < 0 || fillStyle > 7)
-        throw platform::RuntimeError("Invalid property value");
     state.fillStyle = fillStyle;
     state.brush = color;
 }
 
-void OffscreenGdi::SetRop2(platform::DeviceContext dc, int mode) {
-    DcState& state = State(dc);
-    if (mode < 1 || mode > 16)
-        throw platform::RuntimeError("Invalid property value");
-    state.rop2 = mode;
+void OffscreenGdi::DoSetRop2(platform::DeviceContext dc, int mode) {
+    State(dc).rop2 = mode;
 }
 
 void OffscreenGdi::Clear(platform::DeviceContext dc, platform::Rgb color) {

@@ -74,8 +74,6 @@ public:
     void MoveTo(platform::DeviceContext dc, int x, int y) override;
     void LineTo(platform::DeviceContext dc, int x, int y) override;
     void SetPen(platform::DeviceContext dc, platform::Rgb color) override;
-    void SetBrush(platform::DeviceContext dc, int fillStyle, platform::Rgb color) override;
-    void SetRop2(platform::DeviceContext dc, int mode) override;
     void Clear(platform::DeviceContext dc, platform::Rgb color) override;
 
     platform::GdiObject CreateEllipticRgn(int left, int top, int right, int bottom) override;
@@ -92,6 +90,10 @@ public:
 
     // GDI objects not deleted yet: none should stay behind.
     std::size_t LiveObjects() const { return regions_.size() + brushes_.size(); }
+
+protected:
+    void DoSetBrush(platform::DeviceContext dc, int fillStyle, platform::Rgb color) override;
+    void DoSetRop2(platform::DeviceContext dc, int mode) override;
 
 private:
     struct DcState {

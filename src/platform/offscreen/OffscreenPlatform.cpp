@@ -1,29 +1,8 @@
 #include "platform/offscreen/OffscreenPlatform.h"
 
 #include <algorithm>
-#include <map>
-
-#include "ProductInfo.h"
 
 namespace offscreen {
-namespace {
-
-// The keys that SendKeys understands besides the digits.
-const std::map<std::string, int>& NamedKeys() {
-    static const std::map<std::string, int> keys = [] {
-        std::map<std::string, int> named{{"{ENTER}", platform::vk::kReturn},
-                                         {"{TAB}", platform::vk::kTab},
-                                         {"{ESC}", platform::vk::kEscape},
-                                         {"{BACKSPACE}", platform::vk::kBack}};
-        for (int f = 1; f <= 12; ++f) {
-            named["{F" + std::to_string(f) + "}"] = platform::vk::kF1 + f - 1;
-        }
-        return named;
-    }();
-    return keys;
-}
-
-}  // namespace
 
 OffscreenPlatform::OffscreenPlatform(ProgramFacts facts)
     : facts_(std::move(facts)), shell_(*this, facts_.profile) {}
@@ -35,19 +14,6 @@ OffscreenPlatform::~OffscreenPlatform() {
 void OffscreenPlatform::SetTwipsPerPixel(int x, int y) {
     twipsPerPixelX_ = x;
     twipsPerPixelY_ = y;
-}
-
-std::string OffscreenPlatform::ProductName() const {
-    return product::kName;
-}
-std::string OffscreenPlatform::Version() const {
-    return product::kVersion;
-}
-std::string OffscreenPlatform::FileDescription() const {
-    return product::kFileDescription;
-}
-std::string OffscreenPlatform::LegalCopyright() const {
-    return product::kLegalCopyright;
 }
 
 void OffscreenPlatform::PostKey(int keyCode, int shift) {
@@ -206,23 +172,9 @@ void OffscreenPlatform::BringToFront(OffscreenWindow& window) {
     windows_.push_back(&window);
 }
 
-void OffscreenPlatform::SendKeys(const std::string& keys) {
-    for (std::size_t i = 0; i < keys.size();) {
-        if (keys[i] == '{') {
-            std::size_t end = keys.find('}', i);
-            auto named = NamedKeys().find(keys.substr(i, end - i + 1));
-            if (end == std::string::npos || named == NamedKeys().end()) {
-                throw platform::RuntimeError("Invalid procedure call or argument");
-            }
-            PostKey(named->second);
-            i = end + 1;
-        } else if (keys[i] >= '0' && keys[i] <= '9') {
-            PostKey(platform::vk::k0 + (keys[i] - '0'));
-            ++i;
-        } else {
-            throw platform::RuntimeError("Invalid procedure call or argument");
-        }
-    }
+void OffscreenPlatform::PostKeys(const std::vector<int>& keyCodes) {
+    for (int keyCode : keyCodes)
+        PostKey(keyCode);
 }
 
 void OffscreenPlatform::ShowContents(platform::WindowHandle owner, const std::string& helpFile) {

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "platform/Platform.h"
+#include "platform/ProductApplication.h"
 #include "platform/offscreen/OffscreenGdi.h"
 #include "platform/offscreen/OffscreenShell.h"
 #include "platform/offscreen/OffscreenWindow.h"
@@ -38,7 +39,7 @@ struct ShownMessage {
 };
 
 class OffscreenPlatform : public platform::Platform,
-                          private platform::Application,
+                          private platform::ProductApplication,
                           private platform::Screen,
                           private platform::Clock,
                           private platform::NumberFormat,
@@ -131,10 +132,6 @@ private:
     std::string CommandLine() const override { return facts_.commandLine; }
     const std::string& HelpFile() const override { return helpFile_; }
     void SetHelpFile(const std::string& helpFile) override { helpFile_ = helpFile; }
-    std::string ProductName() const override;
-    std::string Version() const override;
-    std::string FileDescription() const override;
-    std::string LegalCopyright() const override;
     // platform::Screen
     int TwipsPerPixelX() const override { return twipsPerPixelX_; }
     int TwipsPerPixelY() const override { return twipsPerPixelY_; }
@@ -145,7 +142,7 @@ private:
     // platform::NumberFormat
     std::string DecimalSeparator() const override { return decimalSeparator_; }
     // platform::Keyboard
-    void SendKeys(const std::string& keys) override;
+    void PostKeys(const std::vector<int>& keyCodes) override;
     // platform::Help
     void ShowContents(platform::WindowHandle owner, const std::string& helpFile) override;
     // platform::MessageBox

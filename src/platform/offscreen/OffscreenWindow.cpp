@@ -159,7 +159,7 @@ void OffscreenWindow::Show() {
         Resized();
 }
 
-void OffscreenWindow::ShowModal(platform::Window& owner) {
+void OffscreenWindow::DoShowModal(platform::Window& owner) {
     auto& ownerWindow = static_cast<OffscreenWindow&>(owner);
     ownerWindow.enabled_ = false;
     Show();
@@ -206,6 +206,9 @@ void OffscreenWindow::CenterOver(const platform::Window& owner) {
 void OffscreenWindow::MarkUnloaded() {
     visible_ = false;
     unloaded_ = true;
+    // Its timers go with the window, also in the middle of a catch-up.
+    for (const auto& timer : timers_)
+        timer->SetEnabled(false);
 }
 
 platform::Control* OffscreenWindow::FindControl(const std::string& name, int index) const {

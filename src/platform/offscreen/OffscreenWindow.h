@@ -32,7 +32,6 @@ public:
     platform::Timer& AddTimer() override;
 
     void Show() override;
-    void ShowModal(platform::Window& owner) override;
     void Hide() override;
     bool Visible() const override { return visible_; }
     bool Minimized() const override { return minimized_; }
@@ -80,6 +79,9 @@ public:
     // close; Tab and Shift+Tab move the focus along the tab order, Space
     // toggles the focused check box.
     void DefaultKeyAction(int keyCode, int shift);
+
+protected:
+    void DoShowModal(platform::Window& owner) override;
 
 private:
     template <class T, class... Args>

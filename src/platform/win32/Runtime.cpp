@@ -187,6 +187,17 @@ bool Runtime::PumpOne() {
     return true;
 }
 
+void Runtime::PumpPending() {
+    MSG msg{};
+    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+            ::PostQuitMessage(static_cast<int>(msg.wParam));
+            return;
+        }
+        ProcessMessage(msg);
+    }
+}
+
 void Runtime::ProcessMessage(MSG& msg) {
     Win32Window* form = msg.hwnd != nullptr ? FindForm(::GetAncestor(msg.hwnd, GA_ROOT)) : nullptr;
     if (form != nullptr) {

@@ -110,6 +110,8 @@ public:
     // Waits for one message and handles it; false when WM_QUIT arrived (it
     // is posted again for the outer loops).
     bool PumpOne();
+    // Handles the messages queued now, without waiting.
+    void PumpPending();
     // Key preview, then the normal translation and dispatch, then the
     // deletion of unloaded windows.
     void ProcessMessage(MSG& msg);

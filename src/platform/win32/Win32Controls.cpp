@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <utility>
 
+#include "platform/LineGeometry.h"
 #include "platform/win32/Text.h"
 #include "platform/win32/Win32Window.h"
 
@@ -285,7 +286,7 @@ void Win32Label::FitToCaption() {
     MoveControl(bounds);
 }
 
-void Win32Label::SetForeColor(platform::OleColor color) {
+void Win32Label::DoSetForeColor(platform::OleColor color) {
     HWND hwnd = Require();
     platform::Rgb rgb = 0;
     if (!Runtime::TranslateColor(color, &rgb)) {
@@ -409,20 +410,11 @@ void Win32ImageButton::Paint() {
 // ---------------------------------------------------------------------------
 // Line
 
-namespace {
-
-platform::Bounds SpanOf(const platform::LineDesign& design) {
-    return platform::Bounds{std::min(design.x1, design.x2), std::min(design.y1, design.y2),
-                            std::abs(design.x2 - design.x1), std::abs(design.y2 - design.y1)};
-}
-
-}  // namespace
-
 Win32Line::Win32Line(Win32Window& form, const platform::LineDesign& design)
     : ChildControl(form, design.name, design.index),
       color_(design.color),
-      rising_((design.x2 - design.x1) * (design.y2 - design.y1) < 0) {
-    Create(kLineClass, "", 0, SpanOf(design), design.visible, Layer::kAbove);
+      rising_(platform::LineRises(design)) {
+    Create(kLineClass, "", 0, platform::LineSpan(design), design.visible, Layer::kAbove);
     win32::PublishColor(Hwnd(), Runtime::Resolve(color_));
 }
 
@@ -492,10 +484,7 @@ int Win32CheckBox::Value() const {
     return ::SendMessageW(Require(), BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0;
 }
 
-void Win32CheckBox::SetValue(int value) {
-    if (value != 0 && value != 1) {
-        throw platform::RuntimeError("Invalid property value");
-    }
+void Win32CheckBox::DoSetValue(int value) {
     ::SendMessageW(Require(), BM_SETCHECK, value == 1 ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
@@ -582,10 +571,7 @@ Win32Timer::~Win32Timer() {
     }
 }
 
-void Win32Timer::SetInterval(int milliseconds) {
-    if (milliseconds < 0) {
-        throw platform::RuntimeError("Invalid property value");
-    }
+void Win32Timer::DoSetInterval(int milliseconds) {
     interval_ = milliseconds;
     Apply();
 }

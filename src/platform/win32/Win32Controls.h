@@ -123,7 +123,6 @@ public:
     const std::string& Caption() const override { return caption_; }
     void SetCaption(const std::string& caption) override;
     platform::OleColor ForeColor() const override { return foreColor_; }
-    void SetForeColor(platform::OleColor color) override;
     void SetMouseHandlers(platform::MouseHandlers handlers) override;
     void SetOnClick(std::function<void()> onClick) override {
         click_.SetHandler(std::move(onClick));
@@ -131,6 +130,7 @@ public:
     void ColorsChanged() override;
 
 protected:
+    void DoSetForeColor(platform::OleColor color) override;
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
@@ -198,9 +198,11 @@ public:
 
     const std::string& Caption() const override { return caption_; }
     int Value() const override;
-    void SetValue(int value) override;
     HBRUSH BackgroundBrush() override;
     bool TakesFocus() const override;
+
+protected:
+    void DoSetValue(int value) override;
 
 private:
     std::string caption_;
@@ -238,13 +240,15 @@ public:
     Win32Timer& operator=(const Win32Timer&) = delete;
 
     int Interval() const override { return interval_; }
-    void SetInterval(int milliseconds) override;
     bool Enabled() const override { return enabled_; }
     void SetEnabled(bool enabled) override;
     void SetOnTick(std::function<void()> onTick) override { onTick_ = std::move(onTick); }
 
     UINT_PTR Id() const { return id_; }
     void Tick();
+
+protected:
+    void DoSetInterval(int milliseconds) override;
 
 private:
     void Apply();

@@ -134,11 +134,9 @@ void DrawingDc::SetBrush(int fillStyle, platform::Rgb color) {
         selected = brush.Get();
     } else if (fillStyle == 1) {
         selected = ::GetStockObject(HOLLOW_BRUSH);
-    } else if (fillStyle >= 2 && fillStyle <= 7) {
+    } else {
         brush.Reset(::CreateHatchBrush(kHatches[fillStyle - 2], color));
         selected = brush.Get();
-    } else {
-        throw platform::RuntimeError("Invalid property value");
     }
     if (selected == nullptr) {
         throw platform::RuntimeError("Out of memory");
@@ -183,14 +181,11 @@ void Win32Gdi::SetPen(platform::DeviceContext dc, platform::Rgb color) {
     Drawing(dc).SetPen(color);
 }
 
-void Win32Gdi::SetBrush(platform::DeviceContext dc, int fillStyle, platform::Rgb color) {
+void Win32Gdi::DoSetBrush(platform::DeviceContext dc, int fillStyle, platform::Rgb color) {
     Drawing(dc).SetBrush(fillStyle, color);
 }
 
-void Win32Gdi::SetRop2(platform::DeviceContext dc, int mode) {
-    if (mode < R2_BLACK || mode > R2_WHITE) {
-        throw platform::RuntimeError("Invalid property value");
-    }
+void Win32Gdi::DoSetRop2(platform::DeviceContext dc, int mode) {
     if (::SetROP2(ToHdc(dc), mode) == 0) {
         throw platform::RuntimeError("Invalid device context");
     }

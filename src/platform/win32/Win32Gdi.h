@@ -62,8 +62,6 @@ public:
     void MoveTo(platform::DeviceContext dc, int x, int y) override;
     void LineTo(platform::DeviceContext dc, int x, int y) override;
     void SetPen(platform::DeviceContext dc, platform::Rgb color) override;
-    void SetBrush(platform::DeviceContext dc, int fillStyle, platform::Rgb color) override;
-    void SetRop2(platform::DeviceContext dc, int mode) override;
     void Clear(platform::DeviceContext dc, platform::Rgb color) override;
 
     platform::GdiObject CreateEllipticRgn(int left, int top, int right, int bottom) override;
@@ -77,6 +75,10 @@ public:
     bool FrameRgn(platform::DeviceContext dc, platform::GdiObject region, platform::GdiObject brush,
                   int width, int height) override;
     bool DeleteObject(platform::GdiObject object) override;
+
+protected:
+    void DoSetBrush(platform::DeviceContext dc, int fillStyle, platform::Rgb color) override;
+    void DoSetRop2(platform::DeviceContext dc, int mode) override;
 
 private:
     DrawingDc& Drawing(platform::DeviceContext dc) const;

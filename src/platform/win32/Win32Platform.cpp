@@ -38,4 +38,8 @@ void Win32Platform::Run() {
     runtime_.DeleteUnloaded();
 }
 
+void Win32Platform::ProcessPending() {
+    runtime_.PumpPending();
+}
+
 }  // namespace win32

@@ -37,6 +37,8 @@ public:
                                                  platform::FormEvents& events) override;
     void Unload(std::unique_ptr<platform::Window> window) override;
     void Run() override;
+    // Handles the messages queued now as Run does, then returns.
+    void ProcessPending();
 
 private:
     // First in, last out: the shell's objects live inside the apartment.

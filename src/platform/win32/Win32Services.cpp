@@ -1,6 +1,5 @@
 #include "platform/win32/Win32Services.h"
 
-#include <cwctype>
 #include <vector>
 
 #include "ProductInfo.h"
@@ -51,54 +50,6 @@ std::string FileVersion() {
     return product::kVersion;
 }
 
-// Key names of SendKeys, in capitals.
-struct NamedKey {
-    const wchar_t* name;
-    WORD key;
-};
-constexpr NamedKey kNamedKeys[] = {
-    {L"ENTER", VK_RETURN},   {L"TAB", VK_TAB}, {L"ESC", VK_ESCAPE}, {L"ESCAPE", VK_ESCAPE},
-    {L"BACKSPACE", VK_BACK}, {L"BS", VK_BACK}, {L"BKSP", VK_BACK},  {L"F1", VK_F1},
-    {L"F2", VK_F2},          {L"F3", VK_F3},   {L"F4", VK_F4},      {L"F5", VK_F5},
-    {L"F6", VK_F6},          {L"F7", VK_F7},   {L"F8", VK_F8},      {L"F9", VK_F9},
-    {L"F10", VK_F10},        {L"F11", VK_F11}, {L"F12", VK_F12},
-};
-
-std::vector<WORD> ParseKeys(const std::wstring& text) {
-    std::vector<WORD> keys;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const wchar_t c = text[i];
-        if (c >= L'0' && c <= L'9') {
-            keys.push_back(static_cast<WORD>(c));
-            continue;
-        }
-        if (c == L'~') {
-            keys.push_back(VK_RETURN);
-            continue;
-        }
-        const std::size_t closing = c == L'{' ? text.find(L'}', i + 1) : std::wstring::npos;
-        if (closing == std::wstring::npos) {
-            throw platform::RuntimeError("Invalid procedure call or argument");
-        }
-        std::wstring name = text.substr(i + 1, closing - i - 1);
-        for (wchar_t& letter : name) {
-            letter = static_cast<wchar_t>(std::towupper(letter));
-        }
-        WORD key = 0;
-        for (const NamedKey& named : kNamedKeys) {
-            if (name == named.name) {
-                key = named.key;
-            }
-        }
-        if (key == 0) {
-            throw platform::RuntimeError("Invalid procedure call or argument");
-        }
-        keys.push_back(key);
-        i = closing;
-    }
-    return keys;
-}
-
 }  // namespace
 
 std::wstring ArgumentText(const std::wstring& commandLine) {
@@ -144,18 +95,6 @@ std::string Win32Application::CommandLine() const {
     return Narrow(ArgumentText(::GetCommandLineW()));
 }
 
-std::string Win32Application::ProductName() const {
-    return product::kName;
-}
-
-std::string Win32Application::FileDescription() const {
-    return product::kFileDescription;
-}
-
-std::string Win32Application::LegalCopyright() const {
-    return product::kLegalCopyright;
-}
-
 int Win32Screen::WidthTwips() const {
     return ::GetSystemMetrics(SM_CXSCREEN) * runtime_.TwipsPerPixelX();
 }
@@ -186,17 +125,17 @@ std::string Win32NumberFormat::DecimalSeparator() const {
     return Narrow(separator, length - 1);
 }
 
-void Win32Keyboard::SendKeys(const std::string& keys) {
-    const std::vector<WORD> parsed = ParseKeys(Widen(keys));
+void Win32Keyboard::PostKeys(const std::vector<int>& keyCodes) {
     HWND target = ::GetActiveWindow();
     if (target == nullptr) {
         return;
     }
     // Posted, never sent: the caller does not wait for the keys to be
     // handled. The message loop previews them like typed keys.
-    for (WORD key : parsed) {
-        const LPARAM down = 1 | static_cast<LPARAM>(::MapVirtualKeyW(key, MAPVK_VK_TO_VSC) & 0xFF)
-                                    << 16;
+    for (const int keyCode : keyCodes) {
+        const auto key = static_cast<UINT>(keyCode);
+        const LPARAM scanCode = ::MapVirtualKeyW(key, MAPVK_VK_TO_VSC) & 0xFF;
+        const LPARAM down = 1 | scanCode << 16;
         const LPARAM up = down | (static_cast<LPARAM>(1) << 30) | (static_cast<LPARAM>(1) << 31);
         ::PostMessageW(target, WM_KEYDOWN, key, down);
         ::PostMessageW(target, WM_KEYUP, key, up);

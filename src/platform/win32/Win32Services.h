@@ -2,14 +2,16 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
+#include "platform/ProductApplication.h"
 #include "platform/Services.h"
 #include "platform/win32/Handles.h"
 #include "platform/win32/Runtime.h"
 
 namespace win32 {
 
-class Win32Application final : public platform::Application {
+class Win32Application final : public platform::ProductApplication {
 public:
     Win32Application();
 
@@ -18,10 +20,7 @@ public:
     std::string CommandLine() const override;
     const std::string& HelpFile() const override { return helpFile_; }
     void SetHelpFile(const std::string& helpFile) override { helpFile_ = helpFile; }
-    std::string ProductName() const override;
     std::string Version() const override { return version_; }
-    std::string FileDescription() const override;
-    std::string LegalCopyright() const override;
 
 private:
     // Held for the whole run: its existence at start tells of an earlier
@@ -62,8 +61,8 @@ public:
 };
 
 class Win32Keyboard final : public platform::Keyboard {
-public:
-    void SendKeys(const std::string& keys) override;
+protected:
+    void PostKeys(const std::vector<int>& keyCodes) override;
 };
 
 class Win32Help final : public platform::Help {

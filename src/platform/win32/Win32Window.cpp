@@ -118,13 +118,14 @@ void Win32Window::Show() {
     }
 }
 
-void Win32Window::ShowModal(platform::Window& owner) {
+void Win32Window::DoShowModal(platform::Window& owner) {
     HWND hwnd = Require();
     HWND ownerHwnd = reinterpret_cast<HWND>(owner.Handle());
-    if (ownerHwnd == nullptr || ownerHwnd == hwnd || runtime_.FindForm(ownerHwnd) == nullptr) {
+    // A window of another platform object owns nothing here.
+    if (runtime_.FindForm(ownerHwnd) == nullptr) {
         throw platform::RuntimeError("Invalid owner window");
     }
-    if (::IsWindowVisible(hwnd) || modalLoops_ > 0) {
+    if (modalLoops_ > 0) {
         throw platform::RuntimeError("Form already displayed; can't show modally");
     }
     ::SetWindowLongPtrW(hwnd, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(ownerHwnd));

@@ -39,7 +39,6 @@ public:
     platform::Timer& AddTimer() override;
 
     void Show() override;
-    void ShowModal(platform::Window& owner) override;
     void Hide() override;
     bool Visible() const override;
     bool Minimized() const override;
@@ -74,6 +73,9 @@ public:
     void PaintBackground(HDC dc, const RECT& area) const;
     // The window's tooltip control, made on first use.
     HWND ToolTip();
+
+protected:
+    void DoShowModal(platform::Window& owner) override;
 
 private:
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);

@@ -1,0 +1,26 @@
+// The argument rules of the platform interfaces, the same for every backend:
+// a public call checks its arguments here, then hands them to the backend.
+#pragma once
+
+#include "platform/Types.h"
+
+namespace platform {
+
+// The system colours that exist: indices 0 to 30.
+constexpr int kSystemColorCount = 31;
+
+// Raises the run-time error of a property set to a value it cannot take.
+inline void RequireValidProperty(bool valid) {
+    if (!valid)
+        throw RuntimeError("Invalid property value");
+}
+
+// Whether an OLE colour names a colour: an RGB value, or a system colour
+// that exists.
+constexpr bool IsValidOleColor(OleColor color) {
+    if ((color & 0x80000000u) == 0)
+        return color <= 0xFFFFFFu;
+    return (color & 0x7FFFFF00u) == 0 && (color & 0xFFu) < kSystemColorCount;
+}
+
+}  // namespace platform

@@ -1,0 +1,36 @@
+// The contract tests run over either platform backend. Each build links one
+// implementation of this interface: the offscreen one in the native tests,
+// the Win32 one inside the end-to-end test program under Wine.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "platform/Platform.h"
+
+namespace contract {
+
+class Backend {
+public:
+    virtual ~Backend() = default;
+
+    virtual platform::Platform& Platform() = 0;
+    // Handles the platform's events until `done` holds: true once it does,
+    // false when it still does not after a generous limit.
+    virtual bool RunUntil(const std::function<bool()>& done) = 0;
+    // Lets `milliseconds` pass while the next loop of the platform runs (a
+    // modal loop, for instance): real time passes by itself, virtual time is
+    // queued.
+    virtual void PassTimeLater(int milliseconds) = 0;
+    // A key pressed and released where the keyboard focus is, as typed.
+    virtual void Type(int keyCode) = 0;
+    // Whether a window takes the user's input.
+    virtual bool TakesInput(const platform::Window& window) const = 0;
+    // An empty folder for files of the test, with a trailing separator.
+    virtual std::string TemporaryFolder() = 0;
+};
+
+std::unique_ptr<Backend> MakeBackend();
+
+}  // namespace contract

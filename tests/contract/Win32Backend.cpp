@@ -1,0 +1,87 @@
+// The contract tests over the real Win32 platform, in the test program's own
+// process: real windows and the platform's own message loop.
+#include <windows.h>
+
+#include <string>
+
+#include "Backend.h"
+#include "platform/win32/Text.h"
+#include "platform/win32/Win32Platform.h"
+
+namespace contract {
+namespace {
+
+constexpr DWORD kLimitMilliseconds = 20000;
+
+class Win32Backend final : public Backend {
+public:
+    Win32Backend() : platform_(::GetModuleHandleW(nullptr)) {}
+    ~Win32Backend() override {
+        if (!folder_.empty()) {
+            DeleteFolder();
+        }
+    }
+
+    platform::Platform& Platform() override { return platform_; }
+
+    bool RunUntil(const std::function<bool()>& done) override {
+        const DWORD start = ::GetTickCount();
+        while (!done()) {
+            if (::GetTickCount() - start > kLimitMilliseconds)
+                return false;
+            ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
+            platform_.ProcessPending();
+        }
+        return true;
+    }
+
+    void PassTimeLater(int) override {}
+
+    void Type(int keyCode) override {
+        HWND target = ::GetFocus();
+        if (target == nullptr)
+            target = ::GetActiveWindow();
+        const auto key = static_cast<WPARAM>(keyCode);
+        const LPARAM scanCode = ::MapVirtualKeyW(static_cast<UINT>(keyCode), MAPVK_VK_TO_VSC);
+        const LPARAM down = 1 | (scanCode & 0xFF) << 16;
+        ::PostMessageW(target, WM_KEYDOWN, key, down);
+        ::PostMessageW(target, WM_KEYUP, key, down | LPARAM{1} << 30 | LPARAM{1} << 31);
+    }
+
+    bool TakesInput(const platform::Window& window) const override {
+        return ::IsWindowEnabled(reinterpret_cast<HWND>(window.Handle())) != FALSE;
+    }
+
+    std::string TemporaryFolder() override {
+        wchar_t temp[MAX_PATH] = {};
+        ::GetTempPathW(MAX_PATH, temp);
+        folder_ =
+            std::wstring(temp) + L"convalis-contract-" + std::to_wstring(::GetTickCount()) + L"\\";
+        ::CreateDirectoryW(folder_.c_str(), nullptr);
+        return win32::Narrow(folder_);
+    }
+
+private:
+    void DeleteFolder() {
+        WIN32_FIND_DATAW found{};
+        HANDLE search = ::FindFirstFileW((folder_ + L"*").c_str(), &found);
+        if (search != INVALID_HANDLE_VALUE) {
+            do {
+                ::DeleteFileW((folder_ + found.cFileName).c_str());
+            } while (::FindNextFileW(search, &found));
+            ::FindClose(search);
+        }
+        ::RemoveDirectoryW(folder_.c_str());
+    }
+
+    win32::Win32Platform platform_;
+    std::wstring folder_;
+};
+
+}  // namespace
+
+std::unique_ptr<Backend> MakeBackend() {
+    return std::make_unique<Win32Backend>();
+}
+
+}  // namespace contract

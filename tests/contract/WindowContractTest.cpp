@@ -1,0 +1,211 @@
+// What the program relies on from windows, controls and timers, on every
+// platform.
+#include "ContractFixture.h"
+
+namespace contract {
+namespace {
+
+using platform::RuntimeError;
+
+class Windows : public ContractTest {};
+
+TEST_F(Windows, LabelsKeepTheirTextColourAndVisibility) {
+    RecordingEvents events;
+    auto window = MakeWindow("frmLabels", events);
+    platform::Label& label = window->AddLabel(platform::PlainLabel(
+        "lblP", 2, {120, 120, 1500, 255}, "1 000,00 €", platform::MakeRgb(0, 0, 128),
+        platform::FontWeight::kBold, platform::Alignment::kRight));
+    EXPECT_EQ(label.Name(), "lblP");
+    EXPECT_EQ(label.Index(), 2);
+    EXPECT_EQ(label.Caption(), "1 000,00 €");
+    label.SetCaption("6,56 F");
+    EXPECT_EQ(label.Caption(), "6,56 F");
+
+    EXPECT_EQ(label.ForeColor(), platform::MakeRgb(0, 0, 128));
+    const platform::OleColor highlight = platform::SystemColor(platform::syscolor::kHighlight);
+    label.SetForeColor(highlight);
+    EXPECT_EQ(label.ForeColor(), highlight) << "a system colour stays a system colour";
+
+    EXPECT_TRUE(label.Visible());
+    label.SetVisible(false);
+    EXPECT_FALSE(label.Visible());
+}
+
+TEST_F(Windows, AreLoadedHiddenAndShowAndHideOnRequest) {
+    RecordingEvents events;
+    auto window = MakeWindow("frmShown", events);
+    EXPECT_NE(window->Handle(), 0u);
+    EXPECT_EQ(window->Name(), "frmShown");
+    EXPECT_FALSE(window->Visible());
+    window->Show();
+    EXPECT_TRUE(window->Visible());
+    window->Hide();
+    EXPECT_FALSE(window->Visible());
+}
+
+// A modal window closes itself from its timer, by hiding or by unloading;
+// either way the owner takes no input while it shows and takes it again after.
+class ModalShow : public ContractTest {
+protected:
+    void ShowModalClosingBy(const std::function<void(std::unique_ptr<platform::Window>&)>& close) {
+        RecordingEvents ownerEvents, modalEvents;
+        auto owner = MakeWindow("frmOwner", ownerEvents);
+        owner->Show();
+        auto modal = MakeWindow("frmModal", modalEvents);
+        platform::Timer& timer = modal->AddTimer();
+        bool ownerTookInput = true;
+        timer.SetOnTick([&] {
+            if (!modal || !modal->Visible())
+                return;
+            ownerTookInput = Run().TakesInput(*owner);
+            close(modal);
+        });
+        timer.SetInterval(20);
+        Run().PassTimeLater(100);
+        modal->ShowModal(*owner);
+
+        EXPECT_FALSE(ownerTookInput) << "the owner took input under its modal window";
+        EXPECT_TRUE(Run().TakesInput(*owner)) << "the owner did not get its input back";
+    }
+};
+
+TEST_F(ModalShow, DisablesTheOwnerUntilTheWindowHides) {
+    ShowModalClosingBy([](std::unique_ptr<platform::Window>& modal) { modal->Hide(); });
+}
+
+TEST_F(ModalShow, DisablesTheOwnerUntilTheWindowUnloadsItself) {
+    ShowModalClosingBy(
+        [this](std::unique_ptr<platform::Window>& modal) { Platform().Unload(std::move(modal)); });
+}
+
+TEST_F(Windows, StopTheTimersOfAnUnloadedWindow) {
+    RecordingEvents events;
+    auto window = MakeWindow("frmUnloaded", events);
+    platform::Timer& timer = window->AddTimer();
+    int ticks = 0;
+    timer.SetOnTick([&] {
+        if (++ticks == 1)
+            Platform().Unload(std::move(window));
+    });
+    timer.SetInterval(10);
+    RecordingEvents otherEvents;
+    auto other = MakeWindow("frmOther", otherEvents);
+    platform::Timer& clock = other->AddTimer();
+    int clockTicks = 0;
+    clock.SetOnTick([&] { ++clockTicks; });
+    clock.SetInterval(30);
+    ASSERT_TRUE(Run().RunUntil([&] { return ticks >= 1 && clockTicks >= 3; }));
+    EXPECT_EQ(ticks, 1);
+}
+
+TEST_F(ModalShow, RefusesItsOwnWindowAndAShownWindow) {
+    RecordingEvents events;
+    auto owner = MakeWindow("frmOwner", events);
+    auto window = MakeWindow("frmModal", events);
+    EXPECT_THROW(window->ShowModal(*window), RuntimeError);
+    window->Show();
+    EXPECT_THROW(window->ShowModal(*owner), RuntimeError);
+    EXPECT_TRUE(Run().TakesInput(*owner));
+}
+
+// Two check boxes: the window previews every key before the focused box
+// handles it; Tab moves the focus along the order the boxes were added.
+TEST_F(Windows, PreviewEveryKeyBeforeTheFocusedControl) {
+    RecordingEvents events;
+    auto window = MakeWindow("frmKeys", events);
+    platform::CheckBox& first = window->AddCheckBox({"chkFirst", -1, {120, 120, 2000, 255}, "Un"});
+    platform::CheckBox& second =
+        window->AddCheckBox({"chkSecond", -1, {120, 500, 2000, 255}, "Deux"});
+    std::vector<int> firstValueAtPreview;
+    events.onKey = [&](int) { firstValueAtPreview.push_back(first.Value()); };
+    window->Show();
+    window->Activate();
+
+    Run().Type(platform::vk::kSpace);
+    ASSERT_TRUE(Run().RunUntil([&] { return first.Value() == 1; }))
+        << "Space did not reach the first check box";
+    EXPECT_EQ(firstValueAtPreview, std::vector<int>{0}) << "the box had the key before the window";
+
+    Run().Type(platform::vk::kTab);
+    Run().Type(platform::vk::kSpace);
+    ASSERT_TRUE(Run().RunUntil([&] { return second.Value() == 1; }))
+        << "Tab did not move the focus to the second box";
+    EXPECT_EQ(first.Value(), 1);
+    EXPECT_EQ(events.keys,
+              (std::vector<int>{platform::vk::kSpace, platform::vk::kTab, platform::vk::kSpace}));
+}
+
+TEST_F(Windows, SendKeysTypesIntoTheActiveWindowInOrder) {
+    RecordingEvents events;
+    auto window = MakeWindow("frmSendKeys", events);
+    window->Show();
+    window->Activate();
+    Platform().Keys().SendKeys("12{f1}~");
+    ASSERT_TRUE(Run().RunUntil([&] { return events.keys.size() == 4; }));
+    EXPECT_EQ(events.keys, (std::vector<int>{'1', '2', platform::vk::kF1, platform::vk::kReturn}));
+}
+
+TEST_F(Windows, TimersTickWhileEnabledWithAnInterval) {
+    RecordingEvents events;
+    auto window = MakeWindow("frmTimer", events);
+    platform::Timer& timer = window->AddTimer();
+    EXPECT_TRUE(timer.Enabled());
+    EXPECT_EQ(timer.Interval(), 0);
+    int ticks = 0;
+    timer.SetOnTick([&] { ++ticks; });
+    timer.SetInterval(15);
+    EXPECT_EQ(timer.Interval(), 15);
+    ASSERT_TRUE(Run().RunUntil([&] { return ticks >= 2; }));
+
+    timer.SetEnabled(false);
+    EXPECT_FALSE(timer.Enabled());
+    const int stopped = ticks;
+    RecordingEvents otherEvents;
+    auto other = MakeWindow("frmOther", otherEvents);
+    platform::Timer& clock = other->AddTimer();
+    int clockTicks = 0;
+    clock.SetOnTick([&] { ++clockTicks; });
+    clock.SetInterval(15);
+    ASSERT_TRUE(Run().RunUntil([&] { return clockTicks >= 3; }));
+    EXPECT_EQ(ticks, stopped) << "a disabled timer ticked";
+}
+
+// Values a property cannot take raise the run-time error and change nothing.
+TEST_F(Windows, RefuseValuesTheirPropertiesCannotTake) {
+    RecordingEvents events;
+    auto window = MakeWindow("frmRefusals", events);
+    platform::CheckBox& box = window->AddCheckBox({"chkBox", -1, {120, 120, 2000, 255}, "Oui", 1});
+    EXPECT_THROW(box.SetValue(2), RuntimeError);
+    EXPECT_THROW(box.SetValue(-1), RuntimeError);
+    EXPECT_EQ(box.Value(), 1);
+
+    platform::Label& label = window->AddLabel(
+        platform::PlainLabel("lblText", -1, {120, 500, 1000, 255}, "", platform::MakeRgb(1, 2, 3),
+                             platform::FontWeight::kRegular, platform::Alignment::kLeft));
+    EXPECT_THROW(label.SetForeColor(0x01000000u), RuntimeError);
+    EXPECT_THROW(label.SetForeColor(platform::SystemColor(platform::kSystemColorCount)),
+                 RuntimeError);
+    EXPECT_EQ(label.ForeColor(), platform::MakeRgb(1, 2, 3));
+
+    platform::Timer& timer = window->AddTimer();
+    timer.SetInterval(40);
+    EXPECT_THROW(timer.SetInterval(-5), RuntimeError);
+    EXPECT_EQ(timer.Interval(), 40);
+
+    platform::Surface& surface = window->AddSurface({"nrvFocus", -1, {120, 900, 300, 300}});
+    platform::Gdi& gdi = Platform().Graphics();
+    EXPECT_THROW(gdi.SetRop2(surface.Hdc(), 99), RuntimeError);
+    EXPECT_THROW(gdi.SetRop2(surface.Hdc(), 0), RuntimeError);
+    EXPECT_THROW(gdi.SetBrush(surface.Hdc(), 8, 0), RuntimeError);
+    EXPECT_NO_THROW(gdi.SetRop2(surface.Hdc(), 16));
+    EXPECT_NO_THROW(gdi.SetBrush(surface.Hdc(), 7, 0));
+
+    platform::Keyboard& keys = Platform().Keys();
+    EXPECT_THROW(keys.SendKeys("{F13}"), RuntimeError);
+    EXPECT_THROW(keys.SendKeys("{ENTER"), RuntimeError);
+    EXPECT_THROW(keys.SendKeys("a"), RuntimeError);
+    EXPECT_NO_THROW(keys.SendKeys("{Escape}{BS}{BKSP}{TAB}"));
+}
+
+}  // namespace
+}  // namespace contract
