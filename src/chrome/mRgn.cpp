@@ -65,8 +65,9 @@ void ApplyWindowOutline(platform::Platform& platform, platform::Window& window) 
     GdiObjectOwner region(gdi, gdi.CreateEllipticRgn(disc.left, disc.top, disc.right, disc.bottom));
     AddBar(gdi, region.Get(), outline::kUpperBar);
     AddBar(gdi, region.Get(), outline::kLowerBar);
-    // The region now belongs to the window.
-    gdi.SetWindowRgn(window.Handle(), region.Release(), true);
+    // The region belongs to the window once it has taken it, and only then.
+    if (gdi.SetWindowRgn(window.Handle(), region.Get(), true) != 0)
+        region.Release();
 }
 
 void PaintWindowFrame(platform::Platform& platform, platform::Window& window) {

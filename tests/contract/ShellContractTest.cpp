@@ -7,7 +7,7 @@
 namespace contract {
 namespace {
 
-class Regions : public ContractTest {
+class PlatformRegions : public ContractTest {
 protected:
     // A disc with a bar across: the shape of the program's windows.
     platform::GdiObject DiscWithBar() {
@@ -21,7 +21,7 @@ protected:
     }
 };
 
-TEST_F(Regions, AWindowTakesItsRegionAndReportsIt) {
+TEST_F(PlatformRegions, AWindowTakesItsRegionAndReportsIt) {
     RecordingEvents events;
     auto window = MakeWindow("frmShaped", events);
     platform::Gdi& gdi = Platform().Graphics();
@@ -39,7 +39,7 @@ TEST_F(Regions, AWindowTakesItsRegionAndReportsIt) {
     EXPECT_TRUE(gdi.DeleteObject(again));
 }
 
-TEST_F(Regions, ARefusedRegionStaysTheCallers) {
+TEST_F(PlatformRegions, ARefusedRegionStaysTheCallers) {
     RecordingEvents events;
     auto window = MakeWindow("frmGone", events);
     const platform::WindowHandle gone = window->Handle();
@@ -50,9 +50,9 @@ TEST_F(Regions, ARefusedRegionStaysTheCallers) {
     EXPECT_TRUE(gdi.DeleteObject(region)) << "the refused region is still the caller's to delete";
 }
 
-class NotificationArea : public ContractTest {};
+class PlatformNotificationArea : public ContractTest {};
 
-TEST_F(NotificationArea, TakesTheIconRecordThenChangesAndRemovesIt) {
+TEST_F(PlatformNotificationArea, TakesTheIconRecordThenChangesAndRemovesIt) {
     RecordingEvents events;
     auto window = MakeWindow("frmIcon", events);
     platform::Shell& shell = Platform().ShellServices();
@@ -71,7 +71,7 @@ TEST_F(NotificationArea, TakesTheIconRecordThenChangesAndRemovesIt) {
     EXPECT_FALSE(shell.NotifyIcon(platform::nim::kModify, icon)) << "the removed icon changed";
 }
 
-class Shortcuts : public ContractTest {
+class PlatformShortcuts : public ContractTest {
 protected:
     std::unique_ptr<platform::ShellLinkObject> NewLink() {
         auto link = Platform().ShellServices().CreateShellLink();
@@ -90,7 +90,7 @@ protected:
     }
 };
 
-TEST_F(Shortcuts, ComeBackAsWritten) {
+TEST_F(PlatformShortcuts, ComeBackAsWritten) {
     const std::string folder = Run().TemporaryFolder();
     const std::string target = folder + "Convalis.exe";
     std::ofstream(target) << "program";
@@ -129,7 +129,7 @@ TEST_F(Shortcuts, ComeBackAsWritten) {
     EXPECT_TRUE(Platform().ShellServices().DeleteFile(file));
 }
 
-TEST_F(Shortcuts, AMissingFileDoesNotLoad) {
+TEST_F(PlatformShortcuts, AMissingFileDoesNotLoad) {
     const std::string folder = Run().TemporaryFolder();
     EXPECT_FALSE(NewLink()->Load(folder + "Missing.lnk", 0));
     EXPECT_FALSE(Platform().ShellServices().DeleteFile(folder + "Missing.lnk"));

@@ -1,11 +1,10 @@
 // The contract tests over the real Win32 platform, in the test program's own
 // process: real windows and the platform's own message loop.
-#include <windows.h>
-
 #include <string>
 
 #include "Backend.h"
 #include "platform/win32/Text.h"
+#include "platform/win32/Win32Api.h"
 #include "platform/win32/Win32Platform.h"
 
 namespace contract {

@@ -7,9 +7,9 @@ namespace {
 
 using platform::RuntimeError;
 
-class Windows : public ContractTest {};
+class PlatformWindows : public ContractTest {};
 
-TEST_F(Windows, LabelsKeepTheirTextColourAndVisibility) {
+TEST_F(PlatformWindows, LabelsKeepTheirTextColourAndVisibility) {
     RecordingEvents events;
     auto window = MakeWindow("frmLabels", events);
     platform::Label& label = window->AddLabel(platform::PlainLabel(
@@ -31,7 +31,7 @@ TEST_F(Windows, LabelsKeepTheirTextColourAndVisibility) {
     EXPECT_FALSE(label.Visible());
 }
 
-TEST_F(Windows, AreLoadedHiddenAndShowAndHideOnRequest) {
+TEST_F(PlatformWindows, AreLoadedHiddenAndShowAndHideOnRequest) {
     RecordingEvents events;
     auto window = MakeWindow("frmShown", events);
     EXPECT_NE(window->Handle(), 0u);
@@ -45,7 +45,7 @@ TEST_F(Windows, AreLoadedHiddenAndShowAndHideOnRequest) {
 
 // A modal window closes itself from its timer, by hiding or by unloading;
 // either way the owner takes no input while it shows and takes it again after.
-class ModalShow : public ContractTest {
+class PlatformModalShow : public ContractTest {
 protected:
     void ShowModalClosingBy(const std::function<void(std::unique_ptr<platform::Window>&)>& close) {
         RecordingEvents ownerEvents, modalEvents;
@@ -69,16 +69,16 @@ protected:
     }
 };
 
-TEST_F(ModalShow, DisablesTheOwnerUntilTheWindowHides) {
+TEST_F(PlatformModalShow, DisablesTheOwnerUntilTheWindowHides) {
     ShowModalClosingBy([](std::unique_ptr<platform::Window>& modal) { modal->Hide(); });
 }
 
-TEST_F(ModalShow, DisablesTheOwnerUntilTheWindowUnloadsItself) {
+TEST_F(PlatformModalShow, DisablesTheOwnerUntilTheWindowUnloadsItself) {
     ShowModalClosingBy(
         [this](std::unique_ptr<platform::Window>& modal) { Platform().Unload(std::move(modal)); });
 }
 
-TEST_F(Windows, StopTheTimersOfAnUnloadedWindow) {
+TEST_F(PlatformWindows, StopTheTimersOfAnUnloadedWindow) {
     RecordingEvents events;
     auto window = MakeWindow("frmUnloaded", events);
     platform::Timer& timer = window->AddTimer();
@@ -98,7 +98,7 @@ TEST_F(Windows, StopTheTimersOfAnUnloadedWindow) {
     EXPECT_EQ(ticks, 1);
 }
 
-TEST_F(ModalShow, RefusesItsOwnWindowAndAShownWindow) {
+TEST_F(PlatformModalShow, RefusesItsOwnWindowAndAShownWindow) {
     RecordingEvents events;
     auto owner = MakeWindow("frmOwner", events);
     auto window = MakeWindow("frmModal", events);
@@ -110,7 +110,7 @@ TEST_F(ModalShow, RefusesItsOwnWindowAndAShownWindow) {
 
 // Two check boxes: the window previews every key before the focused box
 // handles it; Tab moves the focus along the order the boxes were added.
-TEST_F(Windows, PreviewEveryKeyBeforeTheFocusedControl) {
+TEST_F(PlatformWindows, PreviewEveryKeyBeforeTheFocusedControl) {
     RecordingEvents events;
     auto window = MakeWindow("frmKeys", events);
     platform::CheckBox& first = window->AddCheckBox({"chkFirst", -1, {120, 120, 2000, 255}, "Un"});
@@ -126,7 +126,10 @@ TEST_F(Windows, PreviewEveryKeyBeforeTheFocusedControl) {
         << "Space did not reach the first check box";
     EXPECT_EQ(firstValueAtPreview, std::vector<int>{0}) << "the box had the key before the window";
 
+    // One key at a time: a typed key goes where the focus is when it is
+    // handled, not when it was pressed.
     Run().Type(platform::vk::kTab);
+    ASSERT_TRUE(Run().RunUntil([&] { return events.keys.size() == 2; }));
     Run().Type(platform::vk::kSpace);
     ASSERT_TRUE(Run().RunUntil([&] { return second.Value() == 1; }))
         << "Tab did not move the focus to the second box";
@@ -135,7 +138,7 @@ TEST_F(Windows, PreviewEveryKeyBeforeTheFocusedControl) {
               (std::vector<int>{platform::vk::kSpace, platform::vk::kTab, platform::vk::kSpace}));
 }
 
-TEST_F(Windows, SendKeysTypesIntoTheActiveWindowInOrder) {
+TEST_F(PlatformWindows, SendKeysTypesIntoTheActiveWindowInOrder) {
     RecordingEvents events;
     auto window = MakeWindow("frmSendKeys", events);
     window->Show();
@@ -145,7 +148,7 @@ TEST_F(Windows, SendKeysTypesIntoTheActiveWindowInOrder) {
     EXPECT_EQ(events.keys, (std::vector<int>{'1', '2', platform::vk::kF1, platform::vk::kReturn}));
 }
 
-TEST_F(Windows, TimersTickWhileEnabledWithAnInterval) {
+TEST_F(PlatformWindows, TimersTickWhileEnabledWithAnInterval) {
     RecordingEvents events;
     auto window = MakeWindow("frmTimer", events);
     platform::Timer& timer = window->AddTimer();
@@ -171,7 +174,7 @@ TEST_F(Windows, TimersTickWhileEnabledWithAnInterval) {
 }
 
 // Values a property cannot take raise the run-time error and change nothing.
-TEST_F(Windows, RefuseValuesTheirPropertiesCannotTake) {
+TEST_F(PlatformWindows, RefuseValuesTheirPropertiesCannotTake) {
     RecordingEvents events;
     auto window = MakeWindow("frmRefusals", events);
     platform::CheckBox& box = window->AddCheckBox({"chkBox", -1, {120, 120, 2000, 255}, "Oui", 1});

@@ -1,8 +1,10 @@
-// The drawing-surface control and the focus marker drawn on it.
+// The drawing-surface control, the focus marker drawn on it and the window
+// outline's region.
 #include <gtest/gtest.h>
 
 #include "ProgramFixture.h"
 #include "chrome/mDrawing.h"
+#include "chrome/mRgn.h"
 #include "chrome/nrvGDICtl.h"
 
 namespace {
@@ -122,28 +124,16 @@ TEST_F(DrawingSurface, SaveStateWritesEveryKeyForLoadStateToReadBack) {
     EXPECT_EQ(saved.ReadProperty("fillstyle", -1), 0);
 }
 
-TEST_F(DrawingSurface, LinesLeaveOutTheirEndPointAndChain) {
-    platform::Gdi& gdi = platform_.Graphics();
-    control_.SetForeColor(MakeRgb(255, 0, 0));
-    chrome::DrawLine(gdi, control_.hdc(), 0, 7, 0, 5);
-    EXPECT_EQ(RowsOf(0, MakeRgb(255, 0, 0)), (std::vector<int>{5, 6}));
-    // Without a start point the next line goes on from (0, 7).
-    chrome::DrawLine(gdi, control_.hdc(), 3, 7);
-    EXPECT_EQ(Image().Pixel(0, 7), MakeRgb(255, 0, 0));
-    EXPECT_EQ(Image().Pixel(2, 7), MakeRgb(255, 0, 0));
-    EXPECT_NE(Image().Pixel(3, 7), MakeRgb(255, 0, 0));
-}
+// A window that refuses its region leaves it to the caller, who deletes it.
+TEST_F(DrawingSurface, AWindowOutlineRefusedBySetWindowRgnLeaksNoRegion) {
+    const std::size_t before = platform_.Gdi().LiveObjects();
+    platform_.Gdi().SetRefuseWindowRegions(true);
+    chrome::ApplyWindowOutline(platform_, *window_);
+    EXPECT_EQ(platform_.Gdi().LiveObjects(), before);
 
-TEST_F(DrawingSurface, DrawModeCombinesThePenWithTheImage) {
-    platform::Gdi& gdi = platform_.Graphics();
-    control_.SetBackColor(MakeRgb(255, 255, 255));
-    control_.Cls();
-    control_.SetForeColor(MakeRgb(255, 0, 0));
-    control_.SetDrawMode(7);  // xor
-    chrome::DrawLine(gdi, control_.hdc(), 1, 0, 0, 0);
-    EXPECT_EQ(Image().Pixel(0, 0), MakeRgb(0, 255, 255));
-    chrome::DrawLine(gdi, control_.hdc(), 1, 0, 0, 0);
-    EXPECT_EQ(Image().Pixel(0, 0), MakeRgb(255, 255, 255));
+    platform_.Gdi().SetRefuseWindowRegions(false);
+    chrome::ApplyWindowOutline(platform_, *window_);
+    EXPECT_EQ(platform_.Gdi().LiveObjects(), before) << "the window took the region over";
 }
 
 TEST_F(DrawingSurface, TranslateColorResolvesSystemColoursWhenCalled) {

@@ -263,7 +263,7 @@ int OffscreenGdi::CombineRgn(platform::GdiObject dest, platform::GdiObject src1,
 int OffscreenGdi::SetWindowRgn(platform::WindowHandle window, platform::GdiObject region,
                                bool /*redraw*/) {
     std::optional<Mask>* slot = windows_.RegionOf(window);
-    if (slot == nullptr)
+    if (slot == nullptr || refuseWindowRegions_)
         return 0;
     if (region == 0) {
         slot->reset();

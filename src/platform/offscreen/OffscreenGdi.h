@@ -68,6 +68,8 @@ public:
     void Detach(platform::DeviceContext dc);
 
     void SetSysColor(int index, platform::Rgb color);
+    // Makes SetWindowRgn fail, as it may on a system short of resources.
+    void SetRefuseWindowRegions(bool refuse) { refuseWindowRegions_ = refuse; }
 
     platform::Rgb SysColor(int index) const override;
     bool TranslateColor(platform::OleColor color, platform::Rgb* rgb) const override;
@@ -116,6 +118,7 @@ private:
     platform::DeviceContext nextDc_ = 0x1000;
     platform::GdiObject nextObject_ = 0x2000;
     std::array<platform::Rgb, 31> sysColors_{};
+    bool refuseWindowRegions_ = false;
 };
 
 }  // namespace offscreen
