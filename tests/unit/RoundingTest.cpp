@@ -137,10 +137,11 @@ TEST(FormatFixed2, KeepsTheCentsOfAmountsOfEveryMagnitude) {
               "6559569999999993,00");
     EXPECT_EQ(platform::FormatFixed2(1234601449174.125, ","), "1234601449174,13");
     EXPECT_EQ(platform::FormatFixed2(-1234601449174.125, ","), "-1234601449174,13");
+    EXPECT_EQ(platform::FormatFixed2(std::ldexp(1.0, 70), ","), "1180591620717411303424,00");
 
     std::mt19937_64 random(20020217);
     std::uniform_real_distribution<double> mantissa(1.0, 10.0);
-    for (int power = -4; power <= 18; ++power) {
+    for (int power = -4; power <= 24; ++power) {
         for (int i = 0; i < 200; ++i) {
             double value = mantissa(random) * std::pow(10.0, power);
             ASSERT_EQ(platform::FormatFixed2(value, ","), Reference(value)) << value;
