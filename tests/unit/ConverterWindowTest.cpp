@@ -18,7 +18,7 @@ protected:
     // The field whose caption and display are highlighted; -1 unless exactly one is.
     int HighlightedField() {
         int found = -1;
-        for (int i = 0; i < app::frmConvalis::kFields; ++i) {
+        for (int i = 0; i < converter::frmConvalis::kFields; ++i) {
             bool display = Main().Display(i).ForeColor() == kHighlight;
             bool caption = Main().Caption(i).ForeColor() == kHighlight;
             EXPECT_EQ(display, caption) << "field " << i;
@@ -35,7 +35,7 @@ protected:
     // right edge, level with its top.
     int MarkedField() {
         platform::Bounds marker = Main().FocusMarker().Placement();
-        for (int i = 0; i < app::frmConvalis::kFields; ++i) {
+        for (int i = 0; i < converter::frmConvalis::kFields; ++i) {
             platform::Bounds display = Main().Display(i).Placement();
             if (marker.left == display.left + display.width + 70 && marker.top == display.top) {
                 return i;

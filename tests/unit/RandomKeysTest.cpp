@@ -25,7 +25,7 @@ class RandomKeys : public testing_support::ProgramFixture,
                    public ::testing::WithParamInterface<unsigned> {
 protected:
     void CheckInvariants(const std::string& key) {
-        for (int i = 0; i < app::frmConvalis::kFields; ++i) {
+        for (int i = 0; i < converter::frmConvalis::kFields; ++i) {
             const std::string& text = Main().DisplayText(i);
             ASSERT_FALSE(text.empty()) << "after " << key;
             ASSERT_TRUE(std::regex_match(text, kTyped) || std::regex_match(text, kConverted))
@@ -85,7 +85,7 @@ protected:
     void CheckZone(const std::string& key) {
         zone::frmZoneEuro& zone = program_->ZoneEuro();
         ASSERT_TRUE(zone.Loaded()) << "after " << key;
-        EXPECT_EQ(zone.DisplayText(0), zone::CurrencyNames.at(zone.CurrencyIndex()));
+        EXPECT_EQ(zone.DisplayText(0), core::CurrencyNames.at(zone.CurrencyIndex()));
         for (int i = 1; i < 3; ++i) {
             const std::string& text = zone.DisplayText(i);
             EXPECT_TRUE(std::regex_match(text, kTyped) || std::regex_match(text, kConverted))
