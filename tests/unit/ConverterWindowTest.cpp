@@ -11,7 +11,6 @@ using testing_support::kAfterChangeover;
 using testing_support::kBeforeChangeover;
 
 const platform::OleColor kHighlight = platform::SystemColor(platform::syscolor::kHighlight);
-const platform::OleColor kWindowText = platform::SystemColor(platform::syscolor::kWindowText);
 
 class ConverterWindow : public testing_support::ProgramFixture {
 protected:
@@ -225,6 +224,10 @@ struct Conversion {
     const char* typed;
     const char* expected;  // in the other price display
 };
+
+void PrintTo(const Conversion& c, std::ostream* os) {
+    *os << (c.field == 0 ? "francs " : "euros ") << c.typed;
+}
 
 class ConvertsPrices : public ConverterWindow, public ::testing::WithParamInterface<Conversion> {};
 

@@ -21,6 +21,10 @@ const std::regex kTyped("(0|[1-9][0-9]{0,14})(,[0-9]{0,2})?");
 // A converted amount written with "0.00".
 const std::regex kConverted("-?(0|[1-9][0-9]*),[0-9]{2}");
 
+std::string SeedName(const ::testing::TestParamInfo<unsigned>& info) {
+    return "Seed_" + std::to_string(info.param);
+}
+
 class RandomKeys : public testing_support::ProgramFixture,
                    public ::testing::WithParamInterface<unsigned> {
 protected:
@@ -65,7 +69,7 @@ TEST_P(RandomKeys, KeepTheDisplaysSound) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Seeds, RandomKeys, ::testing::Values(1u, 2u, 3u, 4u));
+INSTANTIATE_TEST_SUITE_P(Seeds, RandomKeys, ::testing::Values(1u, 2u, 3u, 4u), SeedName);
 
 // The same on the euro-zone window, whose checks run inside its modal loop.
 class RandomZoneKeys : public RandomKeys {
@@ -124,6 +128,6 @@ TEST_P(RandomZoneKeys, KeepTheDisplaysSound) {
     EXPECT_GE(Platform().HelpRequests().size(), 1u);
 }
 
-INSTANTIATE_TEST_SUITE_P(Seeds, RandomZoneKeys, ::testing::Values(1u, 2u));
+INSTANTIATE_TEST_SUITE_P(Seeds, RandomZoneKeys, ::testing::Values(1u, 2u), SeedName);
 
 }  // namespace
