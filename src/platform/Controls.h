@@ -1,5 +1,10 @@
 // The controls of the forms runtime. A window owns its controls; the program
 // keeps references to them for the window's lifetime.
+//
+// A click, for every control that has one, is a press of the left button over
+// the control and its release over the same control: the control takes the
+// mouse from the press to the release, and moving off it before the release
+// cancels the click (moving back on before the release restores it).
 #pragma once
 
 #include <functional>
@@ -70,8 +75,9 @@ inline LabelDesign PlainLabel(std::string name, int index, Bounds bounds, std::s
     return design;
 }
 
-// A text label with a transparent background. A click is a press and a
-// release of the left button over it: its mouse handlers see both.
+// A text label with a transparent background. Its mouse handlers see every
+// press, move and release; a text button or a link runs its command on a
+// click.
 class Label : public Control {
 public:
     virtual const std::string& Caption() const = 0;
@@ -79,6 +85,7 @@ public:
     virtual OleColor ForeColor() const = 0;
     virtual void SetForeColor(OleColor color) = 0;
     virtual void SetMouseHandlers(MouseHandlers handlers) = 0;
+    virtual void SetOnClick(std::function<void()> onClick) = 0;
 };
 
 // Names of the pictures an image button can show; each is a 16 x 16 icon.
@@ -134,6 +141,13 @@ struct CheckBoxDesign {
     bool visible = true;
 };
 
+// A check box takes the keyboard focus. When its window is activated the
+// focus goes back to the box that had it, or else to the first box in the
+// tab order, the order in which the boxes were added. After the window's key
+// preview, Tab and Shift+Tab move the focus along the tab order (round from
+// the last box to the first) and Space toggles the focused box; a click
+// toggles a box and gives it the focus. The focused box shows the system's
+// focus rectangle.
 class CheckBox : public Control {
 public:
     virtual const std::string& Caption() const = 0;

@@ -87,6 +87,7 @@ constexpr int kBack = 8;
 constexpr int kTab = 9;
 constexpr int kReturn = 13;
 constexpr int kEscape = 27;
+constexpr int kSpace = 32;
 constexpr int kLeft = 37;
 constexpr int kUp = 38;
 constexpr int kRight = 39;

@@ -10,7 +10,8 @@
 namespace platform {
 
 // What a window reports to the program. Every key pressed while the window is
-// active reaches KeyDown before any control (key preview).
+// active reaches KeyDown before any control (key preview); the focused check
+// box and the tab order take it afterwards (see CheckBox).
 class FormEvents {
 public:
     virtual ~FormEvents() = default;

@@ -8,6 +8,7 @@
 #include <ostream>
 
 #include "ProgramUnderTest.h"
+#include "ShellLaunches.h"
 
 namespace e2e {
 namespace {
@@ -72,6 +73,8 @@ protected:
         return testing::AssertionFailure() << "the about box is still shown";
     }
 
+    // Started before the program, which finds it through its environment.
+    LaunchRecorder launches_;
     ProgramUnderTest app_;
 };
 
@@ -127,6 +130,31 @@ TEST_F(AboutBox, OpensOverTheEuroZoneWindowWhichTakesKeysAgainAfterIt) {
     EXPECT_FALSE(IsWindowEnabled(app_.MainWindow()));
     zone.Press({{VK_RIGHT}});
     EXPECT_TRUE(zone.Shows(L"lblP(0)", L"Franc luxembourg."));
+}
+
+// A press on the web address released far away opens nothing; released
+// over it after moving off and back, it opens the address, as a click on a
+// link does.
+TEST_F(AboutBox, ALinkOpensOnlyWhenReleasedOverIt) {
+    const ProgramWindow about = OpenFrom(app_.Main(), L"imaCommand(3)");
+    ASSERT_TRUE(about);
+    const POINT farAway{20, 700};
+    ASSERT_TRUE(about.PressAndReleaseAlong(L"lblWeb", {farAway}));
+    // Clicked after it, the mail address opens once the release far away
+    // has been handled.
+    about.Click(L"lblMail");
+    ASSERT_TRUE(WaitUntil([&] { return !launches_.Launches().empty(); }))
+        << "the mail address did not open";
+    std::vector<std::wstring> opened = launches_.Launches();
+    ASSERT_EQ(opened.size(), 1u) << "opened " << Utf8(opened[0]) << " and more";
+    EXPECT_TRUE(ContainsNoCase(opened[0], L"mailto: " + about.Text(L"lblMail"))) << Utf8(opened[0]);
+
+    ASSERT_TRUE(about.PressAndReleaseAlong(L"lblWeb", {farAway, about.CentreOf(L"lblWeb")}));
+    ASSERT_TRUE(WaitUntil([&] { return launches_.Launches().size() == 2; }))
+        << "the web address did not open";
+    opened = launches_.Launches();
+    EXPECT_TRUE(ContainsNoCase(opened[1], about.Text(L"lblWeb"))) << Utf8(opened[1]);
+    EXPECT_TRUE(about.IsShown());
 }
 
 // The ways to close the box.

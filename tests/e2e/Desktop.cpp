@@ -119,27 +119,27 @@ BOOL CALLBACK CollectWindow(HWND window, LPARAM list) {
     return TRUE;
 }
 
-std::optional<std::wstring> ReadUserString(const std::wstring& keyPath,
-                                           const std::wstring& valueName) {
+std::optional<std::wstring> ReadRegistryString(HKEY root, const std::wstring& keyPath,
+                                               const std::wstring& valueName) {
     DWORD bytes = 0;
-    if (RegGetValueW(HKEY_CURRENT_USER, keyPath.c_str(), valueName.c_str(), RRF_RT_REG_SZ, nullptr,
-                     nullptr, &bytes) != ERROR_SUCCESS) {
+    if (RegGetValueW(root, keyPath.c_str(), valueName.c_str(), RRF_RT_REG_SZ, nullptr, nullptr,
+                     &bytes) != ERROR_SUCCESS) {
         return std::nullopt;
     }
     std::wstring value(bytes / sizeof(wchar_t), L'\0');
-    if (RegGetValueW(HKEY_CURRENT_USER, keyPath.c_str(), valueName.c_str(), RRF_RT_REG_SZ, nullptr,
-                     value.data(), &bytes) != ERROR_SUCCESS) {
+    if (RegGetValueW(root, keyPath.c_str(), valueName.c_str(), RRF_RT_REG_SZ, nullptr, value.data(),
+                     &bytes) != ERROR_SUCCESS) {
         return std::nullopt;
     }
     value.resize(wcsnlen(value.c_str(), value.size()));
     return value;
 }
 
-bool WriteUserString(const std::wstring& keyPath, const std::wstring& valueName,
-                     const std::wstring& value) {
+bool WriteRegistryString(HKEY root, const std::wstring& keyPath, const std::wstring& valueName,
+                         const std::wstring& value) {
     const auto bytes = static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t));
-    return RegSetKeyValueW(HKEY_CURRENT_USER, keyPath.c_str(), valueName.c_str(), REG_SZ,
-                           value.c_str(), bytes) == ERROR_SUCCESS;
+    return RegSetKeyValueW(root, keyPath.c_str(), valueName.c_str(), REG_SZ, value.c_str(),
+                           bytes) == ERROR_SUCCESS;
 }
 
 }  // namespace
@@ -390,6 +390,10 @@ HWND MouseCaptureOf(HWND window) {
     return ThreadWindows(GetWindowThreadProcessId(window, nullptr)).hwndCapture;
 }
 
+HWND KeyboardFocusOf(HWND window) {
+    return ThreadWindows(GetWindowThreadProcessId(window, nullptr)).hwndFocus;
+}
+
 // Wine records the new foreground window at once and lets the window's own
 // thread activate it and focus it later; keys sent before that are lost.
 bool BringToForeground(HWND window) {
@@ -405,21 +409,22 @@ bool BringToForeground(HWND window) {
     });
 }
 
-ScopedUserSetting::ScopedUserSetting(std::wstring keyPath, std::wstring valueName,
-                                     const std::wstring& value)
-    : keyPath_(std::move(keyPath)),
+ScopedRegistryString::ScopedRegistryString(HKEY root, std::wstring keyPath, std::wstring valueName,
+                                           const std::wstring& value)
+    : root_(root),
+      keyPath_(std::move(keyPath)),
       valueName_(std::move(valueName)),
-      previous_(ReadUserString(keyPath_, valueName_)) {
-    if (!WriteUserString(keyPath_, valueName_, value)) {
-        throw std::runtime_error("cannot write HKCU\\" + Utf8(keyPath_) + " " + Utf8(valueName_));
+      previous_(ReadRegistryString(root_, keyPath_, valueName_)) {
+    if (!WriteRegistryString(root_, keyPath_, valueName_, value)) {
+        throw std::runtime_error("cannot write " + Utf8(keyPath_) + " " + Utf8(valueName_));
     }
 }
 
-ScopedUserSetting::~ScopedUserSetting() {
+ScopedRegistryString::~ScopedRegistryString() {
     if (previous_) {
-        WriteUserString(keyPath_, valueName_, *previous_);
+        WriteRegistryString(root_, keyPath_, valueName_, *previous_);
     } else {
-        RegDeleteKeyValueW(HKEY_CURRENT_USER, keyPath_.c_str(), valueName_.c_str());
+        RegDeleteKeyValueW(root_, keyPath_.c_str(), valueName_.c_str());
     }
 }
 

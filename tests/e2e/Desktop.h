@@ -98,23 +98,36 @@ bool SendClick(POINT screenPoint);
 bool SendDoubleClick(POINT screenPoint);
 // The window of `window`'s thread that has captured the mouse, if any.
 HWND MouseCaptureOf(HWND window);
+// The window of `window`'s thread that has the keyboard focus, if any.
+HWND KeyboardFocusOf(HWND window);
 
 // Makes `window` the foreground window; false if it did not become it.
 bool BringToForeground(HWND window);
 
-// A string value of HKEY_CURRENT_USER, set for the lifetime of the object
-// and restored (or deleted, if it did not exist) afterwards.
-class ScopedUserSetting {
+// A string value of the registry, set for the lifetime of the object and
+// restored (or deleted, if it did not exist) afterwards. An empty value name
+// is the key's default value.
+class ScopedRegistryString {
 public:
-    ScopedUserSetting(std::wstring keyPath, std::wstring valueName, const std::wstring& value);
-    ~ScopedUserSetting();
-    ScopedUserSetting(const ScopedUserSetting&) = delete;
-    ScopedUserSetting& operator=(const ScopedUserSetting&) = delete;
+    ScopedRegistryString(HKEY root, std::wstring keyPath, std::wstring valueName,
+                         const std::wstring& value);
+    ~ScopedRegistryString();
+    ScopedRegistryString(const ScopedRegistryString&) = delete;
+    ScopedRegistryString& operator=(const ScopedRegistryString&) = delete;
 
 private:
+    HKEY root_;
     std::wstring keyPath_;
     std::wstring valueName_;
     std::optional<std::wstring> previous_;
+};
+
+// A string value of HKEY_CURRENT_USER, for the lifetime of the object.
+class ScopedUserSetting : public ScopedRegistryString {
+public:
+    ScopedUserSetting(std::wstring keyPath, std::wstring valueName, const std::wstring& value)
+        : ScopedRegistryString(HKEY_CURRENT_USER, std::move(keyPath), std::move(valueName), value) {
+    }
 };
 
 }  // namespace e2e

@@ -161,6 +161,78 @@ TEST_F(Options, ChangeRowComesWithItsBoxAndGoesWithout) {
     EXPECT_TRUE(ChangeRowShown(false));
 }
 
+TEST_F(Options, KeyboardAloneTicksStartWithWindowsAndConfirms) {
+    const ProgramWindow dialog = Open();
+    ASSERT_TRUE(dialog);
+    ASSERT_TRUE(dialog.HasFocus(kStartWithWindows));
+    dialog.Press({{VK_SPACE}});
+    ASSERT_TRUE(dialog.IsChecked(kStartWithWindows, true));
+    dialog.Press({{VK_RETURN}});
+    ASSERT_TRUE(ClosedAndApplied(dialog));
+    EXPECT_TRUE(WaitUntil([] { return FileExists(StartupShortcutPath()); }))
+        << "no " << Utf8(StartupShortcutPath());
+    EXPECT_TRUE(ChangeRowShown(false));
+}
+
+TEST_F(Options, TabMovesTheFocusRectangleBetweenTheBoxesAndEscapeCancels) {
+    // The pointer away from the boxes, which light up under it.
+    ASSERT_TRUE(PlacePointer({5, 5}));
+    const ProgramWindow dialog = Open();
+    ASSERT_TRUE(dialog);
+    ASSERT_TRUE(dialog.HasFocus(kStartWithWindows));
+    const auto looks = [&](const wchar_t* box) {
+        return ScreenPixels(WindowRect(dialog.Control(box)));
+    };
+    // The dialog may still be painting: the look that stays the same.
+    std::vector<COLORREF> withoutFocus;
+    int unchanged = 0;
+    ASSERT_TRUE(WaitUntil([&] {
+        std::vector<COLORREF> now = looks(kChangeRow);
+        unchanged = now == withoutFocus ? unchanged + 1 : 0;
+        withoutFocus = std::move(now);
+        return unchanged == 3;
+    }));
+
+    dialog.Press({{VK_TAB}});
+    ASSERT_TRUE(dialog.HasFocus(kChangeRow));
+    EXPECT_TRUE(WaitUntil([&] { return looks(kChangeRow) != withoutFocus; }))
+        << "the focused box looks as it did without the focus";
+    dialog.Press({WithShift(VK_TAB)});
+    ASSERT_TRUE(dialog.HasFocus(kStartWithWindows));
+    EXPECT_TRUE(WaitUntil([&] { return looks(kChangeRow) == withoutFocus; }))
+        << "the box that lost the focus still shows it";
+    dialog.Press({{VK_TAB}, {VK_TAB}});
+    ASSERT_TRUE(dialog.HasFocus(kStartWithWindows)) << "Tab does not go round";
+    dialog.Press({WithShift(VK_TAB), {VK_SPACE}});
+    ASSERT_TRUE(dialog.IsChecked(kChangeRow, true));
+    EXPECT_TRUE(dialog.IsChecked(kStartWithWindows, false));
+
+    dialog.Press({{VK_ESCAPE}});
+    ASSERT_TRUE(ClosedAndApplied(dialog));
+    EXPECT_TRUE(ChangeRowShown(false));
+    EXPECT_FALSE(FileExists(StartupShortcutPath())) << "a shortcut was written";
+}
+
+// "OK" pressed and released away from it does nothing; pressed again, moved
+// off and back, and released over it, it confirms, as a button does.
+TEST_F(Options, OkConfirmsOnlyWhenReleasedOverIt) {
+    const ProgramWindow dialog = Open();
+    ASSERT_TRUE(dialog);
+    const POINT ok = dialog.CentreOf(L"lblAction(0)");
+    const POINT away{ok.x + 300, ok.y + 150};
+    ASSERT_TRUE(dialog.PressAndReleaseAlong(L"lblAction(0)", {away}));
+    // Keys come after the release: once Space has ticked the box, the
+    // release has been handled.
+    dialog.Press({{VK_SPACE}});
+    ASSERT_TRUE(dialog.IsChecked(kStartWithWindows, true));
+    ASSERT_TRUE(dialog.IsShown()) << "released away from \"OK\", the dialog closed";
+
+    ASSERT_TRUE(dialog.PressAndReleaseAlong(L"lblAction(0)", {away, ok}));
+    ASSERT_TRUE(ClosedAndApplied(dialog));
+    EXPECT_TRUE(WaitUntil([] { return FileExists(StartupShortcutPath()); }))
+        << "the dialog closed without \"OK\"";
+}
+
 // The ways out of the dialog that are not "OK".
 struct Cancel {
     const char* name;

@@ -174,6 +174,22 @@ testing::AssertionResult ProgramWindow::ShowsColourAt(const std::vector<POINT>& 
     return failure;
 }
 
+testing::AssertionResult ProgramWindow::HasFocus(std::wstring_view name) const {
+    HWND control = Control(name);
+    if (control == nullptr) {
+        return testing::AssertionFailure() << "no control " << Utf8(name);
+    }
+    if (WaitUntil([&] { return KeyboardFocusOf(window_) == control; })) {
+        return testing::AssertionSuccess();
+    }
+    HWND focus = KeyboardFocusOf(window_);
+    return testing::AssertionFailure()
+           << Utf8(name) << " does not have the focus; "
+           << (focus == nullptr ? std::string("no window")
+                                : "the window of class " + Utf8(WindowClass(focus)))
+           << " has it";
+}
+
 void ProgramWindow::Press(const std::vector<Keystroke>& keys) const {
     if (window_ == nullptr || !BringToForeground(window_)) {
         ADD_FAILURE() << "the window did not become the foreground window";
@@ -200,10 +216,41 @@ void ProgramWindow::Click(std::wstring_view name) const {
         ADD_FAILURE() << "the window did not become the foreground window";
         return;
     }
-    const RECT rect = WindowRect(control);
-    if (!SendClick({(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2})) {
+    if (!SendClick(CentreOf(name))) {
         ADD_FAILURE() << "cannot place the mouse pointer on " << Utf8(name);
     }
+}
+
+testing::AssertionResult ProgramWindow::PressAndReleaseAlong(std::wstring_view name,
+                                                             const std::vector<POINT>& path) const {
+    HWND control = Control(name);
+    if (control == nullptr || path.empty() || !BringToForeground(window_)) {
+        return testing::AssertionFailure() << "cannot press " << Utf8(name);
+    }
+    const POINT start = CentreOf(name);
+    if (!PlacePointer(start) || !PressButtonAt(start, MouseButton::kLeft)) {
+        return testing::AssertionFailure() << "cannot press at " << DescribePoint(start);
+    }
+    if (!WaitUntil([&] { return MouseCaptureOf(window_) == control; })) {
+        ReleaseButtonAt(start, MouseButton::kLeft);
+        return testing::AssertionFailure() << Utf8(name) << " did not take the mouse";
+    }
+    for (POINT point : path) {
+        if (!PlacePointer(point)) {
+            ReleaseButtonAt(point, MouseButton::kLeft);
+            return testing::AssertionFailure() << "cannot move to " << DescribePoint(point);
+        }
+    }
+    if (!ReleaseButtonAt(path.back(), MouseButton::kLeft) ||
+        !WaitUntil([&] { return MouseCaptureOf(window_) != control; })) {
+        return testing::AssertionFailure() << Utf8(name) << " kept the mouse after the release";
+    }
+    return testing::AssertionSuccess();
+}
+
+POINT ProgramWindow::CentreOf(std::wstring_view name) const {
+    const RECT rect = WindowRect(Control(name));
+    return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
 }
 
 POINT ProgramWindow::ScreenPoint(POINT inWindow) const {

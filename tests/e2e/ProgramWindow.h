@@ -46,6 +46,8 @@ public:
     testing::AssertionResult HasTextColour(std::wstring_view name, COLORREF colour) const;
     // Waits until the named check box is checked, or unchecked.
     testing::AssertionResult IsChecked(std::wstring_view name, bool checked) const;
+    // Waits until the named control has the keyboard focus.
+    testing::AssertionResult HasFocus(std::wstring_view name) const;
     // Waits until the screen shows the named control with some pixels in
     // `colour` and none in `otherColour`.
     testing::AssertionResult IsDrawnIn(std::wstring_view name, COLORREF colour,
@@ -60,6 +62,14 @@ public:
     void Type(std::wstring_view amount) const;
     // Clicks the middle of a control with the mouse.
     void Click(std::wstring_view name) const;
+    // Presses the left button in the middle of a control, moves the pointer
+    // through `path` (screen points) and releases the button at its last
+    // point. Waits until the control has taken the mouse with the press and
+    // until the release has given it back.
+    testing::AssertionResult PressAndReleaseAlong(std::wstring_view name,
+                                                  const std::vector<POINT>& path) const;
+    // The screen point in the middle of a control.
+    POINT CentreOf(std::wstring_view name) const;
     // The screen point of a point of the window.
     POINT ScreenPoint(POINT inWindow) const;
 

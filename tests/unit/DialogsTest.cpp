@@ -183,6 +183,85 @@ TEST_F(Dialogs, WithoutAStartupFolderNothingIsWritten) {
     EXPECT_FALSE(fs::exists(Shortcut()));
 }
 
+TEST_F(Dialogs, OptionsWorkFromTheKeyboardAlone) {
+    StartWithProfile(testing_support::kAfterChangeover);
+    const auto focusIs = [&](const std::string& box) {
+        Then([&, box] {
+            const platform::Control* focus = Platform().FindWindow("frmOptions")->FocusedControl();
+            ASSERT_NE(focus, nullptr);
+            EXPECT_EQ(focus->Name(), box);
+        });
+    };
+    Queue({"Alt+O"});
+    focusIs("chkDémarrage");
+    Queue({"Space"});
+    Then([&] { EXPECT_EQ(Options().chkDémarrage().Value(), 1); });
+    Queue({"Tab"});
+    focusIs("chkAppoint");
+    Queue({"Tab"});
+    focusIs("chkDémarrage");  // round from the last box to the first
+    Queue({"Shift+Tab"});
+    focusIs("chkAppoint");
+    Queue({"Space", "Space", "Space"});
+    Then([&] {
+        EXPECT_EQ(Options().chkAppoint().Value(), 1);
+        EXPECT_EQ(Options().chkDémarrage().Value(), 1) << "Space ticked the box without the focus";
+    });
+    Queue({"Enter"});
+    Run();
+    EXPECT_TRUE(Main().ChangeRowShown());
+    EXPECT_TRUE(fs::exists(Shortcut()));
+    EXPECT_EQ(Main().ActiveField(), 0) << "Tab in the dialog reached the main window";
+
+    // Reopened, the first box has the focus again; Escape cancels from there.
+    Queue({"Alt+O", "Space", "Escape"});
+    Run();
+    EXPECT_TRUE(fs::exists(Shortcut()));
+}
+
+TEST_F(Dialogs, AClickedBoxTakesTheFocus) {
+    StartWithProfile(testing_support::kAfterChangeover);
+    Queue({"Alt+O"});
+    Then([&] {
+        QueueLeftButtonDrag({CentreOf("frmOptions", "chkAppoint")});
+        Then([&] {
+            EXPECT_EQ(Options().chkAppoint().Value(), 1);
+            EXPECT_EQ(Platform().FindWindow("frmOptions")->FocusedControl(),
+                      &Options().chkAppoint());
+        });
+        Queue({"Space", "Escape"});
+    });
+    Run();
+    EXPECT_FALSE(Main().ChangeRowShown());
+}
+
+// A press on a control and a release away from it: no click, whatever the
+// control. Moving back before the release makes it one again. (Checks queued
+// from inside the modal loop run after the input queued before them.)
+TEST_F(Dialogs, OptionsControlsActOnlyOnAReleaseOverThem) {
+    StartWithProfile(testing_support::kAfterChangeover);
+    const platform::Point away{5, 5};
+    Queue({"Alt+O"});
+    Then([&] {
+        for (const auto& [name, index] : std::vector<std::pair<std::string, int>>{
+                 {"lblAction", 0}, {"lblAction", 1}, {"imaCommand", -1}, {"chkAppoint", -1}}) {
+            QueueLeftButtonDrag({CentreOf("frmOptions", name, index), away});
+        }
+        // A press elsewhere released over "OK" is no click on it either.
+        QueueLeftButtonDrag({away, CentreOf("frmOptions", "lblAction", 0)});
+        Then([&] {
+            ASSERT_TRUE(Options().Loaded()) << "the dialog closed";
+            EXPECT_EQ(Options().chkAppoint().Value(), 0);
+            QueueClick("chkAppoint");
+            const platform::Point ok = CentreOf("frmOptions", "lblAction", 0);
+            QueueLeftButtonDrag({ok, away, ok});
+        });
+    });
+    Run();
+    EXPECT_FALSE(Options().Loaded());
+    EXPECT_TRUE(Main().ChangeRowShown()) << "the dialog was not confirmed";
+}
+
 class AboutBox : public testing_support::ProgramFixture {
 protected:
     dialogs::frmAbout& About() { return program_->About(); }
@@ -278,6 +357,26 @@ TEST_F(AboutBox, LinksOpenThroughTheShellAndOnlyTheCloseWaysClose) {
     QueueClick("imaCommand", 3);
     QueueClick("imaCommand");
     Then([&] { EXPECT_FALSE(About().Loaded()) << "the close button left the box open"; });
+    Run();
+    EXPECT_FALSE(About().Loaded());
+}
+
+TEST_F(AboutBox, ALinkOpensOnlyOnAReleaseOverIt) {
+    Start();
+    QueueClick("imaCommand", 3);
+    Then([&] {
+        const platform::Point web = CentreOf("frmAbout", "lblWeb");
+        const platform::Point mail = CentreOf("frmAbout", "lblMail");
+        QueueLeftButtonDrag({web, {1000, 700}});
+        QueueLeftButtonDrag({web, mail});
+        QueueLeftButtonDrag({mail, web, mail});
+        Then([&] {
+            const auto& launches = Platform().Shell().Launches();
+            ASSERT_EQ(launches.size(), 1u);
+            EXPECT_EQ(launches[0].file, std::string("mailto: ") + product::kSupportMail);
+        });
+        Queue({"Escape"});
+    });
     Run();
     EXPECT_FALSE(About().Loaded());
 }

@@ -36,9 +36,9 @@ const char* Bool(bool value) {
     return value ? "true" : "false";
 }
 
-void DescribeMainWindow(std::ostringstream& json, const app::frmConvalis& main) {
+void DescribeMainWindow(std::ostringstream& json, const converter::frmConvalis& main) {
     json << ", \"displays\": [";
-    for (int i = 0; i < app::frmConvalis::kFields; ++i) {
+    for (int i = 0; i < converter::frmConvalis::kFields; ++i) {
         json << (i ? ", " : "") << Quoted(main.DisplayText(i));
     }
     json << "], \"active\": " << main.ActiveField()
@@ -56,10 +56,13 @@ void DescribeZoneEuro(std::ostringstream& json, const zone::frmZoneEuro& zone) {
          << ", \"currency\": " << zone.CurrencyIndex();
 }
 
-void DescribeOptions(std::ostringstream& json, const dialogs::frmOptions& options) {
+void DescribeOptions(std::ostringstream& json, const dialogs::frmOptions& options,
+                     const offscreen::OffscreenWindow& window) {
+    const platform::Control* focus = window.FocusedControl();
     json << ", \"checks\": {\"chkDémarrage\": " << options.chkDémarrage().Value()
          << ", \"chkAppoint\": " << options.chkAppoint().Value()
-         << "}, \"tag\": " << Quoted(options.Window().Tag());
+         << "}, \"focus\": " << Quoted(focus != nullptr ? focus->Name() : "")
+         << ", \"tag\": " << Quoted(options.Window().Tag());
 }
 
 void DescribeAbout(std::ostringstream& json, const dialogs::frmAbout& about) {
@@ -81,7 +84,7 @@ std::string DumpWindows(app::Program& program, const offscreen::OffscreenPlatfor
         } else if (window->Name() == "frmZoneEuro") {
             DescribeZoneEuro(json, program.ZoneEuro());
         } else if (window->Name() == "frmOptions") {
-            DescribeOptions(json, program.Options());
+            DescribeOptions(json, program.Options(), *window);
         } else if (window->Name() == "frmAbout") {
             DescribeAbout(json, program.About());
         }

@@ -17,7 +17,7 @@ const std::map<std::string, int>& KeyNames() {
             {"Decimal", vk::kDecimal}, {"Comma", vk::kComma},  {"Period", vk::kPeriod},
             {"Tab", vk::kTab},         {"Enter", vk::kReturn}, {"Escape", vk::kEscape},
             {"Backspace", vk::kBack},  {"Left", vk::kLeft},    {"Up", vk::kUp},
-            {"Right", vk::kRight},     {"Down", vk::kDown},
+            {"Right", vk::kRight},     {"Down", vk::kDown},    {"Space", vk::kSpace},
         };
         for (int d = 0; d <= 9; ++d) {
             keys[std::to_string(d)] = vk::k0 + d;

@@ -45,11 +45,6 @@ OffscreenImageButton::OffscreenImageButton(const platform::ImageButtonDesign& de
       picture_(design.picture),
       toolTip_(design.toolTip) {}
 
-void OffscreenImageButton::Click() const {
-    if (onClick_)
-        onClick_();
-}
-
 OffscreenLine::OffscreenLine(const platform::LineDesign& design)
     : ControlBase(design.name, design.index, LineBounds(design), design.visible),
       color_(design.color) {}
@@ -76,11 +71,6 @@ OffscreenSurface::~OffscreenSurface() {
 void OffscreenSurface::Move(const platform::Bounds& bounds) {
     ControlBase::Move(bounds);
     image_.Resize(Pixels(bounds.width, twipsPerPixelX_), Pixels(bounds.height, twipsPerPixelY_), 0);
-}
-
-void OffscreenSurface::Click() const {
-    if (onClick_)
-        onClick_();
 }
 
 void OffscreenTimer::SetInterval(int milliseconds) {

@@ -2,6 +2,7 @@
 // the platform delivers injected events to them.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -51,7 +52,30 @@ private:
     bool broken_ = false;
 };
 
-class OffscreenLabel : public ControlBase<platform::Label> {
+// What the platform's mouse reaches in a control: its handlers, if it has
+// any, and its click.
+class MouseInput {
+public:
+    virtual ~MouseInput() = default;
+    virtual const platform::MouseHandlers* Handlers() const { return nullptr; }
+    // Runs the control's click: its command, or a check box's toggle.
+    virtual void Click() = 0;
+};
+
+// The command of a click, when the program has set one.
+class ClickCommand {
+public:
+    void Set(std::function<void()> onClick) { onClick_ = std::move(onClick); }
+    void Run() const {
+        if (onClick_)
+            onClick_();
+    }
+
+private:
+    std::function<void()> onClick_;
+};
+
+class OffscreenLabel : public ControlBase<platform::Label>, public MouseInput {
 public:
     explicit OffscreenLabel(const platform::LabelDesign& design);
     const std::string& Caption() const override { return caption_; }
@@ -62,11 +86,13 @@ public:
         foreColor_ = color;
     }
     void SetMouseHandlers(platform::MouseHandlers handlers) override { mouse_ = handlers; }
+    void SetOnClick(std::function<void()> onClick) override { click_.Set(std::move(onClick)); }
+    const platform::MouseHandlers* Handlers() const override { return &mouse_; }
+    void Click() override { click_.Run(); }
 
     platform::FontWeight Weight() const { return weight_; }
     platform::Alignment Alignment() const { return alignment_; }
     const platform::LabelDesign& Design() const { return design_; }
-    const platform::MouseHandlers& Mouse() const { return mouse_; }
 
     // The width of a fitted label: every character counts this many twips.
     static constexpr int kCharacterTwips = 75;
@@ -78,20 +104,21 @@ private:
     platform::FontWeight weight_;
     platform::Alignment alignment_;
     platform::MouseHandlers mouse_;
+    ClickCommand click_;
 };
 
-class OffscreenImageButton : public ControlBase<platform::ImageButton> {
+class OffscreenImageButton : public ControlBase<platform::ImageButton>, public MouseInput {
 public:
     explicit OffscreenImageButton(const platform::ImageButtonDesign& design);
     platform::Picture Image() const override { return picture_; }
     const std::string& ToolTip() const override { return toolTip_; }
-    void SetOnClick(std::function<void()> onClick) override { onClick_ = std::move(onClick); }
-    void Click() const;
+    void SetOnClick(std::function<void()> onClick) override { click_.Set(std::move(onClick)); }
+    void Click() override { click_.Run(); }
 
 private:
     platform::Picture picture_;
     std::string toolTip_;
-    std::function<void()> onClick_;
+    ClickCommand click_;
 };
 
 class OffscreenLine : public ControlBase<platform::Line> {
@@ -103,7 +130,7 @@ private:
     platform::OleColor color_;
 };
 
-class OffscreenCheckBox : public ControlBase<platform::CheckBox> {
+class OffscreenCheckBox : public ControlBase<platform::CheckBox>, public MouseInput {
 public:
     explicit OffscreenCheckBox(const platform::CheckBoxDesign& design);
     const std::string& Caption() const override { return caption_; }
@@ -112,15 +139,15 @@ public:
         CheckWorking();
         value_ = value;
     }
-    // A click toggles the box.
-    void Click() { value_ = value_ == 0 ? 1 : 0; }
+    // A click, or Space while the box has the focus, toggles it.
+    void Click() override { value_ = value_ == 0 ? 1 : 0; }
 
 private:
     std::string caption_;
     int value_;
 };
 
-class OffscreenSurface : public ControlBase<platform::Surface> {
+class OffscreenSurface : public ControlBase<platform::Surface>, public MouseInput {
 public:
     OffscreenSurface(const platform::SurfaceDesign& design, OffscreenGdi& gdi, int twipsPerPixelX,
                      int twipsPerPixelY);
@@ -129,14 +156,14 @@ public:
     platform::DeviceContext Hdc() const override { return dc_; }
     void Refresh() override { ++refreshes_; }
     void SetMouseHandlers(platform::MouseHandlers handlers) override { mouse_ = handlers; }
-    void SetOnClick(std::function<void()> onClick) override { onClick_ = std::move(onClick); }
+    void SetOnClick(std::function<void()> onClick) override { click_.Set(std::move(onClick)); }
+    const platform::MouseHandlers* Handlers() const override { return &mouse_; }
+    void Click() override { click_.Run(); }
     // The persistent image follows the control's size.
     void Move(const platform::Bounds& bounds) override;
 
     const Bitmap& Image() const { return image_; }
     int Refreshes() const { return refreshes_; }
-    const platform::MouseHandlers& Mouse() const { return mouse_; }
-    void Click() const;
 
 private:
     OffscreenGdi& gdi_;
@@ -146,7 +173,7 @@ private:
     platform::DeviceContext dc_;
     int refreshes_ = 0;
     platform::MouseHandlers mouse_;
-    std::function<void()> onClick_;
+    ClickCommand click_;
 };
 
 // A timer on the platform's virtual time.

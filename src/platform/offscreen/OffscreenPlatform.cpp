@@ -135,11 +135,10 @@ void OffscreenPlatform::DeliverKey(int keyCode, int shift) {
     if (window == nullptr)
         return;
     window->Events().KeyDown(keyCode, shift);
-    // The system's own handling of Alt+F4 follows: it asks the window to close.
-    bool altF4 = keyCode == platform::vk::kF4 && (shift & platform::shift::kAlt) != 0;
-    if (altF4 && std::find(windows_.begin(), windows_.end(), window) != windows_.end() &&
+    // The window's own handling follows, unless the handler unloaded it.
+    if (std::find(windows_.begin(), windows_.end(), window) != windows_.end() &&
         !window->Unloaded()) {
-        window->Events().CloseRequested();
+        window->DefaultKeyAction(keyCode, shift);
     }
 }
 
@@ -151,24 +150,19 @@ void OffscreenPlatform::DeliverClick(const std::string& name, int index) {
     if (control == nullptr) {
         throw platform::RuntimeError("No control " + name + " on " + window->Name());
     }
-    if (auto* button = dynamic_cast<OffscreenImageButton*>(control)) {
-        button->Click();
-    } else if (auto* box = dynamic_cast<OffscreenCheckBox*>(control)) {
-        box->Click();
-    } else if (auto* surface = dynamic_cast<OffscreenSurface*>(control)) {
-        platform::MouseEvent press{platform::button::kLeft, 0, 0, 0};
-        if (surface->Mouse().down)
-            surface->Mouse().down(press);
-        if (surface->Mouse().up)
-            surface->Mouse().up(press);
-        surface->Click();
-    } else if (auto* label = dynamic_cast<OffscreenLabel*>(control)) {
-        platform::MouseEvent press{platform::button::kLeft, 0, 0, 0};
-        if (label->Mouse().down)
-            label->Mouse().down(press);
-        if (label->Mouse().up)
-            label->Mouse().up(press);
+    auto* input = dynamic_cast<MouseInput*>(control);
+    if (input == nullptr)
+        return;
+    // A press and a release at the control's top-left corner.
+    const platform::MouseEvent press{platform::button::kLeft, 0, 0, 0};
+    window->PressedOn(*control);
+    if (const platform::MouseHandlers* handlers = input->Handlers()) {
+        if (handlers->down)
+            handlers->down(press);
+        if (handlers->up)
+            handlers->up(press);
     }
+    input->Click();
 }
 
 void OffscreenPlatform::DeliverTick(int milliseconds) {
@@ -304,28 +298,48 @@ OffscreenWindow* OffscreenPlatform::WindowAt(int x, int y) const {
 
 namespace {
 
-void Relay(const platform::MouseHandlers& handlers, int action, const platform::MouseEvent& event) {
-    const auto& handler = action == 0 ? handlers.down : action == 1 ? handlers.move : handlers.up;
+void Relay(const MouseInput* input, int action, const platform::MouseEvent& event) {
+    const platform::MouseHandlers* handlers = input != nullptr ? input->Handlers() : nullptr;
+    if (handlers == nullptr)
+        return;
+    const auto& handler = action == 0   ? handlers->down
+                          : action == 1 ? handlers->move
+                                        : handlers->up;
     if (handler)
         handler(event);
 }
 
+bool Inside(const platform::MouseEvent& event, const platform::Bounds& bounds) {
+    return event.x >= 0 && event.y >= 0 && event.x < static_cast<float>(bounds.width) &&
+           event.y < static_cast<float>(bounds.height);
+}
+
 }  // namespace
+
+platform::MouseEvent OffscreenPlatform::EventIn(const OffscreenWindow& window,
+                                                const platform::Control& control, int x, int y,
+                                                int button, int shift) const {
+    // Client twips: the windows have no border, so client and window agree.
+    const platform::Bounds at = window.Placement();
+    const platform::Bounds place = control.Placement();
+    return {button, shift, static_cast<float>(x * twipsPerPixelX_ - at.left - place.left),
+            static_cast<float>(y * twipsPerPixelY_ - at.top - place.top)};
+}
 
 void OffscreenPlatform::DeliverMouse(MouseAction action, int x, int y, int button, int shift) {
     pointer_ = {x, y};
+    if (DeliverToPressed(action, x, y, button, shift))
+        return;
     OffscreenWindow* window = capture_ != 0 ? WindowOf(capture_) : WindowAt(x, y);
     if (window == nullptr || !window->Enabled())
         return;
     platform::Bounds b = window->Placement();
-    // Client twips: the windows have no border, so client and window agree.
     float cx = static_cast<float>(x * twipsPerPixelX_ - b.left);
     float cy = static_cast<float>(y * twipsPerPixelY_ - b.top);
     platform::Control* control =
         capture_ != 0 ? nullptr : window->ControlAt(static_cast<int>(cx), static_cast<int>(cy));
-    platform::MouseEvent event{button, shift, cx, cy};
-    const int kind = static_cast<int>(action);
     if (control == nullptr) {
+        platform::MouseEvent event{button, shift, cx, cy};
         platform::FormEvents& events = window->Events();
         if (action == MouseAction::kDown)
             events.MouseDown(event);
@@ -335,26 +349,33 @@ void OffscreenPlatform::DeliverMouse(MouseAction action, int x, int y, int butto
             events.MouseUp(event);
         return;
     }
-    platform::Bounds at = control->Placement();
-    event.x -= static_cast<float>(at.left);
-    event.y -= static_cast<float>(at.top);
-    if (auto* label = dynamic_cast<OffscreenLabel*>(control)) {
-        Relay(label->Mouse(), kind, event);
-    } else if (auto* surface = dynamic_cast<OffscreenSurface*>(control)) {
-        Relay(surface->Mouse(), kind, event);
-        if (action == MouseAction::kUp)
-            surface->Click();
-    } else if (auto* button_ = dynamic_cast<OffscreenImageButton*>(control)) {
-        if (action == MouseAction::kDown)
-            pressed_ = button_;
-        if (action == MouseAction::kUp && pressed_ == button_)
-            button_->Click();
-    } else if (auto* box = dynamic_cast<OffscreenCheckBox*>(control)) {
-        if (action == MouseAction::kUp)
-            box->Click();
+    if (action == MouseAction::kDown) {
+        pressed_ = {window->Handle(), control, button};
+        if (button == platform::button::kLeft)
+            window->PressedOn(*control);
     }
-    if (action == MouseAction::kUp)
-        pressed_ = nullptr;
+    Relay(dynamic_cast<MouseInput*>(control), static_cast<int>(action),
+          EventIn(*window, *control, x, y, button, shift));
+}
+
+bool OffscreenPlatform::DeliverToPressed(MouseAction action, int x, int y, int button, int shift) {
+    const OffscreenWindow* window = WindowOf(pressed_.window);
+    if (window == nullptr) {
+        pressed_ = {};
+        return false;
+    }
+    platform::Control& control = *pressed_.control;
+    const platform::MouseEvent event = EventIn(*window, control, x, y, button, shift);
+    const bool release = action == MouseAction::kUp && button == pressed_.button;
+    const bool clicked =
+        release && button == platform::button::kLeft && Inside(event, control.Placement());
+    if (release)
+        pressed_ = {};
+    auto* input = dynamic_cast<MouseInput*>(&control);
+    Relay(input, static_cast<int>(action), event);
+    if (clicked && input != nullptr)
+        input->Click();
+    return true;
 }
 
 }  // namespace offscreen

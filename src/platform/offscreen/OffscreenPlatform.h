@@ -154,7 +154,11 @@ private:
     bool ActivateByTitle(const std::string& title) override;
     // platform::Pointer
     platform::Point CursorPos() const override { return pointer_; }
-    void SetCapture(platform::WindowHandle window) override { capture_ = window; }
+    // The window takes the mouse from the control that had it.
+    void SetCapture(platform::WindowHandle window) override {
+        capture_ = window;
+        pressed_ = {};
+    }
     void ReleaseCapture() override { capture_ = 0; }
     // WindowRegions
     std::optional<Mask>* RegionOf(platform::WindowHandle window) override;
@@ -162,7 +166,20 @@ private:
     platform::WindowProc* ProcedureOf(platform::WindowHandle window) override;
 
     enum class MouseAction { kDown, kMove, kUp };
+    // A control pressed with a mouse button: it takes the mouse until that
+    // button is released.
+    struct Press {
+        platform::WindowHandle window = 0;
+        platform::Control* control = nullptr;
+        int button = 0;
+    };
     void DeliverMouse(MouseAction action, int x, int y, int button, int shift);
+    // Delivers to the pressed control, wherever the pointer is; true when a
+    // control is pressed.
+    bool DeliverToPressed(MouseAction action, int x, int y, int button, int shift);
+    // The mouse event at a screen pixel, in twips of a control of `window`.
+    platform::MouseEvent EventIn(const OffscreenWindow& window, const platform::Control& control,
+                                 int x, int y, int button, int shift) const;
     // The visible window under a point of the screen, topmost first.
     OffscreenWindow* WindowAt(int x, int y) const;
 
@@ -191,8 +208,7 @@ private:
     int loopDepth_ = 0;
     platform::Point pointer_;
     platform::WindowHandle capture_ = 0;
-    // The image button pressed and not yet released.
-    const OffscreenImageButton* pressed_ = nullptr;
+    Press pressed_;
 };
 
 }  // namespace offscreen

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+#include "platform/TabOrder.h"
+
 namespace offscreen {
 
 OffscreenWindow::OffscreenWindow(OffscreenPlatform& platform, const platform::FormDesign& design,
@@ -73,6 +75,45 @@ platform::Control* OffscreenWindow::ControlAt(int x, int y) const {
     return nullptr;
 }
 
+std::vector<platform::Control*> OffscreenWindow::TabStops() const {
+    std::vector<platform::Control*> stops;
+    for (const auto& control : controls_) {
+        if (control->Visible() && dynamic_cast<OffscreenCheckBox*>(control.get()) != nullptr)
+            stops.push_back(control.get());
+    }
+    return stops;
+}
+
+void OffscreenWindow::RestoreFocus() {
+    const std::vector<platform::Control*> stops = TabStops();
+    if (std::find(stops.begin(), stops.end(), focus_) == stops.end())
+        focus_ = stops.empty() ? nullptr : stops.front();
+}
+
+void OffscreenWindow::PressedOn(platform::Control& control) {
+    const std::vector<platform::Control*> stops = TabStops();
+    if (std::find(stops.begin(), stops.end(), &control) != stops.end())
+        focus_ = &control;
+}
+
+void OffscreenWindow::DefaultKeyAction(int keyCode, int shift) {
+    if (keyCode == platform::vk::kF4 && (shift & platform::shift::kAlt) != 0) {
+        events_.CloseRequested();
+        return;
+    }
+    if (!visible_)
+        return;
+    const std::vector<platform::Control*> stops = TabStops();
+    if (keyCode == platform::vk::kTab && (shift & ~platform::shift::kShift) == 0 &&
+        !stops.empty()) {
+        focus_ = platform::NextTabStop(stops, focus_, (shift & platform::shift::kShift) != 0);
+    } else if (keyCode == platform::vk::kSpace && (shift & platform::shift::kAlt) == 0) {
+        auto* box = dynamic_cast<OffscreenCheckBox*>(focus_);
+        if (box != nullptr && box->Visible())
+            box->Click();
+    }
+}
+
 template <class T, class... Args>
 T& OffscreenWindow::Keep(Args&&... args) {
     auto control = std::make_unique<T>(std::forward<Args>(args)...);
@@ -113,6 +154,7 @@ void OffscreenWindow::Show() {
         throw platform::RuntimeError("The window is unloaded");
     bool wasHidden = !visible_;
     visible_ = true;
+    RestoreFocus();
     if (wasHidden)
         Resized();
 }
@@ -131,6 +173,7 @@ void OffscreenWindow::Hide() {
 
 void OffscreenWindow::Activate() {
     visible_ = true;
+    RestoreFocus();
     platform_.BringToFront(*this);
 }
 

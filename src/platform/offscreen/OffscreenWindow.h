@@ -72,10 +72,24 @@ public:
     // takes the mouse, or null for the window's body.
     platform::Control* ControlAt(int x, int y) const;
 
+    // The control that has the keyboard focus, or null.
+    platform::Control* FocusedControl() const { return focus_; }
+    // A press on a control that takes the focus gives it the focus.
+    void PressedOn(platform::Control& control);
+    // The window's own key handling after the preview: Alt+F4 asks it to
+    // close; Tab and Shift+Tab move the focus along the tab order, Space
+    // toggles the focused check box.
+    void DefaultKeyAction(int keyCode, int shift);
+
 private:
     template <class T, class... Args>
     T& Keep(Args&&... args);
     void Resized();
+    // The controls that can take the focus now, in tab order.
+    std::vector<platform::Control*> TabStops() const;
+    // On activation: the focus stays with the control that has it, or goes
+    // to the first tab stop.
+    void RestoreFocus();
     // The image anew at the window's size: back colour, then the picture.
     void Compose();
 
@@ -94,6 +108,7 @@ private:
     std::vector<std::unique_ptr<platform::Control>> controls_;
     std::vector<std::unique_ptr<OffscreenTimer>> timers_;
     std::string tag_;
+    platform::Control* focus_ = nullptr;
     bool visible_ = false;
     bool minimized_ = false;
     bool enabled_ = true;

@@ -192,8 +192,9 @@ void Runtime::ProcessMessage(MSG& msg) {
     if (form != nullptr) {
         if (msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN) {
             form->PreviewKey(msg);
-            if (!::IsWindow(msg.hwnd)) {
-                // The handler unloaded the window: nothing is left to dispatch to.
+            if (!::IsWindow(msg.hwnd) || form->NavigateByKey(msg)) {
+                // The handler unloaded the window, or the key moved the focus:
+                // nothing is left to dispatch.
                 AfterMessage();
                 return;
             }

@@ -33,19 +33,20 @@ void PublishColor(HWND hwnd, platform::Rgb rgb) {
     ::SetPropW(hwnd, kForeColorProperty, reinterpret_cast<HANDLE>(static_cast<UINT_PTR>(rgb)));
 }
 
-// Mouse events of a label or a surface, to its handlers.
-void DeliverMouseTo(Runtime& runtime, HWND hwnd, const platform::MouseHandlers& handlers,
+// Mouse events of a label or a surface, to its handlers. False for other
+// messages.
+bool DeliverMouseTo(Runtime& runtime, HWND hwnd, const platform::MouseHandlers& handlers,
                     UINT message, WPARAM wParam, LPARAM lParam) {
-    DeliverMouse(runtime, hwnd, message, wParam, lParam,
-                 [&handlers](MouseKind kind, const platform::MouseEvent& event) {
-                     // A copy: the handler may replace the handlers.
-                     const auto handler = kind == MouseKind::kDown   ? handlers.down
-                                          : kind == MouseKind::kMove ? handlers.move
-                                                                     : handlers.up;
-                     if (handler) {
-                         handler(event);
-                     }
-                 });
+    return DeliverMouse(runtime, hwnd, message, wParam, lParam,
+                        [&handlers](MouseKind kind, const platform::MouseEvent& event) {
+                            // A copy: the handler may replace the handlers.
+                            const auto handler = kind == MouseKind::kDown   ? handlers.down
+                                                 : kind == MouseKind::kMove ? handlers.move
+                                                                            : handlers.up;
+                            if (handler) {
+                                handler(event);
+                            }
+                        });
 }
 
 }  // namespace
@@ -182,25 +183,56 @@ void ChildWindow::SetControlVisible(bool visible) {
     ::ShowWindow(Require(), visible ? SW_SHOWNA : SW_HIDE);
 }
 
-// ---------------------------------------------------------------------------
-// ClickTracker
-
-void ClickTracker::Down(HWND hwnd) {
-    pressed_ = true;
-    ::SetCapture(hwnd);
+bool ChildWindow::FollowMouse(const platform::MouseHandlers& handlers, Click& click, UINT message,
+                              WPARAM wParam, LPARAM lParam) {
+    // The click is decided before the handlers run, which may take the mouse
+    // elsewhere; it is raised after them, as the release comes before the
+    // click.
+    const bool clicked = click.Follow(hwnd_, message, wParam, lParam);
+    const bool mouse = DeliverMouseTo(runtime_, hwnd_, handlers, message, wParam, lParam);
+    if (clicked) {
+        click.Raise(runtime_);
+    }
+    return mouse || message == WM_CAPTURECHANGED;
 }
 
-bool ClickTracker::Up(HWND hwnd, LPARAM lParam) {
-    if (!pressed_) {
-        return false;
+// ---------------------------------------------------------------------------
+// Click
+
+bool Click::Follow(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_LBUTTONDOWN:
+            pressed_ = true;
+            ::SetCapture(hwnd);
+            return false;
+        case WM_CAPTURECHANGED:
+            if (reinterpret_cast<HWND>(lParam) != hwnd) {
+                pressed_ = false;
+            }
+            return false;
+        case WM_LBUTTONUP: {
+            if (!std::exchange(pressed_, false)) {
+                return false;
+            }
+            const bool buttonsHeld = (wParam & (MK_RBUTTON | MK_MBUTTON)) != 0;
+            if (::GetCapture() == hwnd && !buttonsHeld) {
+                ::ReleaseCapture();
+            }
+            const POINT point{static_cast<short>(LOWORD(lParam)),
+                              static_cast<short>(HIWORD(lParam))};
+            const RECT client = ClientRect(hwnd);
+            return ::PtInRect(&client, point) != FALSE;
+        }
+        default:
+            return false;
     }
-    pressed_ = false;
-    if (::GetCapture() == hwnd) {
-        ::ReleaseCapture();
+}
+
+void Click::Raise(Runtime& runtime) const {
+    if (onClick_) {
+        auto onClick = onClick_;  // the handler may replace it
+        runtime.Invoke(onClick);
     }
-    const POINT point{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-    const RECT client = ClientRect(hwnd);
-    return ::PtInRect(&client, point) != FALSE;
 }
 
 // ---------------------------------------------------------------------------
@@ -289,16 +321,10 @@ LRESULT Win32Label::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                 return TRUE;
             }
             return Default(message, wParam, lParam);
-        case WM_LBUTTONDOWN:
-        case WM_RBUTTONDOWN:
-        case WM_MBUTTONDOWN:
-        case WM_MOUSEMOVE:
-        case WM_LBUTTONUP:
-        case WM_RBUTTONUP:
-        case WM_MBUTTONUP:
-            DeliverMouseTo(runtime_, Hwnd(), mouse_, message, wParam, lParam);
-            return 0;
         default:
+            if (FollowMouse(mouse_, click_, message, wParam, lParam)) {
+                return 0;
+            }
             return Default(message, wParam, lParam);
     }
 }
@@ -358,12 +384,10 @@ LRESULT Win32ImageButton::HandleMessage(UINT message, WPARAM wParam, LPARAM lPar
         case WM_ERASEBKGND:
             return 1;
         case WM_LBUTTONDOWN:
-            click_.Down(Hwnd());
-            return 0;
         case WM_LBUTTONUP:
-            if (click_.Up(Hwnd(), lParam) && onClick_) {
-                auto onClick = onClick_;  // the handler may replace it
-                runtime_.Invoke(onClick);
+        case WM_CAPTURECHANGED:
+            if (click_.Follow(Hwnd(), message, wParam, lParam)) {
+                click_.Raise(runtime_);
             }
             return 0;
         default:
@@ -475,6 +499,10 @@ void Win32CheckBox::SetValue(int value) {
     ::SendMessageW(Require(), BM_SETCHECK, value == 1 ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
+bool Win32CheckBox::TakesFocus() const {
+    return ControlVisible() && ::IsWindowEnabled(Hwnd()) != FALSE;
+}
+
 HBRUSH Win32CheckBox::BackgroundBrush() {
     const RECT client = ClientRect(Hwnd());
     ScreenDc screen;
@@ -535,27 +563,10 @@ LRESULT Win32Surface::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
         }
         case WM_ERASEBKGND:
             return 1;
-        case WM_LBUTTONDOWN:
-        case WM_RBUTTONDOWN:
-        case WM_MBUTTONDOWN:
-        case WM_MOUSEMOVE:
-        case WM_RBUTTONUP:
-        case WM_MBUTTONUP:
-            if (message == WM_LBUTTONDOWN) {
-                click_.Down(Hwnd());
-            }
-            DeliverMouseTo(runtime_, Hwnd(), mouse_, message, wParam, lParam);
-            return 0;
-        case WM_LBUTTONUP: {
-            DeliverMouseTo(runtime_, Hwnd(), mouse_, message, wParam, lParam);
-            const bool clicked = click_.Up(Hwnd(), lParam);
-            if (clicked && onClick_) {
-                auto onClick = onClick_;  // the handler may replace it
-                runtime_.Invoke(onClick);
-            }
-            return 0;
-        }
         default:
+            if (FollowMouse(mouse_, click_, message, wParam, lParam)) {
+                return 0;
+            }
             return Default(message, wParam, lParam);
     }
 }

@@ -18,6 +18,23 @@ namespace win32 {
 
 class Win32Window;
 
+// The click of a control: a left-button press, the mouse kept by the
+// control until the release, and the release over the control. Losing the
+// mouse to another window in between cancels it.
+class Click {
+public:
+    void SetHandler(std::function<void()> onClick) { onClick_ = std::move(onClick); }
+    // Follows a message of the control's window `hwnd`: true when it
+    // completes a click.
+    bool Follow(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    // Runs the click's handler, if there is one.
+    void Raise(Runtime& runtime) const;
+
+private:
+    std::function<void()> onClick_;
+    bool pressed_ = false;
+};
+
 // The system side of a control: its child window, its atom and its placement.
 class ChildWindow {
 public:
@@ -34,6 +51,8 @@ public:
     // For a system control: the brush that fills its background, or null
     // for the window's back colour.
     virtual HBRUSH BackgroundBrush() { return nullptr; }
+    // Whether the control is a tab stop that can take the focus now.
+    virtual bool TakesFocus() const { return false; }
 
 protected:
     // Where a new control goes among the others. Labels paint the window's
@@ -46,6 +65,11 @@ protected:
     void Create(const wchar_t* windowClass, const std::string& text, DWORD style,
                 const platform::Bounds& bounds, bool visible, Layer layer);
     virtual LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    // A mouse message (or the loss of the mouse) of a control with mouse
+    // handlers and a click: the handlers see it, then the click, if it
+    // completes one. False for other messages.
+    bool FollowMouse(const platform::MouseHandlers& handlers, Click& click, UINT message,
+                     WPARAM wParam, LPARAM lParam);
     // The child window's rectangle in pixels of the window's client area.
     virtual RECT PixelRect(const platform::Bounds& bounds) const;
     LRESULT Default(UINT message, WPARAM wParam, LPARAM lParam);
@@ -92,17 +116,6 @@ public:
     void SetVisible(bool visible) override { SetControlVisible(visible); }
 };
 
-// Clicks of a button-like control: a press, then a release inside it.
-class ClickTracker {
-public:
-    void Down(HWND hwnd);
-    // True when the release completes a click.
-    bool Up(HWND hwnd, LPARAM lParam);
-
-private:
-    bool pressed_ = false;
-};
-
 class Win32Label final : public ChildControl<platform::Label> {
 public:
     Win32Label(Win32Window& form, const platform::LabelDesign& design);
@@ -112,6 +125,9 @@ public:
     platform::OleColor ForeColor() const override { return foreColor_; }
     void SetForeColor(platform::OleColor color) override;
     void SetMouseHandlers(platform::MouseHandlers handlers) override;
+    void SetOnClick(std::function<void()> onClick) override {
+        click_.SetHandler(std::move(onClick));
+    }
     void ColorsChanged() override;
 
 protected:
@@ -135,6 +151,7 @@ private:
     bool border_;
     bool autoSize_;
     platform::MouseHandlers mouse_;
+    Click click_;
 };
 
 class Win32ImageButton final : public ChildControl<platform::ImageButton> {
@@ -143,7 +160,9 @@ public:
 
     platform::Picture Image() const override { return picture_; }
     const std::string& ToolTip() const override { return toolTip_; }
-    void SetOnClick(std::function<void()> onClick) override { onClick_ = std::move(onClick); }
+    void SetOnClick(std::function<void()> onClick) override {
+        click_.SetHandler(std::move(onClick));
+    }
 
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -153,8 +172,7 @@ private:
 
     platform::Picture picture_;
     std::string toolTip_;
-    std::function<void()> onClick_;
-    ClickTracker click_;
+    Click click_;
 };
 
 class Win32Line final : public ChildControl<platform::Line> {
@@ -182,6 +200,7 @@ public:
     int Value() const override;
     void SetValue(int value) override;
     HBRUSH BackgroundBrush() override;
+    bool TakesFocus() const override;
 
 private:
     std::string caption_;
@@ -197,7 +216,9 @@ public:
     platform::DeviceContext Hdc() const override;
     void Refresh() override;
     void SetMouseHandlers(platform::MouseHandlers handlers) override;
-    void SetOnClick(std::function<void()> onClick) override { onClick_ = std::move(onClick); }
+    void SetOnClick(std::function<void()> onClick) override {
+        click_.SetHandler(std::move(onClick));
+    }
 
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -206,8 +227,7 @@ protected:
 private:
     std::unique_ptr<DrawingDc> image_;
     platform::MouseHandlers mouse_;
-    std::function<void()> onClick_;
-    ClickTracker click_;
+    Click click_;
 };
 
 class Win32Timer final : public platform::Timer {

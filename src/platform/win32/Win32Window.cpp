@@ -1,5 +1,8 @@
 #include "platform/win32/Win32Window.h"
 
+#include <algorithm>
+
+#include "platform/TabOrder.h"
 #include "platform/win32/Text.h"
 #include "platform/win32/Win32Controls.h"
 
@@ -241,6 +244,48 @@ void Win32Window::PreviewKey(const MSG& msg) {
     runtime_.Invoke([&] { events_.KeyDown(keyCode, shift); });
 }
 
+bool Win32Window::NavigateByKey(const MSG& msg) {
+    const int shift = KeyShiftState(msg);
+    const bool tab = msg.message == WM_KEYDOWN && msg.wParam == VK_TAB &&
+                     (shift & ~platform::shift::kShift) == 0;
+    if (!tab || hwnd_ == nullptr || !::IsWindowVisible(hwnd_)) {
+        return false;
+    }
+    const std::vector<HWND> stops = TabStops();
+    if (stops.empty()) {
+        return false;
+    }
+    FocusControl(
+        platform::NextTabStop(stops, ::GetFocus(), (shift & platform::shift::kShift) != 0));
+    return true;
+}
+
+std::vector<HWND> Win32Window::TabStops() const {
+    std::vector<HWND> stops;
+    for (const auto& control : controls_) {
+        if (control->TakesFocus()) {
+            stops.push_back(control->Hwnd());
+        }
+    }
+    return stops;
+}
+
+void Win32Window::RestoreFocus() {
+    const std::vector<HWND> stops = TabStops();
+    if (stops.empty()) {
+        return;
+    }
+    const bool hadFocus = std::find(stops.begin(), stops.end(), lastFocus_) != stops.end();
+    FocusControl(hadFocus ? lastFocus_ : stops.front());
+}
+
+void Win32Window::FocusControl(HWND control) {
+    ::SetFocus(control);
+    // The focus rectangle shows whichever way the window was reached; the
+    // system may have hidden it until the keyboard is used.
+    ::SendMessageW(hwnd_, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
+}
+
 void Win32Window::FireResize() {
     runtime_.Invoke([this] { events_.Resize(); });
 }
@@ -350,6 +395,16 @@ LRESULT Win32Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_CLOSE:
             // The program decides: it unloads the window in answer.
             runtime_.Invoke([this] { events_.CloseRequested(); });
+            return 0;
+        case WM_ACTIVATE:
+            if (LOWORD(wParam) == WA_INACTIVE) {
+                HWND focus = ::GetFocus();
+                lastFocus_ = ::IsChild(hwnd_, focus) ? focus : nullptr;
+            }
+            return ::DefWindowProcW(hwnd_, message, wParam, lParam);
+        case WM_SETFOCUS:
+            // The system focuses the window itself on activation.
+            RestoreFocus();
             return 0;
         case WM_HELP:
             // The program opens its help from its own F1 key handler.

@@ -61,6 +61,9 @@ public:
     // Key preview: the window's KeyDown for a key message to it or to any
     // of its controls, before the message is dispatched.
     void PreviewKey(const MSG& msg);
+    // The window's own key handling after the preview: Tab and Shift+Tab
+    // move the focus along the tab order. True when the key was used so.
+    bool NavigateByKey(const MSG& msg);
     // Unload: destroys the system window now; the object lives on until the
     // platform deletes it.
     void DestroyNow();
@@ -80,6 +83,12 @@ private:
     // it paints the window's image, else the back colour.
     LRESULT ControlColors(HWND control, HDC dc);
     HWND Require() const;
+    // The controls that can take the focus now, in tab order.
+    std::vector<HWND> TabStops() const;
+    // On activation: the focus goes back to the control that had it, or to
+    // the first tab stop.
+    void RestoreFocus();
+    void FocusControl(HWND control);
     void ReleaseModalOwner();
     void MoveToPixels(int left, int top);
     void FireResize();
@@ -106,6 +115,8 @@ private:
     unsigned resizeCount_ = 0;
     int modalLoops_ = 0;
     HWND modalOwner_ = nullptr;
+    // The control that had the focus when the window was last deactivated.
+    HWND lastFocus_ = nullptr;
     UniqueBrush backBrush_;
     platform::Rgb backBrushColor_ = 0;
     std::vector<std::unique_ptr<ChildWindow>> controls_;
