@@ -5,7 +5,7 @@
 NATIVE := build/native
 WIN32 := build/win32
 
-.PHONY: all deps native win32 run test unit-test e2e-test dist format clean
+.PHONY: all deps native clang win32 run test unit-test e2e-test dist format clean
 
 all: native win32
 
@@ -15,6 +15,12 @@ deps:
 native: deps
 	cmake --preset native
 	cmake --build --preset native
+
+# The same program built with clang++: it must compile without a warning
+# there too.
+clang: deps
+	cmake --preset clang
+	cmake --build --preset clang
 
 win32: deps
 	cmake --preset win32
@@ -30,7 +36,7 @@ unit-test: native
 e2e-test: win32
 	ctest --preset win32 --verbose
 
-test: native win32
+test: native clang win32
 	ctest --preset native
 	ctest --preset win32 --verbose
 

@@ -5,6 +5,7 @@ set -euo pipefail
 
 packages=(
     cmake ninja-build g++ make          # native build
+    clang                               # the clang build (make clang)
     googletest libgtest-dev             # unit tests, and the source the Win32 tests build
     g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64   # Convalis.exe
     wine wine64                         # running it

@@ -1,36 +1,36 @@
 // The running program: the platform it runs on and the single instance of
-// each of its windows.
+// each of its windows, which it wires together: it is what the windows ask
+// to open another window or the help.
 #pragma once
 
-#include "app/frmConvalis.h"
-#include "dialogs/frmAbout.h"
-#include "dialogs/frmOptions.h"
-#include "zone/frmZoneEuro.h"
-
-namespace platform {
-class Platform;
-}
+#include "windows/converter/frmConvalis.h"
+#include "windows/dialogs/frmAbout.h"
+#include "windows/dialogs/frmOptions.h"
+#include "windows/zone/frmZoneEuro.h"
 
 namespace app {
 
-class Program {
+class Program final : private converter::MainWindowHost {
 public:
     explicit Program(platform::Platform& platform);
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;
 
     platform::Platform& Platform() { return platform_; }
-    frmConvalis& MainWindow() { return main_; }
+    converter::frmConvalis& MainWindow() { return main_; }
     zone::frmZoneEuro& ZoneEuro() { return zoneEuro_; }
     dialogs::frmOptions& Options() { return options_; }
     dialogs::frmAbout& About() { return about_; }
 
-    // Opens the application's help file with the platform's help viewer.
-    void ShowHelp(platform::WindowHandle owner);
-
 private:
+    // MainWindowHost
+    void ShowAbout(platform::Window& owner) override { about_.ShowModal(owner); }
+    void ShowHelp(platform::WindowHandle owner) override;
+    void ShowZoneEuro(platform::Window& owner) override { zoneEuro_.ShowModal(owner); }
+    void ShowOptions() override;
+
     platform::Platform& platform_;
-    frmConvalis main_;
+    converter::frmConvalis main_;
     zone::frmZoneEuro zoneEuro_;
     dialogs::frmOptions options_;
     dialogs::frmAbout about_;

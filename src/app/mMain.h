@@ -1,8 +1,6 @@
 // The start-up module: single instance, help file, normal or hidden start.
 #pragma once
 
-#include <string>
-
 namespace platform {
 class Platform;
 }
@@ -23,11 +21,5 @@ void Main(Program& program);
 // Runs the whole program on a platform: start-up, then the event loop until
 // the main window is unloaded.
 void RunProgram(platform::Platform& platform);
-
-// The text before the first NUL character, or the whole text.
-std::string TrimAtNull(const std::string& text);
-
-// The amount text with its first comma replaced by a point.
-std::string CommaToPoint(const std::string& text);
 
 }  // namespace app

@@ -1,6 +1,6 @@
 #include "shell/StartupShortcut.h"
 
-#include "app/mMain.h"
+#include "core/Text.h"
 #include "shell/cShellLink.h"
 
 namespace shell {
@@ -29,7 +29,7 @@ std::string SpecialFolderPath(platform::Shell& shell, platform::WindowHandle own
     shell.FreeIdList(list);
     if (found != 1)
         return {};
-    return app::TrimAtNull(buffer);
+    return core::TrimAtNull(buffer);
 }
 
 int StartupShortcutPresent(platform::Platform& platform, platform::WindowHandle owner) {

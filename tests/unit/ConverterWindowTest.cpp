@@ -11,14 +11,13 @@ using testing_support::kAfterChangeover;
 using testing_support::kBeforeChangeover;
 
 const platform::OleColor kHighlight = platform::SystemColor(platform::syscolor::kHighlight);
-const platform::OleColor kWindowText = platform::SystemColor(platform::syscolor::kWindowText);
 
 class ConverterWindow : public testing_support::ProgramFixture {
 protected:
     // The field whose caption and display are highlighted; -1 unless exactly one is.
     int HighlightedField() {
         int found = -1;
-        for (int i = 0; i < app::frmConvalis::kFields; ++i) {
+        for (int i = 0; i < converter::frmConvalis::kFields; ++i) {
             bool display = Main().Display(i).ForeColor() == kHighlight;
             bool caption = Main().Caption(i).ForeColor() == kHighlight;
             EXPECT_EQ(display, caption) << "field " << i;
@@ -35,7 +34,7 @@ protected:
     // right edge, level with its top.
     int MarkedField() {
         platform::Bounds marker = Main().FocusMarker().Placement();
-        for (int i = 0; i < app::frmConvalis::kFields; ++i) {
+        for (int i = 0; i < converter::frmConvalis::kFields; ++i) {
             platform::Bounds display = Main().Display(i).Placement();
             if (marker.left == display.left + display.width + 70 && marker.top == display.top) {
                 return i;
@@ -225,6 +224,10 @@ struct Conversion {
     const char* typed;
     const char* expected;  // in the other price display
 };
+
+void PrintTo(const Conversion& c, std::ostream* os) {
+    *os << (c.field == 0 ? "francs " : "euros ") << c.typed;
+}
 
 class ConvertsPrices : public ConverterWindow, public ::testing::WithParamInterface<Conversion> {};
 

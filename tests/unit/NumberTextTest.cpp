@@ -1,14 +1,14 @@
 // Reading and writing amounts: Val, the "0.00" pattern, the user's format.
 #include <gtest/gtest.h>
 
-#include "app/Conversion.h"
-#include "app/mMain.h"
-#include "platform/NumberText.h"
+#include "core/Conversion.h"
+#include "core/NumberText.h"
+#include "core/Text.h"
 
 namespace {
 
-using platform::FormatFixed2;
-using platform::Val;
+using core::FormatFixed2;
+using core::Val;
 
 TEST(Val, ReadsTheNumberAtTheStartOfATextWithAPoint) {
     EXPECT_DOUBLE_EQ(Val("15.24"), 15.24);
@@ -56,27 +56,27 @@ TEST(FormatFixed2, NeverWritesMinusZero) {
 }
 
 TEST(TextToDouble, ReadsTheUsersFormat) {
-    EXPECT_DOUBLE_EQ(platform::TextToDouble("30,49", ","), 30.49);
-    EXPECT_DOUBLE_EQ(platform::TextToDouble("30.49", "."), 30.49);
-    EXPECT_DOUBLE_EQ(platform::TextToDouble("-4,76", ","), -4.76);
+    EXPECT_DOUBLE_EQ(core::TextToDouble("30,49", ","), 30.49);
+    EXPECT_DOUBLE_EQ(core::TextToDouble("30.49", "."), 30.49);
+    EXPECT_DOUBLE_EQ(core::TextToDouble("-4,76", ","), -4.76);
 }
 
 TEST(CommaToPoint, ReplacesOnlyTheFirstComma) {
-    EXPECT_EQ(app::CommaToPoint("12"), "12");
-    EXPECT_EQ(app::CommaToPoint("12,5"), "12.5");
-    EXPECT_EQ(app::CommaToPoint("1,2,3"), "1.2,3");
-    EXPECT_EQ(app::CommaToPoint(""), "");
+    EXPECT_EQ(core::CommaToPoint("12"), "12");
+    EXPECT_EQ(core::CommaToPoint("12,5"), "12.5");
+    EXPECT_EQ(core::CommaToPoint("1,2,3"), "1.2,3");
+    EXPECT_EQ(core::CommaToPoint(""), "");
 }
 
 TEST(AmountValue, ReadsEveryFormOfAmountText) {
     for (const std::string separator : {",", ".", "\xC2\xB7"}) {
         // Typed amounts have a comma whatever the user's format.
-        EXPECT_DOUBLE_EQ(app::AmountValue("12,", separator), 12.0);
-        EXPECT_DOUBLE_EQ(app::AmountValue("0,", separator), 0.0);
-        EXPECT_DOUBLE_EQ(app::AmountValue("15,2", separator), 15.2);
+        EXPECT_DOUBLE_EQ(core::AmountValue("12,", separator), 12.0);
+        EXPECT_DOUBLE_EQ(core::AmountValue("0,", separator), 0.0);
+        EXPECT_DOUBLE_EQ(core::AmountValue("15,2", separator), 15.2);
         // Converted ones the user's separator.
-        EXPECT_DOUBLE_EQ(app::AmountValue("15" + separator + "24", separator), 15.24);
-        EXPECT_DOUBLE_EQ(app::AmountValue("-4" + separator + "76", separator), -4.76);
+        EXPECT_DOUBLE_EQ(core::AmountValue("15" + separator + "24", separator), 15.24);
+        EXPECT_DOUBLE_EQ(core::AmountValue("-4" + separator + "76", separator), -4.76);
     }
 }
 

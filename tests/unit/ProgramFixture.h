@@ -71,11 +71,11 @@ protected:
     // the others and the release at the last.
     void QueueLeftButtonDrag(const std::vector<platform::Point>& points);
 
-    app::frmConvalis& Main() { return program_->MainWindow(); }
+    converter::frmConvalis& Main() { return program_->MainWindow(); }
     offscreen::OffscreenPlatform& Platform() { return *platform_; }
     std::vector<std::string> Displays() {
         std::vector<std::string> texts;
-        for (int i = 0; i < app::frmConvalis::kFields; ++i)
+        for (int i = 0; i < converter::frmConvalis::kFields; ++i)
             texts.push_back(Main().DisplayText(i));
         return texts;
     }

@@ -21,11 +21,15 @@ const std::regex kTyped("(0|[1-9][0-9]{0,14})(,[0-9]{0,2})?");
 // A converted amount written with "0.00".
 const std::regex kConverted("-?(0|[1-9][0-9]*),[0-9]{2}");
 
+std::string SeedName(const ::testing::TestParamInfo<unsigned>& info) {
+    return "Seed_" + std::to_string(info.param);
+}
+
 class RandomKeys : public testing_support::ProgramFixture,
                    public ::testing::WithParamInterface<unsigned> {
 protected:
     void CheckInvariants(const std::string& key) {
-        for (int i = 0; i < app::frmConvalis::kFields; ++i) {
+        for (int i = 0; i < converter::frmConvalis::kFields; ++i) {
             const std::string& text = Main().DisplayText(i);
             ASSERT_FALSE(text.empty()) << "after " << key;
             ASSERT_TRUE(std::regex_match(text, kTyped) || std::regex_match(text, kConverted))
@@ -65,7 +69,7 @@ TEST_P(RandomKeys, KeepTheDisplaysSound) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Seeds, RandomKeys, ::testing::Values(1u, 2u, 3u, 4u));
+INSTANTIATE_TEST_SUITE_P(Seeds, RandomKeys, ::testing::Values(1u, 2u, 3u, 4u), SeedName);
 
 // The same on the euro-zone window, whose checks run inside its modal loop.
 class RandomZoneKeys : public RandomKeys {
@@ -85,7 +89,7 @@ protected:
     void CheckZone(const std::string& key) {
         zone::frmZoneEuro& zone = program_->ZoneEuro();
         ASSERT_TRUE(zone.Loaded()) << "after " << key;
-        EXPECT_EQ(zone.DisplayText(0), zone::CurrencyNames.at(zone.CurrencyIndex()));
+        EXPECT_EQ(zone.DisplayText(0), core::CurrencyNames.at(zone.CurrencyIndex()));
         for (int i = 1; i < 3; ++i) {
             const std::string& text = zone.DisplayText(i);
             EXPECT_TRUE(std::regex_match(text, kTyped) || std::regex_match(text, kConverted))
@@ -124,6 +128,6 @@ TEST_P(RandomZoneKeys, KeepTheDisplaysSound) {
     EXPECT_GE(Platform().HelpRequests().size(), 1u);
 }
 
-INSTANTIATE_TEST_SUITE_P(Seeds, RandomZoneKeys, ::testing::Values(1u, 2u));
+INSTANTIATE_TEST_SUITE_P(Seeds, RandomZoneKeys, ::testing::Values(1u, 2u), SeedName);
 
 }  // namespace

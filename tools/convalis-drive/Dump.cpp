@@ -36,9 +36,9 @@ const char* Bool(bool value) {
     return value ? "true" : "false";
 }
 
-void DescribeMainWindow(std::ostringstream& json, const app::frmConvalis& main) {
+void DescribeMainWindow(std::ostringstream& json, const converter::frmConvalis& main) {
     json << ", \"displays\": [";
-    for (int i = 0; i < app::frmConvalis::kFields; ++i) {
+    for (int i = 0; i < converter::frmConvalis::kFields; ++i) {
         json << (i ? ", " : "") << Quoted(main.DisplayText(i));
     }
     json << "], \"active\": " << main.ActiveField()

@@ -3,7 +3,6 @@
 #include <olectl.h>
 
 #include <cmath>
-#include <sstream>
 #include <string>
 
 #include "ResourceIds.h"
@@ -39,11 +38,12 @@ std::wstring DescribeFont(HFONT font) {
     if (::GetObjectW(font, sizeof(logFont), &logFont) == 0) {
         return {};
     }
-    std::wostringstream description;
-    description << logFont.lfFaceName << L';' << logFont.lfHeight << L';' << logFont.lfWeight
-                << L';' << int{logFont.lfItalic} << L';' << int{logFont.lfUnderline} << L';'
-                << int{logFont.lfCharSet} << L';' << int{logFont.lfPitchAndFamily};
-    return description.str();
+    // std::to_wstring rather than a string stream, which would link the
+    // whole of the C++ locale machinery into the program.
+    const auto field = [](long value) { return L';' + std::to_wstring(value); };
+    return logFont.lfFaceName + field(logFont.lfHeight) + field(logFont.lfWeight) +
+           field(logFont.lfItalic) + field(logFont.lfUnderline) + field(logFont.lfCharSet) +
+           field(logFont.lfPitchAndFamily);
 }
 
 int FontIndex(platform::FontWeight weight) {

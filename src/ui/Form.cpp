@@ -1,8 +1,8 @@
-#include "app/Form.h"
+#include "ui/Form.h"
 
 #include "chrome/mRgn.h"
 
-namespace app {
+namespace ui {
 
 Form::Form(platform::Platform& platform, const char* name, bool showInTaskbar)
     : platform_(platform), name_(name), showInTaskbar_(showInTaskbar) {}
@@ -41,4 +41,4 @@ void Form::Resize() {
         chrome::PaintWindowFrame(platform_, *window_);
 }
 
-}  // namespace app
+}  // namespace ui

@@ -1,8 +1,8 @@
 // The rules by which the user types an amount into the active display of a
 // converter window: choosing the field, starting an entry with its undo
-// state, digits, the decimal comma, erasing and undoing. Both converter
-// windows use this one component; what differs between them is the
-// `EntryWindow` they hand it.
+// state, digits, the decimal comma, erasing, undoing, and ending the entry
+// by converting it. Both converter windows use this one component; what
+// differs between them is the `EntryWindow` they hand it.
 #pragma once
 
 #include <array>
@@ -12,7 +12,7 @@
 #include "chrome/FocusMarker.h"
 #include "platform/Controls.h"
 
-namespace app {
+namespace ui {
 
 // What the entry rules need from the window that uses them.
 class EntryWindow {
@@ -25,8 +25,8 @@ public:
     // Entry k of the undo state: what it saves, and how undo gives it back.
     virtual std::string SaveUndoEntry(int k) const = 0;
     virtual void RestoreUndoEntry(int k, const std::string& saved) = 0;
-    // Fills the displays that depend on the active one.
-    virtual void ConvertActiveField() = 0;
+    // Fills the displays that depend on `field`.
+    virtual void ConvertField(int field) = 0;
 };
 
 class AmountEntry {
@@ -42,8 +42,7 @@ public:
                 std::vector<platform::Label*> displays, chrome::FocusMarker& marker);
 
     int ActiveField() const { return activeField_; }
-    bool EntryInProgress() const { return entryInProgress_ != 0; }
-    const std::array<std::string, kUndoEntries>& SavedCaptions() const { return savedCaptions_; }
+    bool EntryInProgress() const { return entryInProgress_; }
 
     // Saves the undo state from the window: what undo gives back.
     void SaveUndo();
@@ -56,14 +55,15 @@ public:
     void Erase();
     // Escape: gives every undo entry back and ends the entry.
     void Undo();
+    // Converts the active field and ends the entry, whether one is in
+    // progress or not.
+    void ConvertActiveField();
     // Converts an entry in progress; does nothing while idle.
     void EndEntry();
-    // Marks the entry as finished; the window's conversion calls it last.
-    void FinishEntry() { entryInProgress_ = 0; }
 
-    // The value of display k, and writing a value into it with "0.00".
-    const std::string& DisplayText(int k) const;
-    void SetDisplayText(int k, const std::string& text);
+    const std::string& DisplayText(int k) const { return displays_.at(k)->Caption(); }
+    platform::Label& Display(int k) const { return *displays_.at(k); }
+    platform::Label& Caption(int k) const { return *captions_.at(k); }
 
 private:
     void Highlight(int field, bool active);
@@ -74,7 +74,7 @@ private:
     std::vector<platform::Label*> displays_;
     chrome::FocusMarker& marker_;
     int activeField_ = 0;
-    int entryInProgress_ = 0;
+    bool entryInProgress_ = false;
     std::array<std::string, kUndoEntries> savedCaptions_;
 };
 
@@ -84,4 +84,4 @@ private:
 // key.
 bool HandleEntryKey(AmountEntry& entry, int keyCode);
 
-}  // namespace app
+}  // namespace ui

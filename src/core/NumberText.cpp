@@ -1,4 +1,4 @@
-#include "platform/NumberText.h"
+#include "core/NumberText.h"
 
 #include <algorithm>
 #include <charconv>
@@ -6,7 +6,7 @@
 #include <limits>
 #include <string_view>
 
-namespace platform {
+namespace core {
 namespace {
 
 bool IsBlank(char c) {
@@ -180,4 +180,4 @@ double TextToDouble(const std::string& text, const std::string& decimalSeparator
     return Val(normalised);
 }
 
-}  // namespace platform
+}  // namespace core

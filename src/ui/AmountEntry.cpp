@@ -1,8 +1,8 @@
-#include "app/AmountEntry.h"
+#include "ui/AmountEntry.h"
 
 #include "platform/Types.h"
 
-namespace app {
+namespace ui {
 namespace {
 
 const platform::OleColor kActiveColor = platform::SystemColor(platform::syscolor::kHighlight);
@@ -50,17 +50,16 @@ void AmountEntry::Highlight(int field, bool active) {
 }
 
 void AmountEntry::StartEntry() {
-    for (int k = 0; k < kUndoEntries; ++k)
-        savedCaptions_[k] = window_.SaveUndoEntry(k);
-    entryInProgress_ = 1;
+    SaveUndo();
+    entryInProgress_ = true;
     for (int k : window_.DisplaysClearedByEntryIn(activeField_))
-        SetDisplayText(k, "0");
+        displays_.at(k)->SetCaption("0");
 }
 
 void AmountEntry::AppendDigit(int digit) {
     if (!window_.AcceptsTyping(activeField_))
         return;
-    if (entryInProgress_ != 1) {
+    if (!entryInProgress_) {
         StartEntry();
         ActiveDisplay().SetCaption(DigitText(digit));
         return;
@@ -74,7 +73,7 @@ void AmountEntry::AppendDigit(int digit) {
 void AmountEntry::AppendComma() {
     if (!window_.AcceptsTyping(activeField_))
         return;
-    if (entryInProgress_ != 1) {
+    if (!entryInProgress_) {
         StartEntry();
         ActiveDisplay().SetCaption("0,");
         return;
@@ -85,7 +84,7 @@ void AmountEntry::AppendComma() {
 }
 
 void AmountEntry::Erase() {
-    if (entryInProgress_ != 1)
+    if (!entryInProgress_)
         return;
     const std::string& text = ActiveDisplay().Caption();
     ActiveDisplay().SetCaption(text.size() <= 1 ? "0" : text.substr(0, text.size() - 1));
@@ -94,20 +93,18 @@ void AmountEntry::Erase() {
 void AmountEntry::Undo() {
     for (int k = 0; k < kUndoEntries; ++k)
         window_.RestoreUndoEntry(k, savedCaptions_[k]);
-    entryInProgress_ = 0;
+    entryInProgress_ = false;
+}
+
+// A conversion that fails leaves the entry in progress.
+void AmountEntry::ConvertActiveField() {
+    window_.ConvertField(activeField_);
+    entryInProgress_ = false;
 }
 
 void AmountEntry::EndEntry() {
-    if (entryInProgress_ == 1)
-        window_.ConvertActiveField();
-}
-
-const std::string& AmountEntry::DisplayText(int k) const {
-    return displays_.at(k)->Caption();
-}
-
-void AmountEntry::SetDisplayText(int k, const std::string& text) {
-    displays_.at(k)->SetCaption(text);
+    if (entryInProgress_)
+        ConvertActiveField();
 }
 
 bool HandleEntryKey(AmountEntry& entry, int keyCode) {
@@ -129,4 +126,4 @@ bool HandleEntryKey(AmountEntry& entry, int keyCode) {
     return true;
 }
 
-}  // namespace app
+}  // namespace ui

@@ -6,7 +6,7 @@
 
 #include "platform/Platform.h"
 
-namespace app {
+namespace ui {
 
 class Form : protected platform::FormEvents {
 public:
@@ -30,20 +30,21 @@ public:
 protected:
     Form(platform::Platform& platform, const char* name, bool showInTaskbar);
 
+    platform::Platform& Platform() { return platform_; }
+
     virtual void CreateControls() = 0;
     virtual void Form_Load() = 0;
     virtual void Form_Unload() {}
-    // Drops what refers to the controls: they go with the window.
+    // Drops the controls: they go with the window.
     virtual void ForgetControls() = 0;
 
     // FormEvents
     void Resize() override;
     void CloseRequested() override { Unload(); }
 
+private:
     platform::Platform& platform_;
     std::unique_ptr<platform::Window> window_;
-
-private:
     const char* name_;
     bool showInTaskbar_;
 };
@@ -61,4 +62,4 @@ private:
     Form& form_;
 };
 
-}  // namespace app
+}  // namespace ui

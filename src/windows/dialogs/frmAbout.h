@@ -2,9 +2,10 @@
 // to left, and the publisher's web site and support mail address.
 #pragma once
 
+#include <optional>
 #include <string>
 
-#include "app/Form.h"
+#include "ui/Form.h"
 
 namespace dialogs {
 
@@ -14,7 +15,7 @@ inline constexpr const char* kUserInfoKey =
     ".Default\\Software\\Microsoft\\MS Setup (ACME)\\User Info";
 inline constexpr const char* kUserNameValue = "DefName";
 
-class frmAbout : public app::Form {
+class frmAbout : public ui::Form {
 public:
     explicit frmAbout(platform::Platform& platform);
     ~frmAbout() override;
@@ -25,20 +26,29 @@ public:
     void imaCommand_Click() { Unload(); }
     void Form_KeyDown(int keyCode, int shift);
 
-    const platform::Label& lblTitle() const { return *lblTitle_; }
-    const platform::Label& lblVersion() const { return *lblVersion_; }
-    const platform::Label& lblMarquee() const { return *lblMarquee_; }
-    const platform::Label& lblWeb() const { return *lblWeb_; }
-    const platform::Label& lblMail() const { return *lblMail_; }
+    const platform::Label& lblTitle() const { return *controls_->lblTitle; }
+    const platform::Label& lblVersion() const { return *controls_->lblVersion; }
+    const platform::Label& lblMarquee() const { return *controls_->lblMarquee; }
+    const platform::Label& lblWeb() const { return *controls_->lblWeb; }
+    const platform::Label& lblMail() const { return *controls_->lblMail; }
 
     // The separator between the parts of the scrolling line.
     static constexpr const char* kSeparator = "   -   ";
 
 private:
+    struct Controls {
+        platform::Label* lblTitle;
+        platform::Label* lblVersion;
+        platform::Label* lblMarquee;
+        platform::Label* lblWeb;
+        platform::Label* lblMail;
+        platform::Timer* Timer1;
+    };
+
     // Form
     void CreateControls() override;
     void Form_Load() override;
-    void ForgetControls() override;
+    void ForgetControls() override { controls_.reset(); }
     void KeyDown(int keyCode, int shift) override { Form_KeyDown(keyCode, shift); }
 
     // The name of the user Windows was registered to, or empty text.
@@ -47,12 +57,7 @@ private:
                              const std::string& address, const char* toolTip,
                              void (frmAbout::*onClick)());
 
-    platform::Label* lblTitle_ = nullptr;
-    platform::Label* lblVersion_ = nullptr;
-    platform::Label* lblMarquee_ = nullptr;
-    platform::Label* lblWeb_ = nullptr;
-    platform::Label* lblMail_ = nullptr;
-    platform::Timer* Timer1_ = nullptr;
+    std::optional<Controls> controls_;
 };
 
 }  // namespace dialogs

@@ -3,7 +3,7 @@
 
 #include "platform/Controls.h"
 
-namespace app {
+namespace ui {
 
 inline platform::ImageButtonDesign CommandButton(int index, platform::Bounds bounds,
                                                  platform::Picture picture, const char* toolTip) {
@@ -27,4 +27,4 @@ inline platform::ImageButtonDesign HelpButton(
     return CommandButton(index, {960, 2250, 240, 240}, picture, "Aide sur Convalis  F1");
 }
 
-}  // namespace app
+}  // namespace ui

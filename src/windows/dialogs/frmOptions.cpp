@@ -1,9 +1,9 @@
-#include "dialogs/frmOptions.h"
+#include "windows/dialogs/frmOptions.h"
 
-#include "app/CommandButtons.h"
-#include "app/Program.h"
 #include "chrome/mRgn.h"
 #include "shell/StartupShortcut.h"
+#include "ui/CommandButtons.h"
+#include "ui/Keys.h"
 
 namespace dialogs {
 namespace {
@@ -18,20 +18,20 @@ constexpr std::array<const char*, 2> kActionCaptions{"OK", "Annuler"};
 
 }  // namespace
 
-frmOptions::frmOptions(app::Program& program)
-    : Form(program.Platform(), "frmOptions", false), program_(program) {}
+frmOptions::frmOptions(platform::Platform& platform, std::function<bool()> changeRowShown)
+    : Form(platform, "frmOptions", false), changeRowShown_(std::move(changeRowShown)) {}
 
 frmOptions::~frmOptions() = default;
 
 bool frmOptions::Confirmed() const {
-    return Loaded() && window_->Tag() == kConfirmed;
+    return Loaded() && Window().Tag() == kConfirmed;
 }
 
 void frmOptions::CreateControls() {
-    window_->AddImageButton(app::CloseButton(-1)).SetOnClick([this] { imaCommand_Click(); });
-    chkDemarrage_ = &window_->AddCheckBox(
+    Window().AddImageButton(ui::CloseButton(-1)).SetOnClick([this] { imaCommand_Click(); });
+    platform::CheckBox& startup = Window().AddCheckBox(
         {"chkDémarrage", -1, kStartupBox, "Lancer au démarrage de Windows", 0, true});
-    chkAppoint_ = &window_->AddCheckBox(
+    platform::CheckBox& changeRow = Window().AddCheckBox(
         {"chkAppoint", -1, kChangeRowBox, "Activer l'appoint en Euros", 0, true});
     for (int i = 0; i < 2; ++i) {
         platform::LabelDesign design;
@@ -41,32 +41,25 @@ void frmOptions::CreateControls() {
         design.caption = kActionCaptions[i];
         design.alignment = platform::Alignment::kCenter;
         design.border = true;
-        lblAction_[i] = &window_->AddLabel(design);
-        lblAction_[i]->SetOnClick([this, i] { lblAction_Click(i); });
+        Window().AddLabel(design).SetOnClick([this, i] { lblAction_Click(i); });
     }
+    controls_.emplace(Controls{&startup, &changeRow});
 }
 
 void frmOptions::Form_Load() {
-    chrome::ApplyWindowOutline(platform_, *window_);
-    chkDemarrage_->SetValue(shell::StartupShortcutPresent(platform_, window_->Handle()));
-    const platform::Label& paid = program_.MainWindow().Display(app::frmConvalis::kPaidFrancs);
-    chkAppoint_->SetValue(paid.Visible() ? 1 : 0);
-}
-
-void frmOptions::ForgetControls() {
-    chkDemarrage_ = nullptr;
-    chkAppoint_ = nullptr;
-    lblAction_.fill(nullptr);
+    chrome::ApplyWindowOutline(Platform(), Window());
+    controls_->chkDemarrage->SetValue(shell::StartupShortcutPresent(Platform(), Window().Handle()));
+    controls_->chkAppoint->SetValue(changeRowShown_() ? 1 : 0);
 }
 
 void frmOptions::lblAction_Click(int index) {
     if (index == kOk)
-        window_->SetTag(kConfirmed);
-    window_->Hide();
+        Window().SetTag(kConfirmed);
+    Window().Hide();
 }
 
 void frmOptions::imaCommand_Click() {
-    window_->Hide();
+    Window().Hide();
 }
 
 void frmOptions::Form_KeyDown(int keyCode, int shift) {
@@ -78,7 +71,7 @@ void frmOptions::Form_KeyDown(int keyCode, int shift) {
             lblAction_Click(kOk);
             break;
         case platform::vk::kF4:
-            if ((shift & platform::shift::kAlt) != 0)
+            if (ui::AltHeld(shift))
                 lblAction_Click(kCancel);
             break;
         default:

@@ -3,7 +3,7 @@
 
 #include <string>
 
-namespace app {
+namespace core {
 
 // The fixed rate: francs for one euro.
 inline constexpr double FrancsPerEuro = 6.55957;
@@ -20,4 +20,4 @@ std::string AmountText(double value, const std::string& decimalSeparator);
 // cent as a display would show it, less the price in euros as displayed.
 double ChangeInEuros(double paidFrancs, double priceEuros, const std::string& decimalSeparator);
 
-}  // namespace app
+}  // namespace core

@@ -1,10 +1,11 @@
-#include "dialogs/frmAbout.h"
+#include "windows/dialogs/frmAbout.h"
 
 #include "ProductInfo.h"
-#include "app/CommandButtons.h"
-#include "app/mMain.h"
 #include "chrome/mRgn.h"
+#include "core/Text.h"
 #include "shell/mShellExecute.h"
+#include "ui/CommandButtons.h"
+#include "ui/Keys.h"
 
 namespace dialogs {
 namespace {
@@ -43,19 +44,23 @@ frmAbout::frmAbout(platform::Platform& platform) : Form(platform, "frmAbout", fa
 frmAbout::~frmAbout() = default;
 
 void frmAbout::CreateControls() {
-    window_->AddImageButton(app::CloseButton(-1)).SetOnClick([this] { imaCommand_Click(); });
-    lblTitle_ = &window_->AddLabel(Centred("lblTitle", kTitle, platform::FontWeight::kBold));
-    lblVersion_ = &window_->AddLabel(Centred("lblVersion", kVersion, platform::FontWeight::kBold));
+    Window().AddImageButton(ui::CloseButton(-1)).SetOnClick([this] { imaCommand_Click(); });
+    platform::Label& title =
+        Window().AddLabel(Centred("lblTitle", kTitle, platform::FontWeight::kBold));
+    platform::Label& version =
+        Window().AddLabel(Centred("lblVersion", kVersion, platform::FontWeight::kBold));
     platform::LabelDesign marquee;
     marquee.name = "lblMarquee";
     marquee.bounds = {0, kMarqueeTop, 0, kMarqueeHeight};
     marquee.autoSize = true;
-    lblMarquee_ = &window_->AddLabel(marquee);
-    lblWeb_ = &AddLink("lblWeb", kWeb, product::kWebSite, "Site Web", &frmAbout::lblWeb_Click);
-    lblMail_ =
-        &AddLink("lblMail", kMail, product::kSupportMail, "E-Mail", &frmAbout::lblMail_Click);
-    Timer1_ = &window_->AddTimer();
-    Timer1_->SetOnTick([this] { Timer1_Timer(); });
+    platform::Label& marqueeLabel = Window().AddLabel(marquee);
+    platform::Label& web =
+        AddLink("lblWeb", kWeb, product::kWebSite, "Site Web", &frmAbout::lblWeb_Click);
+    platform::Label& mail =
+        AddLink("lblMail", kMail, product::kSupportMail, "E-Mail", &frmAbout::lblMail_Click);
+    platform::Timer& timer = Window().AddTimer();
+    timer.SetOnTick([this] { Timer1_Timer(); });
+    controls_.emplace(Controls{&title, &version, &marqueeLabel, &web, &mail, &timer});
 }
 
 platform::Label& frmAbout::AddLink(const char* name, const Bounds& bounds,
@@ -66,58 +71,55 @@ platform::Label& frmAbout::AddLink(const char* name, const Bounds& bounds,
     design.underline = true;
     design.handCursor = true;
     design.toolTip = toolTip;
-    platform::Label& link = window_->AddLabel(design);
+    platform::Label& link = Window().AddLabel(design);
     link.SetOnClick([this, onClick] { (this->*onClick)(); });
     return link;
 }
 
 void frmAbout::Form_Load() {
-    chrome::ApplyWindowOutline(platform_, *window_);
-    platform::Application& app = platform_.App();
-    lblTitle_->SetCaption(app.ProductName());
-    lblVersion_->SetCaption(app.Version());
-    lblMarquee_->SetCaption(app.FileDescription() + kSeparator + app.LegalCopyright() + kSeparator +
-                            RegisteredUserLine());
-    Bounds marquee = lblMarquee_->Placement();
-    marquee.left = window_->ScaleWidth();
-    lblMarquee_->Move(marquee);
-    Timer1_->SetInterval(kTickMilliseconds);
-    Timer1_->SetEnabled(true);
-}
-
-void frmAbout::ForgetControls() {
-    lblTitle_ = lblVersion_ = lblMarquee_ = lblWeb_ = lblMail_ = nullptr;
-    Timer1_ = nullptr;
+    chrome::ApplyWindowOutline(Platform(), Window());
+    platform::Application& app = Platform().App();
+    Controls& controls = *controls_;
+    controls.lblTitle->SetCaption(app.ProductName());
+    controls.lblVersion->SetCaption(app.Version());
+    controls.lblMarquee->SetCaption(app.FileDescription() + kSeparator + app.LegalCopyright() +
+                                    kSeparator + RegisteredUserLine());
+    Bounds marquee = controls.lblMarquee->Placement();
+    marquee.left = Window().ScaleWidth();
+    controls.lblMarquee->Move(marquee);
+    controls.Timer1->SetInterval(kTickMilliseconds);
+    controls.Timer1->SetEnabled(true);
 }
 
 std::string frmAbout::RegisteredUserLine() {
     std::string name;
-    if (!platform_.RegistryReader().ReadString(platform::hkey::kUsers, kUserInfoKey, kUserNameValue,
-                                               &name)) {
+    if (!Platform().RegistryReader().ReadString(platform::hkey::kUsers, kUserInfoKey,
+                                                kUserNameValue, &name)) {
         return {};
     }
-    return app::TrimAtNull(name);
+    return core::TrimAtNull(name);
 }
 
 void frmAbout::Timer1_Timer() {
-    Bounds marquee = lblMarquee_->Placement();
+    platform::Label& line = *controls_->lblMarquee;
+    Bounds marquee = line.Placement();
     marquee.left -= kStepTwips;
     if (kWrapTwips - marquee.width > marquee.left)
-        marquee.left = window_->ScaleWidth();
-    lblMarquee_->Move(marquee);
+        marquee.left = Window().ScaleWidth();
+    line.Move(marquee);
 }
 
 void frmAbout::lblWeb_Click() {
-    shell::ShellLaunch(platform_, lblWeb_->Caption(), "open", "", "", kShowDefault, 0, false);
+    shell::ShellLaunch(Platform(), lblWeb().Caption(), "open", "", "", kShowDefault, 0, false);
 }
 
 void frmAbout::lblMail_Click() {
-    shell::ShellLaunch(platform_, kMailScheme + lblMail_->Caption(), "open", "", "", kShowDefault,
+    shell::ShellLaunch(Platform(), kMailScheme + lblMail().Caption(), "open", "", "", kShowDefault,
                        0, false);
 }
 
 void frmAbout::Form_KeyDown(int keyCode, int shift) {
-    bool altF4 = keyCode == platform::vk::kF4 && (shift & platform::shift::kAlt) != 0;
+    bool altF4 = keyCode == platform::vk::kF4 && ui::AltHeld(shift);
     if (keyCode == platform::vk::kEscape || keyCode == platform::vk::kReturn || altF4)
         Unload();
 }

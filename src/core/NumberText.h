@@ -4,7 +4,7 @@
 
 #include <string>
 
-namespace platform {
+namespace core {
 
 // Reads a number from the start of `text` with the point as decimal
 // separator: blanks are skipped, reading stops at the first character that
@@ -22,4 +22,4 @@ std::string FormatFixed2(double value, const std::string& decimalSeparator);
 // no number.
 double TextToDouble(const std::string& text, const std::string& decimalSeparator);
 
-}  // namespace platform
+}  // namespace core

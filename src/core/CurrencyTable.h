@@ -4,7 +4,7 @@
 
 #include <array>
 
-namespace zone {
+namespace core {
 
 inline constexpr int kCurrencyCount = 12;
 // The row selected at each opening of the euro-zone window.
@@ -21,4 +21,4 @@ inline constexpr std::array<double, kCurrencyCount> CurrencyRates = {
     1936.27, 1.95583, 5.94573, 166.386, 0.787564, 13.7603,
 };
 
-}  // namespace zone
+}  // namespace core

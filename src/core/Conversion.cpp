@@ -1,21 +1,21 @@
-#include "app/Conversion.h"
+#include "core/Conversion.h"
 
-#include "app/mMain.h"
-#include "platform/NumberText.h"
+#include "core/NumberText.h"
+#include "core/Text.h"
 
-namespace app {
+namespace core {
 
 double AmountValue(const std::string& text, const std::string& decimalSeparator) {
-    return platform::TextToDouble(CommaToPoint(text), decimalSeparator);
+    return TextToDouble(CommaToPoint(text), decimalSeparator);
 }
 
 std::string AmountText(double value, const std::string& decimalSeparator) {
-    return platform::FormatFixed2(value, decimalSeparator);
+    return FormatFixed2(value, decimalSeparator);
 }
 
 double ChangeInEuros(double paidFrancs, double priceEuros, const std::string& decimalSeparator) {
     std::string paidEuros = AmountText(paidFrancs / FrancsPerEuro, decimalSeparator);
-    return platform::TextToDouble(paidEuros, decimalSeparator) - priceEuros;
+    return TextToDouble(paidEuros, decimalSeparator) - priceEuros;
 }
 
-}  // namespace app
+}  // namespace core

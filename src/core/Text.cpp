@@ -1,0 +1,17 @@
+#include "core/Text.h"
+
+namespace core {
+
+std::string TrimAtNull(const std::string& text) {
+    return text.substr(0, text.find('\0'));
+}
+
+std::string CommaToPoint(const std::string& text) {
+    std::string result = text;
+    std::size_t comma = result.find(',');
+    if (comma != std::string::npos)
+        result[comma] = '.';
+    return result;
+}
+
+}  // namespace core

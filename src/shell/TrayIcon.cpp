@@ -1,0 +1,51 @@
+#include "shell/TrayIcon.h"
+
+namespace shell {
+
+TrayIcon::TrayIcon(platform::Platform& platform, platform::Window& window)
+    : platform_(platform),
+      window_(window),
+      hook_(
+          platform.ShellServices(), [this] { ShowWindow(); }, [this] { AddAgain(); }) {
+    data_.hWnd = window.Handle();
+    data_.uID = mSysTray::kIconId;
+    data_.uFlags = platform::nif::kMessage | platform::nif::kIcon | platform::nif::kTip;
+    data_.uCallbackMessage = mSysTray::kCallbackMessage;
+    data_.hIcon = platform.ShellServices().WindowIcon(window.Handle());
+    data_.szTip = window.Caption();
+    Add();
+    hook_.HookWindow(window.Handle());
+}
+
+TrayIcon::~TrayIcon() {
+    hook_.UnhookWindow(window_.Handle());
+    platform_.ShellServices().NotifyIcon(platform::nim::kDelete, data_);
+}
+
+void TrayIcon::Add() {
+    shown_ = platform_.ShellServices().NotifyIcon(platform::nim::kAdd, data_);
+}
+
+// Should the shell refuse the icon again, a hidden window comes back on
+// screen, for nothing else could bring it back.
+void TrayIcon::AddAgain() {
+    Add();
+    KeepWindowReachable();
+}
+
+void TrayIcon::HideWindow() {
+    if (shown_)
+        window_.Hide();
+}
+
+void TrayIcon::KeepWindowReachable() {
+    if (!shown_ && !window_.Visible())
+        window_.Show();
+}
+
+void TrayIcon::ShowWindow() {
+    window_.Show();
+    platform_.Windows().ActivateByTitle(window_.Caption());
+}
+
+}  // namespace shell
