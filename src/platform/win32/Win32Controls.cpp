@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "platform/LineGeometry.h"
+#include "platform/win32/Input.h"
 #include "platform/win32/Text.h"
 #include "platform/win32/Win32Window.h"
 
@@ -68,7 +69,7 @@ ChildWindow::~ChildWindow() {
 
 void ChildWindow::RegisterWindowClasses(Runtime& runtime) {
     for (const wchar_t* name : {kLabelClass, kImageButtonClass, kLineClass, kSurfaceClass}) {
-        runtime.RegisterWindowClass(name, &ChildWindow::WindowProc, nullptr, 0);
+        runtime.registry.RegisterWindowClass(name, &ChildWindow::WindowProc, nullptr, 0);
     }
 }
 
@@ -89,7 +90,7 @@ void ChildWindow::Create(const wchar_t* windowClass, const std::string& text, DW
     HWND hwnd = ::CreateWindowExW(
         0, windowClass, Widen(text).c_str(), style, pixels.left, pixels.top,
         pixels.right - pixels.left, pixels.bottom - pixels.top, parent,
-        reinterpret_cast<HMENU>(static_cast<UINT_PTR>(atom_.Get())), runtime_.Instance(), this);
+        reinterpret_cast<HMENU>(static_cast<UINT_PTR>(atom_.Get())), runtime_.instance, this);
     if (hwnd == nullptr) {
         throw platform::RuntimeError("Cannot create the control");
     }
@@ -129,7 +130,7 @@ LRESULT ChildWindow::Default(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 RECT ChildWindow::PixelRect(const platform::Bounds& bounds) const {
-    return runtime_.ToPixels(bounds);
+    return runtime_.units.ToPixels(bounds);
 }
 
 void ChildWindow::PaintParentBackground(HDC dc, const RECT& area) const {
@@ -232,7 +233,7 @@ bool Click::Follow(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
 void Click::Raise(Runtime& runtime) const {
     if (onClick_) {
         auto onClick = onClick_;  // the handler may replace it
-        runtime.Invoke(onClick);
+        runtime.pump.Invoke(onClick);
     }
 }
 
@@ -250,8 +251,8 @@ Win32Label::Win32Label(Win32Window& form, const platform::LabelDesign& design)
       border_(design.border),
       autoSize_(design.autoSize) {
     Create(kLabelClass, caption_, 0, design.bounds, design.visible, Layer::kBelow);
-    PublishColor(Runtime::Resolve(foreColor_));
-    runtime_.PublishFont(Hwnd(), weight_, underline_);
+    PublishColor(ResolveColor(foreColor_));
+    runtime_.resources.PublishFont(Hwnd(), weight_, underline_);
     AttachToolTip(design.toolTip);
     FitToCaption();
 }
@@ -265,7 +266,7 @@ void Win32Label::SetCaption(const std::string& caption) {
 }
 
 HFONT Win32Label::TextFont() const {
-    return runtime_.Font(weight_, underline_);
+    return runtime_.resources.Font(weight_, underline_);
 }
 
 void Win32Label::FitToCaption() {
@@ -282,14 +283,14 @@ void Win32Label::FitToCaption() {
     const int borderPixels = border_ ? 2 : 0;
     platform::Bounds bounds = ControlPlacement();
     // Whole pixels in twips, so that the placement reports what is shown.
-    bounds.width = runtime_.ToTwipsX(extent.cx + borderPixels);
+    bounds.width = runtime_.units.ToTwipsX(extent.cx + borderPixels);
     MoveControl(bounds);
 }
 
 void Win32Label::DoSetForeColor(platform::OleColor color) {
     HWND hwnd = Require();
     platform::Rgb rgb = 0;
-    if (!Runtime::TranslateColor(color, &rgb)) {
+    if (!win32::TranslateColor(color, &rgb)) {
         throw platform::RuntimeError("Invalid property value");
     }
     foreColor_ = color;
@@ -302,7 +303,7 @@ void Win32Label::SetMouseHandlers(platform::MouseHandlers handlers) {
 }
 
 void Win32Label::ColorsChanged() {
-    PublishColor(Runtime::Resolve(foreColor_));
+    PublishColor(ResolveColor(foreColor_));
     ::InvalidateRect(Hwnd(), nullptr, FALSE);
 }
 
@@ -331,7 +332,7 @@ LRESULT Win32Label::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 bool Win32Label::SetCursorShape(LPARAM lParam) const {
-    HCURSOR hand = runtime_.HandCursor();
+    HCURSOR hand = runtime_.resources.HandCursor();
     if (!handCursor_ || hand == nullptr || LOWORD(lParam) != HTCLIENT) {
         return false;
     }
@@ -344,7 +345,7 @@ void Win32Label::Paint() {
     HDC dc = paint.Dc();
     const RECT client = ClientRect(Hwnd());
     PaintParentBackground(dc, client);
-    const platform::Rgb color = Runtime::Resolve(foreColor_);
+    const platform::Rgb color = ResolveColor(foreColor_);
     PublishColor(color);
     RECT textArea = client;
     UINT format = DT_SINGLELINE | DT_NOPREFIX | AlignmentFormat(alignment_);
@@ -400,7 +401,7 @@ void Win32ImageButton::Paint() {
     PaintScope paint(Hwnd());
     const RECT client = ClientRect(Hwnd());
     PaintParentBackground(paint.Dc(), client);
-    if (HICON icon = runtime_.PictureIcon(picture_)) {
+    if (HICON icon = runtime_.resources.PictureIcon(picture_)) {
         const int left = (client.right - 16) / 2;
         const int top = (client.bottom - 16) / 2;
         ::DrawIconEx(paint.Dc(), left, top, icon, 16, 16, 0, nullptr, DI_NORMAL);
@@ -415,18 +416,18 @@ Win32Line::Win32Line(Win32Window& form, const platform::LineDesign& design)
       color_(design.color),
       rising_(platform::LineRises(design)) {
     Create(kLineClass, "", 0, platform::LineSpan(design), design.visible, Layer::kAbove);
-    win32::PublishColor(Hwnd(), Runtime::Resolve(color_));
+    win32::PublishColor(Hwnd(), ResolveColor(color_));
 }
 
 RECT Win32Line::PixelRect(const platform::Bounds& bounds) const {
-    RECT pixels = runtime_.ToPixels(bounds);
+    RECT pixels = runtime_.units.ToPixels(bounds);
     pixels.right = std::max(pixels.right, pixels.left + 1);
     pixels.bottom = std::max(pixels.bottom, pixels.top + 1);
     return pixels;
 }
 
 void Win32Line::ColorsChanged() {
-    win32::PublishColor(Hwnd(), Runtime::Resolve(color_));
+    win32::PublishColor(Hwnd(), ResolveColor(color_));
     ::InvalidateRect(Hwnd(), nullptr, FALSE);
 }
 
@@ -446,7 +447,7 @@ void Win32Line::Paint() {
     PaintScope paint(Hwnd());
     HDC dc = paint.Dc();
     const RECT client = ClientRect(Hwnd());
-    const platform::Rgb color = Runtime::Resolve(color_);
+    const platform::Rgb color = ResolveColor(color_);
     win32::PublishColor(Hwnd(), color);
     if (client.right <= 1 || client.bottom <= 1) {
         // Horizontal or vertical: the control is the line.
@@ -474,9 +475,10 @@ Win32CheckBox::Win32CheckBox(Win32Window& form, const platform::CheckBoxDesign& 
     // The captions are longer than the boxes are wide: they wrap.
     Create(L"BUTTON", caption_, BS_AUTOCHECKBOX | BS_MULTILINE | WS_TABSTOP, design.bounds,
            design.visible, Layer::kAbove);
-    ::SendMessageW(Hwnd(), WM_SETFONT,
-                   reinterpret_cast<WPARAM>(runtime_.Font(platform::FontWeight::kRegular)), FALSE);
-    runtime_.PublishFont(Hwnd(), platform::FontWeight::kRegular);
+    ::SendMessageW(
+        Hwnd(), WM_SETFONT,
+        reinterpret_cast<WPARAM>(runtime_.resources.Font(platform::FontWeight::kRegular)), FALSE);
+    runtime_.resources.PublishFont(Hwnd(), platform::FontWeight::kRegular);
     SetValue(design.value);
 }
 
@@ -596,7 +598,7 @@ void Win32Timer::Apply() {
 void Win32Timer::Tick() {
     if (enabled_ && interval_ > 0 && onTick_) {
         auto onTick = onTick_;  // the handler may replace it
-        form_.Context().Invoke(onTick);
+        form_.Context().pump.Invoke(onTick);
     }
 }
 

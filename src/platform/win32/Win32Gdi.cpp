@@ -74,11 +74,11 @@ DrawingDc::DrawingDc(Runtime& runtime, int width, int height, platform::Rgb back
     originalPen_ = ::SelectObject(dc_.Get(), pen_.Get());
     originalBrush_ = ::SelectObject(dc_.Get(), brush_.Get());
     FillSolid(dc_.Get(), RECT{0, 0, std::max(width, 1), std::max(height, 1)}, background);
-    runtime_.AddDrawingDc(dc_.Get(), this);
+    runtime_.registry.AddDrawingDc(dc_.Get(), this);
 }
 
 DrawingDc::~DrawingDc() {
-    runtime_.RemoveDrawingDc(dc_.Get());
+    runtime_.registry.RemoveDrawingDc(dc_.Get());
     // Nothing of ours may stay selected when it is deleted.
     ::SelectObject(dc_.Get(), originalBrush_);
     ::SelectObject(dc_.Get(), originalPen_);
@@ -150,7 +150,7 @@ platform::Rgb Win32Gdi::SysColor(int index) const {
 }
 
 bool Win32Gdi::TranslateColor(platform::OleColor color, platform::Rgb* rgb) const {
-    return Runtime::TranslateColor(color, rgb);
+    return win32::TranslateColor(color, rgb);
 }
 
 // The lines' results are not examined, as with the GDI calls themselves.
@@ -164,13 +164,13 @@ void Win32Gdi::LineTo(platform::DeviceContext dc, int x, int y) {
 }
 
 void Win32Gdi::Drawn(platform::DeviceContext dc) const {
-    if (const DrawingDc* drawing = runtime_.FindDrawingDc(ToHdc(dc))) {
+    if (const DrawingDc* drawing = runtime_.registry.FindDrawingDc(ToHdc(dc))) {
         drawing->Changed();
     }
 }
 
 DrawingDc& Win32Gdi::Drawing(platform::DeviceContext dc) const {
-    DrawingDc* drawing = runtime_.FindDrawingDc(ToHdc(dc));
+    DrawingDc* drawing = runtime_.registry.FindDrawingDc(ToHdc(dc));
     if (drawing == nullptr) {
         throw platform::RuntimeError("Invalid device context");
     }
@@ -192,7 +192,7 @@ void Win32Gdi::DoSetRop2(platform::DeviceContext dc, int mode) {
 }
 
 void Win32Gdi::Clear(platform::DeviceContext dc, platform::Rgb color) {
-    if (const DrawingDc* drawing = runtime_.FindDrawingDc(ToHdc(dc))) {
+    if (const DrawingDc* drawing = runtime_.registry.FindDrawingDc(ToHdc(dc))) {
         FillSolid(drawing->Dc(), RECT{0, 0, drawing->Width(), drawing->Height()}, color);
         drawing->Changed();
         return;

@@ -12,7 +12,7 @@ Win32Platform::Win32Platform(HINSTANCE instance)
 }
 
 Win32Platform::~Win32Platform() {
-    runtime_.DeleteUnloaded();
+    runtime_.pump.DeleteUnloaded();
 }
 
 std::unique_ptr<platform::Window> Win32Platform::CreateForm(const platform::FormDesign& design,
@@ -26,20 +26,20 @@ void Win32Platform::Unload(std::unique_ptr<platform::Window> window) {
     }
     // Every window of this platform is a Win32Window.
     static_cast<Win32Window*>(window.get())->DestroyNow();
-    runtime_.DeferDelete(std::move(window));
+    runtime_.pump.DeferDelete(std::move(window));
 }
 
 void Win32Platform::Run() {
-    while (runtime_.AnyFormLoaded()) {
-        if (!runtime_.PumpOne()) {
+    while (runtime_.registry.AnyFormLoaded()) {
+        if (!runtime_.pump.PumpOne()) {
             break;
         }
     }
-    runtime_.DeleteUnloaded();
+    runtime_.pump.DeleteUnloaded();
 }
 
 void Win32Platform::ProcessPending() {
-    runtime_.PumpPending();
+    runtime_.pump.PumpPending();
 }
 
 }  // namespace win32

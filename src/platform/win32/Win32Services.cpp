@@ -96,11 +96,11 @@ std::string Win32Application::CommandLine() const {
 }
 
 int Win32Screen::WidthTwips() const {
-    return ::GetSystemMetrics(SM_CXSCREEN) * runtime_.TwipsPerPixelX();
+    return ::GetSystemMetrics(SM_CXSCREEN) * runtime_.units.TwipsPerPixelX();
 }
 
 int Win32Screen::HeightTwips() const {
-    return ::GetSystemMetrics(SM_CYSCREEN) * runtime_.TwipsPerPixelY();
+    return ::GetSystemMetrics(SM_CYSCREEN) * runtime_.units.TwipsPerPixelY();
 }
 
 platform::LocalDateTime Win32Clock::Now() const {

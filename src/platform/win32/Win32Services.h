@@ -41,8 +41,8 @@ std::wstring FolderOf(const std::wstring& filePath);
 class Win32Screen final : public platform::Screen {
 public:
     explicit Win32Screen(const Runtime& runtime) : runtime_(runtime) {}
-    int TwipsPerPixelX() const override { return runtime_.TwipsPerPixelX(); }
-    int TwipsPerPixelY() const override { return runtime_.TwipsPerPixelY(); }
+    int TwipsPerPixelX() const override { return runtime_.units.TwipsPerPixelX(); }
+    int TwipsPerPixelY() const override { return runtime_.units.TwipsPerPixelY(); }
     int WidthTwips() const override;
     int HeightTwips() const override;
 

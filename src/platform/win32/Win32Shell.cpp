@@ -223,7 +223,7 @@ LRESULT CALLBACK Win32Shell::HookedWindowProc(HWND hwnd, UINT message, WPARAM wP
     const WNDPROC previous = hooked->second.previous;
     LRESULT result = 0;
     bool completed = false;
-    shell->runtime_.Invoke([&] {
+    shell->runtime_.pump.Invoke([&] {
         result =
             (*procedure)(reinterpret_cast<platform::WindowHandle>(hwnd), message, wParam, lParam);
         completed = true;

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/TabOrder.h"
+#include "platform/win32/Input.h"
 #include "platform/win32/Text.h"
 #include "platform/win32/Win32Controls.h"
 
@@ -26,14 +27,14 @@ Win32Window::Win32Window(Runtime& runtime, const platform::FormDesign& design,
       caption_(design.caption),
       backColor_(design.backColor),
       picture_(design.picture) {
-    const RECT pixels = runtime_.ToPixels(design.bounds);
+    const RECT pixels = runtime_.units.ToPixels(design.bounds);
     const DWORD exStyle = design.showInTaskbar ? WS_EX_APPWINDOW : WS_EX_TOOLWINDOW;
     const DWORD style = WS_POPUP | WS_CLIPCHILDREN | WS_SYSMENU | WS_MINIMIZEBOX;
     // The size set at creation is not a resize the program hears of: it has
     // no handle to the window yet.
     ::CreateWindowExW(exStyle, kFormClass, Widen(caption_).c_str(), style, pixels.left, pixels.top,
                       pixels.right - pixels.left, pixels.bottom - pixels.top, nullptr, nullptr,
-                      runtime_.Instance(), this);
+                      runtime_.instance, this);
     creating_ = false;
     if (hwnd_ == nullptr) {
         throw platform::RuntimeError("Cannot create the window");
@@ -46,18 +47,15 @@ Win32Window::Win32Window(Runtime& runtime, const platform::FormDesign& design,
 }
 
 Win32Window::~Win32Window() {
-    ReleaseModalOwner();
-    toolTip_.Reset();
-    if (hwnd_ != nullptr) {
-        ::DestroyWindow(hwnd_);
-    }
+    DestroyNow();
     timers_.clear();
     controls_.clear();
     image_.reset();
 }
 
 void Win32Window::RegisterWindowClass(Runtime& runtime) {
-    runtime.RegisterWindowClass(kFormClass, &Win32Window::WindowProc, runtime.WindowIcon(), 0);
+    runtime.registry.RegisterWindowClass(kFormClass, &Win32Window::WindowProc,
+                                         runtime.resources.WindowIcon(), 0);
 }
 
 platform::WindowHandle Win32Window::Handle() const {
@@ -100,7 +98,7 @@ platform::Surface& Win32Window::AddSurface(const platform::SurfaceDesign& design
 
 platform::Timer& Win32Window::AddTimer() {
     Require();
-    timers_.push_back(std::make_unique<Win32Timer>(*this, runtime_.NextTimerId()));
+    timers_.push_back(std::make_unique<Win32Timer>(*this, runtime_.registry.NextTimerId()));
     return *timers_.back();
 }
 
@@ -122,7 +120,7 @@ void Win32Window::DoShowModal(platform::Window& owner) {
     HWND hwnd = Require();
     HWND ownerHwnd = reinterpret_cast<HWND>(owner.Handle());
     // A window of another platform object owns nothing here.
-    if (runtime_.FindForm(ownerHwnd) == nullptr) {
+    if (runtime_.registry.FindForm(ownerHwnd) == nullptr) {
         throw platform::RuntimeError("Invalid owner window");
     }
     if (modalLoops_ > 0) {
@@ -149,7 +147,7 @@ void Win32Window::DoShowModal(platform::Window& owner) {
 
     Show();
     while (::IsWindow(hwnd) && ::IsWindowVisible(hwnd)) {
-        if (!runtime_.PumpOne()) {
+        if (!runtime_.pump.PumpOne()) {
             break;
         }
     }
@@ -196,13 +194,13 @@ void Win32Window::DestroyNow() {
 
 platform::Bounds Win32Window::Placement() const {
     const RECT rect = WindowRect(Require());
-    return platform::Bounds{runtime_.ToTwipsX(rect.left), runtime_.ToTwipsY(rect.top),
-                            runtime_.ToTwipsX(rect.right - rect.left),
-                            runtime_.ToTwipsY(rect.bottom - rect.top)};
+    return platform::Bounds{runtime_.units.ToTwipsX(rect.left), runtime_.units.ToTwipsY(rect.top),
+                            runtime_.units.ToTwipsX(rect.right - rect.left),
+                            runtime_.units.ToTwipsY(rect.bottom - rect.top)};
 }
 
 void Win32Window::Move(const platform::Bounds& bounds) {
-    const RECT pixels = runtime_.ToPixels(bounds);
+    const RECT pixels = runtime_.units.ToPixels(bounds);
     if (!::SetWindowPos(Require(), nullptr, pixels.left, pixels.top, pixels.right - pixels.left,
                         pixels.bottom - pixels.top, SWP_NOZORDER | SWP_NOACTIVATE)) {
         throw platform::RuntimeError("Cannot move the window");
@@ -212,7 +210,7 @@ void Win32Window::Move(const platform::Bounds& bounds) {
 int Win32Window::ScaleWidth() const {
     RECT client{};
     ::GetClientRect(Require(), &client);
-    return runtime_.ToTwipsX(client.right - client.left);
+    return runtime_.units.ToTwipsX(client.right - client.left);
 }
 
 void Win32Window::MoveToPixels(int left, int top) {
@@ -242,7 +240,7 @@ void Win32Window::CenterOver(const platform::Window& owner) {
 void Win32Window::PreviewKey(const MSG& msg) {
     const int keyCode = static_cast<int>(msg.wParam);
     const int shift = KeyShiftState(msg);
-    runtime_.Invoke([&] { events_.KeyDown(keyCode, shift); });
+    runtime_.pump.Invoke([&] { events_.KeyDown(keyCode, shift); });
 }
 
 bool Win32Window::NavigateByKey(const MSG& msg) {
@@ -288,7 +286,7 @@ void Win32Window::FocusControl(HWND control) {
 }
 
 void Win32Window::FireResize() {
-    runtime_.Invoke([this] { events_.Resize(); });
+    runtime_.pump.Invoke([this] { events_.Resize(); });
 }
 
 platform::DeviceContext Win32Window::Hdc() const {
@@ -297,7 +295,7 @@ platform::DeviceContext Win32Window::Hdc() const {
 }
 
 void Win32Window::ComposeImage(int width, int height) {
-    const platform::Rgb back = Runtime::Resolve(backColor_);
+    const platform::Rgb back = ResolveColor(backColor_);
     if (!image_) {
         image_ = std::make_unique<DrawingDc>(runtime_, width, height, back);
         image_->ShowIn(hwnd_);
@@ -313,7 +311,7 @@ void Win32Window::ComposeImage(int width, int height) {
 
 void Win32Window::PaintBackground(HDC dc, const RECT& area) const {
     if (!image_) {
-        FillSolid(dc, area, Runtime::Resolve(backColor_));
+        FillSolid(dc, area, ResolveColor(backColor_));
         return;
     }
     ::BitBlt(dc, area.left, area.top, area.right - area.left, area.bottom - area.top, image_->Dc(),
@@ -321,7 +319,7 @@ void Win32Window::PaintBackground(HDC dc, const RECT& area) const {
 }
 
 HBRUSH Win32Window::BackBrush() {
-    const platform::Rgb color = Runtime::Resolve(backColor_);
+    const platform::Rgb color = ResolveColor(backColor_);
     if (!backBrush_ || backBrushColor_ != color) {
         backBrush_.Reset(::CreateSolidBrush(color));
         backBrushColor_ = color;
@@ -329,7 +327,93 @@ HBRUSH Win32Window::BackBrush() {
     return backBrush_.Get();
 }
 
-LRESULT Win32Window::ControlColors(HWND control, HDC dc) {
+HWND Win32Window::ToolTip() {
+    if (!toolTip_) {
+        // Owned by the window, so that it shows above it.
+        toolTip_.Reset(::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                                         WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
+                                         CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Require(),
+                                         nullptr, runtime_.instance, nullptr));
+    }
+    return toolTip_.Get();
+}
+
+LRESULT CALLBACK Win32Window::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    Win32Window* self = nullptr;
+    if (message == WM_NCCREATE) {
+        self = static_cast<Win32Window*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        self->hwnd_ = hwnd;
+        ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+        self->runtime_.registry.AddForm(hwnd, self);
+    } else {
+        self = reinterpret_cast<Win32Window*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    }
+    if (self == nullptr) {
+        return ::DefWindowProcW(hwnd, message, wParam, lParam);
+    }
+    return self->HandleMessage(message, wParam, lParam);
+}
+
+// The one place where a message of the window finds its handler; a message
+// without one gets the system's default handling.
+LRESULT Win32Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_PAINT:
+            return OnPaint();
+        case WM_ERASEBKGND:
+            return 1;  // WM_PAINT paints the whole background
+        case WM_PRINTCLIENT:
+            return OnPrintClient(reinterpret_cast<HDC>(wParam));
+        case WM_CTLCOLORSTATIC:
+        case WM_CTLCOLORBTN:
+            return OnCtlColor(reinterpret_cast<HWND>(lParam), reinterpret_cast<HDC>(wParam));
+        case WM_CLOSE:
+            return OnClose();
+        case WM_ACTIVATE:
+            return OnActivate(wParam, lParam);
+        case WM_SETFOCUS:
+            return OnSetFocus();
+        case WM_HELP:
+            // The program opens its help from its own F1 key handler.
+            return TRUE;
+        case WM_SYSCOMMAND:
+            return OnSysCommand(wParam, lParam);
+        case WM_SIZE:
+            return OnSize(wParam, LOWORD(lParam), HIWORD(lParam));
+        case WM_TIMER:
+            return OnTimer(wParam);
+        case WM_SYSCOLORCHANGE:
+            return OnSysColorChange();
+        case WM_LBUTTONDOWN:
+        case WM_RBUTTONDOWN:
+        case WM_MBUTTONDOWN:
+        case WM_MOUSEMOVE:
+        case WM_LBUTTONUP:
+        case WM_RBUTTONUP:
+        case WM_MBUTTONUP:
+            return OnMouse(message, wParam, lParam);
+        case WM_NCDESTROY:
+            return OnNcDestroy(wParam, lParam);
+        default:
+            return ::DefWindowProcW(hwnd_, message, wParam, lParam);
+    }
+}
+
+LRESULT Win32Window::OnPaint() {
+    PaintScope paint(hwnd_);
+    PaintBackground(paint.Dc(), paint.Area());
+    return 0;
+}
+
+LRESULT Win32Window::OnPrintClient(HDC dc) {
+    // A themed control asks for what lies behind it.
+    RECT client{};
+    ::GetClientRect(hwnd_, &client);
+    PaintBackground(dc, client);
+    return 0;
+}
+
+LRESULT Win32Window::OnCtlColor(HWND control, HDC dc) {
     for (const auto& child : controls_) {
         if (child->Hwnd() != control) {
             continue;
@@ -342,147 +426,99 @@ LRESULT Win32Window::ControlColors(HWND control, HDC dc) {
             return reinterpret_cast<LRESULT>(brush);
         }
     }
-    ::SetBkColor(dc, Runtime::Resolve(backColor_));
+    ::SetBkColor(dc, ResolveColor(backColor_));
     ::SetTextColor(dc, ::GetSysColor(COLOR_WINDOWTEXT));
     return reinterpret_cast<LRESULT>(BackBrush());
 }
 
-HWND Win32Window::ToolTip() {
-    if (!toolTip_) {
-        // Owned by the window, so that it shows above it.
-        toolTip_.Reset(::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
-                                         WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
-                                         CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Require(),
-                                         nullptr, runtime_.Instance(), nullptr));
-    }
-    return toolTip_.Get();
+LRESULT Win32Window::OnClose() {
+    // The program decides: it unloads the window in answer.
+    runtime_.pump.Invoke([this] { events_.CloseRequested(); });
+    return 0;
 }
 
-LRESULT CALLBACK Win32Window::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    Win32Window* self = nullptr;
-    if (message == WM_NCCREATE) {
-        self = static_cast<Win32Window*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        self->hwnd_ = hwnd;
-        ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-        self->runtime_.AddForm(hwnd, self);
-    } else {
-        self = reinterpret_cast<Win32Window*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+LRESULT Win32Window::OnActivate(WPARAM wParam, LPARAM lParam) {
+    if (LOWORD(wParam) == WA_INACTIVE) {
+        HWND focus = ::GetFocus();
+        lastFocus_ = ::IsChild(hwnd_, focus) ? focus : nullptr;
     }
-    if (self == nullptr) {
-        return ::DefWindowProcW(hwnd, message, wParam, lParam);
-    }
-    return self->HandleMessage(message, wParam, lParam);
+    return ::DefWindowProcW(hwnd_, WM_ACTIVATE, wParam, lParam);
 }
 
-LRESULT Win32Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-        case WM_PAINT: {
-            PaintScope paint(hwnd_);
-            PaintBackground(paint.Dc(), paint.Area());
-            return 0;
-        }
-        case WM_ERASEBKGND:
-            return 1;
-        case WM_CTLCOLORSTATIC:
-        case WM_CTLCOLORBTN:
-            return ControlColors(reinterpret_cast<HWND>(lParam), reinterpret_cast<HDC>(wParam));
-        case WM_PRINTCLIENT: {
-            // A themed control asks for what lies behind it.
-            RECT client{};
-            ::GetClientRect(hwnd_, &client);
-            PaintBackground(reinterpret_cast<HDC>(wParam), client);
-            return 0;
-        }
-        case WM_CLOSE:
-            // The program decides: it unloads the window in answer.
-            runtime_.Invoke([this] { events_.CloseRequested(); });
-            return 0;
-        case WM_ACTIVATE:
-            if (LOWORD(wParam) == WA_INACTIVE) {
-                HWND focus = ::GetFocus();
-                lastFocus_ = ::IsChild(hwnd_, focus) ? focus : nullptr;
-            }
-            return ::DefWindowProcW(hwnd_, message, wParam, lParam);
-        case WM_SETFOCUS:
-            // The system focuses the window itself on activation.
-            RestoreFocus();
-            return 0;
-        case WM_HELP:
-            // The program opens its help from its own F1 key handler.
-            return TRUE;
-        case WM_SYSCHAR:
-            return 0;
-        case WM_SYSCOMMAND:
-            // The windows have no menu bar: a lone Alt would otherwise enter
-            // the system menu's loop, which takes every following key past
-            // the key preview.
-            if ((wParam & 0xFFF0) == SC_KEYMENU) {
-                return 0;
-            }
-            return ::DefWindowProcW(hwnd_, message, wParam, lParam);
-        case WM_SIZE: {
-            ++resizeCount_;
-            // A minimised window keeps its image for the restore. A new size
-            // gets a new image before the program hears of it, so that the
-            // frame it paints lands on the image that is shown.
-            const int width = LOWORD(lParam);
-            const int height = HIWORD(lParam);
-            if (wParam != SIZE_MINIMIZED &&
-                (!image_ || image_->Width() != width || image_->Height() != height)) {
-                ComposeImage(width, height);
-            }
-            if (!creating_) {
-                FireResize();
-            }
-            return 0;
-        }
-        case WM_TIMER:
-            for (const auto& timer : timers_) {
-                if (timer->Id() == wParam) {
-                    timer->Tick();
-                    break;
-                }
-            }
-            return 0;
-        case WM_SYSCOLORCHANGE:
-            for (const auto& control : controls_) {
-                control->ColorsChanged();
-            }
-            ::InvalidateRect(hwnd_, nullptr, FALSE);
-            return 0;
-        case WM_LBUTTONDOWN:
-        case WM_RBUTTONDOWN:
-        case WM_MBUTTONDOWN:
-        case WM_MOUSEMOVE:
-        case WM_LBUTTONUP:
-        case WM_RBUTTONUP:
-        case WM_MBUTTONUP:
-            DeliverMouse(runtime_, hwnd_, message, wParam, lParam,
-                         [this](MouseKind kind, const platform::MouseEvent& event) {
-                             if (kind == MouseKind::kDown) {
-                                 events_.MouseDown(event);
-                             } else if (kind == MouseKind::kMove) {
-                                 events_.MouseMove(event);
-                             } else {
-                                 events_.MouseUp(event);
-                             }
-                         });
-            return 0;
-        case WM_NCDESTROY: {
-            HWND hwnd = hwnd_;
-            runtime_.RemoveForm(hwnd);
-            ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-            if (image_) {
-                image_->ShowIn(nullptr);
-            }
-            hwnd_ = nullptr;
-            // The system destroyed the tooltip with its owner.
-            toolTip_.Release();
-            return ::DefWindowProcW(hwnd, message, wParam, lParam);
-        }
-        default:
-            return ::DefWindowProcW(hwnd_, message, wParam, lParam);
+LRESULT Win32Window::OnSetFocus() {
+    // The system focuses the window itself on activation.
+    RestoreFocus();
+    return 0;
+}
+
+LRESULT Win32Window::OnSysCommand(WPARAM wParam, LPARAM lParam) {
+    // The windows have no menu bar: a lone Alt would otherwise enter the
+    // system menu's loop, which takes every following key past the key
+    // preview.
+    if ((wParam & 0xFFF0) == SC_KEYMENU) {
+        return 0;
     }
+    return ::DefWindowProcW(hwnd_, WM_SYSCOMMAND, wParam, lParam);
+}
+
+LRESULT Win32Window::OnSize(WPARAM kind, int width, int height) {
+    ++resizeCount_;
+    // A minimised window keeps its image for the restore. A new size gets a
+    // new image before the program hears of it, so that the frame it paints
+    // lands on the image that is shown.
+    if (kind != SIZE_MINIMIZED &&
+        (!image_ || image_->Width() != width || image_->Height() != height)) {
+        ComposeImage(width, height);
+    }
+    if (!creating_) {
+        FireResize();
+    }
+    return 0;
+}
+
+LRESULT Win32Window::OnTimer(WPARAM id) {
+    for (const auto& timer : timers_) {
+        if (timer->Id() == id) {
+            timer->Tick();
+            break;
+        }
+    }
+    return 0;
+}
+
+LRESULT Win32Window::OnSysColorChange() {
+    for (const auto& control : controls_) {
+        control->ColorsChanged();
+    }
+    ::InvalidateRect(hwnd_, nullptr, FALSE);
+    return 0;
+}
+
+LRESULT Win32Window::OnMouse(UINT message, WPARAM wParam, LPARAM lParam) {
+    DeliverMouse(runtime_, hwnd_, message, wParam, lParam,
+                 [this](MouseKind kind, const platform::MouseEvent& event) {
+                     if (kind == MouseKind::kDown) {
+                         events_.MouseDown(event);
+                     } else if (kind == MouseKind::kMove) {
+                         events_.MouseMove(event);
+                     } else {
+                         events_.MouseUp(event);
+                     }
+                 });
+    return 0;
+}
+
+LRESULT Win32Window::OnNcDestroy(WPARAM wParam, LPARAM lParam) {
+    HWND hwnd = hwnd_;
+    runtime_.registry.RemoveForm(hwnd);
+    ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+    if (image_) {
+        image_->ShowIn(nullptr);
+    }
+    hwnd_ = nullptr;
+    // The system destroyed the tooltip with its owner.
+    toolTip_.Release();
+    return ::DefWindowProcW(hwnd, WM_NCDESTROY, wParam, lParam);
 }
 
 }  // namespace win32

@@ -79,11 +79,23 @@ protected:
 
 private:
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    // Hands each message to its handler below.
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
-    HBRUSH BackBrush();
+    LRESULT OnPaint();
+    LRESULT OnPrintClient(HDC dc);
     // The brush and colours of a system control's background: its own when
     // it paints the window's image, else the back colour.
-    LRESULT ControlColors(HWND control, HDC dc);
+    LRESULT OnCtlColor(HWND control, HDC dc);
+    LRESULT OnClose();
+    LRESULT OnActivate(WPARAM wParam, LPARAM lParam);
+    LRESULT OnSetFocus();
+    LRESULT OnSysCommand(WPARAM wParam, LPARAM lParam);
+    LRESULT OnSize(WPARAM kind, int width, int height);
+    LRESULT OnTimer(WPARAM id);
+    LRESULT OnSysColorChange();
+    LRESULT OnMouse(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT OnNcDestroy(WPARAM wParam, LPARAM lParam);
+    HBRUSH BackBrush();
     HWND Require() const;
     // The controls that can take the focus now, in tab order.
     std::vector<HWND> TabStops() const;

@@ -1,0 +1,88 @@
+#include "platform/win32/MessagePump.h"
+
+#include <utility>
+
+#include "platform/win32/Win32Window.h"
+#include "platform/win32/WindowRegistry.h"
+
+namespace win32 {
+
+MessagePump::~MessagePump() {
+    unloaded_.clear();
+}
+
+bool MessagePump::PumpOne() {
+    MSG msg{};
+    const BOOL got = ::GetMessageW(&msg, nullptr, 0, 0);
+    if (got == 0) {
+        ::PostQuitMessage(static_cast<int>(msg.wParam));
+        return false;
+    }
+    if (got == -1) {
+        return false;
+    }
+    ProcessMessage(msg);
+    return true;
+}
+
+void MessagePump::PumpPending() {
+    MSG msg{};
+    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+            ::PostQuitMessage(static_cast<int>(msg.wParam));
+            return;
+        }
+        ProcessMessage(msg);
+    }
+}
+
+void MessagePump::ProcessMessage(MSG& msg) {
+    Win32Window* form =
+        msg.hwnd != nullptr ? registry_.FindForm(::GetAncestor(msg.hwnd, GA_ROOT)) : nullptr;
+    if (form != nullptr) {
+        if (msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN) {
+            form->PreviewKey(msg);
+            if (!::IsWindow(msg.hwnd) || form->NavigateByKey(msg)) {
+                // The handler unloaded the window, or the key moved the focus:
+                // nothing is left to dispatch.
+                AfterMessage();
+                return;
+            }
+        } else if (msg.message == WM_SYSCHAR) {
+            // The windows have no menu: the default handling of Alt+letter,
+            // in the window or any of its controls, would only beep.
+            AfterMessage();
+            return;
+        }
+    }
+    ::TranslateMessage(&msg);
+    ::DispatchMessageW(&msg);
+    AfterMessage();
+}
+
+void MessagePump::AfterMessage() {
+    DeleteUnloaded();
+    if (pending_) {
+        std::rethrow_exception(std::exchange(pending_, nullptr));
+    }
+}
+
+void MessagePump::DeferDelete(std::unique_ptr<platform::Window> window) {
+    unloaded_.push_back(std::move(window));
+}
+
+void MessagePump::DeleteUnloaded() {
+    // A window whose modal loop still runs is deleted once the loop is over.
+    std::vector<std::unique_ptr<platform::Window>> ready;
+    for (auto it = unloaded_.begin(); it != unloaded_.end();) {
+        if (static_cast<Win32Window*>(it->get())->InModalLoop()) {
+            ++it;
+        } else {
+            ready.push_back(std::move(*it));
+            it = unloaded_.erase(it);
+        }
+    }
+    ready.clear();
+}
+
+}  // namespace win32
