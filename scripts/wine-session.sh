@@ -8,6 +8,10 @@
 # The prefix is made once and reused. Wine and Xvfb end when the calling
 # script exits. The caller defines `die`.
 
+# The folder of these scripts, absolute: the session changes the working
+# folder, and the caller may have named this file by a relative path.
+wine_session_scripts=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+
 for tool in Xvfb wine wineserver timeout; do
     command -v "$tool" >/dev/null || die "$tool is missing (scripts/install-deps.sh installs it)"
 done
@@ -90,7 +94,7 @@ wine_session_prepare_prefix() {
         wineserver -w
         touch "$made"
     fi
-    "$(dirname "${BASH_SOURCE[0]}")/wine-prefix-fonts.sh" "$WINEPREFIX"
+    "$wine_session_scripts/wine-prefix-fonts.sh" "$WINEPREFIX"
     if ! wine_session_prefix_settings | cmp -s - "$applied"; then
         wine_session_prefix_settings >"$state/settings.reg"
         (cd "$state" && wine regedit /S settings.reg >/dev/null 2>&1 </dev/null) ||
