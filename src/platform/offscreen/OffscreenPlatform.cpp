@@ -1,144 +1,57 @@
 #include "platform/offscreen/OffscreenPlatform.h"
 
-#include <algorithm>
-
 namespace offscreen {
 
 OffscreenPlatform::OffscreenPlatform(ProgramFacts facts)
-    : facts_(std::move(facts)), shell_(*this, facts_.profile) {}
+    : services_(std::move(facts)), shell_(desktop_, services_.Facts().profile) {}
 
-OffscreenPlatform::~OffscreenPlatform() {
-    unloaded_.clear();
-}
-
-void OffscreenPlatform::SetTwipsPerPixel(int x, int y) {
-    twipsPerPixelX_ = x;
-    twipsPerPixelY_ = y;
-}
+OffscreenPlatform::~OffscreenPlatform() = default;
 
 void OffscreenPlatform::PostKey(int keyCode, int shift) {
-    queue_.push_back([this, keyCode, shift] { DeliverKey(keyCode, shift); });
+    queue_.Post([this, keyCode, shift] { desktop_.DeliverKey(keyCode, shift); });
+}
+
+void OffscreenPlatform::PostKeys(const std::vector<int>& keyCodes) {
+    for (int keyCode : keyCodes)
+        PostKey(keyCode);
 }
 
 void OffscreenPlatform::PostClick(const std::string& name, int index) {
-    queue_.push_back([this, name, index] { DeliverClick(name, index); });
+    queue_.Post([this, name, index] { desktop_.DeliverClick(name, index); });
 }
 
 void OffscreenPlatform::PostTick(int milliseconds) {
-    queue_.push_back([this, milliseconds] { DeliverTick(milliseconds); });
+    queue_.Post([this, milliseconds] { desktop_.DeliverTick(milliseconds); });
 }
 
-void OffscreenPlatform::Post(std::function<void()> action) {
-    queue_.push_back(std::move(action));
+void OffscreenPlatform::PostMouseDown(int x, int y, int button, int shift) {
+    PostMouse(MouseAction::kDown, x, y, button, shift);
+}
+
+void OffscreenPlatform::PostMouseMove(int x, int y) {
+    PostMouse(MouseAction::kMove, x, y, 0, 0);
+}
+
+void OffscreenPlatform::PostMouseUp(int x, int y, int button, int shift) {
+    PostMouse(MouseAction::kUp, x, y, button, shift);
+}
+
+void OffscreenPlatform::PostMouse(MouseAction action, int x, int y, int button, int shift) {
+    queue_.Post([this, action, x, y, button, shift] {
+        desktop_.DeliverMouse(action, x, y, button, shift);
+    });
+}
+
+void OffscreenPlatform::PostIconEvent(std::uint32_t id, unsigned mouseMessage) {
+    queue_.Post([this, id, mouseMessage] { shell_.RaiseIconEvent(id, mouseMessage); });
 }
 
 void OffscreenPlatform::RunPending() {
-    ++loopDepth_;
-    while (DeliverNext()) {
-    }
-    --loopDepth_;
-    DisposeUnloaded();
+    queue_.Run([] { return true; });
 }
 
 void OffscreenPlatform::Run() {
-    ++loopDepth_;
-    while (!windows_.empty() && DeliverNext()) {
-    }
-    --loopDepth_;
-    DisposeUnloaded();
-}
-
-bool OffscreenPlatform::DeliverNext() {
-    if (queue_.empty())
-        return false;
-    std::function<void()> event = std::move(queue_.front());
-    queue_.pop_front();
-    Guarded(event);
-    return true;
-}
-
-void OffscreenPlatform::RunModal(OffscreenWindow& window) {
-    ++loopDepth_;
-    while (window.Visible() && !window.Unloaded()) {
-        if (DeliverNext())
-            continue;
-        // The input has ended while the window is open: it is asked to
-        // close, as the system would, and hidden if it stays open.
-        Guarded([&window] { window.Events().CloseRequested(); });
-        if (window.Visible() && !window.Unloaded())
-            window.Hide();
-    }
-    --loopDepth_;
-}
-
-void OffscreenPlatform::Guarded(const std::function<void()>& handler) {
-    try {
-        handler();
-    } catch (const platform::RuntimeError& error) {
-        handlerErrors_.push_back(error.what());
-    }
-}
-
-OffscreenWindow* OffscreenPlatform::FindWindow(const std::string& name) const {
-    for (OffscreenWindow* window : windows_) {
-        if (window->Name() == name && !window->Unloaded())
-            return window;
-    }
-    return nullptr;
-}
-
-OffscreenWindow* OffscreenPlatform::ActiveWindow() const {
-    for (auto it = windows_.rbegin(); it != windows_.rend(); ++it) {
-        OffscreenWindow* window = *it;
-        if (window->Visible() && window->Enabled() && !window->Unloaded())
-            return window;
-    }
-    return nullptr;
-}
-
-void OffscreenPlatform::DeliverKey(int keyCode, int shift) {
-    OffscreenWindow* window = ActiveWindow();
-    if (window == nullptr)
-        return;
-    window->Events().KeyDown(keyCode, shift);
-    // The window's own handling follows, unless the handler unloaded it.
-    if (std::find(windows_.begin(), windows_.end(), window) != windows_.end() &&
-        !window->Unloaded()) {
-        window->DefaultKeyAction(keyCode, shift);
-    }
-}
-
-void OffscreenPlatform::DeliverClick(const std::string& name, int index) {
-    OffscreenWindow* window = ActiveWindow();
-    if (window == nullptr)
-        return;
-    platform::Control* control = window->FindControl(name, index);
-    if (control == nullptr) {
-        throw platform::RuntimeError("No control " + name + " on " + window->Name());
-    }
-    auto* input = dynamic_cast<MouseInput*>(control);
-    if (input == nullptr)
-        return;
-    // A press and a release at the control's top-left corner.
-    const platform::MouseEvent press{platform::button::kLeft, 0, 0, 0};
-    window->PressedOn(*control);
-    if (const platform::MouseHandlers* handlers = input->Handlers()) {
-        if (handlers->down)
-            handlers->down(press);
-        if (handlers->up)
-            handlers->up(press);
-    }
-    input->Click();
-}
-
-void OffscreenPlatform::DeliverTick(int milliseconds) {
-    virtualTime_ += milliseconds;
-    for (OffscreenWindow* window : std::vector<OffscreenWindow*>(windows_)) {
-        if (std::find(windows_.begin(), windows_.end(), window) == windows_.end())
-            continue;
-        for (const auto& timer : window->Timers())
-            timer->CatchUp();
-    }
+    queue_.Run([this] { return !desktop_.LoadedWindows().empty(); });
 }
 
 std::unique_ptr<platform::Window> OffscreenPlatform::CreateForm(const platform::FormDesign& design,
@@ -149,185 +62,10 @@ std::unique_ptr<platform::Window> OffscreenPlatform::CreateForm(const platform::
 void OffscreenPlatform::Unload(std::unique_ptr<platform::Window> window) {
     if (!window)
         return;
-    static_cast<OffscreenWindow&>(*window).MarkUnloaded();
-    Unregister(static_cast<OffscreenWindow&>(*window));
-    unloaded_.push_back(std::move(window));
-    if (loopDepth_ == 0)
-        DisposeUnloaded();
-}
-
-void OffscreenPlatform::DisposeUnloaded() {
-    // Only between events of the outermost loop: handlers of an unloaded
-    // window may still be on the stack in a nested one.
-    if (loopDepth_ == 0)
-        unloaded_.clear();
-}
-
-void OffscreenPlatform::Unregister(OffscreenWindow& window) {
-    windows_.erase(std::remove(windows_.begin(), windows_.end(), &window), windows_.end());
-}
-
-void OffscreenPlatform::BringToFront(OffscreenWindow& window) {
-    Unregister(window);
-    windows_.push_back(&window);
-}
-
-void OffscreenPlatform::PostKeys(const std::vector<int>& keyCodes) {
-    for (int keyCode : keyCodes)
-        PostKey(keyCode);
-}
-
-void OffscreenPlatform::ShowContents(platform::WindowHandle owner, const std::string& helpFile) {
-    helpRequests_.push_back({owner, helpFile});
-}
-
-void OffscreenPlatform::ShowCritical(const std::string& text, const std::string& title) {
-    messages_.push_back({text, title});
-}
-
-bool OffscreenPlatform::ActivateByTitle(const std::string& title) {
-    for (OffscreenWindow* window : windows_) {
-        if (window->Caption() == title && !window->Unloaded()) {
-            window->Activate();
-            return true;
-        }
-    }
-    return false;
-}
-
-}  // namespace offscreen
-
-namespace offscreen {
-
-void OffscreenPlatform::PostMouseDown(int x, int y, int button, int shift) {
-    queue_.push_back(
-        [this, x, y, button, shift] { DeliverMouse(MouseAction::kDown, x, y, button, shift); });
-}
-
-void OffscreenPlatform::PostMouseMove(int x, int y) {
-    queue_.push_back([this, x, y] { DeliverMouse(MouseAction::kMove, x, y, 0, 0); });
-}
-
-void OffscreenPlatform::PostMouseUp(int x, int y, int button, int shift) {
-    queue_.push_back(
-        [this, x, y, button, shift] { DeliverMouse(MouseAction::kUp, x, y, button, shift); });
-}
-
-OffscreenWindow* OffscreenPlatform::WindowOf(platform::WindowHandle handle) const {
-    for (OffscreenWindow* window : windows_) {
-        if (window->Handle() == handle)
-            return window;
-    }
-    return nullptr;
-}
-
-platform::WindowProc* OffscreenPlatform::ProcedureOf(platform::WindowHandle window) {
-    OffscreenWindow* found = WindowOf(window);
-    return found == nullptr ? nullptr : &found->Procedure();
-}
-
-void OffscreenPlatform::PostIconEvent(std::uint32_t id, unsigned mouseMessage) {
-    queue_.push_back([this, id, mouseMessage] { shell_.RaiseIconEvent(id, mouseMessage); });
-}
-
-std::optional<Mask>* OffscreenPlatform::RegionOf(platform::WindowHandle window) {
-    OffscreenWindow* found = WindowOf(window);
-    return found == nullptr ? nullptr : &found->Region();
-}
-
-OffscreenWindow* OffscreenPlatform::WindowAt(int x, int y) const {
-    for (auto it = windows_.rbegin(); it != windows_.rend(); ++it) {
-        OffscreenWindow* window = *it;
-        if (!window->Visible() || window->Minimized())
-            continue;
-        platform::Bounds b = window->Placement();
-        if (window->Covers(x - b.left / twipsPerPixelX_, y - b.top / twipsPerPixelY_)) {
-            return window;
-        }
-    }
-    return nullptr;
-}
-
-namespace {
-
-void Relay(const MouseInput* input, int action, const platform::MouseEvent& event) {
-    const platform::MouseHandlers* handlers = input != nullptr ? input->Handlers() : nullptr;
-    if (handlers == nullptr)
-        return;
-    const auto& handler = action == 0   ? handlers->down
-                          : action == 1 ? handlers->move
-                                        : handlers->up;
-    if (handler)
-        handler(event);
-}
-
-bool Inside(const platform::MouseEvent& event, const platform::Bounds& bounds) {
-    return event.x >= 0 && event.y >= 0 && event.x < static_cast<float>(bounds.width) &&
-           event.y < static_cast<float>(bounds.height);
-}
-
-}  // namespace
-
-platform::MouseEvent OffscreenPlatform::EventIn(const OffscreenWindow& window,
-                                                const platform::Control& control, int x, int y,
-                                                int button, int shift) const {
-    // Client twips: the windows have no border, so client and window agree.
-    const platform::Bounds at = window.Placement();
-    const platform::Bounds place = control.Placement();
-    return {button, shift, static_cast<float>(x * twipsPerPixelX_ - at.left - place.left),
-            static_cast<float>(y * twipsPerPixelY_ - at.top - place.top)};
-}
-
-void OffscreenPlatform::DeliverMouse(MouseAction action, int x, int y, int button, int shift) {
-    pointer_ = {x, y};
-    if (DeliverToPressed(action, x, y, button, shift))
-        return;
-    OffscreenWindow* window = capture_ != 0 ? WindowOf(capture_) : WindowAt(x, y);
-    if (window == nullptr || !window->Enabled())
-        return;
-    platform::Bounds b = window->Placement();
-    float cx = static_cast<float>(x * twipsPerPixelX_ - b.left);
-    float cy = static_cast<float>(y * twipsPerPixelY_ - b.top);
-    platform::Control* control =
-        capture_ != 0 ? nullptr : window->ControlAt(static_cast<int>(cx), static_cast<int>(cy));
-    if (control == nullptr) {
-        platform::MouseEvent event{button, shift, cx, cy};
-        platform::FormEvents& events = window->Events();
-        if (action == MouseAction::kDown)
-            events.MouseDown(event);
-        if (action == MouseAction::kMove)
-            events.MouseMove(event);
-        if (action == MouseAction::kUp)
-            events.MouseUp(event);
-        return;
-    }
-    if (action == MouseAction::kDown) {
-        pressed_ = {window->Handle(), control, button};
-        if (button == platform::button::kLeft)
-            window->PressedOn(*control);
-    }
-    Relay(dynamic_cast<MouseInput*>(control), static_cast<int>(action),
-          EventIn(*window, *control, x, y, button, shift));
-}
-
-bool OffscreenPlatform::DeliverToPressed(MouseAction action, int x, int y, int button, int shift) {
-    const OffscreenWindow* window = WindowOf(pressed_.window);
-    if (window == nullptr) {
-        pressed_ = {};
-        return false;
-    }
-    platform::Control& control = *pressed_.control;
-    const platform::MouseEvent event = EventIn(*window, control, x, y, button, shift);
-    const bool release = action == MouseAction::kUp && button == pressed_.button;
-    const bool clicked =
-        release && button == platform::button::kLeft && Inside(event, control.Placement());
-    if (release)
-        pressed_ = {};
-    auto* input = dynamic_cast<MouseInput*>(&control);
-    Relay(input, static_cast<int>(action), event);
-    if (clicked && input != nullptr)
-        input->Click();
-    return true;
+    auto& unloaded = static_cast<OffscreenWindow&>(*window);
+    unloaded.MarkUnloaded();
+    desktop_.Unregister(unloaded);
+    queue_.DisposeLater(std::move(window));
 }
 
 }  // namespace offscreen

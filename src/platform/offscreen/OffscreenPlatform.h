@@ -1,70 +1,44 @@
 // An in-process platform without OS windows, for the tests and the
-// command-line driver. An event queue delivers injected keys, clicks and
-// timer ticks (on virtual time) to the active window; a modal show runs a
-// nested loop over the same queue, as on Win32.
+// command-line driver. It owns its parts (Services.h, Desktop.h,
+// EventQueue.h, Recorders.h, the drawing and the shell) and is where a test
+// injects input: keys, clicks, mouse events and timer ticks (on virtual time)
+// go through the event queue to the window they reach.
 #pragma once
 
-#include <deque>
 #include <functional>
 #include <memory>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "platform/Platform.h"
-#include "platform/ProductApplication.h"
+#include "platform/offscreen/Desktop.h"
+#include "platform/offscreen/EventQueue.h"
 #include "platform/offscreen/OffscreenGdi.h"
 #include "platform/offscreen/OffscreenShell.h"
 #include "platform/offscreen/OffscreenWindow.h"
+#include "platform/offscreen/Recorders.h"
+#include "platform/offscreen/Services.h"
 
 namespace offscreen {
 
-// Settable facts about the running program.
-struct ProgramFacts {
-    bool prevInstance = false;
-    std::string path = "C:\\Program Files\\Convalis";
-    std::string commandLine;
-    // The folder that holds the user's special folders; empty for none.
-    std::string profile;
-};
-
-struct HelpRequest {
-    platform::WindowHandle owner;
-    std::string file;
-};
-
-struct ShownMessage {
-    std::string text;
-    std::string title;
-};
-
-class OffscreenPlatform : public platform::Platform,
-                          private platform::ProductApplication,
-                          private platform::Screen,
-                          private platform::Clock,
-                          private platform::NumberFormat,
-                          private platform::Keyboard,
-                          private platform::Help,
-                          private platform::MessageBox,
-                          private platform::Activation,
-                          private platform::Pointer,
-                          private WindowRegions,
-                          private ShellWindows {
+class OffscreenPlatform : public platform::Platform, private platform::Keyboard {
 public:
     explicit OffscreenPlatform(ProgramFacts facts = {});
     ~OffscreenPlatform() override;
 
     // Settable facts.
-    void SetNow(const platform::LocalDateTime& now) { now_ = now; }
-    void SetDecimalSeparator(const std::string& separator) { decimalSeparator_ = separator; }
-    void SetTwipsPerPixel(int x, int y);
+    void SetNow(const platform::LocalDateTime& now) { services_.SetNow(now); }
+    void SetDecimalSeparator(const std::string& separator) {
+        services_.SetDecimalSeparator(separator);
+    }
+    void SetTwipsPerPixel(int x, int y) { services_.SetTwipsPerPixel(x, y); }
     OffscreenGdi& Gdi() { return gdi_; }
     OffscreenShell& Shell() { return shell_; }
 
     // The event queue. Events go to the active window when they are delivered.
     void PostKey(int keyCode, int shift = 0);
-    // A click on a control of the active window; false when it has none by
-    // that name and index.
+    // A click on a control of the active window; a run-time error when it
+    // has none by that name and index.
     void PostClick(const std::string& name, int index = -1);
     // Advances the virtual time; timers tick on the way.
     void PostTick(int milliseconds);
@@ -77,135 +51,62 @@ public:
     // A mouse event on a notification-area icon (wm::kLButtonDblClk...).
     void PostIconEvent(std::uint32_t id, unsigned mouseMessage);
     // Any action, run in turn like an event (a check, a dump).
-    void Post(std::function<void()> action);
+    void Post(std::function<void()> action) { queue_.Post(std::move(action)); }
     // Delivers queued events until the queue is empty.
     void RunPending();
 
     // What can be observed.
-    std::vector<OffscreenWindow*> LoadedWindows() const { return windows_; }
-    OffscreenWindow* FindWindow(const std::string& name) const;
-    // The window that takes input: the last loaded one that is visible and
-    // enabled, or null.
-    OffscreenWindow* ActiveWindow() const;
-    const std::vector<HelpRequest>& HelpRequests() const { return helpRequests_; }
-    const std::vector<ShownMessage>& ShownMessages() const { return messages_; }
-    const long long& VirtualTime() const { return virtualTime_; }
-    // Errors raised by handlers, in order; each ended its handler.
-    const std::vector<std::string>& HandlerErrors() const { return handlerErrors_; }
+    // A copy: a caller may unload windows while it goes through them.
+    std::vector<OffscreenWindow*> LoadedWindows() const { return desktop_.LoadedWindows(); }
+    OffscreenWindow* FindWindow(const std::string& name) const { return desktop_.FindWindow(name); }
+    OffscreenWindow* ActiveWindow() const { return desktop_.ActiveWindow(); }
+    OffscreenWindow* WindowOf(platform::WindowHandle handle) const {
+        return desktop_.WindowOf(handle);
+    }
+    platform::WindowHandle Capture() const { return desktop_.Capture(); }
+    const std::vector<HelpRequest>& HelpRequests() const { return help_.Requests(); }
+    const std::vector<ShownMessage>& ShownMessages() const { return messages_.Shown(); }
+    const long long& VirtualTime() const { return desktop_.VirtualTime(); }
+    const std::vector<std::string>& HandlerErrors() const { return queue_.HandlerErrors(); }
     // The errors recorded so far, then forgotten: for a check that provokes one.
-    std::vector<std::string> TakeHandlerErrors() { return std::exchange(handlerErrors_, {}); }
+    std::vector<std::string> TakeHandlerErrors() { return queue_.TakeHandlerErrors(); }
 
     // platform::Platform
-    platform::Application& App() override { return *this; }
-    const platform::Screen& Display() const override { return *this; }
-    const platform::Clock& Time() const override { return *this; }
-    const platform::NumberFormat& Numbers() const override { return *this; }
+    platform::Application& App() override { return services_; }
+    const platform::Screen& Display() const override { return services_; }
+    const platform::Clock& Time() const override { return services_; }
+    const platform::NumberFormat& Numbers() const override { return services_; }
     platform::Keyboard& Keys() override { return *this; }
-    platform::Help& HelpViewer() override { return *this; }
-    platform::MessageBox& Messages() override { return *this; }
+    platform::Help& HelpViewer() override { return help_; }
+    platform::MessageBox& Messages() override { return messages_; }
     platform::Gdi& Graphics() override { return gdi_; }
-    platform::Activation& Windows() override { return *this; }
-    platform::Pointer& Mouse() override { return *this; }
+    platform::Activation& Windows() override { return desktop_; }
+    platform::Pointer& Mouse() override { return desktop_; }
     platform::Shell& ShellServices() override { return shell_; }
     platform::Registry& RegistryReader() override { return shell_; }
-    platform::WindowHandle Capture() const { return capture_; }
-    // The loaded window with this handle, or null.
-    OffscreenWindow* WindowOf(platform::WindowHandle handle) const;
     std::unique_ptr<platform::Window> CreateForm(const platform::FormDesign& design,
                                                  platform::FormEvents& events) override;
     void Unload(std::unique_ptr<platform::Window> window) override;
     void Run() override;
 
     // For the windows.
-    platform::WindowHandle NextHandle() { return nextHandle_ += 4; }
-    void Register(OffscreenWindow& window) { windows_.push_back(&window); }
-    void Unregister(OffscreenWindow& window);
-    void BringToFront(OffscreenWindow& window);
-    void RunModal(OffscreenWindow& window);
-    // Runs a handler; a run-time error ends it and is recorded.
-    void Guarded(const std::function<void()>& handler);
+    Desktop& Desk() { return desktop_; }
+    EventQueue& Queue() { return queue_; }
 
 private:
-    // platform::Application
-    bool PrevInstance() const override { return facts_.prevInstance; }
-    std::string Path() const override { return facts_.path; }
-    std::string CommandLine() const override { return facts_.commandLine; }
-    const std::string& HelpFile() const override { return helpFile_; }
-    void SetHelpFile(const std::string& helpFile) override { helpFile_ = helpFile; }
-    // platform::Screen
-    int TwipsPerPixelX() const override { return twipsPerPixelX_; }
-    int TwipsPerPixelY() const override { return twipsPerPixelY_; }
-    int WidthTwips() const override { return 1024 * twipsPerPixelX_; }
-    int HeightTwips() const override { return 768 * twipsPerPixelY_; }
-    // platform::Clock
-    platform::LocalDateTime Now() const override { return now_; }
-    // platform::NumberFormat
-    std::string DecimalSeparator() const override { return decimalSeparator_; }
     // platform::Keyboard
     void PostKeys(const std::vector<int>& keyCodes) override;
-    // platform::Help
-    void ShowContents(platform::WindowHandle owner, const std::string& helpFile) override;
-    // platform::MessageBox
-    void ShowCritical(const std::string& text, const std::string& title) override;
-    // platform::Activation
-    bool ActivateByTitle(const std::string& title) override;
-    // platform::Pointer
-    platform::Point CursorPos() const override { return pointer_; }
-    // The window takes the mouse from the control that had it.
-    void SetCapture(platform::WindowHandle window) override {
-        capture_ = window;
-        pressed_ = {};
-    }
-    void ReleaseCapture() override { capture_ = 0; }
-    // WindowRegions
-    std::optional<Mask>* RegionOf(platform::WindowHandle window) override;
-    // ShellWindows
-    platform::WindowProc* ProcedureOf(platform::WindowHandle window) override;
+    void PostMouse(MouseAction action, int x, int y, int button, int shift);
 
-    enum class MouseAction { kDown, kMove, kUp };
-    // A control pressed with a mouse button: it takes the mouse until that
-    // button is released.
-    struct Press {
-        platform::WindowHandle window = 0;
-        platform::Control* control = nullptr;
-        int button = 0;
-    };
-    void DeliverMouse(MouseAction action, int x, int y, int button, int shift);
-    // Delivers to the pressed control, wherever the pointer is; true when a
-    // control is pressed.
-    bool DeliverToPressed(MouseAction action, int x, int y, int button, int shift);
-    // The mouse event at a screen pixel, in twips of a control of `window`.
-    platform::MouseEvent EventIn(const OffscreenWindow& window, const platform::Control& control,
-                                 int x, int y, int button, int shift) const;
-    // The visible window under a point of the screen, topmost first.
-    OffscreenWindow* WindowAt(int x, int y) const;
-
-    bool DeliverNext();
-    void DeliverKey(int keyCode, int shift);
-    void DeliverClick(const std::string& name, int index);
-    void DeliverTick(int milliseconds);
-    void DisposeUnloaded();
-
-    ProgramFacts facts_;
-    OffscreenGdi gdi_{*this};
+    Services services_;
+    Desktop desktop_{services_};
+    OffscreenGdi gdi_{desktop_};
     OffscreenShell shell_;
-    std::deque<std::function<void()>> queue_;
-    std::vector<OffscreenWindow*> windows_;
-    std::vector<std::unique_ptr<platform::Window>> unloaded_;
-    std::vector<HelpRequest> helpRequests_;
-    std::vector<ShownMessage> messages_;
-    std::vector<std::string> handlerErrors_;
-    std::string helpFile_;
-    std::string decimalSeparator_ = ",";
-    platform::LocalDateTime now_{2002, 6, 1, 0, 0, 0};
-    int twipsPerPixelX_ = 15;
-    int twipsPerPixelY_ = 15;
-    long long virtualTime_ = 0;
-    platform::WindowHandle nextHandle_ = 0x10000;
-    int loopDepth_ = 0;
-    platform::Point pointer_;
-    platform::WindowHandle capture_ = 0;
-    Press pressed_;
+    HelpRecorder help_;
+    MessageRecorder messages_;
+    // Last: the unloaded windows it keeps leave the desktop and the drawing
+    // on their way.
+    EventQueue queue_;
 };
 
 }  // namespace offscreen

@@ -13,17 +13,17 @@ OffscreenWindow::OffscreenWindow(OffscreenPlatform& platform, const platform::Fo
     : platform_(platform),
       design_(design),
       events_(events),
-      handle_(platform.NextHandle()),
+      handle_(platform.Desk().NextHandle()),
       bounds_(design.bounds),
       image_(1, 1, 0),
       dc_(platform.Gdi().Attach(image_)) {
     Compose();
-    platform_.Register(*this);
+    platform_.Desk().Register(*this);
 }
 
 OffscreenWindow::~OffscreenWindow() {
     platform_.Gdi().Detach(dc_);
-    platform_.Unregister(*this);
+    platform_.Desk().Unregister(*this);
 }
 
 void OffscreenWindow::Compose() {
@@ -145,7 +145,7 @@ platform::Surface& OffscreenWindow::AddSurface(const platform::SurfaceDesign& de
 }
 
 platform::Timer& OffscreenWindow::AddTimer() {
-    timers_.push_back(std::make_unique<OffscreenTimer>(platform_.VirtualTime()));
+    timers_.push_back(std::make_unique<OffscreenTimer>(platform_.Desk().VirtualTime()));
     return *timers_.back();
 }
 
@@ -163,7 +163,7 @@ void OffscreenWindow::DoShowModal(platform::Window& owner) {
     auto& ownerWindow = static_cast<OffscreenWindow&>(owner);
     ownerWindow.enabled_ = false;
     Show();
-    platform_.RunModal(*this);
+    platform_.Queue().RunModal(*this);
     ownerWindow.enabled_ = true;
 }
 
@@ -174,7 +174,7 @@ void OffscreenWindow::Hide() {
 void OffscreenWindow::Activate() {
     visible_ = true;
     RestoreFocus();
-    platform_.BringToFront(*this);
+    platform_.Desk().BringToFront(*this);
 }
 
 void OffscreenWindow::Move(const platform::Bounds& bounds) {
@@ -188,7 +188,7 @@ void OffscreenWindow::Move(const platform::Bounds& bounds) {
 
 void OffscreenWindow::Resized() {
     ++resizes_;
-    platform_.Guarded([this] { events_.Resize(); });
+    platform_.Queue().Guarded([this] { events_.Resize(); });
 }
 
 void OffscreenWindow::CenterOnScreen() {

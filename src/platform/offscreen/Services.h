@@ -1,0 +1,62 @@
+// The offscreen platform's plain services, from settable facts: the program's
+// own facts, the screen's units, the clock and the number format.
+#pragma once
+
+#include <string>
+#include <utility>
+
+#include "platform/Platform.h"
+#include "platform/ProductApplication.h"
+
+namespace offscreen {
+
+// Settable facts about the running program.
+struct ProgramFacts {
+    bool prevInstance = false;
+    std::string path = "C:\\Program Files\\Convalis";
+    std::string commandLine;
+    // The folder that holds the user's special folders; empty for none.
+    std::string profile;
+};
+
+class Services : public platform::ProductApplication,
+                 public platform::Screen,
+                 public platform::Clock,
+                 public platform::NumberFormat {
+public:
+    explicit Services(ProgramFacts facts) : facts_(std::move(facts)) {}
+
+    const ProgramFacts& Facts() const { return facts_; }
+    void SetNow(const platform::LocalDateTime& now) { now_ = now; }
+    void SetDecimalSeparator(const std::string& separator) { decimalSeparator_ = separator; }
+    void SetTwipsPerPixel(int x, int y) {
+        twipsPerPixelX_ = x;
+        twipsPerPixelY_ = y;
+    }
+
+    // platform::Application
+    bool PrevInstance() const override { return facts_.prevInstance; }
+    std::string Path() const override { return facts_.path; }
+    std::string CommandLine() const override { return facts_.commandLine; }
+    const std::string& HelpFile() const override { return helpFile_; }
+    void SetHelpFile(const std::string& helpFile) override { helpFile_ = helpFile; }
+    // platform::Screen: 1024 x 768 pixels.
+    int TwipsPerPixelX() const override { return twipsPerPixelX_; }
+    int TwipsPerPixelY() const override { return twipsPerPixelY_; }
+    int WidthTwips() const override { return 1024 * twipsPerPixelX_; }
+    int HeightTwips() const override { return 768 * twipsPerPixelY_; }
+    // platform::Clock
+    platform::LocalDateTime Now() const override { return now_; }
+    // platform::NumberFormat
+    std::string DecimalSeparator() const override { return decimalSeparator_; }
+
+private:
+    ProgramFacts facts_;
+    std::string helpFile_;
+    std::string decimalSeparator_ = ",";
+    platform::LocalDateTime now_{2002, 6, 1, 0, 0, 0};
+    int twipsPerPixelX_ = 15;
+    int twipsPerPixelY_ = 15;
+};
+
+}  // namespace offscreen
