@@ -1,5 +1,8 @@
 // What the program relies on from windows, controls and timers, on every
 // platform.
+#include <stdexcept>
+#include <utility>
+
 #include "ContractFixture.h"
 
 namespace contract {
@@ -76,6 +79,23 @@ TEST_F(PlatformModalShow, DisablesTheOwnerUntilTheWindowHides) {
 TEST_F(PlatformModalShow, DisablesTheOwnerUntilTheWindowUnloadsItself) {
     ShowModalClosingBy(
         [this](std::unique_ptr<platform::Window>& modal) { Platform().Unload(std::move(modal)); });
+}
+
+TEST_F(PlatformModalShow, GivesTheOwnerItsInputBackWhenAHandlerFails) {
+    RecordingEvents ownerEvents, modalEvents;
+    auto owner = MakeWindow("frmOwner", ownerEvents);
+    owner->Show();
+    auto modal = MakeWindow("frmModal", modalEvents);
+    platform::Timer& timer = modal->AddTimer();
+    bool failed = false;
+    timer.SetOnTick([&] {
+        if (!std::exchange(failed, true))
+            throw std::logic_error("not a run-time error");
+    });
+    timer.SetInterval(20);
+    Run().PassTimeLater(100);
+    EXPECT_THROW(modal->ShowModal(*owner), std::logic_error);
+    EXPECT_TRUE(Run().TakesInput(*owner)) << "the owner did not get its input back";
 }
 
 TEST_F(PlatformWindows, StopTheTimersOfAnUnloadedWindow) {

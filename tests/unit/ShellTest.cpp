@@ -201,28 +201,6 @@ TEST_F(ShortcutFiles, EveryPropertyComesBackAsWritten) {
     EXPECT_EQ(back.StartShow(), 7);
 }
 
-TEST_F(ShortcutFiles, OptionalFieldsLeftEmptyAreNotWritten) {
-    shell::cShellLink link = NewLink();
-    link.SetLnkFile(LinkPath("Bare.lnk"));
-    link.SetExeFile("C:\\Convalis.exe");
-    link.SetStartShow(3);
-    ASSERT_TRUE(link.CreateLink());
-    std::vector<unsigned char> bytes = Bytes(LinkPath("Bare.lnk"));
-    ASSERT_GE(bytes.size(), 0x4Cu);
-    // No name, working folder, arguments nor icon among the link flags.
-    EXPECT_EQ(bytes[0x14] & 0x74, 0);
-    EXPECT_EQ(bytes[0x3C], 3);  // the show command is written all the same
-
-    shell::cShellLink back = NewLink();
-    back.SetLnkFile(LinkPath("Bare.lnk"));
-    ASSERT_TRUE(back.GetLinkInfo());
-    EXPECT_EQ(back.ExeFile(), "C:\\Convalis.exe");
-    EXPECT_EQ(back.WorkDir(), "");
-    EXPECT_EQ(back.ExeArgs(), "");
-    EXPECT_EQ(back.IconFile(), "");
-    EXPECT_EQ(back.StartShow(), 3);
-}
-
 TEST_F(ShortcutFiles, CreateLinkNeedsBothPaths) {
     shell::cShellLink noTarget = NewLink();
     noTarget.SetLnkFile(LinkPath("None.lnk"));

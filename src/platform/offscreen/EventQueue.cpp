@@ -4,15 +4,28 @@
 
 namespace offscreen {
 
+// Counts a running loop, also when a handler's exception ends it.
+class EventQueue::LoopScope {
+public:
+    explicit LoopScope(int& depth) : depth_(++depth) {}
+    ~LoopScope() { --depth_; }
+    LoopScope(const LoopScope&) = delete;
+    LoopScope& operator=(const LoopScope&) = delete;
+
+private:
+    int& depth_;
+};
+
 EventQueue::~EventQueue() {
     unloaded_.clear();
 }
 
 void EventQueue::Run(const std::function<bool()>& goOn) {
-    ++loopDepth_;
-    while (goOn() && DeliverNext()) {
+    {
+        LoopScope loop(loopDepth_);
+        while (goOn() && DeliverNext()) {
+        }
     }
-    --loopDepth_;
     DisposeUnloaded();
 }
 
@@ -26,7 +39,7 @@ bool EventQueue::DeliverNext() {
 }
 
 void EventQueue::RunModal(OffscreenWindow& window) {
-    ++loopDepth_;
+    LoopScope loop(loopDepth_);
     while (window.Visible() && !window.Unloaded()) {
         if (DeliverNext())
             continue;
@@ -36,7 +49,6 @@ void EventQueue::RunModal(OffscreenWindow& window) {
         if (window.Visible() && !window.Unloaded())
             window.Hide();
     }
-    --loopDepth_;
 }
 
 void EventQueue::Guarded(const std::function<void()>& handler) {

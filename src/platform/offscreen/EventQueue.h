@@ -38,6 +38,7 @@ public:
     std::vector<std::string> TakeHandlerErrors() { return std::exchange(handlerErrors_, {}); }
 
 private:
+    class LoopScope;
     bool DeliverNext();
     void DisposeUnloaded();
 

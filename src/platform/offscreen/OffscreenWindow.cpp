@@ -162,9 +162,15 @@ void OffscreenWindow::Show() {
 void OffscreenWindow::DoShowModal(platform::Window& owner) {
     auto& ownerWindow = static_cast<OffscreenWindow&>(owner);
     ownerWindow.enabled_ = false;
+    // Whatever way the loop ends, even by an exception, the owner is given
+    // back its input; an unloaded owner is deleted only after this.
+    struct LoopEnd {
+        OffscreenWindow& opener;
+        ~LoopEnd() { opener.enabled_ = true; }
+    } loopEnd{ownerWindow};
+
     Show();
     platform_.Queue().RunModal(*this);
-    ownerWindow.enabled_ = true;
 }
 
 void OffscreenWindow::Hide() {
