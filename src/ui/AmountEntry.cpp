@@ -107,6 +107,22 @@ void AmountEntry::EndEntry() {
         ConvertActiveField();
 }
 
+bool AmountEntry::TypeAmount(const std::string& amount) {
+    if (!ActiveFieldTakesTyping())
+        return false;
+    // A new entry even while one is in progress: undo takes the whole
+    // amount back.
+    StartEntry();
+    ActiveDisplay().SetCaption("0");
+    for (char c : amount) {
+        if (c == ',')
+            AppendComma();
+        else
+            AppendDigit(c - '0');
+    }
+    return true;
+}
+
 bool HandleEntryKey(AmountEntry& entry, int keyCode) {
     if (keyCode >= platform::vk::kNumpad0 && keyCode <= platform::vk::kNumpad9) {
         entry.AppendDigit(keyCode - platform::vk::kNumpad0);

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "platform/Platform.h"
+#include "platform/offscreen/OffscreenClipboard.h"
 #include "platform/offscreen/OffscreenGdi.h"
 #include "platform/offscreen/OffscreenShell.h"
 #include "platform/offscreen/OffscreenWindow.h"
@@ -59,6 +60,9 @@ public:
     void SetTwipsPerPixel(int x, int y);
     OffscreenGdi& Gdi() { return gdi_; }
     OffscreenShell& Shell() { return shell_; }
+    OffscreenClipboard& Clipboard() { return clipboard_; }
+    // How many times the program has beeped.
+    int Beeps() const { return beeper_.Beeps(); }
 
     // The event queue. Events go to the active window when they are delivered.
     void PostKey(int keyCode, int shift = 0);
@@ -107,6 +111,8 @@ public:
     platform::Pointer& Mouse() override { return *this; }
     platform::Shell& ShellServices() override { return shell_; }
     platform::Registry& RegistryReader() override { return shell_; }
+    platform::Clipboard& ClipboardText() override { return clipboard_; }
+    platform::Beeper& Sound() override { return beeper_; }
     platform::WindowHandle Capture() const { return capture_; }
     // The loaded window with this handle, or null.
     OffscreenWindow* WindowOf(platform::WindowHandle handle) const;
@@ -192,6 +198,8 @@ private:
     ProgramFacts facts_;
     OffscreenGdi gdi_{*this};
     OffscreenShell shell_;
+    OffscreenClipboard clipboard_;
+    OffscreenBeeper beeper_;
     std::deque<std::function<void()>> queue_;
     std::vector<OffscreenWindow*> windows_;
     std::vector<std::unique_ptr<platform::Window>> unloaded_;
