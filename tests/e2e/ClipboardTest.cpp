@@ -10,7 +10,9 @@ namespace e2e {
 namespace {
 
 // A window of this test program's own, to own what it puts on the
-// clipboard.
+// clipboard. The program's copy empties the clipboard, which first tells
+// the owner (WM_DESTROYCLIPBOARD) and waits until it has heard: so a test
+// that waits on a copy handles its messages meanwhile.
 class ClipboardOwner {
 public:
     ClipboardOwner()
@@ -20,6 +22,12 @@ public:
     ClipboardOwner(const ClipboardOwner&) = delete;
     ClipboardOwner& operator=(const ClipboardOwner&) = delete;
     HWND Handle() const { return window_; }
+    void HandleMessages() const {
+        MSG message;
+        while (PeekMessageW(&message, window_, 0, 0, PM_REMOVE)) {
+            DispatchMessageW(&message);
+        }
+    }
 
 private:
     HWND window_;
@@ -89,7 +97,11 @@ protected:
     // Waits until the clipboard holds `expected`.
     testing::AssertionResult ClipboardHolds(const std::wstring& expected) const {
         std::optional<std::wstring> seen;
-        if (WaitUntil([&] { return (seen = ClipboardText(owner_.Handle())) == expected; })) {
+        const auto holds = [&] {
+            owner_.HandleMessages();
+            return (seen = ClipboardText(owner_.Handle())) == expected;
+        };
+        if (WaitUntil(holds)) {
             return testing::AssertionSuccess();
         }
         return testing::AssertionFailure()
