@@ -107,9 +107,9 @@ void AmountEntry::EndEntry() {
         ConvertActiveField();
 }
 
-bool AmountEntry::TypeAmount(const std::string& amount) {
+void AmountEntry::TypeAmount(const std::string& amount) {
     if (!ActiveFieldTakesTyping())
-        return false;
+        return;
     // A new entry even while one is in progress: undo takes the whole
     // amount back.
     StartEntry();
@@ -120,7 +120,6 @@ bool AmountEntry::TypeAmount(const std::string& amount) {
         else
             AppendDigit(c - '0');
     }
-    return true;
 }
 
 bool HandleEntryKey(AmountEntry& entry, int keyCode) {

@@ -63,9 +63,9 @@ public:
     // Whether the user may type into the active field.
     bool ActiveFieldTakesTyping() const { return window_.AcceptsTyping(activeField_); }
     // Types `amount` (digits and at most one comma) into the active field as
-    // a new entry, key by key under the same rules; false when the field
-    // takes no typing.
-    bool TypeAmount(const std::string& amount);
+    // a new entry, key by key under the same rules; does nothing when the
+    // field takes no typing.
+    void TypeAmount(const std::string& amount);
 
     const std::string& DisplayText(int k) const { return displays_.at(k)->Caption(); }
     platform::Label& Display(int k) const { return *displays_.at(k); }

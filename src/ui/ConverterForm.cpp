@@ -1,5 +1,8 @@
 #include "ui/ConverterForm.h"
 
+#include <optional>
+#include <string>
+
 #include "core/ClipboardAmount.h"
 #include "ui/Keys.h"
 

@@ -2,8 +2,8 @@
 // focus marker beside the active one, the amount-entry component, moving
 // between fields, the common keys (Tab, Shift+Tab, Up, Down, F1, Alt+F4, the
 // entry keys, and copy and paste of the active display) and the close, about
-// and help commands. A window adds its
-// own keys and commands, and says how its fields convert.
+// and help commands. A window adds its own keys and commands, and says how
+// its fields convert.
 #pragma once
 
 #include <optional>
