@@ -21,10 +21,6 @@ die() {
 build_dir=$(cd "$1" && pwd)
 shift
 
-for tool in Xvfb wine wineserver timeout; do
-    command -v "$tool" >/dev/null || die "$tool is missing (scripts/install-deps.sh installs it)"
-done
-
 # Where the build put the test driver and the program (written by CMake).
 paths_file=$build_dir/e2e-paths.txt
 [ -f "$paths_file" ] || die "$paths_file is missing: configure and build $build_dir first"
@@ -38,105 +34,8 @@ if [ -z "$program" ] || [ ! -f "$program" ]; then
     die "Convalis.exe not built in $build_dir"
 fi
 
-state=$build_dir/e2e
-export WINEPREFIX=$state/prefix
-export TMPDIR=$state/tmp
-export HOME=$state/home # nothing of Wine's lands in the user's own home
-export WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
-unset WINEARCH WINESERVER
-mkdir -p "$TMPDIR" "$HOME"
-chmod 700 "$TMPDIR"
-
-xvfb_pid=
-# shellcheck disable=SC2317 # run by the EXIT trap
-stop_everything() {
-    if [ -d "$WINEPREFIX" ]; then
-        wineserver -k 2>/dev/null || true
-    fi
-    if [ -n "$xvfb_pid" ]; then
-        kill "$xvfb_pid" 2>/dev/null || true
-        wait "$xvfb_pid" 2>/dev/null || true
-    fi
-}
-trap stop_everything EXIT
-trap 'exit 130' INT TERM
-
-# Xvfb picks a free display itself and writes its number once it listens.
-start_display() {
-    local number_file=$state/display
-    : >"$number_file"
-    Xvfb -displayfd 3 -nolisten tcp -screen 0 1024x768x24 3>"$number_file" \
-        >"$state/xvfb.log" 2>&1 </dev/null &
-    xvfb_pid=$!
-    local tries
-    for ((tries = 0; tries < 200; tries++)); do
-        if [ -s "$number_file" ]; then
-            DISPLAY=":$(tr -d '[:space:]' <"$number_file")"
-            export DISPLAY
-            return
-        fi
-        kill -0 "$xvfb_pid" 2>/dev/null || break
-        sleep 0.1
-    done
-    cat "$state/xvfb.log" >&2
-    die "Xvfb did not start"
-}
-
-# The prefix's settings. Managed=N: without a window manager every hide of
-# a managed window stalls 2 s. The virtual desktop: Wine keeps the X focus on
-# it and moves the focus between its windows itself, so another program's
-# window (the help viewer's question) cannot leave a late X focus event
-# behind that takes the foreground away from the program under test. No
-# crash dialog: a crash ends its process at once, with a backtrace, instead
-# of waiting on the dialog until the time limit.
-prefix_settings() {
-    cat <<'REG'
-Windows Registry Editor Version 5.00
-
-[HKEY_CURRENT_USER\Software\Wine\X11 Driver]
-"Managed"="N"
-
-[HKEY_CURRENT_USER\Software\Wine\Explorer]
-"Desktop"="Default"
-
-[HKEY_CURRENT_USER\Software\Wine\Explorer\Desktops]
-"Default"="1024x768"
-
-[HKEY_CURRENT_USER\Software\Wine\WineDbg]
-"ShowCrashDialog"=dword:00000000
-REG
-}
-
-# A prefix costs several seconds to make; it is made once and reused, and
-# its settings are written again only when they change.
-prepare_prefix() {
-    local made=$WINEPREFIX/.convalis-e2e-made
-    local applied=$WINEPREFIX/.convalis-e2e-settings.reg
-    if [ -f "$made" ]; then
-        wineserver -k 2>/dev/null || true # a server left by an interrupted run
-    else
-        echo "e2e: making the Wine prefix $WINEPREFIX"
-        rm -rf "$WINEPREFIX"
-        wine wineboot -i >"$state/wineboot.log" 2>&1 </dev/null || {
-            cat "$state/wineboot.log" >&2
-            die "wineboot failed"
-        }
-        wineserver -w
-        touch "$made"
-    fi
-    if ! prefix_settings | cmp -s - "$applied"; then
-        prefix_settings >"$state/settings.reg"
-        wine regedit /S settings.reg >/dev/null 2>&1 </dev/null || die "regedit failed"
-        wineserver -w
-        cp "$state/settings.reg" "$applied"
-    fi
-}
-
-windows_path() {
-    local path=$1
-    printf 'Z:%s' "${path//\//\\}"
-}
+# shellcheck source=scripts/wine-session.sh
+source "$(dirname "$0")/wine-session.sh"
 
 # The Startup shortcut that the program wrote (kept by the options test),
 # read by a reader of its own (lnkinfo) rather than by Wine's shell, which
@@ -176,11 +75,8 @@ FIELDS
     return "$failed"
 }
 
-# Run away from the program's folder, so that the program has to find its
-# own folder rather than use the current one.
-cd "$state"
-start_display
-prepare_prefix
+state=$build_dir/e2e
+wine_session_start "$state"
 # Where the options test keeps a copy of the shortcut for the check above.
 kept=$state/kept
 rm -rf "$kept"
