@@ -1,10 +1,11 @@
 # Convalis: `make run` builds and starts the program under Wine; `make test`
-# builds everything and runs every test. Both install what is missing first.
+# builds everything and runs every test; `make bench` prints the benchmark's
+# figures. All install what is missing first.
 
 NATIVE := build/native
 WIN32 := build/win32
 
-.PHONY: all deps native win32 run test unit-test e2e-test format clean
+.PHONY: all deps native win32 run test unit-test e2e-test bench format clean
 
 all: native win32
 
@@ -32,6 +33,10 @@ e2e-test: win32
 test: native win32
 	ctest --preset native
 	ctest --preset win32 --verbose
+
+# Start-up time, memory, size and key latency; it builds what it needs.
+bench: deps
+	scripts/bench.sh
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
