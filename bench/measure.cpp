@@ -5,9 +5,10 @@
 //   convalis-measure start EVENT RUNS PROGRAM [ARGUMENT]
 //       EVENT is "painted" (the first complete paint) or "icon" (the
 //       notification-area icon added). Prints one line:
-//       MEDIAN_MS MIN_MS MAX_MS PEAK_WORKING_SET_KIB PRIVATE_KIB
-//       (the memory figures are medians over the runs, read once the event
-//       has happened).
+//       MEDIAN_MS MIN_MS MAX_MS PROCESSOR_MS PEAK_WORKING_SET_KIB PRIVATE_KIB
+//       (the last three are medians over the runs, read once the event has
+//       happened; the processor time is the program's own, user and kernel,
+//       which the machine's load moves less than the time to the event).
 //   convalis-measure keys COUNT PROGRAM
 //       Presses COUNT keys in the program's window, one after the other,
 //       each once the paints of the one before are over. Prints one line:
@@ -45,6 +46,11 @@ struct Record {
     double value = 0;
     HWND window = nullptr;
 };
+
+// FILETIME counts 100-nanosecond intervals.
+ULONGLONG Ticks(const FILETIME& time) {
+    return (static_cast<ULONGLONG>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
+}
 
 std::vector<Record> ReadLog(const std::wstring& path) {
     std::vector<Record> records;
@@ -133,6 +139,15 @@ public:
 
     HWND Window() const { return window_; }
 
+    // The processor time the program has used, user and kernel, in ms.
+    double ProcessorTime() const {
+        FILETIME created{}, exited{}, kernel{}, user{};
+        if (!GetProcessTimes(process_, &created, &exited, &kernel, &user)) {
+            return 0;
+        }
+        return static_cast<double>(Ticks(kernel) + Ticks(user)) / 1e4;
+    }
+
     // Peak working set and private bytes, in KiB, once the program waits
     // for input.
     std::pair<double, double> Memory() const {
@@ -180,17 +195,19 @@ void MeasureStart(const std::string& event, int runs, const std::wstring& progra
         Run warmUp(program, argument, LogPath());
         warmUp.Await(event, 1);
     }
-    std::vector<double> times, peaks, privates;
+    std::vector<double> times, processor, peaks, privates;
     for (int i = 0; i < runs; ++i) {
         Run run(program, argument, LogPath());
         times.push_back(run.Await(event, 1).front().value);
+        processor.push_back(run.ProcessorTime());
         const auto [peak, privateBytes] = run.Memory();
         peaks.push_back(peak);
         privates.push_back(privateBytes);
     }
-    std::printf("%.1f %.1f %.1f %.0f %.0f\n", Median(times),
+    std::printf("%.1f %.1f %.1f %.1f %.0f %.0f\n", Median(times),
                 *std::min_element(times.begin(), times.end()),
-                *std::max_element(times.begin(), times.end()), Median(peaks), Median(privates));
+                *std::max_element(times.begin(), times.end()), Median(processor), Median(peaks),
+                Median(privates));
 }
 
 // Keys that each change what the window shows: an amount typed, converted,
