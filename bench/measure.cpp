@@ -6,9 +6,12 @@
 //       EVENT is "painted" (the first complete paint) or "icon" (the
 //       notification-area icon added). Prints one line:
 //       MEDIAN_MS MIN_MS MAX_MS PROCESSOR_MS PEAK_WORKING_SET_KIB PRIVATE_KIB
-//       (the last three are medians over the runs, read once the event has
+//       ICON_CALL_MS
+//       (the last four are medians over the runs, read once the event has
 //       happened; the processor time is the program's own, user and kernel,
-//       which the machine's load moves less than the time to the event).
+//       which the machine's load moves less than the time to the event; the
+//       icon call is the time the shell took to add the notification icon,
+//       0 for a program without one).
 //   convalis-measure keys COUNT PROGRAM
 //       Presses COUNT keys in the program's window, one after the other,
 //       each once the paints of the one before are over. Prints one line:
@@ -139,6 +142,16 @@ public:
 
     HWND Window() const { return window_; }
 
+    // The value of the first record of `event` logged so far, or 0.
+    double ValueOf(const std::string& event) const {
+        for (const Record& record : ReadLog(log_)) {
+            if (record.event == event) {
+                return record.value;
+            }
+        }
+        return 0;
+    }
+
     // The processor time the program has used, user and kernel, in ms.
     double ProcessorTime() const {
         FILETIME created{}, exited{}, kernel{}, user{};
@@ -195,19 +208,20 @@ void MeasureStart(const std::string& event, int runs, const std::wstring& progra
         Run warmUp(program, argument, LogPath());
         warmUp.Await(event, 1);
     }
-    std::vector<double> times, processor, peaks, privates;
+    std::vector<double> times, processor, peaks, privates, iconCalls;
     for (int i = 0; i < runs; ++i) {
         Run run(program, argument, LogPath());
         times.push_back(run.Await(event, 1).front().value);
         processor.push_back(run.ProcessorTime());
+        iconCalls.push_back(run.ValueOf("icon-call"));
         const auto [peak, privateBytes] = run.Memory();
         peaks.push_back(peak);
         privates.push_back(privateBytes);
     }
-    std::printf("%.1f %.1f %.1f %.1f %.0f %.0f\n", Median(times),
+    std::printf("%.1f %.1f %.1f %.1f %.0f %.0f %.1f\n", Median(times),
                 *std::min_element(times.begin(), times.end()),
                 *std::max_element(times.begin(), times.end()), Median(processor), Median(peaks),
-                Median(privates));
+                Median(privates), Median(iconCalls));
 }
 
 // Keys that each change what the window shows: an amount typed, converted,

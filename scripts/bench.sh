@@ -86,11 +86,11 @@ measure() {
 }
 echo "Measuring: $runs starts of each program, $keys keys..." >&2
 result=$(measure start painted "$runs" "$(windows_path "$bare")")
-read -r bare_ms bare_min bare_max bare_cpu bare_peak bare_private <<<"$result"
+read -r bare_ms bare_min bare_max bare_cpu bare_peak bare_private bare_icon <<<"$result"
 result=$(measure start painted "$runs" "$(windows_path "$convalis")")
-read -r main_ms main_min main_max main_cpu main_peak main_private <<<"$result"
+read -r main_ms main_min main_max main_cpu main_peak main_private main_icon <<<"$result"
 result=$(measure start icon "$runs" "$(windows_path "$convalis")" /Hidden)
-read -r hidden_ms hidden_min hidden_max hidden_cpu hidden_peak hidden_private <<<"$result"
+read -r hidden_ms hidden_min hidden_max hidden_cpu hidden_peak hidden_private hidden_icon <<<"$result"
 result=$(measure keys "$keys" "$(windows_path "$convalis")")
 read -r key_median key_p99 <<<"$result"
 
@@ -113,6 +113,7 @@ row "Convalis.exe: start" "$main_ms ms" "$main_min-$main_max ms" "$main_cpu ms" 
 row "  against the bare window" "$(ratio "$main_ms" "$bare_ms")" "" \
     "$(ratio "$main_cpu" "$bare_cpu")" \
     "$(plus_mib $((main_peak - bare_peak)))" "$(plus_mib $((main_private - bare_private)))"
+row "  of which adding the icon" "$main_icon ms"
 row "Convalis.exe /Hidden: to icon" "$hidden_ms ms" "$hidden_min-$hidden_max ms" \
     "$hidden_cpu ms" "$(mib "$hidden_peak")" "$(mib "$hidden_private")"
 echo

@@ -2,16 +2,11 @@
 
 #include <cstdio>
 #include <string>
+#include <utility>
 
 namespace win32 {
 
 namespace {
-
-LONGLONG Counter() {
-    LARGE_INTEGER now{};
-    ::QueryPerformanceCounter(&now);
-    return now.QuadPart;
-}
 
 ULONGLONG Ticks(const FILETIME& time) {
     return (static_cast<ULONGLONG>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
@@ -23,6 +18,12 @@ bool PaintPending() {
 }
 
 }  // namespace
+
+LONGLONG TimingProbe::Counter() {
+    LARGE_INTEGER now{};
+    ::QueryPerformanceCounter(&now);
+    return now.QuadPart;
+}
 
 std::unique_ptr<TimingProbe> TimingProbe::FromEnvironment() {
     const DWORD length = ::GetEnvironmentVariableW(kTimingLogVariable, nullptr, 0);
@@ -61,15 +62,17 @@ void TimingProbe::MessageHandled(const MSG& msg) {
         WriteLine("painted", MillisecondsSinceProcessStart(), ::GetAncestor(msg.hwnd, GA_ROOT));
     }
     if (keyArrival_ != 0) {
-        const double microseconds =
-            static_cast<double>(Counter() - keyArrival_) * 1e6 / frequency_.QuadPart;
-        keyArrival_ = 0;
-        WriteLine("key", microseconds, nullptr);
+        WriteLine("key", MicrosecondsSince(std::exchange(keyArrival_, 0)), nullptr);
     }
 }
 
-void TimingProbe::IconAdded(HWND window) {
+void TimingProbe::IconAdded(HWND window, LONGLONG callStart) {
+    WriteLine("icon-call", MicrosecondsSince(callStart) / 1e3, nullptr);
     WriteLine("icon", MillisecondsSinceProcessStart(), window);
+}
+
+double TimingProbe::MicrosecondsSince(LONGLONG start) const {
+    return static_cast<double>(Counter() - start) * 1e6 / static_cast<double>(frequency_.QuadPart);
 }
 
 double TimingProbe::MillisecondsSinceProcessStart() const {

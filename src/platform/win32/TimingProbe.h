@@ -5,6 +5,8 @@
 //   painted MS HWND   the first time every window is painted, MS milliseconds
 //                     after the process was created; HWND is the top-level
 //                     window painted last
+//   icon-call MS      how long the shell took to add the notification-area
+//                     icon, the call's own milliseconds
 //   icon MS HWND      the notification-area icon added, for the window HWND
 //   key US            a key's arrival to the end of the paints it caused, in
 //                     microseconds
@@ -30,11 +32,15 @@ public:
     // Around the handling of each message that the message loop takes.
     void MessageArrived(const MSG& msg);
     void MessageHandled(const MSG& msg);
-    void IconAdded(HWND window);
+    // `callStart` is the counter (Counter()) before the shell was called.
+    void IconAdded(HWND window, LONGLONG callStart);
+
+    static LONGLONG Counter();
 
 private:
     explicit TimingProbe(UniqueKernelHandle log);
     double MillisecondsSinceProcessStart() const;
+    double MicrosecondsSince(LONGLONG start) const;
     void WriteLine(const char* event, double value, HWND window);
 
     UniqueKernelHandle log_;
