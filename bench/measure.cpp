@@ -2,9 +2,12 @@
 // Windows (or Wine) session and reads the timings it writes to the file named
 // by CONVALIS_BENCH_LOG (Convalis.exe and bare-window.exe both write them).
 //
-//   convalis-measure start EVENT RUNS PROGRAM [ARGUMENT]
-//       EVENT is "painted" (the first complete paint) or "icon" (the
-//       notification-area icon added). Prints one line:
+//   convalis-measure start RUNS EVENT PROGRAM ARGUMENT [EVENT PROGRAM ARGUMENT]...
+//       Starts each PROGRAM with its ARGUMENT text ("" for none) RUNS times,
+//       taking turns, so that a change of the machine's load falls on all
+//       of them alike, and waits each time for its EVENT: "painted" (the
+//       first complete paint) or "icon" (the notification-area icon added).
+//       Prints one line per program:
 //       MEDIAN_MS MIN_MS MAX_MS PROCESSOR_MS PEAK_WORKING_SET_KIB PRIVATE_KIB
 //       ICON_CALL_MS
 //       (the last four are medians over the runs, read once the event has
@@ -200,16 +203,14 @@ std::wstring LogPath() {
            L".log";
 }
 
-void MeasureStart(const std::string& event, int runs, const std::wstring& program,
-                  const std::wstring& argument) {
-    {
-        // Unrecorded: the first start also pays for what the system loads
-        // once for every program.
-        Run warmUp(program, argument, LogPath());
-        warmUp.Await(event, 1);
-    }
+// What to start and what to wait for, and the figures of its runs.
+struct Start {
+    std::string event;
+    std::wstring program;
+    std::wstring argument;
     std::vector<double> times, processor, peaks, privates, iconCalls;
-    for (int i = 0; i < runs; ++i) {
+
+    void Measure() {
         Run run(program, argument, LogPath());
         times.push_back(run.Await(event, 1).front().value);
         processor.push_back(run.ProcessorTime());
@@ -218,10 +219,30 @@ void MeasureStart(const std::string& event, int runs, const std::wstring& progra
         peaks.push_back(peak);
         privates.push_back(privateBytes);
     }
-    std::printf("%.1f %.1f %.1f %.1f %.0f %.0f %.1f\n", Median(times),
-                *std::min_element(times.begin(), times.end()),
-                *std::max_element(times.begin(), times.end()), Median(processor), Median(peaks),
-                Median(privates), Median(iconCalls));
+
+    void Print() const {
+        std::printf("%.1f %.1f %.1f %.1f %.0f %.0f %.1f\n", Median(times),
+                    *std::min_element(times.begin(), times.end()),
+                    *std::max_element(times.begin(), times.end()), Median(processor), Median(peaks),
+                    Median(privates), Median(iconCalls));
+    }
+};
+
+void MeasureStarts(int runs, std::vector<Start>& starts) {
+    for (Start& start : starts) {
+        // Unrecorded: the first start also pays for what the system loads
+        // once for every program.
+        Run warmUp(start.program, start.argument, LogPath());
+        warmUp.Await(start.event, 1);
+    }
+    for (int i = 0; i < runs; ++i) {
+        for (Start& start : starts) {
+            start.Measure();
+        }
+    }
+    for (const Start& start : starts) {
+        start.Print();
+    }
 }
 
 // Keys that each change what the window shows: an amount typed, converted,
@@ -245,7 +266,7 @@ void MeasureKeys(int count, const std::wstring& program) {
 
 int Usage() {
     std::fprintf(stderr,
-                 "usage: convalis-measure start painted|icon RUNS PROGRAM [ARGUMENT]\n"
+                 "usage: convalis-measure start RUNS painted|icon PROGRAM ARGUMENT...\n"
                  "       convalis-measure keys COUNT PROGRAM\n");
     return 2;
 }
@@ -286,14 +307,27 @@ int wmain(int argc, wchar_t** argv) {
     SetCursorPos(0, 0);
     try {
         const std::wstring command = argc > 1 ? argv[1] : L"";
-        if (command == L"start" && (argc == 5 || argc == 6)) {
-            const std::wstring event = argv[2];
-            const std::optional<int> runs = Count(argv[3]);
-            if ((event != L"painted" && event != L"icon") || !runs) {
+        if (command == L"start" && argc >= 6 && (argc - 3) % 3 == 0) {
+            const std::optional<int> runs = Count(argv[2]);
+            std::vector<Start> starts;
+            for (int i = 3; i < argc; i += 3) {
+                const std::wstring event = argv[i];
+                if (event != L"painted" && event != L"icon") {
+                    return Usage();
+                }
+                starts.push_back({std::string(event.begin(), event.end()),
+                                  argv[i + 1],
+                                  argv[i + 2],
+                                  {},
+                                  {},
+                                  {},
+                                  {},
+                                  {}});
+            }
+            if (!runs) {
                 return Usage();
             }
-            MeasureStart(std::string(event.begin(), event.end()), *runs, argv[4],
-                         argc == 6 ? argv[5] : L"");
+            MeasureStarts(*runs, starts);
         } else if (command == L"keys" && argc == 4) {
             const std::optional<int> count = Count(argv[2]);
             if (!count) {
