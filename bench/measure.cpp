@@ -8,13 +8,10 @@
 //       of them alike, and waits each time for its EVENT: "painted" (the
 //       first complete paint) or "icon" (the notification-area icon added).
 //       Prints one line per program:
-//       MEDIAN_MS MIN_MS MAX_MS PROCESSOR_MS PEAK_WORKING_SET_KIB PRIVATE_KIB
-//       ICON_CALL_MS
-//       (the last four are medians over the runs, read once the event has
-//       happened; the processor time is the program's own, user and kernel,
-//       which the machine's load moves less than the time to the event; the
-//       icon call is the time the shell took to add the notification icon,
-//       0 for a program without one).
+//       MEDIAN_MS MIN_MS MAX_MS PEAK_WORKING_SET_KIB PRIVATE_KIB ICON_CALL_MS
+//       (the last three are medians over the runs, read once the event has
+//       happened; the icon call is the time the shell took to add the
+//       notification icon, 0 for a program without one).
 //   convalis-measure keys COUNT PROGRAM
 //       Presses COUNT keys in the program's window, one after the other,
 //       each once the paints of the one before are over. Prints one line:
@@ -37,6 +34,7 @@
 #include <stdexcept>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -52,11 +50,6 @@ struct Record {
     double value = 0;
     HWND window = nullptr;
 };
-
-// FILETIME counts 100-nanosecond intervals.
-ULONGLONG Ticks(const FILETIME& time) {
-    return (static_cast<ULONGLONG>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
-}
 
 std::vector<Record> ReadLog(const std::wstring& path) {
     std::vector<Record> records;
@@ -155,15 +148,6 @@ public:
         return 0;
     }
 
-    // The processor time the program has used, user and kernel, in ms.
-    double ProcessorTime() const {
-        FILETIME created{}, exited{}, kernel{}, user{};
-        if (!GetProcessTimes(process_, &created, &exited, &kernel, &user)) {
-            return 0;
-        }
-        return static_cast<double>(Ticks(kernel) + Ticks(user)) / 1e4;
-    }
-
     // Peak working set and private bytes, in KiB, once the program waits
     // for input.
     std::pair<double, double> Memory() const {
@@ -208,12 +192,14 @@ struct Start {
     std::string event;
     std::wstring program;
     std::wstring argument;
-    std::vector<double> times, processor, peaks, privates, iconCalls;
+    std::vector<double> times, peaks, privates, iconCalls;
+
+    Start(std::string awaited, std::wstring path, std::wstring arguments)
+        : event(std::move(awaited)), program(std::move(path)), argument(std::move(arguments)) {}
 
     void Measure() {
         Run run(program, argument, LogPath());
         times.push_back(run.Await(event, 1).front().value);
-        processor.push_back(run.ProcessorTime());
         iconCalls.push_back(run.ValueOf("icon-call"));
         const auto [peak, privateBytes] = run.Memory();
         peaks.push_back(peak);
@@ -221,10 +207,10 @@ struct Start {
     }
 
     void Print() const {
-        std::printf("%.1f %.1f %.1f %.1f %.0f %.0f %.1f\n", Median(times),
+        std::printf("%.1f %.1f %.1f %.0f %.0f %.1f\n", Median(times),
                     *std::min_element(times.begin(), times.end()),
-                    *std::max_element(times.begin(), times.end()), Median(processor), Median(peaks),
-                    Median(privates), Median(iconCalls));
+                    *std::max_element(times.begin(), times.end()), Median(peaks), Median(privates),
+                    Median(iconCalls));
     }
 };
 
@@ -315,14 +301,8 @@ int wmain(int argc, wchar_t** argv) {
                 if (event != L"painted" && event != L"icon") {
                     return Usage();
                 }
-                starts.push_back({std::string(event.begin(), event.end()),
-                                  argv[i + 1],
-                                  argv[i + 2],
-                                  {},
-                                  {},
-                                  {},
-                                  {},
-                                  {}});
+                starts.emplace_back(std::string(event.begin(), event.end()), argv[i + 1],
+                                    argv[i + 2]);
             }
             if (!runs) {
                 return Usage();

@@ -89,9 +89,9 @@ echo "Measuring: $runs starts of each program, $keys keys..." >&2
 result=$(measure start "$runs" painted "$(windows_path "$bare")" "" \
     painted "$(windows_path "$convalis")" "" icon "$(windows_path "$convalis")" /Hidden)
 {
-    read -r bare_ms bare_min bare_max bare_cpu bare_peak bare_private _
-    read -r main_ms main_min main_max main_cpu main_peak main_private main_icon
-    read -r hidden_ms hidden_min hidden_max hidden_cpu hidden_peak hidden_private _
+    read -r bare_ms bare_min bare_max bare_peak bare_private _
+    read -r main_ms main_min main_max main_peak main_private main_icon
+    read -r hidden_ms hidden_min hidden_max hidden_peak hidden_private _
 } <<<"$result"
 result=$(measure keys "$keys" "$(windows_path "$convalis")")
 read -r key_median key_p99 <<<"$result"
@@ -101,23 +101,22 @@ plus_mib() { awk -v kib="$1" 'BEGIN { printf "%+.1f MiB", kib / 1024 }'; }
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f x", a / b }'; }
 size=$(stat -c %s "$convalis")
 
-row() { printf '%-32s %-10s %-17s %-11s %-17s %s\n' "$@"; }
+row() { printf '%-32s %-10s %-18s %-18s %s\n' "$@"; }
 echo
 echo "Convalis benchmark: $(wine --version), Xvfb, one prefix; $runs starts each"
-echo "(start: from the process's creation to its first complete paint, or to the"
-echo "icon added; processor: the program's own user and kernel time by then)"
+echo "(start: from the creation of the process to its first complete paint,"
+echo "or to the notification icon added)"
 echo
-row "" "median" "min-max" "processor" "peak working set" "private bytes"
-row "bare popup window: start" "$bare_ms ms" "$bare_min-$bare_max ms" "$bare_cpu ms" \
+row "" "median" "min-max" "peak working set" "private bytes"
+row "bare popup window: start" "$bare_ms ms" "$bare_min-$bare_max ms" \
     "$(mib "$bare_peak")" "$(mib "$bare_private")"
-row "Convalis.exe: start" "$main_ms ms" "$main_min-$main_max ms" "$main_cpu ms" \
+row "Convalis.exe: start" "$main_ms ms" "$main_min-$main_max ms" \
     "$(mib "$main_peak")" "$(mib "$main_private")"
 row "  against the bare window" "$(ratio "$main_ms" "$bare_ms")" "" \
-    "$(ratio "$main_cpu" "$bare_cpu")" \
     "$(plus_mib $((main_peak - bare_peak)))" "$(plus_mib $((main_private - bare_private)))"
 row "  of which adding the icon" "$main_icon ms"
 row "Convalis.exe /Hidden: to icon" "$hidden_ms ms" "$hidden_min-$hidden_max ms" \
-    "$hidden_cpu ms" "$(mib "$hidden_peak")" "$(mib "$hidden_private")"
+    "$(mib "$hidden_peak")" "$(mib "$hidden_private")"
 echo
 echo "Convalis.exe size:          $size bytes ($(mib $((size / 1024))))"
 echo "key to display repainted:   median $key_median us, 99th percentile $key_p99 us ($keys keys)"
