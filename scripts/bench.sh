@@ -75,7 +75,7 @@ fi
 
 # shellcheck source=scripts/wine-session.sh
 source "$root/scripts/wine-session.sh"
-wine_session_start "$win32_dir/bench"
+wine_session_start "$win32_dir/bench-run"
 wineserver -p # a persistent server: each program starts as in a running session
 
 # Its lines end in CR LF, as a Windows console program writes them.
