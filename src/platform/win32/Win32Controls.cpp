@@ -58,6 +58,7 @@ ChildWindow::ChildWindow(Win32Window& form, std::string name, int index)
     : form_(form), runtime_(form.Context()), name_(std::move(name)), index_(index) {}
 
 ChildWindow::~ChildWindow() {
+    ForgetAccessible();
     // The child window goes with its parent; only a control whose parent
     // still stands is destroyed here.
     if (hwnd_ != nullptr && form_.Hwnd() != nullptr) {
@@ -109,7 +110,11 @@ LRESULT CALLBACK ChildWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam,
     if (self == nullptr) {
         return ::DefWindowProcW(hwnd, message, wParam, lParam);
     }
+    if (message == WM_GETOBJECT) {
+        return self->AnswerAccessibility(wParam, lParam);
+    }
     if (message == WM_NCDESTROY) {
+        self->ForgetAccessible();
         ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
         ::RemovePropW(hwnd, kForeColorProperty);
         ::RemovePropW(hwnd, kFontProperty);
@@ -121,6 +126,23 @@ LRESULT CALLBACK ChildWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam,
 
 LRESULT ChildWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     return Default(message, wParam, lParam);
+}
+
+LRESULT ChildWindow::AnswerAccessibility(WPARAM wParam, LPARAM lParam) {
+    if (static_cast<LONG>(lParam) != OBJID_CLIENT) {
+        return Default(WM_GETOBJECT, wParam, lParam);
+    }
+    if (!accessible_) {
+        accessible_ = AccessibleControl::Create(hwnd_, *this);
+    }
+    return accessible_ ? accessible_->Answer(wParam) : Default(WM_GETOBJECT, wParam, lParam);
+}
+
+void ChildWindow::ForgetAccessible() {
+    if (accessible_) {
+        accessible_->Forget();
+        accessible_.Reset();
+    }
 }
 
 LRESULT ChildWindow::Default(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -247,7 +269,8 @@ Win32Label::Win32Label(Win32Window& form, const platform::LabelDesign& design)
       underline_(design.underline),
       handCursor_(design.handCursor),
       border_(design.border),
-      autoSize_(design.autoSize) {
+      autoSize_(design.autoSize),
+      role_(design.role) {
     Create(kLabelClass, caption_, 0, design.bounds, design.visible, Layer::kBelow);
     PublishColor(Runtime::Resolve(foreColor_));
     runtime_.PublishFont(Hwnd(), weight_, underline_);
@@ -257,10 +280,53 @@ Win32Label::Win32Label(Win32Window& form, const platform::LabelDesign& design)
 
 void Win32Label::SetCaption(const std::string& caption) {
     HWND hwnd = Require();
-    caption_ = caption;
-    ::SetWindowTextW(hwnd, Widen(caption_).c_str());
+    ChangeName([&] {
+        caption_ = caption;
+        ::SetWindowTextW(hwnd, Widen(caption_).c_str());
+    });
     FitToCaption();
     ::InvalidateRect(hwnd, nullptr, FALSE);
+}
+
+void Win32Label::SetAccessibleCaption(const std::string& caption) {
+    Require();
+    ChangeName([&] { accessibleCaption_ = caption; });
+}
+
+void Win32Label::SetAccessibleFocus(bool focused) {
+    HWND hwnd = Require();
+    accessibleFocus_ = focused;
+    if (focused) {
+        NotifyAccessibility(hwnd, EVENT_OBJECT_FOCUS);
+    }
+}
+
+std::string Win32Label::AccessibleName() const {
+    return platform::AccessibleLabelName(accessibleCaption_, caption_);
+}
+
+template <typename Change>
+void Win32Label::ChangeName(Change change) {
+    const std::string before = AccessibleName();
+    change();
+    if (AccessibleName() != before) {
+        NotifyAccessibility(Hwnd(), EVENT_OBJECT_NAMECHANGE);
+    }
+}
+
+AccessibleFacts Win32Label::Accessibility() const {
+    AccessibleFacts facts{Widen(AccessibleName()), ROLE_SYSTEM_STATICTEXT, STATE_SYSTEM_READONLY};
+    if (role_ == platform::AccessibleRole::kPushButton) {
+        facts.role = ROLE_SYSTEM_PUSHBUTTON;
+        facts.state = 0;
+    } else if (role_ == platform::AccessibleRole::kLink) {
+        facts.role = ROLE_SYSTEM_LINK;
+        facts.state = STATE_SYSTEM_LINKED;
+    }
+    if (accessibleFocus_) {
+        facts.state |= STATE_SYSTEM_FOCUSABLE | STATE_SYSTEM_FOCUSED;
+    }
+    return facts;
 }
 
 HFONT Win32Label::TextFont() const {
@@ -374,6 +440,10 @@ Win32ImageButton::Win32ImageButton(Win32Window& form, const platform::ImageButto
       toolTip_(design.toolTip) {
     Create(kImageButtonClass, "", 0, design.bounds, design.visible, Layer::kAbove);
     AttachToolTip(toolTip_);
+}
+
+AccessibleFacts Win32ImageButton::Accessibility() const {
+    return {Widen(toolTip_), ROLE_SYSTEM_PUSHBUTTON, 0};
 }
 
 LRESULT Win32ImageButton::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
