@@ -52,6 +52,19 @@ AccessiblePtr ClientObject(HWND window) {
     return AccessiblePtr(object);
 }
 
+// The window of an accessible object, when it stands for a window other
+// than the client area it was listed in.
+HWND WindowOf(IDispatch& child) {
+    IAccessible* object = nullptr;
+    if (FAILED(child.QueryInterface(kIAccessible, reinterpret_cast<void**>(&object)))) {
+        return nullptr;
+    }
+    HWND window = nullptr;
+    WindowFromAccessibleObject(object, &window);
+    object->Release();
+    return window;
+}
+
 // The recorder the hook reports to: out-of-context hooks call back on the
 // thread that set them, one recorder at a time.
 WinEventRecorder* activeRecorder = nullptr;
@@ -63,7 +76,9 @@ std::optional<AccessibleView> AccessibleOf(HWND control) {
     if (!object) {
         return std::nullopt;
     }
-    return Read(*object, Self());
+    AccessibleView view = Read(*object, Self());
+    view.window = control;
+    return view;
 }
 
 std::vector<AccessibleView> AccessibleChildrenOf(HWND window) {
@@ -81,14 +96,11 @@ std::vector<AccessibleView> AccessibleChildrenOf(HWND window) {
     for (LONG i = 0; i < obtained; ++i) {
         VARIANT& child = children[static_cast<std::size_t>(i)];
         if (child.vt == VT_DISPATCH && child.pdispVal != nullptr) {
-            IAccessible* element = nullptr;
-            if (SUCCEEDED(child.pdispVal->QueryInterface(kIAccessible,
-                                                         reinterpret_cast<void**>(&element)))) {
-                views.push_back(Read(*element, Self()));
-                element->Release();
+            if (const HWND childWindow = WindowOf(*child.pdispVal)) {
+                if (std::optional<AccessibleView> view = AccessibleOf(childWindow)) {
+                    views.push_back(*view);
+                }
             }
-        } else if (child.vt == VT_I4) {
-            views.push_back(Read(*object, child));
         }
         VariantClear(&child);
     }

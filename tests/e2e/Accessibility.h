@@ -18,6 +18,7 @@ namespace e2e {
 
 // One object as a screen reader reads it.
 struct AccessibleView {
+    HWND window = nullptr;
     std::wstring name;
     LONG role = 0;
     LONG state = 0;
@@ -26,7 +27,10 @@ struct AccessibleView {
 // The object of a control's client area, as AccessibleObjectFromWindow
 // gives it to any process; none when oleacc gives nothing.
 std::optional<AccessibleView> AccessibleOf(HWND control);
-// The children of a window's client object, through AccessibleChildren.
+// The children that a window's client object lists (AccessibleChildren),
+// each read through its window's client object. Wine's oleacc lists each
+// child window as a window object that answers neither name nor role; a
+// screen reader reads the client object of that window, as this does.
 std::vector<AccessibleView> AccessibleChildrenOf(HWND window);
 // "push button", "static text"... as oleacc names a role.
 std::wstring RoleText(LONG role);
@@ -55,8 +59,8 @@ public:
     void Clear() { events_.clear(); }
 
 private:
-    static void CALLBACK Hear(HWINEVENTHOOK hook, DWORD event, HWND window, LONG object,
-                              LONG child, DWORD thread, DWORD time);
+    static void CALLBACK Hear(HWINEVENTHOOK hook, DWORD event, HWND window, LONG object, LONG child,
+                              DWORD thread, DWORD time);
 
     HWINEVENTHOOK hook_ = nullptr;
     std::vector<Event> events_;

@@ -127,10 +127,8 @@ HRESULT AccessibleControl::get_accState(VARIANT child, VARIANT* state) {
     const HRESULT result = standard_->get_accState(child, state);
     if (FAILED(result))
         return result;
-    // The client area of a window is focusable for the system; a control
-    // is only where it says so.
     state->vt = VT_I4;
-    state->lVal = (state->lVal & ~(STATE_SYSTEM_FOCUSABLE | STATE_SYSTEM_FOCUSED)) | facts.state;
+    state->lVal = (state->lVal & ~facts.droppedState) | facts.state;
     return S_OK;
 }
 

@@ -20,6 +20,10 @@ struct AccessibleFacts {
     LONG role = ROLE_SYSTEM_CLIENT;
     // Added to the standard object's state (invisible, offscreen...).
     LONG state = 0;
+    // Taken from the standard object's state: the system would call every
+    // window focusable, but the program's own controls never take the
+    // keyboard focus.
+    LONG droppedState = STATE_SYSTEM_FOCUSABLE | STATE_SYSTEM_FOCUSED;
 };
 
 class AccessibleSource {

@@ -110,8 +110,9 @@ LRESULT CALLBACK ChildWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam,
     if (self == nullptr) {
         return ::DefWindowProcW(hwnd, message, wParam, lParam);
     }
-    if (message == WM_GETOBJECT) {
-        return self->AnswerAccessibility(wParam, lParam);
+    LRESULT answer = 0;
+    if (message == WM_GETOBJECT && self->AnswerAccessibility(wParam, lParam, &answer)) {
+        return answer;
     }
     if (message == WM_NCDESTROY) {
         self->ForgetAccessible();
@@ -128,14 +129,18 @@ LRESULT ChildWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     return Default(message, wParam, lParam);
 }
 
-LRESULT ChildWindow::AnswerAccessibility(WPARAM wParam, LPARAM lParam) {
+bool ChildWindow::AnswerAccessibility(WPARAM wParam, LPARAM lParam, LRESULT* answer) {
     if (static_cast<LONG>(lParam) != OBJID_CLIENT) {
-        return Default(WM_GETOBJECT, wParam, lParam);
+        return false;
     }
     if (!accessible_) {
         accessible_ = AccessibleControl::Create(hwnd_, *this);
     }
-    return accessible_ ? accessible_->Answer(wParam) : Default(WM_GETOBJECT, wParam, lParam);
+    if (!accessible_) {
+        return false;
+    }
+    *answer = accessible_->Answer(wParam);
+    return true;
 }
 
 void ChildWindow::ForgetAccessible() {
@@ -555,7 +560,30 @@ Win32CheckBox::Win32CheckBox(Win32Window& form, const platform::CheckBoxDesign& 
     ::SendMessageW(Hwnd(), WM_SETFONT,
                    reinterpret_cast<WPARAM>(runtime_.Font(platform::FontWeight::kRegular)), FALSE);
     runtime_.PublishFont(Hwnd(), platform::FontWeight::kRegular);
+    ::SetWindowSubclass(Hwnd(), &Win32CheckBox::Subclass, 0, reinterpret_cast<DWORD_PTR>(this));
     SetValue(design.value);
+}
+
+LRESULT CALLBACK Win32CheckBox::Subclass(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+                                         UINT_PTR id, DWORD_PTR self) {
+    auto* box = reinterpret_cast<Win32CheckBox*>(self);
+    LRESULT answer = 0;
+    if (message == WM_GETOBJECT && box->AnswerAccessibility(wParam, lParam, &answer)) {
+        return answer;
+    }
+    if (message == WM_NCDESTROY) {
+        box->ForgetAccessible();
+        ::RemoveWindowSubclass(hwnd, &Win32CheckBox::Subclass, id);
+    }
+    return ::DefSubclassProc(hwnd, message, wParam, lParam);
+}
+
+AccessibleFacts Win32CheckBox::Accessibility() const {
+    AccessibleFacts facts{Widen(caption_), ROLE_SYSTEM_CHECKBUTTON, 0, 0};
+    if (::SendMessageW(Hwnd(), BM_GETCHECK, 0, 0) == BST_CHECKED) {
+        facts.state = STATE_SYSTEM_CHECKED;
+    }
+    return facts;
 }
 
 int Win32CheckBox::Value() const {

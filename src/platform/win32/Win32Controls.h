@@ -83,6 +83,10 @@ protected:
     // control; nothing for an empty text.
     void AttachToolTip(const std::string& text);
     HWND Require() const;
+    // WM_GETOBJECT: the control's accessible object for its client area;
+    // false for another object, which the system describes.
+    bool AnswerAccessibility(WPARAM wParam, LPARAM lParam, LRESULT* answer);
+    void ForgetAccessible();
 
     const std::string& ControlName() const { return name_; }
     int ControlIndex() const { return index_; }
@@ -96,11 +100,6 @@ protected:
 
 private:
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-    // The answer to WM_GETOBJECT: the control's accessible object for its
-    // client area, the system's answer for anything else.
-    LRESULT AnswerAccessibility(WPARAM wParam, LPARAM lParam);
-    void ForgetAccessible();
-
     ComPtr<AccessibleControl> accessible_;
     std::string name_;
     int index_;
@@ -223,7 +222,16 @@ public:
     HBRUSH BackgroundBrush() override;
     bool TakesFocus() const override;
 
+protected:
+    AccessibleFacts Accessibility() const override;
+
 private:
+    // The system's button class does the rest; the box only answers
+    // screen readers itself, since not every system describes a button's
+    // check state.
+    static LRESULT CALLBACK Subclass(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+                                     UINT_PTR id, DWORD_PTR self);
+
     std::string caption_;
     // The window's image under the check box, remade for every paint, so
     // that the box sits on the coin face as it is now.
