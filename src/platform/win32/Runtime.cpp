@@ -57,7 +57,7 @@ UniqueIcon LoadSmallIcon(HINSTANCE instance, int id) {
 
 }  // namespace
 
-Runtime::Runtime(HINSTANCE instance) : instance_(instance) {
+Runtime::Runtime(HINSTANCE instance) : instance_(instance), probe_(TimingProbe::FromEnvironment()) {
     {
         ScreenDc screen;
         twipsPerPixelX_ = TwipsPerPixel(::GetDeviceCaps(screen.Get(), LOGPIXELSX));
@@ -188,6 +188,9 @@ bool Runtime::PumpOne() {
 }
 
 void Runtime::ProcessMessage(MSG& msg) {
+    if (probe_) {
+        probe_->MessageArrived(msg);
+    }
     Win32Window* form = msg.hwnd != nullptr ? FindForm(::GetAncestor(msg.hwnd, GA_ROOT)) : nullptr;
     if (form != nullptr) {
         if (msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN) {
@@ -207,6 +210,9 @@ void Runtime::ProcessMessage(MSG& msg) {
     }
     ::TranslateMessage(&msg);
     ::DispatchMessageW(&msg);
+    if (probe_) {
+        probe_->MessageHandled(msg);
+    }
     AfterMessage();
 }
 

@@ -16,6 +16,7 @@
 #include "platform/Types.h"
 #include "platform/Window.h"
 #include "platform/win32/Handles.h"
+#include "platform/win32/TimingProbe.h"
 #include "platform/win32/Win32Api.h"
 
 namespace win32 {
@@ -76,6 +77,9 @@ public:
 
     UINT_PTR NextTimerId() { return nextTimerId_++; }
 
+    // The benchmark's timings, or null when they are not asked for.
+    TimingProbe* Probe() const { return probe_.get(); }
+
     // An OLE colour's RGB value now; black when it cannot be translated.
     static platform::Rgb Resolve(platform::OleColor color);
     static bool TranslateColor(platform::OleColor color, platform::Rgb* rgb);
@@ -122,6 +126,7 @@ private:
     void AfterMessage();
 
     HINSTANCE instance_;
+    std::unique_ptr<TimingProbe> probe_;
     int twipsPerPixelX_ = 15;
     int twipsPerPixelY_ = 15;
     // Indexed by [bold][underline]: the fonts and the atoms that describe them.

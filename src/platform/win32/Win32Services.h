@@ -19,7 +19,8 @@ public:
     const std::string& HelpFile() const override { return helpFile_; }
     void SetHelpFile(const std::string& helpFile) override { helpFile_ = helpFile; }
     std::string ProductName() const override;
-    std::string Version() const override { return version_; }
+    // Read from the program file when asked: only the about box shows it.
+    std::string Version() const override;
     std::string FileDescription() const override;
     std::string LegalCopyright() const override;
 
@@ -28,7 +29,6 @@ private:
     // instance of this user.
     UniqueKernelHandle instanceMutex_;
     bool prevInstance_ = false;
-    std::string version_;
     std::string helpFile_;
 };
 
