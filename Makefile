@@ -1,11 +1,12 @@
 # Convalis: `make run` builds and starts the program under Wine; `make test`
 # builds everything and runs every test; `make dist` makes the installer and
-# the portable zip in build/dist. All install what is missing first.
+# the portable zip in build/dist; `make bench` prints the benchmark's figures.
+# All install what is missing first.
 
 NATIVE := build/native
 WIN32 := build/win32
 
-.PHONY: all deps native clang win32 run test unit-test e2e-test dist format clean
+.PHONY: all deps native clang win32 run test unit-test e2e-test dist bench format clean
 
 all: native win32
 
@@ -43,6 +44,10 @@ test: native clang win32
 # The MSI, the zip and the source archive, in build/dist.
 dist: win32
 	cmake --build --preset win32 --target dist
+
+# Start-up time, memory, size and key latency; it builds what it needs.
+bench: deps
+	scripts/bench.sh
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i

@@ -39,6 +39,10 @@ public:
 };
 
 enum class FontWeight { kRegular, kBold };
+
+// What a label is to a screen reader: text to read, a button (a text
+// button) or a link.
+enum class AccessibleRole { kStaticText, kPushButton, kLink };
 enum class Alignment { kLeft, kRight, kCenter };
 
 struct LabelDesign {
@@ -58,6 +62,7 @@ struct LabelDesign {
     bool border = false;
     // The width follows the caption: fitted to the text on every change.
     bool autoSize = false;
+    AccessibleRole role = AccessibleRole::kStaticText;
 };
 
 // The design of a plain label: text, colour, font weight and alignment.
@@ -79,10 +84,19 @@ inline LabelDesign PlainLabel(std::string name, int index, Bounds bounds, std::s
 // A text label with a transparent background. Its mouse handlers see every
 // press, move and release; a text button or a link runs its command on a
 // click.
+//
+// Screen readers see it with its design's role, named by its text. A shown
+// label whose name changes tells them, so that they read the new text.
 class Label : public Control {
 public:
     virtual const std::string& Caption() const = 0;
     virtual void SetCaption(const std::string& caption) = 0;
+    // A text that screen readers read before the label's own: its name
+    // becomes that text, a blank and the caption. Empty: the caption alone.
+    virtual void SetAccessibleCaption(const std::string& caption) = 0;
+    // Makes the label its window's accessibility focus, or takes that away.
+    // Taking it while shown tells screen readers, which then read the label.
+    virtual void SetAccessibleFocus(bool focused) = 0;
     virtual OleColor ForeColor() const = 0;
     // A colour that does not exist raises "Invalid property value".
     void SetForeColor(OleColor color) {
@@ -120,7 +134,14 @@ struct ImageButtonDesign {
     bool visible = true;
 };
 
-// A small picture that runs a command when clicked, with a tooltip.
+// The name screen readers read for a label with an accessible caption.
+inline std::string AccessibleLabelName(const std::string& accessibleCaption,
+                                       const std::string& caption) {
+    return accessibleCaption.empty() ? caption : accessibleCaption + " " + caption;
+}
+
+// A small picture that runs a command when clicked, with a tooltip. Screen
+// readers see a push button named by its tooltip.
 class ImageButton : public Control {
 public:
     virtual Picture Image() const = 0;
@@ -155,7 +176,8 @@ struct CheckBoxDesign {
 // preview, Tab and Shift+Tab move the focus along the tab order (round from
 // the last box to the first) and Space toggles the focused box; a click
 // toggles a box and gives it the focus. The focused box shows the system's
-// focus rectangle.
+// focus rectangle. Screen readers see a check box named by its caption, with
+// its state.
 class CheckBox : public Control {
 public:
     virtual const std::string& Caption() const = 0;

@@ -5,6 +5,7 @@
 
 #include <memory>
 
+#include "platform/Clipboard.h"
 #include "platform/Services.h"
 #include "platform/Shell.h"
 #include "platform/Window.h"
@@ -27,6 +28,8 @@ public:
     virtual Pointer& Mouse() = 0;
     virtual Shell& ShellServices() = 0;
     virtual Registry& RegistryReader() = 0;
+    virtual Clipboard& ClipboardText() = 0;
+    virtual Beeper& Sound() = 0;
 
     // Creates (loads) a window, hidden. `events` must outlive the window.
     virtual std::unique_ptr<Window> CreateForm(const FormDesign& design, FormEvents& events) = 0;

@@ -92,6 +92,7 @@ constexpr int kLeft = 37;
 constexpr int kUp = 38;
 constexpr int kRight = 39;
 constexpr int kDown = 40;
+constexpr int kInsert = 45;
 constexpr int k0 = 48;
 constexpr int k9 = 57;
 constexpr int kA = 65;

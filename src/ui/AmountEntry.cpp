@@ -30,6 +30,10 @@ AmountEntry::AmountEntry(EntryWindow& window, std::vector<platform::Label*> capt
       displays_(std::move(displays)),
       marker_(marker) {
     savedCaptions_.fill("0");
+    // A screen reader reads each display with its caption: "prix en euros 15,24".
+    for (std::size_t k = 0; k < displays_.size(); ++k)
+        displays_[k]->SetAccessibleCaption(captions_.at(k)->Caption());
+    ActiveDisplay().SetAccessibleFocus(true);
 }
 
 void AmountEntry::SaveUndo() {
@@ -47,6 +51,7 @@ void AmountEntry::SelectField(int field) {
 void AmountEntry::Highlight(int field, bool active) {
     captions_.at(field)->SetForeColor(active ? kActiveColor : kInactiveColor);
     displays_.at(field)->SetForeColor(active ? kActiveColor : kInactiveColor);
+    displays_.at(field)->SetAccessibleFocus(active);
 }
 
 void AmountEntry::StartEntry() {
@@ -105,6 +110,21 @@ void AmountEntry::ConvertActiveField() {
 void AmountEntry::EndEntry() {
     if (entryInProgress_)
         ConvertActiveField();
+}
+
+void AmountEntry::TypeAmount(const std::string& amount) {
+    if (!ActiveFieldTakesTyping())
+        return;
+    // A new entry even while one is in progress: undo takes the whole
+    // amount back.
+    StartEntry();
+    ActiveDisplay().SetCaption("0");
+    for (char c : amount) {
+        if (c == ',')
+            AppendComma();
+        else
+            AppendDigit(c - '0');
+    }
 }
 
 bool HandleEntryKey(AmountEntry& entry, int keyCode) {

@@ -60,6 +60,12 @@ public:
     void ConvertActiveField();
     // Converts an entry in progress; does nothing while idle.
     void EndEntry();
+    // Whether the user may type into the active field.
+    bool ActiveFieldTakesTyping() const { return window_.AcceptsTyping(activeField_); }
+    // Types `amount` (digits and at most one comma) into the active field as
+    // a new entry, key by key under the same rules; does nothing when the
+    // field takes no typing.
+    void TypeAmount(const std::string& amount);
 
     const std::string& DisplayText(int k) const { return displays_.at(k)->Caption(); }
     platform::Label& Display(int k) const { return *displays_.at(k); }

@@ -1,5 +1,9 @@
 #include "ui/ConverterForm.h"
 
+#include <optional>
+#include <string>
+
+#include "core/ClipboardAmount.h"
 #include "ui/Keys.h"
 
 namespace ui {
@@ -42,6 +46,16 @@ void ConverterForm::MoveToField(bool forward) {
 void ConverterForm::Form_KeyDown(int keyCode, int shift) {
     if (WindowKeyDown(keyCode, shift))
         return;
+    switch (ClipboardKeyOf(keyCode, shift)) {
+        case ClipboardKey::kCopy:
+            CopyActiveDisplay();
+            return;
+        case ClipboardKey::kPaste:
+            PasteIntoActiveDisplay();
+            return;
+        case ClipboardKey::kNone:
+            break;
+    }
     namespace vk = platform::vk;
     switch (keyCode) {
         case vk::kTab:
@@ -64,6 +78,26 @@ void ConverterForm::Form_KeyDown(int keyCode, int shift) {
             HandleEntryKey(Entry(), keyCode);
             return;
     }
+}
+
+void ConverterForm::CopyActiveDisplay() {
+    const std::string& shown = DisplayText(ActiveField());
+    // An amount typed or converted; otherwise a name, copied as it is.
+    const std::string text =
+        Entry().ActiveFieldTakesTyping()
+            ? core::CopiedAmount(shown, Platform().Numbers().DecimalSeparator())
+            : shown;
+    Platform().ClipboardText().SetText(Window().Handle(), text);
+}
+
+void ConverterForm::PasteIntoActiveDisplay() {
+    std::optional<std::string> amount;
+    if (Entry().ActiveFieldTakesTyping())
+        amount = core::PastedAmount(Platform().ClipboardText().Text(Window().Handle()));
+    if (amount)
+        Entry().TypeAmount(*amount);
+    else
+        Platform().Sound().Beep();
 }
 
 void ConverterForm::imaCommand_Click(int index) {

@@ -1,8 +1,9 @@
 // What both converter windows share: value displays with their captions, the
 // focus marker beside the active one, the amount-entry component, moving
-// between fields, the common keys (Tab, Shift+Tab, Up, Down, F1, Alt+F4 and
-// the entry keys) and the close, about and help commands. A window adds its
-// own keys and commands, and says how its fields convert.
+// between fields, the common keys (Tab, Shift+Tab, Up, Down, F1, Alt+F4, the
+// entry keys, and copy and paste of the active display) and the close, about
+// and help commands. A window adds its own keys and commands, and says how
+// its fields convert.
 #pragma once
 
 #include <optional>
@@ -92,6 +93,14 @@ private:
         chrome::FocusMarker marker;
         AmountEntry entry;
     };
+
+    // Puts the active display on the clipboard as shown, amounts with the
+    // user's decimal separator.
+    void CopyActiveDisplay();
+    // Types the clipboard's amount into the active display as a new entry;
+    // beeps and changes nothing when it holds no amount or the field takes
+    // no typing.
+    void PasteIntoActiveDisplay();
 
     // Form
     void ForgetControls() final;

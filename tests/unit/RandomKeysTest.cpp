@@ -10,10 +10,15 @@
 namespace {
 
 const std::vector<std::string> kKeys = {
-    "0",          "1",     "2",    "3",         "4",    "5",     "6",       "7",
-    "8",          "9",     "Num0", "Num5",      "Num9", "Comma", "Decimal", "Backspace",
-    "Escape",     "Enter", "Tab",  "Shift+Tab", "Up",   "Down",  "O",       "Alt+5",
-    "Ctrl+Comma", "F4",    "R",    "Z",         "Left"};
+    "0",          "1",     "2",    "3",         "4",    "5",      "6",       "7",
+    "8",          "9",     "Num0", "Num5",      "Num9", "Comma",  "Decimal", "Backspace",
+    "Escape",     "Enter", "Tab",  "Shift+Tab", "Up",   "Down",   "O",       "Alt+5",
+    "Ctrl+Comma", "F4",    "R",    "Z",         "Left", "Ctrl+C", "Ctrl+V",  "Shift+Insert"};
+
+// A paste that is not refused starts a new entry, also over one in progress.
+bool PasteTook(const std::string& key, int beepsBefore, int beepsAfter) {
+    return (key == "Ctrl+V" || key == "Shift+Insert") && beepsAfter == beepsBefore;
+}
 
 // A typed amount: no leading zero, at most one comma, at most two decimals,
 // at most 15 digits before the comma.
@@ -53,9 +58,13 @@ TEST_P(RandomKeys, KeepTheDisplaysSound) {
     for (int step = 0; step < 3000; ++step) {
         const std::string& key = kKeys[random() % kKeys.size()];
         bool wasTyping = Main().EntryInProgress();
+        const std::vector<std::string> beforeKey = Displays();
+        const int beeps = Platform().Beeps();
         if (!wasTyping)
-            beforeEntry = Displays();
+            beforeEntry = beforeKey;
         Press({key});
+        if (PasteTook(key, beeps, Platform().Beeps()))
+            beforeEntry = beforeKey;
         if (key == "Escape") {
             // Undo restores the texts of before the last entry.
             if (wasTyping) {
@@ -108,16 +117,22 @@ TEST_P(RandomZoneKeys, KeepTheDisplaysSound) {
     std::vector<std::string> keys = kKeys;
     keys.insert(keys.end(), {"Right", "Right", "Left", "Shift+5", "Alt+F1"});
     Observed beforeEntry;
+    Observed beforeKey;
     bool wasTyping = false;
+    int beeps = 0;
     for (int step = 0; step < 2000; ++step) {
         const std::string key = keys[random() % keys.size()];
         Then([&, key] {
             wasTyping = program_->ZoneEuro().EntryInProgress();
+            beforeKey = Observe();
+            beeps = Platform().Beeps();
             if (!wasTyping)
-                beforeEntry = Observe();
+                beforeEntry = beforeKey;
         });
         Queue({key});
         Then([&, key, step] {
+            if (PasteTook(key, beeps, Platform().Beeps()))
+                beforeEntry = beforeKey;
             CheckZone(key);
             if (key == "Escape" && wasTyping) {
                 EXPECT_TRUE(Observe() == beforeEntry) << "undo at step " << step;

@@ -18,6 +18,7 @@ const std::map<std::string, int>& KeyNames() {
             {"Tab", vk::kTab},         {"Enter", vk::kReturn}, {"Escape", vk::kEscape},
             {"Backspace", vk::kBack},  {"Left", vk::kLeft},    {"Up", vk::kUp},
             {"Right", vk::kRight},     {"Down", vk::kDown},    {"Space", vk::kSpace},
+            {"Insert", vk::kInsert},
         };
         for (int d = 0; d <= 9; ++d) {
             keys[std::to_string(d)] = vk::k0 + d;

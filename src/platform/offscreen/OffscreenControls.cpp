@@ -13,18 +13,52 @@ int Pixels(int twips, int twipsPerPixel) {
 
 }  // namespace
 
-OffscreenLabel::OffscreenLabel(const platform::LabelDesign& design)
+OffscreenLabel::OffscreenLabel(const platform::LabelDesign& design,
+                               std::function<void(const Announcement&)> announce)
     : ControlBase(design.name, design.index, design.bounds, design.visible),
       design_(design),
+      announce_(std::move(announce)),
       foreColor_(design.foreColor),
       weight_(design.weight),
       alignment_(design.alignment) {
     SetCaption(design.caption);
 }
 
+std::string OffscreenLabel::AccessibleName() const {
+    return platform::AccessibleLabelName(accessibleCaption_, caption_);
+}
+
+template <class Change>
+void OffscreenLabel::ChangeName(Change change) {
+    const std::string before = AccessibleName();
+    change();
+    if (AccessibleName() != before)
+        Announce(Announcement::Kind::kNameChange);
+}
+
+void OffscreenLabel::Announce(Announcement::Kind kind) const {
+    if (!Visible() || !announce_)
+        return;
+    const std::string control =
+        Index() >= 0 ? Name() + "(" + std::to_string(Index()) + ")" : Name();
+    announce_(Announcement{kind, control, AccessibleName()});
+}
+
+void OffscreenLabel::SetAccessibleCaption(const std::string& caption) {
+    CheckWorking();
+    ChangeName([&] { accessibleCaption_ = caption; });
+}
+
+void OffscreenLabel::SetAccessibleFocus(bool focused) {
+    CheckWorking();
+    accessibleFocus_ = focused;
+    if (focused)
+        Announce(Announcement::Kind::kFocus);
+}
+
 void OffscreenLabel::SetCaption(const std::string& caption) {
     CheckWorking();
-    caption_ = caption;
+    ChangeName([&] { caption_ = caption; });
     if (!design_.autoSize)
         return;
     // Characters, not bytes: continuation bytes of UTF-8 do not count.

@@ -75,11 +75,23 @@ private:
     std::function<void()> onClick_;
 };
 
+// What a label told screen readers: its name changed, or it took the focus.
+struct Announcement {
+    enum class Kind { kNameChange, kFocus };
+    Kind kind;
+    std::string control;  // "lblP(2)", or the name of a control outside an array
+    std::string name;     // the label's accessible name at the time
+};
+
 class OffscreenLabel : public ControlBase<platform::Label>, public MouseInput {
 public:
-    explicit OffscreenLabel(const platform::LabelDesign& design);
+    // `announce` hears what the label tells screen readers while it is shown.
+    OffscreenLabel(const platform::LabelDesign& design,
+                   std::function<void(const Announcement&)> announce);
     const std::string& Caption() const override { return caption_; }
     void SetCaption(const std::string& caption) override;
+    void SetAccessibleCaption(const std::string& caption) override;
+    void SetAccessibleFocus(bool focused) override;
     platform::OleColor ForeColor() const override { return foreColor_; }
     void SetMouseHandlers(platform::MouseHandlers handlers) override { mouse_ = handlers; }
     void SetOnClick(std::function<void()> onClick) override { click_.Set(std::move(onClick)); }
@@ -89,6 +101,9 @@ public:
     platform::FontWeight Weight() const { return weight_; }
     platform::Alignment Alignment() const { return alignment_; }
     const platform::LabelDesign& Design() const { return design_; }
+    std::string AccessibleName() const;
+    platform::AccessibleRole AccessibleRole() const { return design_.role; }
+    bool HasAccessibleFocus() const { return accessibleFocus_; }
 
     // The width of a fitted label: every character counts this many twips.
     static constexpr int kCharacterTwips = 75;
@@ -100,8 +115,16 @@ protected:
     }
 
 private:
+    // Changes the accessible name, telling screen readers if it differs.
+    template <class Change>
+    void ChangeName(Change change);
+    void Announce(Announcement::Kind kind) const;
+
     platform::LabelDesign design_;
+    std::function<void(const Announcement&)> announce_;
     std::string caption_;
+    std::string accessibleCaption_;
+    bool accessibleFocus_ = false;
     platform::OleColor foreColor_;
     platform::FontWeight weight_;
     platform::Alignment alignment_;

@@ -13,6 +13,7 @@
 #include "platform/Platform.h"
 #include "platform/offscreen/Desktop.h"
 #include "platform/offscreen/EventQueue.h"
+#include "platform/offscreen/OffscreenClipboard.h"
 #include "platform/offscreen/OffscreenGdi.h"
 #include "platform/offscreen/OffscreenShell.h"
 #include "platform/offscreen/OffscreenWindow.h"
@@ -34,6 +35,9 @@ public:
     void SetTwipsPerPixel(int x, int y) { services_.SetTwipsPerPixel(x, y); }
     OffscreenGdi& Gdi() { return gdi_; }
     OffscreenShell& Shell() { return shell_; }
+    OffscreenClipboard& Clipboard() { return clipboard_; }
+    // How many times the program has beeped.
+    int Beeps() const { return beeper_.Beeps(); }
 
     // The event queue. Events go to the active window when they are delivered.
     void PostKey(int keyCode, int shift = 0);
@@ -84,6 +88,8 @@ public:
     platform::Pointer& Mouse() override { return desktop_; }
     platform::Shell& ShellServices() override { return shell_; }
     platform::Registry& RegistryReader() override { return shell_; }
+    platform::Clipboard& ClipboardText() override { return clipboard_; }
+    platform::Beeper& Sound() override { return beeper_; }
     std::unique_ptr<platform::Window> CreateForm(const platform::FormDesign& design,
                                                  platform::FormEvents& events) override;
     void Unload(std::unique_ptr<platform::Window> window) override;
@@ -102,6 +108,8 @@ private:
     Desktop desktop_{services_};
     OffscreenGdi gdi_{desktop_};
     OffscreenShell shell_;
+    OffscreenClipboard clipboard_;
+    OffscreenBeeper beeper_;
     HelpRecorder help_;
     MessageRecorder messages_;
     // Last: the unloaded windows it keeps leave the desktop and the drawing

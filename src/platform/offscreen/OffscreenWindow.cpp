@@ -123,7 +123,10 @@ T& OffscreenWindow::Keep(Args&&... args) {
 }
 
 platform::Label& OffscreenWindow::AddLabel(const platform::LabelDesign& design) {
-    return Keep<OffscreenLabel>(design);
+    return Keep<OffscreenLabel>(design, [this](const Announcement& announcement) {
+        if (visible_)
+            announcements_.push_back(announcement);
+    });
 }
 
 platform::ImageButton& OffscreenWindow::AddImageButton(const platform::ImageButtonDesign& design) {

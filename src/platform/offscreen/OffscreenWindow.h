@@ -71,6 +71,11 @@ public:
     // takes the mouse, or null for the window's body.
     platform::Control* ControlAt(int x, int y) const;
 
+    // What the window's labels told screen readers while it was shown, oldest
+    // first.
+    const std::vector<Announcement>& Announcements() const { return announcements_; }
+    void ClearAnnouncements() { announcements_.clear(); }
+
     // The control that has the keyboard focus, or null.
     platform::Control* FocusedControl() const { return focus_; }
     // A press on a control that takes the focus gives it the focus.
@@ -109,6 +114,7 @@ private:
                                          std::intptr_t) -> std::intptr_t { return 0; };
     std::vector<std::unique_ptr<platform::Control>> controls_;
     std::vector<std::unique_ptr<OffscreenTimer>> timers_;
+    std::vector<Announcement> announcements_;
     std::string tag_;
     platform::Control* focus_ = nullptr;
     bool visible_ = false;

@@ -13,6 +13,8 @@ template <typename Interface>
 class ComPtr {
 public:
     ComPtr() noexcept = default;
+    // Takes over a reference the caller holds.
+    explicit ComPtr(Interface* adopted) noexcept : pointer_(adopted) {}
     ~ComPtr() { Reset(); }
     ComPtr(ComPtr&& other) noexcept : pointer_(std::exchange(other.pointer_, nullptr)) {}
     ComPtr& operator=(ComPtr&& other) noexcept {

@@ -37,6 +37,9 @@ void MessagePump::PumpPending() {
 }
 
 void MessagePump::ProcessMessage(MSG& msg) {
+    if (probe_) {
+        probe_->MessageArrived(msg);
+    }
     Win32Window* form =
         msg.hwnd != nullptr ? registry_.FindForm(::GetAncestor(msg.hwnd, GA_ROOT)) : nullptr;
     if (form != nullptr) {
@@ -57,6 +60,9 @@ void MessagePump::ProcessMessage(MSG& msg) {
     }
     ::TranslateMessage(&msg);
     ::DispatchMessageW(&msg);
+    if (probe_) {
+        probe_->MessageHandled(msg);
+    }
     AfterMessage();
 }
 

@@ -9,6 +9,7 @@
 
 #include "platform/Types.h"
 #include "platform/Window.h"
+#include "platform/win32/TimingProbe.h"
 #include "platform/win32/Win32Api.h"
 
 namespace win32 {
@@ -17,7 +18,8 @@ class WindowRegistry;
 
 class MessagePump {
 public:
-    explicit MessagePump(const WindowRegistry& registry) : registry_(registry) {}
+    explicit MessagePump(const WindowRegistry& registry)
+        : registry_(registry), probe_(TimingProbe::FromEnvironment()) {}
     ~MessagePump();
     MessagePump(const MessagePump&) = delete;
     MessagePump& operator=(const MessagePump&) = delete;
@@ -51,10 +53,14 @@ public:
     void DeferDelete(std::unique_ptr<platform::Window> window);
     void DeleteUnloaded();
 
+    // The benchmark's timings, or null when they are not asked for.
+    TimingProbe* Probe() const { return probe_.get(); }
+
 private:
     void AfterMessage();
 
     const WindowRegistry& registry_;
+    const std::unique_ptr<TimingProbe> probe_;
     std::vector<std::unique_ptr<platform::Window>> unloaded_;
     std::exception_ptr pending_;
 };

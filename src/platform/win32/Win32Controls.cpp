@@ -60,6 +60,7 @@ ChildWindow::ChildWindow(Win32Window& form, std::string name, int index)
     : form_(form), runtime_(form.Context()), name_(std::move(name)), index_(index) {}
 
 ChildWindow::~ChildWindow() {
+    ForgetAccessible();
     // The child window goes with its parent; only a control whose parent
     // still stands is destroyed here.
     if (hwnd_ != nullptr && form_.Hwnd() != nullptr) {
@@ -111,7 +112,12 @@ LRESULT CALLBACK ChildWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam,
     if (self == nullptr) {
         return ::DefWindowProcW(hwnd, message, wParam, lParam);
     }
+    LRESULT answer = 0;
+    if (message == WM_GETOBJECT && self->AnswerAccessibility(wParam, lParam, &answer)) {
+        return answer;
+    }
     if (message == WM_NCDESTROY) {
+        self->ForgetAccessible();
         ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
         ::RemovePropW(hwnd, kForeColorProperty);
         ::RemovePropW(hwnd, kFontProperty);
@@ -123,6 +129,27 @@ LRESULT CALLBACK ChildWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam,
 
 LRESULT ChildWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     return Default(message, wParam, lParam);
+}
+
+bool ChildWindow::AnswerAccessibility(WPARAM wParam, LPARAM lParam, LRESULT* answer) {
+    if (static_cast<LONG>(lParam) != OBJID_CLIENT) {
+        return false;
+    }
+    if (!accessible_) {
+        accessible_ = AccessibleControl::Create(hwnd_, *this);
+    }
+    if (!accessible_) {
+        return false;
+    }
+    *answer = accessible_->Answer(wParam);
+    return true;
+}
+
+void ChildWindow::ForgetAccessible() {
+    if (accessible_) {
+        accessible_->Forget();
+        accessible_.Reset();
+    }
 }
 
 LRESULT ChildWindow::Default(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -249,7 +276,8 @@ Win32Label::Win32Label(Win32Window& form, const platform::LabelDesign& design)
       underline_(design.underline),
       handCursor_(design.handCursor),
       border_(design.border),
-      autoSize_(design.autoSize) {
+      autoSize_(design.autoSize),
+      role_(design.role) {
     Create(kLabelClass, caption_, 0, design.bounds, design.visible, Layer::kBelow);
     PublishColor(ResolveColor(foreColor_));
     runtime_.resources.PublishFont(Hwnd(), weight_, underline_);
@@ -259,10 +287,53 @@ Win32Label::Win32Label(Win32Window& form, const platform::LabelDesign& design)
 
 void Win32Label::SetCaption(const std::string& caption) {
     HWND hwnd = Require();
-    caption_ = caption;
-    ::SetWindowTextW(hwnd, Widen(caption_).c_str());
+    ChangeName([&] {
+        caption_ = caption;
+        ::SetWindowTextW(hwnd, Widen(caption_).c_str());
+    });
     FitToCaption();
     ::InvalidateRect(hwnd, nullptr, FALSE);
+}
+
+void Win32Label::SetAccessibleCaption(const std::string& caption) {
+    Require();
+    ChangeName([&] { accessibleCaption_ = caption; });
+}
+
+void Win32Label::SetAccessibleFocus(bool focused) {
+    HWND hwnd = Require();
+    accessibleFocus_ = focused;
+    if (focused) {
+        NotifyAccessibility(hwnd, EVENT_OBJECT_FOCUS);
+    }
+}
+
+std::string Win32Label::AccessibleName() const {
+    return platform::AccessibleLabelName(accessibleCaption_, caption_);
+}
+
+template <typename Change>
+void Win32Label::ChangeName(Change change) {
+    const std::string before = AccessibleName();
+    change();
+    if (AccessibleName() != before) {
+        NotifyAccessibility(Hwnd(), EVENT_OBJECT_NAMECHANGE);
+    }
+}
+
+AccessibleFacts Win32Label::Accessibility() const {
+    AccessibleFacts facts{Widen(AccessibleName()), ROLE_SYSTEM_STATICTEXT, STATE_SYSTEM_READONLY};
+    if (role_ == platform::AccessibleRole::kPushButton) {
+        facts.role = ROLE_SYSTEM_PUSHBUTTON;
+        facts.state = 0;
+    } else if (role_ == platform::AccessibleRole::kLink) {
+        facts.role = ROLE_SYSTEM_LINK;
+        facts.state = STATE_SYSTEM_LINKED;
+    }
+    if (accessibleFocus_) {
+        facts.state |= STATE_SYSTEM_FOCUSABLE | STATE_SYSTEM_FOCUSED;
+    }
+    return facts;
 }
 
 HFONT Win32Label::TextFont() const {
@@ -378,6 +449,10 @@ Win32ImageButton::Win32ImageButton(Win32Window& form, const platform::ImageButto
     AttachToolTip(toolTip_);
 }
 
+AccessibleFacts Win32ImageButton::Accessibility() const {
+    return {Widen(toolTip_), ROLE_SYSTEM_PUSHBUTTON, 0};
+}
+
 LRESULT Win32ImageButton::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_PAINT:
@@ -479,7 +554,30 @@ Win32CheckBox::Win32CheckBox(Win32Window& form, const platform::CheckBoxDesign& 
         Hwnd(), WM_SETFONT,
         reinterpret_cast<WPARAM>(runtime_.resources.Font(platform::FontWeight::kRegular)), FALSE);
     runtime_.resources.PublishFont(Hwnd(), platform::FontWeight::kRegular);
+    ::SetWindowSubclass(Hwnd(), &Win32CheckBox::Subclass, 0, reinterpret_cast<DWORD_PTR>(this));
     SetValue(design.value);
+}
+
+LRESULT CALLBACK Win32CheckBox::Subclass(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+                                         UINT_PTR id, DWORD_PTR self) {
+    auto* box = reinterpret_cast<Win32CheckBox*>(self);
+    LRESULT answer = 0;
+    if (message == WM_GETOBJECT && box->AnswerAccessibility(wParam, lParam, &answer)) {
+        return answer;
+    }
+    if (message == WM_NCDESTROY) {
+        box->ForgetAccessible();
+        ::RemoveWindowSubclass(hwnd, &Win32CheckBox::Subclass, id);
+    }
+    return ::DefSubclassProc(hwnd, message, wParam, lParam);
+}
+
+AccessibleFacts Win32CheckBox::Accessibility() const {
+    AccessibleFacts facts{Widen(caption_), ROLE_SYSTEM_CHECKBUTTON, 0, 0};
+    if (::SendMessageW(Hwnd(), BM_GETCHECK, 0, 0) == BST_CHECKED) {
+        facts.state = STATE_SYSTEM_CHECKED;
+    }
+    return facts;
 }
 
 int Win32CheckBox::Value() const {

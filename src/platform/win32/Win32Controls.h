@@ -9,6 +9,7 @@
 #include <string>
 
 #include "platform/Controls.h"
+#include "platform/win32/Accessible.h"
 #include "platform/win32/Handles.h"
 #include "platform/win32/Runtime.h"
 #include "platform/win32/Win32Api.h"
@@ -35,8 +36,9 @@ private:
     bool pressed_ = false;
 };
 
-// The system side of a control: its child window, its atom and its placement.
-class ChildWindow {
+// The system side of a control: its child window, its atom, its placement
+// and what it tells screen readers.
+class ChildWindow : protected AccessibleSource {
 public:
     ChildWindow(Win32Window& form, std::string name, int index);
     virtual ~ChildWindow();
@@ -53,6 +55,8 @@ public:
     virtual HBRUSH BackgroundBrush() { return nullptr; }
     // Whether the control is a tab stop that can take the focus now.
     virtual bool TakesFocus() const { return false; }
+    // For the program's own classes: the control as screen readers see it.
+    AccessibleFacts Accessibility() const override { return {}; }
 
 protected:
     // Where a new control goes among the others. Labels paint the window's
@@ -79,6 +83,10 @@ protected:
     // control; nothing for an empty text.
     void AttachToolTip(const std::string& text);
     HWND Require() const;
+    // WM_GETOBJECT: the control's accessible object for its client area;
+    // false for another object, which the system describes.
+    bool AnswerAccessibility(WPARAM wParam, LPARAM lParam, LRESULT* answer);
+    void ForgetAccessible();
 
     const std::string& ControlName() const { return name_; }
     int ControlIndex() const { return index_; }
@@ -92,7 +100,7 @@ protected:
 
 private:
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-
+    ComPtr<AccessibleControl> accessible_;
     std::string name_;
     int index_;
     platform::Bounds bounds_;
@@ -123,6 +131,8 @@ public:
     const std::string& Caption() const override { return caption_; }
     void SetCaption(const std::string& caption) override;
     platform::OleColor ForeColor() const override { return foreColor_; }
+    void SetAccessibleCaption(const std::string& caption) override;
+    void SetAccessibleFocus(bool focused) override;
     void SetMouseHandlers(platform::MouseHandlers handlers) override;
     void SetOnClick(std::function<void()> onClick) override {
         click_.SetHandler(std::move(onClick));
@@ -132,8 +142,13 @@ public:
 protected:
     void DoSetForeColor(platform::OleColor color) override;
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    AccessibleFacts Accessibility() const override;
 
 private:
+    std::string AccessibleName() const;
+    // Runs `change`, then tells screen readers if the name changed.
+    template <typename Change>
+    void ChangeName(Change change);
     void Paint();
     void PaintBorder(HDC dc, const RECT& client) const;
     bool SetCursorShape(LPARAM lParam) const;
@@ -150,6 +165,9 @@ private:
     bool handCursor_;
     bool border_;
     bool autoSize_;
+    platform::AccessibleRole role_;
+    std::string accessibleCaption_;
+    bool accessibleFocus_ = false;
     platform::MouseHandlers mouse_;
     Click click_;
 };
@@ -166,6 +184,7 @@ public:
 
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    AccessibleFacts Accessibility() const override;
 
 private:
     void Paint();
@@ -182,6 +201,7 @@ public:
 
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    AccessibleFacts Accessibility() const override { return {L"", ROLE_SYSTEM_SEPARATOR, 0}; }
     // One pixel at least across and along.
     RECT PixelRect(const platform::Bounds& bounds) const override;
 
@@ -203,8 +223,15 @@ public:
 
 protected:
     void DoSetValue(int value) override;
+    AccessibleFacts Accessibility() const override;
 
 private:
+    // The system's button class does the rest; the box only answers
+    // screen readers itself, since not every system describes a button's
+    // check state.
+    static LRESULT CALLBACK Subclass(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+                                     UINT_PTR id, DWORD_PTR self);
+
     std::string caption_;
     // The window's image under the check box, remade for every paint, so
     // that the box sits on the coin face as it is now.
@@ -224,6 +251,8 @@ public:
 
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    // A picture: the focus marker, whose meaning the accessibility focus carries.
+    AccessibleFacts Accessibility() const override { return {L"", ROLE_SYSTEM_GRAPHIC, 0}; }
     void MoveControl(const platform::Bounds& bounds) override;
 
 private:

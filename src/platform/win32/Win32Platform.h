@@ -7,6 +7,7 @@
 #include "platform/win32/ComPtr.h"
 #include "platform/win32/Runtime.h"
 #include "platform/win32/Win32Api.h"
+#include "platform/win32/Win32Clipboard.h"
 #include "platform/win32/Win32Gdi.h"
 #include "platform/win32/Win32Services.h"
 #include "platform/win32/Win32Shell.h"
@@ -32,6 +33,8 @@ public:
     platform::Pointer& Mouse() override { return pointer_; }
     platform::Shell& ShellServices() override { return shell_; }
     platform::Registry& RegistryReader() override { return registry_; }
+    platform::Clipboard& ClipboardText() override { return clipboard_; }
+    platform::Beeper& Sound() override { return beeper_; }
 
     std::unique_ptr<platform::Window> CreateForm(const platform::FormDesign& design,
                                                  platform::FormEvents& events) override;
@@ -56,6 +59,8 @@ private:
     Win32Pointer pointer_;
     Win32Shell shell_;
     Win32Registry registry_;
+    Win32Clipboard clipboard_;
+    Win32Beeper beeper_;
 };
 
 }  // namespace win32

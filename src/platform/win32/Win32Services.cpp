@@ -84,7 +84,6 @@ std::wstring FolderOf(const std::wstring& filePath) {
 Win32Application::Win32Application() {
     instanceMutex_.Reset(::CreateMutexW(nullptr, FALSE, kInstanceMutexName));
     prevInstance_ = instanceMutex_ && ::GetLastError() == ERROR_ALREADY_EXISTS;
-    version_ = FileVersion();
 }
 
 std::string Win32Application::Path() const {
@@ -93,6 +92,10 @@ std::string Win32Application::Path() const {
 
 std::string Win32Application::CommandLine() const {
     return Narrow(ArgumentText(::GetCommandLineW()));
+}
+
+std::string Win32Application::Version() const {
+    return FileVersion();
 }
 
 int Win32Screen::WidthTwips() const {

@@ -20,14 +20,14 @@ public:
     std::string CommandLine() const override;
     const std::string& HelpFile() const override { return helpFile_; }
     void SetHelpFile(const std::string& helpFile) override { helpFile_ = helpFile; }
-    std::string Version() const override { return version_; }
+    // Read from the program file when asked: only the about box shows it.
+    std::string Version() const override;
 
 private:
     // Held for the whole run: its existence at start tells of an earlier
     // instance of this user.
     UniqueKernelHandle instanceMutex_;
     bool prevInstance_ = false;
-    std::string version_;
     std::string helpFile_;
 };
 

@@ -153,7 +153,13 @@ bool Win32Shell::NotifyIcon(int message, const platform::NotifyIconData& data) {
     // At most 63 characters, as the record's text always held.
     constexpr int kTipCharacters = 64;
     ::lstrcpynW(record.szTip, Widen(data.szTip).c_str(), kTipCharacters);
-    return ::Shell_NotifyIconW(static_cast<DWORD>(message), &record) != FALSE;
+    TimingProbe* probe = runtime_.pump.Probe();
+    const LONGLONG callStart = probe != nullptr ? TimingProbe::Counter() : 0;
+    const bool done = ::Shell_NotifyIconW(static_cast<DWORD>(message), &record) != FALSE;
+    if (done && message == NIM_ADD && probe != nullptr) {
+        probe->IconAdded(record.hWnd, callStart);
+    }
+    return done;
 }
 
 platform::IconHandle Win32Shell::WindowIcon(platform::WindowHandle window) {

@@ -71,6 +71,7 @@ platform::Label& frmAbout::AddLink(const char* name, const Bounds& bounds,
     design.underline = true;
     design.handCursor = true;
     design.toolTip = toolTip;
+    design.role = platform::AccessibleRole::kLink;
     platform::Label& link = Window().AddLabel(design);
     link.SetOnClick([this, onClick] { (this->*onClick)(); });
     return link;

@@ -41,6 +41,7 @@ void frmOptions::CreateControls() {
         design.caption = kActionCaptions[i];
         design.alignment = platform::Alignment::kCenter;
         design.border = true;
+        design.role = platform::AccessibleRole::kPushButton;
         Window().AddLabel(design).SetOnClick([this, i] { lblAction_Click(i); });
     }
     controls_.emplace(Controls{&startup, &changeRow});

@@ -1,0 +1,123 @@
+#!/usr/bin/env bash
+# Benchmarks Convalis and prints one table: start to the first complete paint
+# for a bare popup window and for Convalis.exe, the hidden start to its
+# notification icon, peak memory, the program's size, a key press to the
+# repainted display inside the program, and the offscreen program's key
+# throughput. Every Windows program runs in one Wine prefix on one private
+# Xvfb display, so that their figures compare. It prints figures and judges
+# none: it fails only when something cannot be built or run.
+#
+#   scripts/bench.sh                          # builds what it needs, then measures
+#   scripts/bench.sh --win32 DIR [--native DIR]   # measures those build folders as they are
+#
+# BENCH_RUNS: starts per program (default 15). BENCH_KEYS: keys pressed in the
+# real program (default 1000); the offscreen program takes a hundred times as
+# many.
+set -euo pipefail
+
+die() {
+    echo "bench: $*" >&2
+    exit 2
+}
+
+root=$(cd "$(dirname "$0")/.." && pwd)
+runs=${BENCH_RUNS:-15}
+keys=${BENCH_KEYS:-1000}
+[[ $runs =~ ^[1-9][0-9]*$ ]] || die "BENCH_RUNS must be a positive number"
+[[ $keys =~ ^[1-9][0-9]*$ ]] || die "BENCH_KEYS must be a positive number"
+
+win32_dir=
+native_dir=
+while [ $# -gt 0 ]; do
+    case $1 in
+    --win32) win32_dir=${2:?} ;;
+    --native) native_dir=${2:?} ;;
+    *) die "usage: $0 [--win32 BUILD_DIR [--native BUILD_DIR]]" ;;
+    esac
+    shift 2
+done
+
+# Builds a preset's targets, showing the build's output only when it fails.
+build() {
+    local preset=$1 output
+    shift
+    output=$(cd "$root" && cmake --preset "$preset" 2>&1 &&
+        cmake --build --preset "$preset" --target "$@" 2>&1) || {
+        echo "$output" >&2
+        die "the $preset build failed"
+    }
+}
+
+if [ -z "$win32_dir" ]; then
+    "$root/scripts/install-deps.sh"
+    build win32 Convalis bare-window convalis-measure
+    build native convalis-offscreen-keys
+    win32_dir=$root/build/win32
+    native_dir=$root/build/native
+fi
+win32_dir=$(cd "$win32_dir" && pwd)
+convalis=$win32_dir/bin/Convalis.exe
+bare=$win32_dir/bin/bare-window.exe
+measure=$win32_dir/bin/convalis-measure.exe
+for program in "$convalis" "$bare" "$measure"; do
+    [ -f "$program" ] || die "$program is not built"
+done
+
+# The offscreen side needs no Wine: measured first, while nothing else runs.
+offscreen_keys=$((keys * 100))
+offscreen="not measured (no native build folder)"
+if [ -n "$native_dir" ]; then
+    throughput=$("$native_dir/bin/convalis-offscreen-keys" "$offscreen_keys") ||
+        die "the offscreen key loop failed"
+    offscreen="$throughput keys/s ($offscreen_keys keys, $(sed -n \
+        's/^CMAKE_BUILD_TYPE:[A-Z]*=//p' "$native_dir/CMakeCache.txt") build)"
+fi
+
+# shellcheck source=scripts/wine-session.sh
+source "$root/scripts/wine-session.sh"
+wine_session_start "$win32_dir/bench-run"
+wineserver -p # a persistent server: each program starts as in a running session
+
+# Its lines end in CR LF, as a Windows console program writes them.
+measure() {
+    local output
+    output=$(wine "$measure" "$@" </dev/null) || die "convalis-measure $1 failed"
+    tr -d '\r' <<<"$output"
+}
+echo "Measuring: $runs starts of each program, $keys keys..." >&2
+# The three kinds of start take turns: a change of load falls on all alike.
+result=$(measure start "$runs" painted "$(windows_path "$bare")" "" \
+    painted "$(windows_path "$convalis")" "" icon "$(windows_path "$convalis")" /Hidden)
+{
+    read -r bare_ms bare_min bare_max bare_peak bare_private _
+    read -r main_ms main_min main_max main_peak main_private main_icon
+    read -r hidden_ms hidden_min hidden_max hidden_peak hidden_private _
+} <<<"$result"
+result=$(measure keys "$keys" "$(windows_path "$convalis")")
+read -r key_median key_p99 <<<"$result"
+
+mib() { awk -v kib="$1" 'BEGIN { printf "%.1f MiB", kib / 1024 }'; }
+plus_mib() { awk -v kib="$1" 'BEGIN { printf "%+.1f MiB", kib / 1024 }'; }
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f x", a / b }'; }
+size=$(stat -c %s "$convalis")
+
+row() { printf '%-32s %-10s %-18s %-18s %s\n' "$@"; }
+echo
+echo "Convalis benchmark: $(wine --version), Xvfb, one prefix; $runs starts each"
+echo "(start: from the creation of the process to its first complete paint,"
+echo "or to the notification icon added)"
+echo
+row "" "median" "min-max" "peak working set" "private bytes"
+row "bare popup window: start" "$bare_ms ms" "$bare_min-$bare_max ms" \
+    "$(mib "$bare_peak")" "$(mib "$bare_private")"
+row "Convalis.exe: start" "$main_ms ms" "$main_min-$main_max ms" \
+    "$(mib "$main_peak")" "$(mib "$main_private")"
+row "  against the bare window" "$(ratio "$main_ms" "$bare_ms")" "" \
+    "$(plus_mib $((main_peak - bare_peak)))" "$(plus_mib $((main_private - bare_private)))"
+row "  of which adding the icon" "$main_icon ms"
+row "Convalis.exe /Hidden: to icon" "$hidden_ms ms" "$hidden_min-$hidden_max ms" \
+    "$(mib "$hidden_peak")" "$(mib "$hidden_private")"
+echo
+echo "Convalis.exe size:          $size bytes ($(mib $((size / 1024))))"
+echo "key to display repainted:   median $key_median us, 99th percentile $key_p99 us ($keys keys)"
+echo "offscreen key throughput:   $offscreen"

@@ -1,0 +1,103 @@
+// What the controls tell screen readers (Microsoft Active Accessibility,
+// which UI Automation reads too). The controls are child windows of the
+// program's own classes, which the system would describe as nameless
+// "client" objects: each answers WM_GETOBJECT with the system's standard
+// object for its window, its name, role and state replaced by the control's.
+#pragma once
+
+#include <string>
+
+#include "platform/win32/ComPtr.h"
+#include "platform/win32/Win32Api.h"
+
+#include <oleacc.h>
+
+namespace win32 {
+
+// What a control is to a screen reader.
+struct AccessibleFacts {
+    std::wstring name;
+    LONG role = ROLE_SYSTEM_CLIENT;
+    // Added to the standard object's state (invisible, offscreen...).
+    LONG state = 0;
+    // Taken from the standard object's state: the system would call every
+    // window focusable, but the program's own controls never take the
+    // keyboard focus.
+    LONG droppedState = STATE_SYSTEM_FOCUSABLE | STATE_SYSTEM_FOCUSED;
+};
+
+class AccessibleSource {
+public:
+    virtual AccessibleFacts Accessibility() const = 0;
+
+protected:
+    ~AccessibleSource() = default;
+};
+
+// The accessible object of one control's window. A screen reader may hold it
+// after the control has gone: the control then forgets it, and it goes on
+// answering for the window alone.
+class AccessibleControl final : public IAccessible, public IOleWindow {
+public:
+    // Null when the system has no standard object for the window.
+    static ComPtr<AccessibleControl> Create(HWND hwnd, const AccessibleSource& source);
+    // Cuts the link to the control and to every client that holds the object.
+    void Forget();
+    // The answer to WM_GETOBJECT for the window's client area.
+    LRESULT Answer(WPARAM wParam);
+
+    // IUnknown
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override;
+    ULONG STDMETHODCALLTYPE AddRef() override;
+    ULONG STDMETHODCALLTYPE Release() override;
+    // IDispatch: screen readers call the interface itself, not through it.
+    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override;
+    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override;
+    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override;
+    HRESULT STDMETHODCALLTYPE Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*,
+                                     UINT*) override;
+    // IOleWindow
+    HRESULT STDMETHODCALLTYPE GetWindow(HWND* window) override;
+    HRESULT STDMETHODCALLTYPE ContextSensitiveHelp(BOOL) override;
+    // IAccessible: the name, role and state are the control's; the rest is
+    // the standard object's (parent, place on the screen, hit test).
+    HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* name) override;
+    HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* role) override;
+    HRESULT STDMETHODCALLTYPE get_accState(VARIANT child, VARIANT* state) override;
+    HRESULT STDMETHODCALLTYPE get_accParent(IDispatch** parent) override;
+    HRESULT STDMETHODCALLTYPE get_accChildCount(LONG* count) override;
+    HRESULT STDMETHODCALLTYPE get_accChild(VARIANT child, IDispatch** object) override;
+    HRESULT STDMETHODCALLTYPE get_accValue(VARIANT child, BSTR* value) override;
+    HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT child, BSTR* description) override;
+    HRESULT STDMETHODCALLTYPE get_accHelp(VARIANT child, BSTR* help) override;
+    HRESULT STDMETHODCALLTYPE get_accHelpTopic(BSTR* file, VARIANT child, LONG* topic) override;
+    HRESULT STDMETHODCALLTYPE get_accKeyboardShortcut(VARIANT child, BSTR* shortcut) override;
+    HRESULT STDMETHODCALLTYPE get_accFocus(VARIANT* focus) override;
+    HRESULT STDMETHODCALLTYPE get_accSelection(VARIANT* selection) override;
+    HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT child, BSTR* action) override;
+    HRESULT STDMETHODCALLTYPE accSelect(LONG flags, VARIANT child) override;
+    HRESULT STDMETHODCALLTYPE accLocation(LONG* left, LONG* top, LONG* width, LONG* height,
+                                          VARIANT child) override;
+    HRESULT STDMETHODCALLTYPE accNavigate(LONG direction, VARIANT start, VARIANT* end) override;
+    HRESULT STDMETHODCALLTYPE accHitTest(LONG x, LONG y, VARIANT* child) override;
+    HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT child) override;
+    HRESULT STDMETHODCALLTYPE put_accName(VARIANT child, BSTR name) override;
+    HRESULT STDMETHODCALLTYPE put_accValue(VARIANT child, BSTR value) override;
+
+private:
+    AccessibleControl(HWND hwnd, const AccessibleSource& source, ComPtr<IAccessible> standard);
+    ~AccessibleControl() = default;
+    // The control's own facts, while it stands and `child` is the control itself.
+    bool OwnFacts(const VARIANT& child, AccessibleFacts* facts) const;
+
+    ULONG references_ = 1;
+    HWND hwnd_;
+    const AccessibleSource* source_;
+    ComPtr<IAccessible> standard_;
+};
+
+// Tells screen readers that a control's name changed or that it took the
+// focus; nothing while its window is hidden.
+void NotifyAccessibility(HWND control, DWORD event);
+
+}  // namespace win32
