@@ -2,6 +2,7 @@
 # platform (tests/contract) and inside the end-to-end test program over the
 # Win32 platform (tests/e2e).
 set(CONVALIS_CONTRACT_TESTS
+    ${CMAKE_CURRENT_LIST_DIR}/ClipboardContractTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/ShellContractTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/WindowContractTest.cpp
 )
