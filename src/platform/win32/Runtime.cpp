@@ -89,9 +89,6 @@ Runtime::Runtime(HINSTANCE instance) : instance_(instance), probe_(TimingProbe::
     for (const auto& [picture, id] : pictures) {
         pictures_.emplace_back(picture, LoadSmallIcon(instance_, id));
     }
-
-    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES};
-    ::InitCommonControlsEx(&controls);
 }
 
 Runtime::~Runtime() {
