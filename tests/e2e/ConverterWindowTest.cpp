@@ -81,6 +81,31 @@ testing::AssertionResult IsActiveField(const ProgramUnderTest& app, int field) {
     return testing::AssertionSuccess();
 }
 
+// The text of the program's shown tooltip; empty while it shows none.
+std::wstring ShownToolTip(DWORD process) {
+    for (HWND window : TopLevelWindows()) {
+        if (WindowProcess(window) == process && IsWindowVisible(window) &&
+            WindowClass(window) == L"tooltips_class32") {
+            return WindowText(window);
+        }
+    }
+    return {};
+}
+
+// Rests the pointer on a control until the program shows `tip` there.
+testing::AssertionResult ShowsToolTipOver(const ProgramUnderTest& app, std::wstring_view control,
+                                          std::wstring_view tip) {
+    const POINT centre = app.Main().CentreOf(control);
+    std::wstring shown;
+    if (WaitUntil([&] {
+            return KeepPointerAt(centre) && (shown = ShownToolTip(app.ProcessId())) == tip;
+        })) {
+        return testing::AssertionSuccess();
+    }
+    return testing::AssertionFailure() << "over " << Utf8(control) << " the tooltip shows \""
+                                       << Utf8(shown) << "\", not \"" << Utf8(tip) << "\"";
+}
+
 TEST_F(ConverterWindow, IsABorderlessWindowOfItsSizeInTheCentreOfTheScreen) {
     HWND window = app_.MainWindow();
     EXPECT_TRUE(IsWindowVisible(window));
@@ -100,6 +125,11 @@ TEST_F(ConverterWindow, MarkerIsASmallControlBesideTheActiveDisplay) {
     EXPECT_EQ(marker.right - marker.left, 6);
     EXPECT_EQ(marker.bottom - marker.top, 12);
     EXPECT_TRUE(MarkerIsBeside(app_, L"lblP(0)"));
+}
+
+TEST_F(ConverterWindow, PointerRestingOnAButtonShowsItsTooltip) {
+    EXPECT_TRUE(ShowsToolTipOver(app_, L"imaCommand(1)", L"Réduire Alt+R"));
+    EXPECT_TRUE(ShowsToolTipOver(app_, L"imaCommand(5)", L"Zone Euro Alt+Z"));
 }
 
 TEST_F(ConverterWindow, TypingFrancsAndEnterShowsTheEuros) {

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "platform/LineGeometry.h"
+#include "platform/win32/CommonControls.h"
 #include "platform/win32/Input.h"
 #include "platform/win32/Text.h"
 #include "platform/win32/Win32Window.h"
@@ -116,6 +117,7 @@ LRESULT CALLBACK ChildWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam,
     if (message == WM_GETOBJECT && self->AnswerAccessibility(wParam, lParam, &answer)) {
         return answer;
     }
+    self->AddToolTipOnFirstMove(message, wParam, lParam);
     if (message == WM_NCDESTROY) {
         self->ForgetAccessible();
         ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
@@ -173,16 +175,29 @@ void ChildWindow::PaintParentBackground(HDC dc, const RECT& area) const {
 
 void ChildWindow::AttachToolTip(const std::string& text) {
     toolTipText_ = Widen(text);
-    if (toolTipText_.empty()) {
+}
+
+void ChildWindow::AddToolTipOnFirstMove(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message != WM_MOUSEMOVE || toolTipText_.empty() || toolTipAdded_) {
         return;
     }
+    toolTipAdded_ = true;
+    if (CommonControls::Load() == nullptr) {
+        return;  // no tooltips on this system; the control works without
+    }
+    HWND toolTip = form_.ToolTip();
     TTTOOLINFOW tool{};
     tool.cbSize = TTTOOLINFOW_V2_SIZE;
     tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
     tool.hwnd = form_.Hwnd();
     tool.uId = reinterpret_cast<UINT_PTR>(hwnd_);
     tool.lpszText = toolTipText_.data();
-    ::SendMessageW(form_.ToolTip(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    ::SendMessageW(toolTip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    // The tooltip sees the control's later messages itself; it is handed this
+    // first move, so that a pointer that rests here at once still gets its tip.
+    MSG move{hwnd_, message, wParam, lParam, static_cast<DWORD>(::GetMessageTime()), {}};
+    ::GetCursorPos(&move.pt);
+    ::SendMessageW(toolTip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&move));
 }
 
 HWND ChildWindow::Require() const {
@@ -554,22 +569,28 @@ Win32CheckBox::Win32CheckBox(Win32Window& form, const platform::CheckBoxDesign& 
         Hwnd(), WM_SETFONT,
         reinterpret_cast<WPARAM>(runtime_.resources.Font(platform::FontWeight::kRegular)), FALSE);
     runtime_.resources.PublishFont(Hwnd(), platform::FontWeight::kRegular);
-    ::SetWindowSubclass(Hwnd(), &Win32CheckBox::Subclass, 0, reinterpret_cast<DWORD_PTR>(this));
+    const CommonControls* controls = CommonControls::Load();
+    if (controls == nullptr || !controls->SetWindowSubclass(Hwnd(), &Win32CheckBox::Subclass, 0,
+                                                            reinterpret_cast<DWORD_PTR>(this))) {
+        throw platform::RuntimeError("Cannot create the control");
+    }
     SetValue(design.value);
 }
 
 LRESULT CALLBACK Win32CheckBox::Subclass(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
                                          UINT_PTR id, DWORD_PTR self) {
     auto* box = reinterpret_cast<Win32CheckBox*>(self);
+    // Loaded: the box was subclassed through it.
+    const CommonControls& controls = *CommonControls::Load();
     LRESULT answer = 0;
     if (message == WM_GETOBJECT && box->AnswerAccessibility(wParam, lParam, &answer)) {
         return answer;
     }
     if (message == WM_NCDESTROY) {
         box->ForgetAccessible();
-        ::RemoveWindowSubclass(hwnd, &Win32CheckBox::Subclass, id);
+        controls.RemoveWindowSubclass(hwnd, &Win32CheckBox::Subclass, id);
     }
-    return ::DefSubclassProc(hwnd, message, wParam, lParam);
+    return controls.DefSubclassProc(hwnd, message, wParam, lParam);
 }
 
 AccessibleFacts Win32CheckBox::Accessibility() const {

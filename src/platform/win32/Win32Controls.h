@@ -80,7 +80,9 @@ protected:
     // Paints the window's background under this control.
     void PaintParentBackground(HDC dc, const RECT& area) const;
     // Shows `text` in the window's tooltip while the mouse rests on the
-    // control; nothing for an empty text.
+    // control; nothing for an empty text. The tip is added to the tooltip at
+    // the first pointer move over the control, which loads the common
+    // controls: the start needs none of them.
     void AttachToolTip(const std::string& text);
     HWND Require() const;
     // WM_GETOBJECT: the control's accessible object for its client area;
@@ -100,12 +102,14 @@ protected:
 
 private:
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    void AddToolTipOnFirstMove(UINT message, WPARAM wParam, LPARAM lParam);
     ComPtr<AccessibleControl> accessible_;
     std::string name_;
     int index_;
     platform::Bounds bounds_;
     UniqueGlobalAtom atom_;
     std::wstring toolTipText_;  // the tooltip control keeps a pointer to it
+    bool toolTipAdded_ = false;
     HWND hwnd_ = nullptr;
 };
 

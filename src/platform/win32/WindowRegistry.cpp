@@ -4,10 +4,7 @@
 
 namespace win32 {
 
-WindowRegistry::WindowRegistry(HINSTANCE instance) : instance_(instance) {
-    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES};
-    ::InitCommonControlsEx(&controls);
-}
+WindowRegistry::WindowRegistry(HINSTANCE instance) : instance_(instance) {}
 
 WindowRegistry::~WindowRegistry() {
     for (const std::wstring& name : classes_) {
