@@ -17,19 +17,6 @@ protected:
           surface_(window_->AddSurface({"nrvTest", -1, {0, 0, 150, 150}, true})),
           control_(surface_, platform_.Graphics()) {}
 
-    const offscreen::Bitmap& Image() {
-        return static_cast<const offscreen::OffscreenSurface&>(surface_).Image();
-    }
-    // The pixels of column x that hold `color`, as a list of rows.
-    std::vector<int> RowsOf(int x, platform::Rgb color) {
-        std::vector<int> rows;
-        for (int y = 0; y < Image().Height(); ++y) {
-            if (Image().Pixel(x, y) == color)
-                rows.push_back(y);
-        }
-        return rows;
-    }
-
     struct NoEvents : platform::FormEvents {
         void KeyDown(int, int) override {}
         void CloseRequested() override {}
@@ -120,30 +107,6 @@ TEST_F(DrawingSurface, SaveStateWritesEveryKeyForLoadStateToReadBack) {
     }
     EXPECT_EQ(saved.ReadProperty("forecolor", 0), SystemColor(platform::syscolor::kButtonText));
     EXPECT_EQ(saved.ReadProperty("fillstyle", -1), 0);
-}
-
-TEST_F(DrawingSurface, LinesLeaveOutTheirEndPointAndChain) {
-    platform::Gdi& gdi = platform_.Graphics();
-    control_.SetForeColor(MakeRgb(255, 0, 0));
-    chrome::DrawLine(gdi, control_.hdc(), 0, 7, 0, 5);
-    EXPECT_EQ(RowsOf(0, MakeRgb(255, 0, 0)), (std::vector<int>{5, 6}));
-    // Without a start point the next line goes on from (0, 7).
-    chrome::DrawLine(gdi, control_.hdc(), 3, 7);
-    EXPECT_EQ(Image().Pixel(0, 7), MakeRgb(255, 0, 0));
-    EXPECT_EQ(Image().Pixel(2, 7), MakeRgb(255, 0, 0));
-    EXPECT_NE(Image().Pixel(3, 7), MakeRgb(255, 0, 0));
-}
-
-TEST_F(DrawingSurface, DrawModeCombinesThePenWithTheImage) {
-    platform::Gdi& gdi = platform_.Graphics();
-    control_.SetBackColor(MakeRgb(255, 255, 255));
-    control_.Cls();
-    control_.SetForeColor(MakeRgb(255, 0, 0));
-    control_.SetDrawMode(7);  // xor
-    chrome::DrawLine(gdi, control_.hdc(), 1, 0, 0, 0);
-    EXPECT_EQ(Image().Pixel(0, 0), MakeRgb(0, 255, 255));
-    chrome::DrawLine(gdi, control_.hdc(), 1, 0, 0, 0);
-    EXPECT_EQ(Image().Pixel(0, 0), MakeRgb(255, 255, 255));
 }
 
 TEST_F(DrawingSurface, TranslateColorResolvesSystemColoursWhenCalled) {
