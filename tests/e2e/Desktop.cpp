@@ -280,24 +280,6 @@ std::vector<HWND> ChildWindows(HWND parent) {
     return windows;
 }
 
-std::optional<MessageBoxSeen> FindMessageBox(std::wstring_view textPart,
-                                             const std::vector<DWORD>& excludedProcesses) {
-    for (HWND window : TopLevelWindows()) {
-        const DWORD owner = WindowProcess(window);
-        const bool excluded = owner == GetCurrentProcessId() ||
-                              std::find(excludedProcesses.begin(), excludedProcesses.end(),
-                                        owner) != excludedProcesses.end();
-        if (excluded || !IsWindowVisible(window) || WindowClass(window) != L"#32770") {
-            continue;
-        }
-        std::wstring message = TextOfWindowAndChildren(window);
-        if (ContainsNoCase(message, textPart)) {
-            return MessageBoxSeen{window, owner, std::move(message)};
-        }
-    }
-    return std::nullopt;
-}
-
 bool PressMessageBoxButton(HWND box, int buttonId) {
     HWND button = GetDlgItem(box, buttonId);
     return button != nullptr && PostMessageW(button, BM_CLICK, 0, 0);

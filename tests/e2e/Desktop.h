@@ -49,15 +49,12 @@ COLORREF ScreenPixel(POINT point);
 std::vector<HWND> TopLevelWindows();
 std::vector<HWND> ChildWindows(HWND parent);
 
-// A modal message box (dialog class) of another process, found by a part of
-// its message text.
+// A modal message box (dialog class) of another process, and its texts.
 struct MessageBoxSeen {
     HWND window = nullptr;
     DWORD processId = 0;
     std::wstring message;
 };
-std::optional<MessageBoxSeen> FindMessageBox(std::wstring_view textPart,
-                                             const std::vector<DWORD>& excludedProcesses);
 // Presses a button of the box (IDYES, IDNO, IDOK, ...) the way a click does.
 bool PressMessageBoxButton(HWND box, int buttonId);
 

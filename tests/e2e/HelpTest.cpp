@@ -56,11 +56,6 @@ TEST_F(Help, F1ShowsTheTitlePageOfTheHelp) {
     ExpectTheTitlePageThenTheKeysBackIn(app_.Main(), L"lblP(0)");
 }
 
-TEST_F(Help, HelpButtonShowsTheTitlePageOfTheHelp) {
-    app_.Click(L"imaCommand(4)");
-    ExpectTheTitlePageThenTheKeysBackIn(app_.Main(), L"lblP(0)");
-}
-
 TEST_F(Help, EuroZoneHelpButtonShowsTheTitlePageOfTheHelp) {
     app_.Press({WithAlt('Z')});
     const ProgramWindow zone = app_.WaitForWindowWith(L"lblEti(0)");

@@ -55,9 +55,10 @@ TEST_F(NotificationIcon, AltRHidesTheWindowAndADoubleClickOnTheIconBringsItBackA
     EXPECT_TRUE(app_.Shows({{L"lblP(0)", L"123"}, {L"lblP(2)", L"18,75"}}));
 }
 
-TEST_F(NotificationIcon, GoesWhenTheProgramEnds) {
+TEST_F(NotificationIcon, GoesWhenAltF4EndsTheProgram) {
     app_.Press({WithAlt(VK_F4)});
-    ASSERT_TRUE(app_.WaitForExit());
+    ASSERT_TRUE(app_.WaitForExit()) << "the program still runs after Alt+F4";
+    EXPECT_EQ(app_.ExitCode(), 0u);
     EXPECT_TRUE(WaitUntilNoNotificationIcon()) << "the icon stayed after the program ended";
 }
 

@@ -65,9 +65,6 @@ public:
     // The main window's controls, as ProgramWindow gives them.
     HWND Control(std::wstring_view name) const { return Main().Control(name); }
     std::wstring Text(std::wstring_view name) const { return Main().Text(name); }
-    std::optional<COLORREF> ForeColor(std::wstring_view name) const {
-        return Main().ForeColor(name);
-    }
     testing::AssertionResult Shows(
         const std::vector<std::pair<std::wstring, std::wstring>>& expected) const {
         return Main().Shows(expected);

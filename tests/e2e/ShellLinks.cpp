@@ -135,14 +135,6 @@ std::optional<Shortcut> ReadShortcut(const std::wstring& path) {
     return ReadLoaded(*link);
 }
 
-bool WriteShortcut(const std::wstring& path, const std::wstring& target) {
-    ComScope com;
-    ComPtr<IShellLinkW> link = NewShellLink();
-    ComPtr<IPersistFile> file = link ? FileOf(*link) : nullptr;
-    return file && SUCCEEDED(link->SetPath(target.c_str())) &&
-           SUCCEEDED(file->Save(path.c_str(), TRUE));
-}
-
 void NoStartupShortcut::Remove() {
     DeleteFileW(StartupShortcutPath().c_str());
 }

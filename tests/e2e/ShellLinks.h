@@ -32,15 +32,12 @@ struct Shortcut {
     WORD hotKey = 0;
 };
 std::optional<Shortcut> ReadShortcut(const std::wstring& path);
-// Writes a shortcut to `target` through the shell; false on failure.
-bool WriteShortcut(const std::wstring& path, const std::wstring& target);
 
 // Offsets in a shortcut file (the shell-link binary format): the header's
-// size, then its show command and hot key.
+// size, then its show command.
 constexpr size_t kHeaderSizeOffset = 0x00;
 constexpr unsigned long kHeaderSize = 0x4C;
 constexpr size_t kShowCommandOffset = 0x3C;
-constexpr size_t kHotKeyOffset = 0x40;
 
 // Removes "Convalis.lnk" from the Startup folder now and again when the
 // test ends: the prefix, and so the folder, outlives every test.

@@ -1,5 +1,4 @@
-// Starting and ending the program: one instance only, the hidden start, and
-// the ways a user closes it.
+// Starting the program: its argument text, one instance only.
 #include <gtest/gtest.h>
 
 #include "ProgramUnderTest.h"
@@ -7,30 +6,15 @@
 namespace e2e {
 namespace {
 
-TEST(Startup, HiddenArgumentLoadsTheWindowWithoutShowingIt) {
-    ProgramUnderTest app(L"/Hidden");
-    HWND window = app.WaitForMainWindow();
-    ASSERT_NE(window, nullptr) << "the hidden window was not loaded";
-    EXPECT_FALSE(IsWindowVisible(window));
-    // Loaded in full: its displays exist and show their first amount.
-    EXPECT_TRUE(app.Shows({{L"lblP(0)", L"0"}, {L"lblP(2)", L"0"}}));
-}
-
-// Only the exact text "/Hidden" hides the window.
-class OtherArguments : public testing::TestWithParam<const wchar_t*> {};
-
-TEST_P(OtherArguments, ShowTheWindow) {
-    ProgramUnderTest app(GetParam());
+// Only the exact text "/Hidden" hides the window (the hidden start is the
+// notification icon's test): the whole argument text counts.
+TEST(Startup, AFurtherArgumentShowsTheWindow) {
+    ProgramUnderTest app(L"/Hidden /Hidden");
     HWND window = app.WaitForMainWindow();
     ASSERT_NE(window, nullptr);
     EXPECT_TRUE(WaitUntil([window] { return IsWindowVisible(window) != FALSE; }))
         << "the window stays hidden";
 }
-
-INSTANTIATE_TEST_SUITE_P(Startup, OtherArguments, testing::Values(L"/hidden", L"/Hidden /Hidden"),
-                         [](const testing::TestParamInfo<const wchar_t*>& info) {
-                             return info.index == 0 ? "OtherCase" : "FurtherArgument";
-                         });
 
 TEST(Startup, SecondInstanceEndsAtOnceAndTheFirstKeepsItsWindow) {
     ProgramUnderTest first;
@@ -43,14 +27,6 @@ TEST(Startup, SecondInstanceEndsAtOnceAndTheFirstKeepsItsWindow) {
     EXPECT_EQ(first.FindMainWindow(), window);
     EXPECT_TRUE(IsWindowVisible(window));
     EXPECT_FALSE(first.ExitCode().has_value()) << "the first instance ended";
-}
-
-TEST(Shutdown, AltF4EndsTheProgram) {
-    ProgramUnderTest app;
-    ASSERT_NE(app.WaitForShownMainWindow(), nullptr);
-    app.Press({WithAlt(VK_F4)});
-    ASSERT_TRUE(app.WaitForExit()) << "the program still runs after Alt+F4";
-    EXPECT_EQ(app.ExitCode(), 0u);
 }
 
 }  // namespace

@@ -134,16 +134,5 @@ TEST_F(WindowDrag, DisplayDraggedWithTheRightButtonMovesTheWindowAndStaysInactiv
     EXPECT_TRUE(IsAt(Offset(start_, -80, 40)));
 }
 
-TEST_F(WindowDrag, RightButtonOnTheBodyMovesNothing) {
-    const POINT from = app_.Main().ScreenPoint(kBodyPoint);
-    const POINT to = Offset(from, 120, 60);
-    ASSERT_TRUE(PlacePointer(from));
-    ASSERT_TRUE(PressButtonAt(from, MouseButton::kRight));
-    ASSERT_TRUE(PlacePointer(to));
-    ASSERT_TRUE(ReleaseButtonAt(to, MouseButton::kRight));
-    ASSERT_TRUE(HandledEarlierInput());
-    EXPECT_TRUE(IsAt(start_));
-}
-
 }  // namespace
 }  // namespace e2e

@@ -173,16 +173,6 @@ TEST_F(Dialogs, TheDialogIsUnloadedAlsoWhenApplyingTheRowFails) {
     EXPECT_TRUE(PaidDisplay().Visible());
 }
 
-TEST_F(Dialogs, WithoutAStartupFolderNothingIsWritten) {
-    Start(testing_support::kAfterChangeover);  // no profile: no special folders
-    Queue({"Alt+O"});
-    Then([&] { EXPECT_EQ(Options().chkDémarrage().Value(), 0); });
-    QueueClick("chkDémarrage");
-    Queue({"Enter"});
-    Run();
-    EXPECT_FALSE(fs::exists(Shortcut()));
-}
-
 TEST_F(Dialogs, OptionsWorkFromTheKeyboardAlone) {
     StartWithProfile(testing_support::kAfterChangeover);
     const auto focusIs = [&](const std::string& box) {

@@ -19,19 +19,6 @@ protected:
           surface_(window_->AddSurface({"nrvTest", -1, {0, 0, 150, 150}, true})),
           control_(surface_, platform_.Graphics()) {}
 
-    const offscreen::Bitmap& Image() {
-        return static_cast<const offscreen::OffscreenSurface&>(surface_).Image();
-    }
-    // The pixels of column x that hold `color`, as a list of rows.
-    std::vector<int> RowsOf(int x, platform::Rgb color) {
-        std::vector<int> rows;
-        for (int y = 0; y < Image().Height(); ++y) {
-            if (Image().Pixel(x, y) == color)
-                rows.push_back(y);
-        }
-        return rows;
-    }
-
     struct NoEvents : platform::FormEvents {
         void KeyDown(int, int) override {}
         void CloseRequested() override {}

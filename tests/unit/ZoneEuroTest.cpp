@@ -62,71 +62,36 @@ TEST_F(ZoneEuro, OpensModalOverTheMainWindowWithTheFrenchFranc) {
     Run();
 }
 
-// The window's buttons sit where the main window has its close, about and
-// help buttons, with black glyphs instead of the main window's colours.
-TEST_F(ZoneEuro, ButtonsShowBlackGlyphsAndTheMainWindowKeepsItsOwn) {
-    const auto picture = [this](const char* window, int index) {
-        const auto* button = dynamic_cast<const platform::ImageButton*>(
-            Platform().FindWindow(window)->FindControl("imaCommand", index));
-        EXPECT_NE(button, nullptr) << window << " imaCommand(" << index << ")";
-        return button != nullptr ? button->Image() : platform::Picture{};
-    };
-    using platform::Picture;
-    Then([&] {
-        EXPECT_EQ(picture("frmZoneEuro", 0), Picture::kCross);
-        EXPECT_EQ(picture("frmZoneEuro", 1), Picture::kEuroSign);
-        EXPECT_EQ(picture("frmZoneEuro", 2), Picture::kQuestionMark);
-        EXPECT_EQ(picture("frmConvalis", 0), Picture::kClose);
-        EXPECT_EQ(picture("frmConvalis", 3), Picture::kAbout);
-        EXPECT_EQ(picture("frmConvalis", 4), Picture::kHelp);
-    });
-    Run();
+// A row's rate both ways (amounts of every size: RoundingTest.cpp).
+TEST_F(ZoneEuro, ConvertsAtTheRowsFixedRate) {
+    const struct {
+        int row;
+        int field;  // 1: typed in the currency, 2: typed in euros
+        const char* typed;
+        const char* key;  // ends the entry
+        const char* currencyAmount;
+        const char* euroAmount;
+    } cases[] = {{6, 1, "1000", "Enter", "1000", "0,52"},  // lire
+                 {9, 2, "1", "Enter", "166,39", "1"},      // pesetas
+                 {10, 2, "1", "Enter", "0,79", "1"},       // punts
+                 {0, 2, "1", "Enter", "340,75", "1"},      // drachmas
+                 {7, 1, "12,", "Tab", "12,", "6,14"}};     // marks
+    for (const auto& c : cases) {
+        Start();
+        Queue({"Alt+Z"});
+        ChooseRow(c.row);
+        Queue({c.field == 1 ? "Tab" : "Up"});
+        QueueTyping(c.typed);
+        Queue({c.key});
+        Then([&] {
+            EXPECT_EQ(Zone().CurrencyIndex(), c.row);
+            EXPECT_EQ(Zone().DisplayText(1), c.currencyAmount) << c.typed;
+            EXPECT_EQ(Zone().DisplayText(2), c.euroAmount) << c.typed;
+            EXPECT_FALSE(Zone().EntryInProgress());
+        });
+        Run();
+    }
 }
-
-struct CurrencyCase {
-    const char* name;
-    int row;
-    int field;  // 1: typed in the currency, 2: typed in euros
-    const char* typed;
-    const char* key;  // ends the entry
-    const char* currencyAmount;
-    const char* euroAmount;
-};
-
-// What the test's name says; the default would be a byte dump.
-void PrintTo(const CurrencyCase& c, std::ostream* os) {
-    *os << c.name;
-}
-
-class ConvertsCurrencies : public ZoneEuro, public ::testing::WithParamInterface<CurrencyCase> {};
-
-TEST_P(ConvertsCurrencies, AtTheRowsFixedRate) {
-    const CurrencyCase& c = GetParam();
-    ChooseRow(c.row);
-    Queue({c.field == 1 ? "Tab" : "Up"});
-    for (char ch : std::string(c.typed))
-        Queue({ch == ',' ? "Comma" : std::string(1, ch)});
-    Queue({c.key});
-    Then([&] {
-        EXPECT_EQ(Zone().CurrencyIndex(), c.row);
-        EXPECT_EQ(Zone().DisplayText(1), c.currencyAmount);
-        EXPECT_EQ(Zone().DisplayText(2), c.euroAmount);
-        EXPECT_FALSE(Zone().EntryInProgress());
-    });
-    Run();
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    LegacyCurrencies, ConvertsCurrencies,
-    ::testing::Values(CurrencyCase{"Lire_1000_lire", 6, 1, "1000", "Enter", "1000", "0,52"},
-                      CurrencyCase{"Peseta_1_euro", 9, 2, "1", "Enter", "166,39", "1"},
-                      CurrencyCase{"Punt_1_euro", 10, 2, "1", "Enter", "0,79", "1"},
-                      CurrencyCase{"Drachme_1_euro", 0, 2, "1", "Enter", "340,75", "1"},
-                      CurrencyCase{"Mark_12_marks_ended_by_Tab", 7, 1, "12,", "Tab", "12,", "6,14"},
-                      CurrencyCase{"Franc_10_euros", 4, 2, "10", "Enter", "65,60", "10"}),
-    [](const ::testing::TestParamInfo<CurrencyCase>& info) {
-        return std::string(info.param.name);
-    });
 
 TEST_F(ZoneEuro, ChangingTheCurrencyConvertsTheEuroAmountAnew) {
     Queue({"Up", "1", "0", "Enter", "Tab", "Right"});
