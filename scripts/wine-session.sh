@@ -14,6 +14,9 @@ done
 
 wine_session_state=
 wine_session_xvfb_pid=
+# Resolved now: wine_session_start changes the working folder, after which a
+# relative path to this script (scripts/e2e.sh run from the root) is wrong.
+wine_session_scripts=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 
 # shellcheck disable=SC2317 # run by the EXIT trap
 wine_session_stop() {
@@ -90,7 +93,7 @@ wine_session_prepare_prefix() {
         wineserver -w
         touch "$made"
     fi
-    "$(dirname "${BASH_SOURCE[0]}")/wine-prefix-fonts.sh" "$WINEPREFIX"
+    "$wine_session_scripts/wine-prefix-fonts.sh" "$WINEPREFIX"
     if ! wine_session_prefix_settings | cmp -s - "$applied"; then
         wine_session_prefix_settings >"$state/settings.reg"
         (cd "$state" && wine regedit /S settings.reg >/dev/null 2>&1 </dev/null) ||
