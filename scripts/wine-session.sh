@@ -18,6 +18,9 @@ done
 
 wine_session_state=
 wine_session_xvfb_pid=
+# Resolved now: wine_session_start changes the working folder, after which a
+# relative path to this script (scripts/e2e.sh run from the root) is wrong.
+wine_session_scripts=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 
 # shellcheck disable=SC2317 # run by the EXIT trap
 wine_session_stop() {

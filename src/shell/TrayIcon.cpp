@@ -34,8 +34,18 @@ void TrayIcon::AddAgain() {
 }
 
 void TrayIcon::HideWindow() {
-    if (shown_)
+    if (IconStillThere())
         window_.Hide();
+}
+
+// The shell may have gone, or come back without saying so, since the icon
+// was added: a change to an icon it does not know fails. Then the icon is
+// added again, and only an icon the shell took lets the window hide.
+bool TrayIcon::IconStillThere() {
+    shown_ = platform_.ShellServices().NotifyIcon(platform::nim::kModify, data_);
+    if (!shown_)
+        Add();
+    return shown_;
 }
 
 void TrayIcon::KeepWindowReachable() {

@@ -21,13 +21,15 @@ public:
     const platform::NotifyIconData& Data() const { return data_; }
 
     // Hidden, not minimised: only the icon remains, and it brings the
-    // window back. Without the icon the window stays shown.
+    // window back. Without the icon, asked of the shell at this moment, the
+    // window stays shown.
     void HideWindow();
     // Shows the window when it is hidden without an icon to bring it back.
     void KeepWindowReachable();
 
 private:
     void Add();
+    bool IconStillThere();
     // The shell's task bar came back after a restart, without the icon.
     void AddAgain();
     void ShowWindow();

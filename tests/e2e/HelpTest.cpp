@@ -65,35 +65,6 @@ TEST_F(Help, EuroZoneHelpButtonShowsTheTitlePageOfTheHelp) {
     ExpectTheTitlePageThenTheKeysBackIn(zone, L"lblP(1)");
 }
 
-// The program file copied alone into a folder of its own, and removed with
-// the folder afterwards; the tests start the copy instead of the original.
-class ProgramCopyWithoutHelp {
-public:
-    ProgramCopyWithoutHelp() : original_(ProgramUnderTest::Executable()) {
-        wchar_t temp[MAX_PATH] = {};
-        GetTempPathW(MAX_PATH, temp);
-        folder_ = std::wstring(temp) + L"convalis-without-help";
-        CreateDirectoryW(folder_.c_str(), nullptr);
-        const std::wstring copy = folder_ + L"\\Convalis.exe";
-        copied_ = CopyFileW(original_.c_str(), copy.c_str(), FALSE) != FALSE;
-        ProgramUnderTest::SetExecutable(copy);
-    }
-    ~ProgramCopyWithoutHelp() {
-        ProgramUnderTest::SetExecutable(original_);
-        DeleteFileW((folder_ + L"\\Convalis.exe").c_str());
-        RemoveDirectoryW(folder_.c_str());
-    }
-    ProgramCopyWithoutHelp(const ProgramCopyWithoutHelp&) = delete;
-    ProgramCopyWithoutHelp& operator=(const ProgramCopyWithoutHelp&) = delete;
-
-    bool Copied() const { return copied_; }
-
-private:
-    std::wstring original_;
-    std::wstring folder_;
-    bool copied_ = false;
-};
-
 class HelpWithoutTheFile : public testing::Test {
 protected:
     void SetUp() override {
@@ -128,7 +99,8 @@ protected:
         EXPECT_EQ(ProcessesNamed(kHelpViewerProgram).size(), 1u);
     }
 
-    ProgramCopyWithoutHelp copy_;
+    // The program file copied alone into a folder of its own.
+    ProgramCopy copy_{L"convalis-without-help", {}};
     ProgramUnderTest app_;
 };
 

@@ -90,23 +90,49 @@ std::wstring ShownTipOf(DWORD process) {
     return {};
 }
 
-}  // namespace
-
-std::optional<RECT> FindNotificationIcon() {
+std::optional<Picture> NotificationAreaPicture(RECT* area) {
     HWND taskbar = ShownTaskbar();
     if (taskbar == nullptr) {
         return std::nullopt;
     }
-    const RECT area = NotificationArea(taskbar);
-    Picture picture{area.right - area.left, area.bottom - area.top, ScreenPixels(area)};
+    *area = NotificationArea(taskbar);
+    Picture picture{area->right - area->left, area->bottom - area->top, ScreenPixels(*area)};
     if (picture.pixels.empty()) {
         return std::nullopt;
     }
-    std::optional<RECT> icon = RightmostDrawing(picture);
+    return picture;
+}
+
+}  // namespace
+
+std::optional<RECT> FindNotificationIcon() {
+    RECT area{};
+    const std::optional<Picture> picture = NotificationAreaPicture(&area);
+    if (!picture) {
+        return std::nullopt;
+    }
+    std::optional<RECT> icon = RightmostDrawing(*picture);
     if (icon) {
         OffsetRect(&*icon, area.left, area.top);
     }
     return icon;
+}
+
+int NotificationIconCount() {
+    RECT area{};
+    const std::optional<Picture> picture = NotificationAreaPicture(&area);
+    if (!picture) {
+        return 0;
+    }
+    const COLORREF ground = picture->At(picture->width - 1, 0);
+    int count = 0;
+    bool inDrawing = false;
+    for (int x = 0; x < picture->width; ++x) {
+        const bool blank = ColumnIsBlank(*picture, x, ground);
+        count += !blank && !inDrawing ? 1 : 0;
+        inDrawing = !blank;
+    }
+    return count;
 }
 
 std::optional<RECT> WaitForNotificationIcon() {

@@ -176,4 +176,29 @@ void ProgramUnderTest::Close() {
     }
 }
 
+ProgramCopy::ProgramCopy(const std::wstring& folderName, const std::vector<std::wstring>& besideIt)
+    : original_(ProgramUnderTest::Executable()) {
+    wchar_t temp[MAX_PATH] = {};
+    GetTempPathW(MAX_PATH, temp);
+    folder_ = std::wstring(temp) + folderName;
+    CreateDirectoryW(folder_.c_str(), nullptr);
+    const std::wstring originalFolder = ProgramUnderTest::Folder();
+    files_ = besideIt;
+    files_.push_back(original_.substr(originalFolder.size() + 1));
+    for (const std::wstring& file : files_) {
+        const std::wstring from = originalFolder + L"\\" + file;
+        const std::wstring to = folder_ + L"\\" + file;
+        copied_ = copied_ && CopyFileW(from.c_str(), to.c_str(), FALSE) != FALSE;
+    }
+    ProgramUnderTest::SetExecutable(folder_ + L"\\" + files_.back());
+}
+
+ProgramCopy::~ProgramCopy() {
+    ProgramUnderTest::SetExecutable(original_);
+    for (const std::wstring& file : files_) {
+        DeleteFileW((folder_ + L"\\" + file).c_str());
+    }
+    RemoveDirectoryW(folder_.c_str());
+}
+
 }  // namespace e2e

@@ -100,4 +100,24 @@ private:
     HWND main_ = nullptr;
 };
 
+// The program file (and the named files beside it) copied into a folder of
+// the temporary folder, removed with the folder afterwards; the tests start
+// the copy instead of the original while this object lives.
+class ProgramCopy {
+public:
+    ProgramCopy(const std::wstring& folderName, const std::vector<std::wstring>& besideIt);
+    ~ProgramCopy();
+    ProgramCopy(const ProgramCopy&) = delete;
+    ProgramCopy& operator=(const ProgramCopy&) = delete;
+
+    bool Copied() const { return copied_; }
+    const std::wstring& Folder() const { return folder_; }
+
+private:
+    std::wstring original_;
+    std::wstring folder_;
+    std::vector<std::wstring> files_;
+    bool copied_ = true;
+};
+
 }  // namespace e2e

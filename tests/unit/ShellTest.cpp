@@ -140,6 +140,27 @@ TEST_F(TrayIcon, AWindowWhoseIconTheRestartedShellRefusesStaysOnScreen) {
     EXPECT_TRUE(Visible());
 }
 
+// The shell can go, or come back, without the task bar's message: the
+// window asks it whether the icon is there before it hides.
+TEST_F(TrayIcon, AWindowHidesOnlyWhileTheShellStillHasItsIcon) {
+    Start();
+    Shell().ForgetIcons();
+    Shell().SetRefuseIcons(true);
+    Press({"Alt+R"});
+    EXPECT_TRUE(Visible()) << "hidden with no icon to bring it back";
+    Click("imaCommand", 1);
+    EXPECT_TRUE(Visible());
+    EXPECT_FALSE(Main().HasTrayIcon());
+
+    // A shell back without a word takes the icon at the next hide.
+    Shell().SetRefuseIcons(false);
+    Press({"Alt+R"});
+    EXPECT_FALSE(Visible());
+    EXPECT_EQ(Shell().Icons().count(61860), 1u);
+    IconEvent(kLButtonDblClk);
+    EXPECT_TRUE(Visible());
+}
+
 TEST_F(TrayIcon, WithoutAnIconTheWindowNeverHides) {
     offscreen::ProgramFacts hidden;
     hidden.commandLine = "/Hidden";
