@@ -344,6 +344,10 @@ bool KeepPointerAt(POINT screenPoint) {
     return false;
 }
 
+bool NudgePointerTo(POINT screenPoint) {
+    return SendMouse({ButtonAt({screenPoint.x + 1, screenPoint.y}, 0), ButtonAt(screenPoint, 0)});
+}
+
 bool PlacePointer(POINT screenPoint) {
     return WaitUntil([screenPoint] { return KeepPointerAt(screenPoint); });
 }

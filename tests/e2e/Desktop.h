@@ -84,6 +84,10 @@ enum class MouseButton { kLeft, kRight };
 // Puts the pointer at a screen point if it is not there; true if it is.
 // For the condition of a wait: the pointer ends up there and stays.
 bool KeepPointerAt(POINT screenPoint);
+// Moves the pointer one pixel beside `screenPoint` and then onto it, through
+// the system's input as a hand moves a mouse: each call makes the window
+// under the pointer, or the one that captured it, see a move.
+bool NudgePointerTo(POINT screenPoint);
 // Waits until the pointer is at a screen point.
 bool PlacePointer(POINT screenPoint);
 // A button event alone; place the pointer first.

@@ -69,8 +69,16 @@ protected:
             const int dy = (to.y - from.y) * step / steps;
             const POINT pointer = Offset(from, dx, dy);
             const POINT expected = Offset(windowStart, dx, dy);
-            const bool followed = WaitUntil(
-                [&] { return KeepPointerAt(pointer) && SamePoint(TopLeft(Window()), expected); });
+            // A move message can be lost on its way to the window that
+            // captured the mouse; a hand never stays still, so the pointer is
+            // nudged again until the window has followed it.
+            const bool followed = WaitUntil([&] {
+                if (SamePoint(TopLeft(Window()), expected)) {
+                    return true;
+                }
+                NudgePointerTo(pointer);
+                return false;
+            });
             if (!followed) {
                 ReleaseButtonAt(pointer, button);
                 return testing::AssertionFailure()
