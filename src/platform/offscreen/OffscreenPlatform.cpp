@@ -67,19 +67,13 @@ void OffscreenPlatform::Post(std::function<void()> action) {
 }
 
 void OffscreenPlatform::RunPending() {
-    ++loopDepth_;
     while (DeliverNext()) {
     }
-    --loopDepth_;
-    DisposeUnloaded();
 }
 
 void OffscreenPlatform::Run() {
-    ++loopDepth_;
     while (!windows_.empty() && DeliverNext()) {
     }
-    --loopDepth_;
-    DisposeUnloaded();
 }
 
 bool OffscreenPlatform::DeliverNext() {
@@ -88,11 +82,13 @@ bool OffscreenPlatform::DeliverNext() {
     std::function<void()> event = std::move(queue_.front());
     queue_.pop_front();
     Guarded(event);
+    DisposeUnloaded();
     return true;
 }
 
 void OffscreenPlatform::RunModal(OffscreenWindow& window) {
-    ++loopDepth_;
+    // The loop looks at its window after every event: it stays until then.
+    ++handlersRunning_;
     while (window.Visible() && !window.Unloaded()) {
         if (DeliverNext())
             continue;
@@ -102,15 +98,20 @@ void OffscreenPlatform::RunModal(OffscreenWindow& window) {
         if (window.Visible() && !window.Unloaded())
             window.Hide();
     }
-    --loopDepth_;
+    --handlersRunning_;
 }
 
 void OffscreenPlatform::Guarded(const std::function<void()>& handler) {
+    ++handlersRunning_;
     try {
         handler();
     } catch (const platform::RuntimeError& error) {
         handlerErrors_.push_back(error.what());
+    } catch (...) {
+        --handlersRunning_;
+        throw;
     }
+    --handlersRunning_;
 }
 
 OffscreenWindow* OffscreenPlatform::FindWindow(const std::string& name) const {
@@ -192,14 +193,13 @@ void OffscreenPlatform::Unload(std::unique_ptr<platform::Window> window) {
     static_cast<OffscreenWindow&>(*window).MarkUnloaded();
     Unregister(static_cast<OffscreenWindow&>(*window));
     unloaded_.push_back(std::move(window));
-    if (loopDepth_ == 0)
-        DisposeUnloaded();
+    DisposeUnloaded();
 }
 
 void OffscreenPlatform::DisposeUnloaded() {
-    // Only between events of the outermost loop: handlers of an unloaded
-    // window may still be on the stack in a nested one.
-    if (loopDepth_ == 0)
+    // Only once no handler runs, in any loop: one of the unloaded window's
+    // may still be on the stack, below a nested loop.
+    if (handlersRunning_ == 0)
         unloaded_.clear();
 }
 

@@ -188,7 +188,9 @@ private:
     int twipsPerPixelY_ = 15;
     long long virtualTime_ = 0;
     platform::WindowHandle nextHandle_ = 0x10000;
-    int loopDepth_ = 0;
+    // Handlers and modal loops on the stack: unloaded windows are freed
+    // once there are none.
+    int handlersRunning_ = 0;
     platform::Point pointer_;
     platform::WindowHandle capture_ = 0;
     // The image button pressed and not yet released.
