@@ -50,7 +50,7 @@ bool cShellLink::GetLinkInfo() {
     if (!link->Load(LnkFile_, kReadMode))
         return false;
 
-    auto read = [this](std::string& property, auto getter) {
+    auto read = [](std::string& property, auto getter) {
         property.assign(kTextBuffer, ' ');
         bool ok = getter(property);
         property = TrimAtNull(property);
