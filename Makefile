@@ -3,8 +3,11 @@
 
 NATIVE := build/native
 WIN32 := build/win32
+# Seconds each fuzzing harness runs, and events the soak sends.
+FUZZ_SECONDS ?= 60
+SOAK_EVENTS ?= 1000000
 
-.PHONY: all deps native win32 run test unit-test e2e-test format clean
+.PHONY: all deps native win32 fuzz-build run test unit-test e2e-test fuzz soak format clean
 
 all: native win32
 
@@ -19,6 +22,10 @@ win32: deps
 	cmake --preset win32
 	cmake --build --preset win32
 
+fuzz-build: deps
+	cmake --preset fuzz
+	cmake --build --preset fuzz
+
 run: win32
 	scripts/run.sh $(WIN32)
 
@@ -29,9 +36,18 @@ unit-test: native
 e2e-test: win32
 	ctest --preset win32 --verbose
 
-test: native win32
+test: native win32 fuzz-build
 	ctest --preset native
 	ctest --preset win32 --verbose
+	scripts/fuzz.sh 15
+
+# Each libFuzzer harness for FUZZ_SECONDS; reproducers stay in build/fuzz.
+fuzz: fuzz-build
+	scripts/fuzz.sh $(FUZZ_SECONDS)
+
+# SOAK_EVENTS random events over the whole program, under ASan and UBSan.
+soak: native
+	$(NATIVE)/bin/convalis-soak --events $(SOAK_EVENTS)
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i

@@ -11,6 +11,7 @@ packages=(
     xvfb xdotool x11-utils              # end-to-end tests on a private display
     liblnk-utils                        # lnkinfo: reads shortcut files independently
     clang-format
+    clang libclang-rt-dev               # the libFuzzer harnesses (make fuzz)
 )
 
 missing=()

@@ -7,15 +7,17 @@
 namespace testing_support {
 namespace {
 
-void MultiplyBy(std::string& digits, int factor) {
-    int carry = 0;
+void MultiplyBy(std::string& digits, std::uint64_t factor) {
+    std::uint64_t carry = 0;
     for (std::size_t i = digits.size(); i-- > 0;) {
-        int product = (digits[i] - '0') * factor + carry;
+        std::uint64_t product = static_cast<std::uint64_t>(digits[i] - '0') * factor + carry;
         digits[i] = static_cast<char>('0' + product % 10);
         carry = product / 10;
     }
+    std::string high;
     for (; carry > 0; carry /= 10)
-        digits.insert(digits.begin(), static_cast<char>('0' + carry % 10));
+        high.insert(high.begin(), static_cast<char>('0' + carry % 10));
+    digits.insert(0, high);
 }
 
 // Adds one unit of the last digit.
@@ -82,11 +84,16 @@ Decimal ExactDecimal(double magnitude) {
     double fraction = std::frexp(magnitude, &exponent);
     auto mantissa = static_cast<std::uint64_t>(std::ldexp(fraction, 53));
     Decimal exact{std::to_string(mantissa), 0};
-    for (int power = exponent - 53; power > 0; --power)
-        MultiplyBy(exact.digits, 2);
-    for (int power = exponent - 53; power < 0; ++power) {
-        MultiplyBy(exact.digits, 5);
-        ++exact.scale;
+    // By 2^30 or 5^13 at a time: the products stay within 64 bits.
+    for (int power = exponent - 53; power > 0; power -= 30)
+        MultiplyBy(exact.digits, std::uint64_t{1} << std::min(power, 30));
+    for (int power = 53 - exponent; power > 0; power -= 13) {
+        const int step = std::min(power, 13);
+        std::uint64_t factor = 1;
+        for (int k = 0; k < step; ++k)
+            factor *= 5;
+        MultiplyBy(exact.digits, factor);
+        exact.scale += step;
     }
     return Normalised(exact);
 }
