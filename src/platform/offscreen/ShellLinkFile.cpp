@@ -180,6 +180,12 @@ void StringData(Writer& out, const std::string& text) {
 
 std::string ReadStringData(Reader& in, bool unicode) {
     std::uint16_t count = in.U16();
+    // A count beyond the end of the file fails at once, without reading on.
+    const std::size_t bytes = unicode ? 2u * count : count;
+    if (!in.Has(bytes)) {
+        in.Skip(bytes);
+        return {};
+    }
     if (!unicode) {
         std::string text;
         for (int i = 0; i < count; ++i)
