@@ -5,8 +5,11 @@
 
 NATIVE := build/native
 WIN32 := build/win32
+# Seconds each fuzzing harness runs, and events the soak sends.
+FUZZ_SECONDS ?= 60
+SOAK_EVENTS ?= 1000000
 
-.PHONY: all deps native clang win32 run test unit-test e2e-test dist bench format clean
+.PHONY: all deps native clang win32 fuzz-build run test unit-test e2e-test fuzz soak dist bench format clean
 
 all: native win32
 
@@ -27,6 +30,10 @@ win32: deps
 	cmake --preset win32
 	cmake --build --preset win32
 
+fuzz-build: deps
+	cmake --preset fuzz
+	cmake --build --preset fuzz
+
 run: win32
 	scripts/run.sh $(WIN32)
 
@@ -37,9 +44,18 @@ unit-test: native
 e2e-test: win32
 	ctest --preset win32 --verbose
 
-test: native clang win32
+test: native clang win32 fuzz-build
 	ctest --preset native
 	ctest --preset win32 --verbose
+	scripts/fuzz.sh 15
+
+# Each libFuzzer harness for FUZZ_SECONDS; reproducers stay in build/fuzz.
+fuzz: fuzz-build
+	scripts/fuzz.sh $(FUZZ_SECONDS)
+
+# SOAK_EVENTS random events over the whole program, under ASan and UBSan.
+soak: native
+	$(NATIVE)/bin/convalis-soak --events $(SOAK_EVENTS)
 
 # The MSI, the zip and the source archive, in build/dist.
 dist: win32

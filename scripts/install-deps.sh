@@ -16,6 +16,7 @@ packages=(
     wixl msitools                       # the MSI installer (wixl, msibuild)
     imagemagick                         # scripts/screenshots.sh: the README's pictures
     clang-format
+    clang libclang-rt-dev               # the libFuzzer harnesses (make fuzz)
 )
 
 missing=()

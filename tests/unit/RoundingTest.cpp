@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <random>
 
+#include "DecimalReference.h"
 #include "ProgramFixture.h"
 #include "core/Conversion.h"
 #include "core/CurrencyTable.h"
@@ -15,109 +16,9 @@
 
 namespace {
 
-// A non-negative decimal number: its digits, the last `scale` of which
-// follow the point.
-struct Decimal {
-    std::string digits;
-    int scale = 0;
-};
-
-void MultiplyBy(std::string& digits, int factor) {
-    int carry = 0;
-    for (std::size_t i = digits.size(); i-- > 0;) {
-        int product = (digits[i] - '0') * factor + carry;
-        digits[i] = static_cast<char>('0' + product % 10);
-        carry = product / 10;
-    }
-    for (; carry > 0; carry /= 10)
-        digits.insert(digits.begin(), static_cast<char>('0' + carry % 10));
-}
-
-// Adds one unit of the last digit.
-void Increment(std::string& digits) {
-    std::size_t i = digits.size();
-    while (i > 0 && digits[i - 1] == '9')
-        digits[--i] = '0';
-    if (i == 0)
-        digits.insert(digits.begin(), '1');
-    else
-        ++digits[i - 1];
-}
-
-// Writes the number with one digit before the point at least, and no
-// trailing zero after it.
-Decimal Normalised(Decimal number) {
-    while (number.scale > 0 && number.digits.back() == '0') {
-        number.digits.pop_back();
-        --number.scale;
-    }
-    while (static_cast<int>(number.digits.size()) <= number.scale)
-        number.digits.insert(number.digits.begin(), '0');
-    return number;
-}
-
-// The exact value of a finite double: m x 2^e with an integer m is m x 2^e
-// for e >= 0 and m x 5^-e / 10^-e otherwise.
-Decimal Expand(double magnitude) {
-    int exponent = 0;
-    double fraction = std::frexp(magnitude, &exponent);
-    auto mantissa = static_cast<std::uint64_t>(std::ldexp(fraction, 53));
-    Decimal exact{std::to_string(mantissa), 0};
-    for (int power = exponent - 53; power > 0; --power)
-        MultiplyBy(exact.digits, 2);
-    for (int power = exponent - 53; power < 0; ++power) {
-        MultiplyBy(exact.digits, 5);
-        ++exact.scale;
-    }
-    return Normalised(exact);
-}
-
-// Keeps the first `count` digits, rounding half up on the rest.
-Decimal KeepDigits(Decimal number, std::size_t count) {
-    if (number.digits.size() <= count)
-        return Normalised(number);
-    bool up = number.digits[count] >= '5';
-    int dropped = static_cast<int>(number.digits.size() - count);
-    number.digits.resize(count);
-    if (up)
-        Increment(number.digits);
-    number.scale -= dropped;
-    for (; number.scale < 0; ++number.scale)
-        number.digits += '0';
-    return Normalised(number);
-}
-
-Decimal Significant15(Decimal number) {
-    std::size_t leadingZeros = number.digits.find_first_not_of('0');
-    if (leadingZeros == std::string::npos)
-        return number;
-    number.digits.erase(0, leadingZeros);
-    return KeepDigits(number, 15);
-}
-
-bool HalfwayBetweenCents(const Decimal& number) {
-    if (number.scale < 3)
-        return false;
-    std::string rest = number.digits.substr(number.digits.size() - (number.scale - 2));
-    return rest[0] == '5' && rest.find_first_not_of('0', 1) == std::string::npos;
-}
-
-// What "0.00" must show for `value`, with a comma.
+// What "0.00" must show, with a comma.
 std::string Reference(double value) {
-    Decimal exact = Expand(std::fabs(value));
-    Decimal taken15 = Significant15(exact);
-    Decimal number = HalfwayBetweenCents(taken15) ? taken15 : exact;
-    Decimal cents =
-        number.scale > 2 ? KeepDigits(number, number.digits.size() - number.scale + 2) : number;
-    for (; cents.scale < 2; ++cents.scale)
-        cents.digits += '0';
-    while (cents.digits.size() < 3)
-        cents.digits.insert(cents.digits.begin(), '0');
-    std::size_t point = cents.digits.size() - 2;
-    std::string integer = cents.digits.substr(0, point);
-    integer.erase(0, std::min(integer.find_first_not_of('0'), integer.size() - 1));
-    bool zero = cents.digits.find_first_not_of('0') == std::string::npos;
-    return (value < 0 && !zero ? "-" : "") + integer + "," + cents.digits.substr(point);
+    return testing_support::ReferenceFixed2(value);
 }
 
 TEST(ExactReference, ExpandsDoublesDigitForDigit) {
@@ -125,7 +26,10 @@ TEST(ExactReference, ExpandsDoublesDigitForDigit) {
     EXPECT_EQ(Reference(500 * 6.55957), "3279,79");
     EXPECT_EQ(Reference(2.675), "2,68");
     EXPECT_EQ(Reference(1e17), "100000000000000000,00");
-    Decimal tenth = Expand(0.1);
+    EXPECT_EQ(Reference(0.0), "0,00");
+    EXPECT_EQ(Reference(-0.004), "0,00");
+    EXPECT_EQ(Reference(5e-324), "0,00");
+    testing_support::Decimal tenth = testing_support::ExactDecimal(0.1);
     EXPECT_EQ(tenth.digits, "01000000000000000055511151231257827021181583404541015625");
     EXPECT_EQ(tenth.scale, 55);
 }

@@ -4,9 +4,9 @@
 
 #include <filesystem>
 #include <fstream>
-#include <random>
 
 #include "ProgramFixture.h"
+#include "TemporaryFolder.h"
 #include "shell/StartupShortcut.h"
 #include "shell/cShellLink.h"
 #include "shell/mShellExecute.h"
@@ -16,23 +16,7 @@ namespace {
 namespace fs = std::filesystem;
 using platform::wm::kLButtonDblClk;
 
-// A fresh folder for the user's special folders, removed afterwards.
-class TemporaryFolder {
-public:
-    TemporaryFolder() {
-        std::random_device random;
-        path_ = fs::temp_directory_path() / ("convalis-test-" + std::to_string(random()));
-        fs::create_directories(path_);
-    }
-    ~TemporaryFolder() {
-        std::error_code error;
-        fs::remove_all(path_, error);
-    }
-    const fs::path& Path() const { return path_; }
-
-private:
-    fs::path path_;
-};
+using testing_support::TemporaryFolder;
 
 class TrayIcon : public testing_support::ProgramFixture {
 protected:
@@ -220,6 +204,54 @@ TEST_F(ShortcutFiles, EveryPropertyComesBackAsWritten) {
     EXPECT_EQ(back.IconFile(), link.IconFile());
     EXPECT_EQ(back.IconIdx(), 3);
     EXPECT_EQ(back.StartShow(), 7);
+}
+
+TEST_F(ShortcutFiles, TextsWithAccentsComeBackWholeUpToTheBufferAndCutBetweenCharacters) {
+    // The reader's buffers hold 255 characters with the closing NUL.
+    const std::string e = "\xC3\xA9";             // é: two bytes, one character
+    const std::string clef = "\xF0\x9D\x84\x9E";  // two UTF-16 code units
+    std::string fits;
+    for (int i = 0; i < 127; ++i)
+        fits += e + "a";  // 254 characters, 381 bytes
+    shell::cShellLink link = NewLink();
+    link.SetLnkFile(LinkPath("Accents.lnk"));
+    link.SetExeFile("C:\\" + fits);
+    link.SetDescription(fits + e);
+    link.SetExeArgs(std::string(253, 'a') + clef);
+    link.SetWorkDir(std::string(254, 'a') + clef);
+    ASSERT_TRUE(link.CreateLink());
+
+    shell::cShellLink back = NewLink();
+    back.SetLnkFile(LinkPath("Accents.lnk"));
+    ASSERT_TRUE(back.GetLinkInfo());
+    // "C:\" and 251 characters of the rest.
+    EXPECT_EQ(back.ExeFile(), "C:\\" + fits.substr(0, 125 * 3 + 2));
+    EXPECT_EQ(back.Description(), fits);
+    // Half a surrogate pair is no character: it reads as U+FFFD.
+    EXPECT_EQ(back.ExeArgs(), std::string(253, 'a') + "\xEF\xBF\xBD");
+    EXPECT_EQ(back.WorkDir(), std::string(254, 'a'));
+}
+
+TEST_F(ShortcutFiles, OptionalFieldsLeftEmptyAreNotWritten) {
+    shell::cShellLink link = NewLink();
+    link.SetLnkFile(LinkPath("Bare.lnk"));
+    link.SetExeFile("C:\\Convalis.exe");
+    link.SetStartShow(3);
+    ASSERT_TRUE(link.CreateLink());
+    std::vector<unsigned char> bytes = Bytes(LinkPath("Bare.lnk"));
+    ASSERT_GE(bytes.size(), 0x4Cu);
+    // No name, working folder, arguments nor icon among the link flags.
+    EXPECT_EQ(bytes[0x14] & 0x74, 0);
+    EXPECT_EQ(bytes[0x3C], 3);  // the show command is written all the same
+
+    shell::cShellLink back = NewLink();
+    back.SetLnkFile(LinkPath("Bare.lnk"));
+    ASSERT_TRUE(back.GetLinkInfo());
+    EXPECT_EQ(back.ExeFile(), "C:\\Convalis.exe");
+    EXPECT_EQ(back.WorkDir(), "");
+    EXPECT_EQ(back.ExeArgs(), "");
+    EXPECT_EQ(back.IconFile(), "");
+    EXPECT_EQ(back.StartShow(), 3);
 }
 
 TEST_F(ShortcutFiles, CreateLinkNeedsBothPaths) {

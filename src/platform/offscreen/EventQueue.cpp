@@ -4,13 +4,13 @@
 
 namespace offscreen {
 
-// Counts a running loop, also when a handler's exception ends it.
-class EventQueue::LoopScope {
+// Counts a running handler or modal loop, also when an exception ends it.
+class EventQueue::BusyScope {
 public:
-    explicit LoopScope(int& depth) : depth_(++depth) {}
-    ~LoopScope() { --depth_; }
-    LoopScope(const LoopScope&) = delete;
-    LoopScope& operator=(const LoopScope&) = delete;
+    explicit BusyScope(int& depth) : depth_(++depth) {}
+    ~BusyScope() { --depth_; }
+    BusyScope(const BusyScope&) = delete;
+    BusyScope& operator=(const BusyScope&) = delete;
 
 private:
     int& depth_;
@@ -21,10 +21,7 @@ EventQueue::~EventQueue() {
 }
 
 void EventQueue::Run(const std::function<bool()>& goOn) {
-    {
-        LoopScope loop(loopDepth_);
-        while (goOn() && DeliverNext()) {
-        }
+    while (goOn() && DeliverNext()) {
     }
     DisposeUnloaded();
 }
@@ -35,11 +32,15 @@ bool EventQueue::DeliverNext() {
     std::function<void()> event = std::move(queue_.front());
     queue_.pop_front();
     Guarded(event);
+    // Between two events, not only when the loop ends: a long input must
+    // not pile up the windows it closes.
+    DisposeUnloaded();
     return true;
 }
 
 void EventQueue::RunModal(OffscreenWindow& window) {
-    LoopScope loop(loopDepth_);
+    // The loop looks at its window after every event: it stays until then.
+    BusyScope modal(busy_);
     while (window.Visible() && !window.Unloaded()) {
         if (DeliverNext())
             continue;
@@ -52,6 +53,7 @@ void EventQueue::RunModal(OffscreenWindow& window) {
 }
 
 void EventQueue::Guarded(const std::function<void()>& handler) {
+    BusyScope running(busy_);
     try {
         handler();
     } catch (const platform::RuntimeError& error) {
@@ -65,9 +67,9 @@ void EventQueue::DisposeLater(std::unique_ptr<platform::Window> window) {
 }
 
 void EventQueue::DisposeUnloaded() {
-    // Only between events of the outermost loop: handlers of an unloaded
-    // window may still be on the stack in a nested one.
-    if (loopDepth_ == 0)
+    // Only once no handler and no modal loop runs: handlers of an unloaded
+    // window may still be on the stack below a nested loop.
+    if (busy_ == 0)
         unloaded_.clear();
 }
 

@@ -1,6 +1,6 @@
 // The offscreen platform's event loop: queued events run in turn inside the
 // handler guard; a modal show runs a nested loop over the same queue, as on
-// Win32, and unloaded windows are deleted once no loop runs any more.
+// Win32, and unloaded windows are deleted as soon as no handler runs.
 #pragma once
 
 #include <deque>
@@ -38,14 +38,15 @@ public:
     std::vector<std::string> TakeHandlerErrors() { return std::exchange(handlerErrors_, {}); }
 
 private:
-    class LoopScope;
+    class BusyScope;
     bool DeliverNext();
     void DisposeUnloaded();
 
     std::deque<std::function<void()>> queue_;
     std::vector<std::unique_ptr<platform::Window>> unloaded_;
     std::vector<std::string> handlerErrors_;
-    int loopDepth_ = 0;
+    // Handlers and modal loops running, nested in one another.
+    int busy_ = 0;
 };
 
 }  // namespace offscreen

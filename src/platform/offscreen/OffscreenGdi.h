@@ -92,6 +92,8 @@ public:
 
     // GDI objects not deleted yet: none should stay behind.
     std::size_t LiveObjects() const { return regions_.size() + brushes_.size(); }
+    // Device contexts attached: one for each window and drawing surface alive.
+    std::size_t DeviceContexts() const { return dcs_.size(); }
 
 protected:
     void DoSetBrush(platform::DeviceContext dc, int fillStyle, platform::Rgb color) override;

@@ -1,9 +1,11 @@
 #include "platform/offscreen/OffscreenShell.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 
+#include "platform/UnicodeText.h"
 #include "platform/offscreen/ShellLinkFile.h"
 
 namespace offscreen {
@@ -12,11 +14,14 @@ namespace {
 constexpr int kStartupFolder = 7;  // CSIDL_STARTUP
 
 // Copies a text into a fixed buffer of `size` characters, NUL-terminated and
-// cut as the shell cuts it.
+// cut as the shell cuts it: after size - 1 UTF-16 code units, as the Win32
+// platform's wide buffers hold them (half a surrogate pair becomes U+FFFD).
 bool Fill(std::string& buffer, int size, const std::string& text) {
     if (size <= 0)
         return false;
-    std::string value = text.substr(0, static_cast<std::size_t>(size - 1));
+    std::u16string wide = platform::Utf8ToUtf16(text);
+    wide.resize(std::min(wide.size(), static_cast<std::size_t>(size - 1)));
+    std::string value = platform::Utf16ToUtf8(wide);
     buffer.resize(std::max<std::size_t>(buffer.size(), value.size() + 1), ' ');
     buffer.replace(0, value.size() + 1, value + '\0');
     return true;

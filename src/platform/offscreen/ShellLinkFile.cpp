@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "platform/UnicodeText.h"
+
 namespace offscreen {
 namespace {
 
@@ -84,62 +86,41 @@ private:
     bool fail_ = false;
 };
 
-// UTF-8 to UTF-16 code units and back; the shortcut's strings are UTF-16.
-std::u16string ToUtf16(const std::string& text) {
-    std::u16string out;
-    for (std::size_t i = 0; i < text.size();) {
-        unsigned char c = static_cast<unsigned char>(text[i]);
-        std::uint32_t code = c;
-        int extra = c >= 0xF0 ? 3 : c >= 0xE0 ? 2 : c >= 0xC0 ? 1 : 0;
-        if (extra)
-            code = c & (0x3F >> extra);
-        for (int k = 1; k <= extra && i + k < text.size(); ++k) {
-            code = (code << 6) | (static_cast<unsigned char>(text[i + k]) & 0x3F);
-        }
-        i += extra + 1;
-        if (code >= 0x10000) {
-            code -= 0x10000;
-            out.push_back(static_cast<char16_t>(0xD800 + (code >> 10)));
-            out.push_back(static_cast<char16_t>(0xDC00 + (code & 0x3FF)));
-        } else {
-            out.push_back(static_cast<char16_t>(code));
-        }
+// The ANSI fields hold texts in the system's 8-bit code page: Windows-1252,
+// that of the French Windows the program is made for. Its bytes 80..9F
+// that name no character stand for the control characters U+0080..U+009F,
+// as Windows reads them.
+constexpr std::array<char16_t, 32> kCp1252High = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+std::string FromAnsi(const std::string& bytes) {
+    std::u16string wide;
+    for (char c : bytes) {
+        auto byte = static_cast<std::uint8_t>(c);
+        wide.push_back(byte >= 0x80 && byte < 0xA0 ? kCp1252High[byte - 0x80]
+                                                   : static_cast<char16_t>(byte));
     }
-    return out;
+    return platform::Utf16ToUtf8(wide);
 }
 
-std::string ToUtf8(const std::u16string& text) {
-    std::string out;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        std::uint32_t code = text[i];
-        if (code >= 0xD800 && code < 0xDC00 && i + 1 < text.size()) {
-            code = 0x10000 + ((code - 0xD800) << 10) + (text[++i] - 0xDC00);
-        }
-        if (code < 0x80) {
-            out += static_cast<char>(code);
-        } else if (code < 0x800) {
-            out += static_cast<char>(0xC0 | (code >> 6));
-            out += static_cast<char>(0x80 | (code & 0x3F));
-        } else if (code < 0x10000) {
-            out += static_cast<char>(0xE0 | (code >> 12));
-            out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (code & 0x3F));
+// What the code page can hold of a text; '?' for any other character.
+std::string ToAnsi(const std::u16string& wide) {
+    std::string bytes;
+    for (char16_t unit : wide) {
+        char byte = '?';
+        if (unit < 0x80 || (unit >= 0xA0 && unit <= 0xFF)) {
+            byte = static_cast<char>(unit);
         } else {
-            out += static_cast<char>(0xF0 | (code >> 18));
-            out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
-            out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (code & 0x3F));
+            for (std::size_t k = 0; k < kCp1252High.size(); ++k) {
+                if (kCp1252High[k] == unit)
+                    byte = static_cast<char>(0x80 + k);
+            }
         }
+        bytes += byte;
     }
-    return out;
-}
-
-// The ANSI field holds what survives of the path in plain ASCII.
-std::string Ascii(const std::string& text) {
-    std::string out;
-    for (char c : text)
-        out += static_cast<unsigned char>(c) < 0x80 ? c : '?';
-    return out;
+    return bytes;
 }
 
 std::vector<std::uint8_t> LinkInfo(const std::string& target) {
@@ -151,8 +132,8 @@ std::vector<std::uint8_t> LinkInfo(const std::string& target) {
     volume.U8(0);      // an empty label
     std::vector<std::uint8_t> volumeId = volume.Result();
 
-    std::string ansi = Ascii(target);
-    std::u16string wide = ToUtf16(target);
+    std::u16string wide = platform::Utf8ToUtf16(target);
+    std::string ansi = ToAnsi(wide);
     std::uint32_t volumeOffset = kLinkInfoHeaderSize;
     std::uint32_t pathOffset = volumeOffset + static_cast<std::uint32_t>(volumeId.size());
     std::uint32_t suffixOffset = pathOffset + static_cast<std::uint32_t>(ansi.size()) + 1;
@@ -183,8 +164,15 @@ std::vector<std::uint8_t> LinkInfo(const std::string& target) {
     return info.Result();
 }
 
+// A counted string: a text longer than the count can say is cut, between
+// two characters.
 void StringData(Writer& out, const std::string& text) {
-    std::u16string wide = ToUtf16(text);
+    std::u16string wide = platform::Utf8ToUtf16(text);
+    if (wide.size() > kMaxStringData) {
+        const bool splitsPair =
+            wide[kMaxStringData - 1] >= 0xD800 && wide[kMaxStringData - 1] < 0xDC00;
+        wide.resize(splitsPair ? kMaxStringData - 1 : kMaxStringData);
+    }
     out.U16(static_cast<std::uint16_t>(wide.size()));
     for (char16_t c : wide)
         out.U16(c);
@@ -192,16 +180,22 @@ void StringData(Writer& out, const std::string& text) {
 
 std::string ReadStringData(Reader& in, bool unicode) {
     std::uint16_t count = in.U16();
+    // A count beyond the end of the file fails at once, without reading on.
+    const std::size_t bytes = unicode ? 2u * count : count;
+    if (!in.Has(bytes)) {
+        in.Skip(bytes);
+        return {};
+    }
     if (!unicode) {
         std::string text;
         for (int i = 0; i < count; ++i)
             text += static_cast<char>(in.U8());
-        return text;
+        return FromAnsi(text);
     }
     std::u16string wide;
     for (int i = 0; i < count; ++i)
         wide.push_back(static_cast<char16_t>(in.U16()));
-    return ToUtf8(wide);
+    return platform::Utf16ToUtf8(wide);
 }
 
 std::string ReadZeroTerminated(Reader& in, std::size_t at) {
@@ -210,7 +204,7 @@ std::string ReadZeroTerminated(Reader& in, std::size_t at) {
     for (std::uint8_t c = in.U8(); c != 0 && !in.Failed(); c = in.U8()) {
         text += static_cast<char>(c);
     }
-    return text;
+    return FromAnsi(text);
 }
 
 std::string ReadZeroTerminatedWide(Reader& in, std::size_t at) {
@@ -219,7 +213,7 @@ std::string ReadZeroTerminatedWide(Reader& in, std::size_t at) {
     for (std::uint16_t c = in.U16(); c != 0 && !in.Failed(); c = in.U16()) {
         text.push_back(static_cast<char16_t>(c));
     }
-    return ToUtf8(text);
+    return platform::Utf16ToUtf8(text);
 }
 
 // The local path of a location record, Unicode when it has one.

@@ -10,6 +10,12 @@
 
 namespace offscreen {
 
+// The UTF-16 code units a counted string of the format holds: the writer
+// cuts a longer comment, working folder, argument text or icon path there.
+constexpr std::size_t kMaxStringData = 0xFFFF;
+
+// Texts are UTF-8. The reader gives valid UTF-8 whatever the file holds: a
+// lone surrogate becomes U+FFFD, and 8-bit texts are read in Windows-1252.
 struct ShellLinkData {
     std::string target;  // the local path of the target
     std::string workingDirectory;

@@ -1,28 +1,25 @@
 #include "platform/win32/Text.h"
 
-#include "platform/win32/Win32Api.h"
+#include "platform/UnicodeText.h"
 
 namespace win32 {
 
+// The Win32 API's wide characters are UTF-16 code units.
+static_assert(sizeof(wchar_t) == sizeof(char16_t));
+
 std::wstring Widen(const std::string& utf8) {
-    if (utf8.empty()) {
-        return {};
-    }
-    const int size = static_cast<int>(utf8.size());
-    const int length = ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(length), L'\0');
-    ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, wide.data(), length);
-    return wide;
+    const std::u16string wide = platform::Utf8ToUtf16(utf8);
+    return std::wstring(wide.begin(), wide.end());
 }
 
+// The program's own conversion rather than WideCharToMultiByte: the result
+// is the same on every version of Windows and Wine, a lone surrogate
+// included (it becomes U+FFFD).
 std::string Narrow(const wchar_t* wide, int length) {
     if (wide == nullptr || length <= 0) {
         return {};
     }
-    const int size = ::WideCharToMultiByte(CP_UTF8, 0, wide, length, nullptr, 0, nullptr, nullptr);
-    std::string utf8(static_cast<std::size_t>(size), '\0');
-    ::WideCharToMultiByte(CP_UTF8, 0, wide, length, utf8.data(), size, nullptr, nullptr);
-    return utf8;
+    return platform::Utf16ToUtf8(std::u16string(wide, wide + length));
 }
 
 std::string Narrow(const std::wstring& wide) {

@@ -1,5 +1,6 @@
 // Conversions between the program's UTF-8 texts and the wide texts of the
-// Win32 API, independent of the ANSI code page.
+// Win32 API, independent of the ANSI code page. Lone surrogates and bytes
+// that are no UTF-8 become U+FFFD either way.
 #pragma once
 
 #include <string>

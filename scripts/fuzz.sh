@@ -1,0 +1,46 @@
+#!/usr/bin/env bash
+# Runs each fuzzing harness of the `fuzz` preset for a set time, one after
+# the other, and fails when any of them finds a crash, a leak, a timeout or a
+# sanitizer report. Everything it writes stays under build/fuzz: the growing
+# corpora (corpus/NAME), the logs (logs/NAME.log) and the reproducers of
+# findings (artifacts/NAME/).
+#
+# usage: scripts/fuzz.sh [SECONDS [NAME...]]   (default: 60 seconds, every harness)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+seconds=${1:-60}
+shift || true
+build=build/fuzz
+if [ $# -gt 0 ]; then
+    names=("$@")
+else
+    names=()
+    for harness in "$build"/bin/fuzz-*; do
+        names+=("${harness##*/fuzz-}")
+    done
+fi
+
+failed=0
+for name in "${names[@]}"; do
+    corpus=$build/corpus/$name
+    artifacts=$build/artifacts/$name
+    log=$build/logs/$name.log
+    mkdir -p "$corpus" "$artifacts" "$(dirname "$log")"
+    # New inputs go to the first folder; the seeds in the repository stay as
+    # they are.
+    seeds=()
+    for folder in "tests/fuzz/corpus/$name" "tests/fuzz/regressions/$name"; do
+        [ -d "$folder" ] && seeds+=("$folder")
+    done
+    [ "$name" = drive-script ] && seeds+=(tests/unit/drive)
+    if ! "$build/bin/fuzz-$name" -max_total_time="$seconds" -timeout=30 -rss_limit_mb=3072 \
+        -artifact_prefix="$artifacts/" -print_final_stats=1 "$corpus" "${seeds[@]}" >"$log" 2>&1; then
+        failed=1
+        echo "fuzz-$name FAILED; the reproducer is in $artifacts/, the log in $log:"
+        grep -E -A12 'ERROR|property failed|runtime error' "$log" | head -40
+    fi
+    executions=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log")
+    printf '%-22s %12s executions in %s s\n' "$name" "${executions:-?}" "$seconds"
+done
+exit $failed

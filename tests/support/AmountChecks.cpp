@@ -1,0 +1,105 @@
+#include "AmountChecks.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "core/Conversion.h"
+#include "core/CurrencyTable.h"
+
+namespace testing_support {
+namespace {
+
+bool AllDigits(const std::string& text) {
+    return std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+// Digits without a leading zero, "0" alone excepted.
+bool IsInteger(const std::string& text, std::size_t maxDigits) {
+    return !text.empty() && text.size() <= maxDigits && AllDigits(text) &&
+           (text == "0" || text[0] != '0');
+}
+
+std::string Describe(const char* window, int display, const std::string& text) {
+    return std::string(window) + " display " + std::to_string(display) + " reads \"" + text + "\"";
+}
+
+// A display that shows a typed amount or one converted with "0.00".
+bool IsAmount(const std::string& text, const std::string& separator, std::size_t maxDigits) {
+    return IsTypedAmount(text) || IsConvertedAmount(text, separator, maxDigits);
+}
+
+}  // namespace
+
+bool IsTypedAmount(const std::string& text) {
+    const std::size_t comma = text.find(',');
+    if (comma == std::string::npos)
+        return IsInteger(text, kTypedIntegerDigits);
+    const std::string decimals = text.substr(comma + 1);
+    return IsInteger(text.substr(0, comma), kTypedIntegerDigits) && decimals.size() <= 2 &&
+           AllDigits(decimals);
+}
+
+bool IsConvertedAmount(const std::string& text, const std::string& separator,
+                       std::size_t maxIntegerDigits) {
+    const bool negative = !text.empty() && text[0] == '-';
+    const std::string magnitude = negative ? text.substr(1) : text;
+    if (magnitude.size() < separator.size() + 3)
+        return false;
+    const std::size_t point = magnitude.size() - 2 - separator.size();
+    const std::string integer = magnitude.substr(0, point);
+    const std::string cents = magnitude.substr(point + separator.size());
+    if (magnitude.compare(point, separator.size(), separator) != 0 ||
+        !IsInteger(integer, maxIntegerDigits) || !AllDigits(cents)) {
+        return false;
+    }
+    return !(negative && integer == "0" && cents == "00");
+}
+
+std::size_t IntegerDigitsAfter(double factor) {
+    const double added = std::ceil(std::log10(factor));
+    return kTypedIntegerDigits + static_cast<std::size_t>(std::max(0.0, added));
+}
+
+std::string MainWindowProblem(const converter::frmConvalis& main, const std::string& separator) {
+    using Window = converter::frmConvalis;
+    // Francs from euros gain a digit; the euros and the change do not.
+    const std::size_t maxDigits[Window::kFields] = {IntegerDigitsAfter(core::FrancsPerEuro),
+                                                    kTypedIntegerDigits, kTypedIntegerDigits,
+                                                    kTypedIntegerDigits};
+    for (int i = 0; i < Window::kFields; ++i) {
+        if (!IsAmount(main.DisplayText(i), separator, maxDigits[i]))
+            return Describe("main", i, main.DisplayText(i));
+    }
+    const int active = main.ActiveField();
+    if (active == Window::kChangeEuros)
+        return "the change is the active field";
+    if (main.EntryInProgress() && !IsTypedAmount(main.DisplayText(active)))
+        return "an entry in progress shows " + main.DisplayText(active);
+    if (!main.ChangeRowShown() && active == Window::kPaidFrancs)
+        return "the hidden amount paid is the active field";
+    return {};
+}
+
+std::string ZoneWindowProblem(const zone::frmZoneEuro& zone, const std::string& separator) {
+    using Window = zone::frmZoneEuro;
+    const auto [lowest, highest] =
+        std::minmax_element(core::CurrencyRates.begin(), core::CurrencyRates.end());
+    // Euros times the dearest rate, and the cheapest currency in euros.
+    const std::size_t maxDigits[Window::kFields] = {0, IntegerDigitsAfter(*highest),
+                                                    IntegerDigitsAfter(1 / *lowest)};
+    if (zone.DisplayText(Window::kCurrencyName) != core::CurrencyNames.at(zone.CurrencyIndex()))
+        return Describe("euro-zone", 0, zone.DisplayText(Window::kCurrencyName));
+    for (int i = Window::kCurrencyAmount; i < Window::kFields; ++i) {
+        if (!IsAmount(zone.DisplayText(i), separator, maxDigits[i]))
+            return Describe("euro-zone", i, zone.DisplayText(i));
+    }
+    if (zone.EntryInProgress()) {
+        if (zone.ActiveField() == Window::kCurrencyName)
+            return "an entry in progress on the currency name";
+        if (!IsTypedAmount(zone.DisplayText(zone.ActiveField())))
+            return "an entry in progress shows " + zone.DisplayText(zone.ActiveField());
+    }
+    return {};
+}
+
+}  // namespace testing_support

@@ -1,0 +1,36 @@
+// What a user relies on in the displays of the converter windows, checked
+// by the randomised tests, the fuzzing of the amount entry and the soak.
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+#include "windows/converter/frmConvalis.h"
+#include "windows/zone/frmZoneEuro.h"
+
+namespace testing_support {
+
+// The digits a typed amount may have before its comma.
+inline constexpr std::size_t kTypedIntegerDigits = 15;
+
+// A typed amount: "0" or digits without a leading zero, at most 15 of them,
+// then optionally a comma and at most two digits.
+bool IsTypedAmount(const std::string& text);
+
+// A converted amount written with "0.00": an optional minus (never before
+// zero), at most `maxIntegerDigits` digits without a leading zero, the
+// separator, two digits.
+bool IsConvertedAmount(const std::string& text, const std::string& separator,
+                       std::size_t maxIntegerDigits);
+
+// The digits before the separator of an amount of 15 typed digits times
+// `factor`: a conversion by a rate above 1 adds digits.
+std::size_t IntegerDigitsAfter(double factor);
+
+// What is wrong with the main window's displays and entry state; empty
+// when nothing is.
+std::string MainWindowProblem(const converter::frmConvalis& main, const std::string& separator);
+// The same for the euro-zone window.
+std::string ZoneWindowProblem(const zone::frmZoneEuro& zone, const std::string& separator);
+
+}  // namespace testing_support
