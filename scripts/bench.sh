@@ -113,10 +113,10 @@ result=$(measure start "$runs" "${starts[@]}")
         other_hidden_private _ || true
 } <<<"$result"
 keys_of() { measure keys "$keys" "$(windows_path "$1")"; }
-read -r key_median key_p99 <<<"$(keys_of "$convalis")"
-read -r bare_key_median bare_key_p99 <<<"$(keys_of "$bare")"
+read -r key_median key_p10 key_p99 <<<"$(keys_of "$convalis")"
+read -r bare_key_median bare_key_p10 bare_key_p99 <<<"$(keys_of "$bare")"
 if [ -n "$other" ]; then
-    read -r other_key_median other_key_p99 <<<"$(keys_of "$other")"
+    read -r other_key_median other_key_p10 other_key_p99 <<<"$(keys_of "$other")"
 fi
 
 mib() { awk -v kib="$1" 'BEGIN { printf "%.1f MiB", kib / 1024 }'; }
@@ -156,8 +156,9 @@ fi
 echo
 echo "Convalis.exe size:          $size bytes ($(mib $((size / 1024))))"
 [ -z "$other" ] || echo "  compared build:           $(stat -c %s "$other") bytes"
-echo "key to display repainted:   median $key_median us, 99th percentile $key_p99 us ($keys keys)"
-echo "  bare window, one line:    median $bare_key_median us, 99th percentile $bare_key_p99 us"
+echo "key to display repainted ($keys keys; median, 10th and 99th percentile):"
+echo "  Convalis.exe:             $key_median us, $key_p10 us, $key_p99 us"
+echo "  bare window, one line:    $bare_key_median us, $bare_key_p10 us, $bare_key_p99 us"
 [ -z "$other" ] ||
-    echo "  compared build:           median $other_key_median us, 99th percentile $other_key_p99 us"
+    echo "  compared build:           $other_key_median us, $other_key_p10 us, $other_key_p99 us"
 echo "offscreen key throughput:   $offscreen"
