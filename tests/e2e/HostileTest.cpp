@@ -60,7 +60,8 @@ struct FolderLetters {
     const wchar_t* letters;
     // Wine 8 hands the help viewer the help file's name, and keeps a
     // shortcut's target, in the ANSI code page: letters outside it come
-    // back as "?" (the icon's file, kept as a text, comes back whole).
+    // back as "?" (the icon's file, kept as a text, comes back whole). The
+    // program gives such a target by its short name.
     bool ansi;
 };
 
@@ -115,6 +116,9 @@ TEST_P(LongProgramFolder, TheStartupShortcutWrittenFromThereLeadsBackToIt) {
     ASSERT_TRUE(shortcut.has_value()) << "no readable " << Utf8(StartupShortcutPath());
     if (GetParam().ansi) {
         EXPECT_EQ(Utf8(shortcut->target), Utf8(ProgramUnderTest::Executable()));
+    } else {
+        EXPECT_TRUE(SameFile(shortcut->target, ProgramUnderTest::Executable()))
+            << "the shortcut leads to " << Utf8(shortcut->target);
     }
     EXPECT_EQ(Utf8(shortcut->iconFile), Utf8(ProgramUnderTest::Executable()));
     EXPECT_EQ(Utf8(shortcut->arguments), "/Hidden");

@@ -97,6 +97,30 @@ bool FileExists(const std::wstring& path) {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
+namespace {
+
+std::optional<BY_HANDLE_FILE_INFORMATION> FileIdentity(const std::wstring& path) {
+    UniqueHandle file(CreateFileW(path.c_str(), 0,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    BY_HANDLE_FILE_INFORMATION information{};
+    if (file.get() == INVALID_HANDLE_VALUE ||
+        !GetFileInformationByHandle(file.get(), &information)) {
+        return std::nullopt;
+    }
+    return information;
+}
+
+}  // namespace
+
+bool SameFile(const std::wstring& a, const std::wstring& b) {
+    const std::optional<BY_HANDLE_FILE_INFORMATION> first = FileIdentity(a);
+    const std::optional<BY_HANDLE_FILE_INFORMATION> second = FileIdentity(b);
+    return first && second && first->dwVolumeSerialNumber == second->dwVolumeSerialNumber &&
+           first->nFileIndexHigh == second->nFileIndexHigh &&
+           first->nFileIndexLow == second->nFileIndexLow;
+}
+
 std::vector<unsigned char> FileBytes(const std::wstring& path) {
     UniqueHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE,
                                   nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));

@@ -17,6 +17,8 @@ std::wstring StartupFolder();
 std::wstring StartupShortcutPath();
 
 bool FileExists(const std::wstring& path);
+// Whether two paths, long or short, name one file.
+bool SameFile(const std::wstring& a, const std::wstring& b);
 std::vector<unsigned char> FileBytes(const std::wstring& path);
 // The little-endian 32-bit number at `offset` of `bytes`; none past the end.
 std::optional<unsigned long> NumberAt(const std::vector<unsigned char>& bytes, size_t offset);

@@ -39,6 +39,39 @@ const wchar_t* OptionalText(const std::wstring& text) {
     return text.empty() ? nullptr : text.c_str();
 }
 
+// Whether `text` survives a trip through the ANSI code page unchanged.
+bool FitsAnsiCodePage(const std::wstring& text) {
+    if (::GetACP() == CP_UTF8) {
+        return true;
+    }
+    BOOL lossy = FALSE;
+    const int length =
+        ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.c_str(),
+                              static_cast<int>(text.size()), nullptr, 0, nullptr, &lossy);
+    return length > 0 && lossy == FALSE;
+}
+
+// A shortcut's target as the shell keeps it whole. Wine's shell stores the
+// target in the ANSI code page, so a letter outside it would come back as
+// "?" and the shortcut would lead nowhere; such a path is handed over by
+// its short name, which names the same file in letters the code page has.
+std::wstring TargetTheShellKeeps(const std::wstring& path) {
+    if (FitsAnsiCodePage(path)) {
+        return path;
+    }
+    const DWORD size = ::GetShortPathNameW(path.c_str(), nullptr, 0);
+    if (size == 0) {
+        return path;
+    }
+    std::wstring shortPath(size, L'\0');
+    const DWORD length = ::GetShortPathNameW(path.c_str(), shortPath.data(), size);
+    if (length == 0 || length >= size) {
+        return path;
+    }
+    shortPath.resize(length);
+    return FitsAnsiCodePage(shortPath) ? shortPath : path;
+}
+
 // The shell's shortcut object: IShellLinkW with its IPersistFile. Texts are
 // UTF-8 here and wide for the shell.
 class Win32ShellLink final : public platform::ShellLinkObject {
@@ -47,7 +80,7 @@ public:
         : link_(std::move(link)), file_(std::move(file)) {}
 
     bool SetPath(const std::string& path) override {
-        return SUCCEEDED(link_->SetPath(Widen(path).c_str()));
+        return SUCCEEDED(link_->SetPath(TargetTheShellKeeps(Widen(path)).c_str()));
     }
     bool SetWorkingDirectory(const std::string& directory) override {
         return SUCCEEDED(link_->SetWorkingDirectory(Widen(directory).c_str()));
