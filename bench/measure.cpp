@@ -15,7 +15,8 @@
 //   convalis-measure keys COUNT PROGRAM
 //       Presses COUNT keys in the program's window, one after the other,
 //       each once the paints of the one before are over. Prints one line:
-//       MEDIAN_US P99_US
+//       MEDIAN_US P10_US P99_US (the 10th percentile: what a key takes when
+//       the machine's other work leaves the program alone)
 //
 // A figure is never judged: the exit status is 0 unless the program could
 // not be run or measured.
@@ -247,7 +248,8 @@ void MeasureKeys(int count, const std::wstring& program) {
         latencies.push_back(run.Await("key", static_cast<std::size_t>(i) + 1).back().value);
         PostMessageW(run.Window(), WM_KEYUP, key, up);
     }
-    std::printf("%.1f %.1f\n", Median(latencies), Quantile(latencies, 0.99));
+    std::printf("%.1f %.1f %.1f\n", Median(latencies), Quantile(latencies, 0.10),
+                Quantile(latencies, 0.99));
 }
 
 int Usage() {

@@ -2,13 +2,15 @@
 # Benchmarks Convalis and prints one table: start to the first complete paint
 # for a bare popup window and for Convalis.exe, the hidden start to its
 # notification icon, peak memory, the program's size, a key press to the
-# repainted display inside the program, and the offscreen program's key
+# repainted display inside the program (and inside the bare window, which
+# repaints one line of text per key), and the offscreen program's key
 # throughput. Every Windows program runs in one Wine prefix on one private
 # Xvfb display, so that their figures compare. It prints figures and judges
 # none: it fails only when something cannot be built or run.
 #
 #   scripts/bench.sh                          # builds what it needs, then measures
 #   scripts/bench.sh --win32 DIR [--native DIR]   # measures those build folders as they are
+#   scripts/bench.sh --compare DIR            # also another build's Convalis.exe, in turns
 #
 # BENCH_RUNS: starts per program (default 15). BENCH_KEYS: keys pressed in the
 # real program (default 1000); the offscreen program takes a hundred times as
@@ -28,11 +30,13 @@ keys=${BENCH_KEYS:-1000}
 
 win32_dir=
 native_dir=
+compare_dir=
 while [ $# -gt 0 ]; do
     case $1 in
     --win32) win32_dir=${2:?} ;;
     --native) native_dir=${2:?} ;;
-    *) die "usage: $0 [--win32 BUILD_DIR [--native BUILD_DIR]]" ;;
+    --compare) compare_dir=${2:?} ;;
+    *) die "usage: $0 [--win32 BUILD_DIR [--native BUILD_DIR]] [--compare BUILD_DIR]" ;;
     esac
     shift 2
 done
@@ -62,6 +66,14 @@ measure=$win32_dir/bin/convalis-measure.exe
 for program in "$convalis" "$bare" "$measure"; do
     [ -f "$program" ] || die "$program is not built"
 done
+# Another build of the program (an earlier version, say), measured in the
+# same turns as this one, so that the two compare.
+other=
+if [ -n "$compare_dir" ]; then
+    compare_dir=$(cd "$compare_dir" && pwd)
+    other=$compare_dir/bin/Convalis.exe
+    [ -f "$other" ] || die "$other is not built"
+fi
 
 # The offscreen side needs no Wine: measured first, while nothing else runs.
 offscreen_keys=$((keys * 100))
@@ -85,16 +97,27 @@ measure() {
     tr -d '\r' <<<"$output"
 }
 echo "Measuring: $runs starts of each program, $keys keys..." >&2
-# The three kinds of start take turns: a change of load falls on all alike.
-result=$(measure start "$runs" painted "$(windows_path "$bare")" "" \
-    painted "$(windows_path "$convalis")" "" icon "$(windows_path "$convalis")" /Hidden)
+# The kinds of start take turns: a change of load falls on all alike.
+starts=(painted "$(windows_path "$bare")" "" painted "$(windows_path "$convalis")" ""
+    icon "$(windows_path "$convalis")" /Hidden)
+if [ -n "$other" ]; then
+    starts+=(painted "$(windows_path "$other")" "" icon "$(windows_path "$other")" /Hidden)
+fi
+result=$(measure start "$runs" "${starts[@]}")
 {
     read -r bare_ms bare_min bare_max bare_peak bare_private _
     read -r main_ms main_min main_max main_peak main_private main_icon
     read -r hidden_ms hidden_min hidden_max hidden_peak hidden_private _
+    read -r other_ms other_min other_max other_peak other_private other_icon || true
+    read -r other_hidden_ms other_hidden_min other_hidden_max other_hidden_peak \
+        other_hidden_private _ || true
 } <<<"$result"
-result=$(measure keys "$keys" "$(windows_path "$convalis")")
-read -r key_median key_p99 <<<"$result"
+keys_of() { measure keys "$keys" "$(windows_path "$1")"; }
+read -r key_median key_p10 key_p99 <<<"$(keys_of "$convalis")"
+read -r bare_key_median bare_key_p10 bare_key_p99 <<<"$(keys_of "$bare")"
+if [ -n "$other" ]; then
+    read -r other_key_median other_key_p10 other_key_p99 <<<"$(keys_of "$other")"
+fi
 
 mib() { awk -v kib="$1" 'BEGIN { printf "%.1f MiB", kib / 1024 }'; }
 plus_mib() { awk -v kib="$1" 'BEGIN { printf "%+.1f MiB", kib / 1024 }'; }
@@ -117,7 +140,25 @@ row "  against the bare window" "$(ratio "$main_ms" "$bare_ms")" "" \
 row "  of which adding the icon" "$main_icon ms"
 row "Convalis.exe /Hidden: to icon" "$hidden_ms ms" "$hidden_min-$hidden_max ms" \
     "$(mib "$hidden_peak")" "$(mib "$hidden_private")"
+if [ -n "$other" ]; then
+    echo
+    echo "compared build: $compare_dir"
+    row "Convalis.exe: start" "$other_ms ms" "$other_min-$other_max ms" \
+        "$(mib "$other_peak")" "$(mib "$other_private")"
+    row "  against the bare window" "$(ratio "$other_ms" "$bare_ms")" "" \
+        "$(plus_mib $((other_peak - bare_peak)))" \
+        "$(plus_mib $((other_private - bare_private)))"
+    row "  of which adding the icon" "$other_icon ms"
+    row "Convalis.exe /Hidden: to icon" "$other_hidden_ms ms" \
+        "$other_hidden_min-$other_hidden_max ms" "$(mib "$other_hidden_peak")" \
+        "$(mib "$other_hidden_private")"
+fi
 echo
 echo "Convalis.exe size:          $size bytes ($(mib $((size / 1024))))"
-echo "key to display repainted:   median $key_median us, 99th percentile $key_p99 us ($keys keys)"
+[ -z "$other" ] || echo "  compared build:           $(stat -c %s "$other") bytes"
+echo "key to display repainted ($keys keys; median, 10th and 99th percentile):"
+echo "  Convalis.exe:             $key_median us, $key_p10 us, $key_p99 us"
+echo "  bare window, one line:    $bare_key_median us, $bare_key_p10 us, $bare_key_p99 us"
+[ -z "$other" ] ||
+    echo "  compared build:           $other_key_median us, $other_key_p10 us, $other_key_p99 us"
 echo "offscreen key throughput:   $offscreen"

@@ -8,15 +8,23 @@
 namespace win32 {
 
 int KeyShiftState(const MSG& msg) {
+    // One read of the keyboard's state as this thread's messages left it,
+    // as GetKeyState reads each key: every read asks the window server.
+    BYTE keys[256] = {};
+    if (!::GetKeyboardState(keys)) {
+        std::fill(std::begin(keys), std::end(keys), BYTE{0});
+    }
+    const auto down = [&keys](int key) { return (keys[key] & 0x80) != 0; };
     int state = 0;
-    if (::GetKeyState(VK_SHIFT) < 0) {
+    if (down(VK_SHIFT)) {
         state |= platform::shift::kShift;
     }
-    if (::GetKeyState(VK_CONTROL) < 0) {
+    if (down(VK_CONTROL)) {
         state |= platform::shift::kCtrl;
     }
-    // A posted key leaves GetKeyState untouched: its context bit tells Alt.
-    if ((msg.lParam & (1 << 29)) != 0 || ::GetKeyState(VK_MENU) < 0) {
+    // A posted key leaves the keyboard's state untouched: its context bit
+    // tells Alt.
+    if ((msg.lParam & (1 << 29)) != 0 || down(VK_MENU)) {
         state |= platform::shift::kAlt;
     }
     return state;

@@ -48,9 +48,21 @@ UniqueIcon LoadSmallIcon(HINSTANCE instance, int id) {
         ::LoadImageW(instance, MAKEINTRESOURCEW(id), IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR)));
 }
 
+constexpr std::pair<platform::Picture, int> kPictureIcons[] = {
+    {platform::Picture::kClose, CONVALIS_IDI_CLOSE},
+    {platform::Picture::kHide, CONVALIS_IDI_HIDE},
+    {platform::Picture::kOptions, CONVALIS_IDI_OPTIONS},
+    {platform::Picture::kAbout, CONVALIS_IDI_ABOUT},
+    {platform::Picture::kHelp, CONVALIS_IDI_HELP},
+    {platform::Picture::kEuroZone, CONVALIS_IDI_EUROZONE},
+    {platform::Picture::kCross, CONVALIS_IDI_CROSS},
+    {platform::Picture::kEuroSign, CONVALIS_IDI_EURO_SIGN},
+    {platform::Picture::kQuestionMark, CONVALIS_IDI_QUESTION_MARK},
+};
+
 }  // namespace
 
-Resources::Resources(HINSTANCE instance) {
+Resources::Resources(HINSTANCE instance) : instance_(instance) {
     for (int bold = 0; bold < 2; ++bold) {
         for (int underline = 0; underline < 2; ++underline) {
             fonts_[bold][underline] = MakeFont(bold != 0 ? FW_BOLD : FW_NORMAL, underline != 0);
@@ -58,25 +70,17 @@ Resources::Resources(HINSTANCE instance) {
             fontDescriptions_[bold][underline].Reset(::GlobalAddAtomW(description.c_str()));
         }
     }
-    // The system's hand is shared and must not be destroyed: the program owns
-    // a copy (the CopyCursor macro is CopyIcon).
-    handCursor_.Reset(::CopyIcon(::LoadCursorW(nullptr, IDC_HAND)));
     windowIcon_ = LoadSmallIcon(instance, CONVALIS_IDI_WINDOW);
+}
 
-    const std::pair<platform::Picture, int> pictures[] = {
-        {platform::Picture::kClose, CONVALIS_IDI_CLOSE},
-        {platform::Picture::kHide, CONVALIS_IDI_HIDE},
-        {platform::Picture::kOptions, CONVALIS_IDI_OPTIONS},
-        {platform::Picture::kAbout, CONVALIS_IDI_ABOUT},
-        {platform::Picture::kHelp, CONVALIS_IDI_HELP},
-        {platform::Picture::kEuroZone, CONVALIS_IDI_EUROZONE},
-        {platform::Picture::kCross, CONVALIS_IDI_CROSS},
-        {platform::Picture::kEuroSign, CONVALIS_IDI_EURO_SIGN},
-        {platform::Picture::kQuestionMark, CONVALIS_IDI_QUESTION_MARK},
-    };
-    for (const auto& [picture, id] : pictures) {
-        pictures_.emplace_back(picture, LoadSmallIcon(instance, id));
+HCURSOR Resources::HandCursor() const {
+    if (!handCursorLoaded_) {
+        handCursorLoaded_ = true;
+        // The system's hand is shared and must not be destroyed: the program
+        // owns a copy (the CopyCursor macro is CopyIcon).
+        handCursor_.Reset(::CopyIcon(::LoadCursorW(nullptr, IDC_HAND)));
     }
+    return handCursor_.Get();
 }
 
 HFONT Resources::Font(platform::FontWeight weight, bool underline) const {
@@ -92,6 +96,12 @@ HICON Resources::PictureIcon(platform::Picture picture) const {
     for (const auto& [name, icon] : pictures_) {
         if (name == picture) {
             return icon.Get();
+        }
+    }
+    for (const auto& [name, id] : kPictureIcons) {
+        if (name == picture) {
+            pictures_.emplace_back(picture, LoadSmallIcon(instance_, id));
+            return pictures_.back().second.Get();
         }
     }
     return nullptr;

@@ -24,7 +24,9 @@ inline constexpr wchar_t kFontProperty[] = L"Convalis.Font";
 
 class Resources {
 public:
-    // Loads them all: the program makes few, and uses each from the start.
+    // Makes the fonts and loads the program's icon, which the first window
+    // needs; the pictures' icons and the hand cursor are loaded at their
+    // first use, since the main window's first paint needs only some of them.
     explicit Resources(HINSTANCE instance);
     Resources(const Resources&) = delete;
     Resources& operator=(const Resources&) = delete;
@@ -35,7 +37,7 @@ public:
     // Names that font in the window property kFontProperty of `hwnd`.
     void PublishFont(HWND hwnd, platform::FontWeight weight, bool underline = false) const;
     // The pointing-hand cursor of links; null when the system has none.
-    HCURSOR HandCursor() const { return handCursor_.Get(); }
+    HCURSOR HandCursor() const;
     // The 16 x 16 icon of a picture, or null when the program has no such
     // resource.
     HICON PictureIcon(platform::Picture picture) const;
@@ -43,12 +45,15 @@ public:
     HICON WindowIcon() const { return windowIcon_.Get(); }
 
 private:
+    HINSTANCE instance_;
     // Indexed by [bold][underline]: the fonts and the atoms that describe them.
     UniqueFont fonts_[2][2];
     UniqueGlobalAtom fontDescriptions_[2][2];
-    UniqueCursor handCursor_;
     UniqueIcon windowIcon_;
-    std::vector<std::pair<platform::Picture, UniqueIcon>> pictures_;
+    // Loaded at the first use, and kept (null when missing) until the end.
+    mutable bool handCursorLoaded_ = false;
+    mutable UniqueCursor handCursor_;
+    mutable std::vector<std::pair<platform::Picture, UniqueIcon>> pictures_;
 };
 
 // An OLE colour's RGB value now; black when it cannot be translated.

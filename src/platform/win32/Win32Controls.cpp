@@ -32,10 +32,6 @@ UINT AlignmentFormat(platform::Alignment alignment) {
     return DT_LEFT;
 }
 
-void PublishColor(HWND hwnd, platform::Rgb rgb) {
-    ::SetPropW(hwnd, kForeColorProperty, reinterpret_cast<HANDLE>(static_cast<UINT_PTR>(rgb)));
-}
-
 // Mouse events of a label or a surface, to its handlers. False for other
 // messages.
 bool DeliverMouseTo(Runtime& runtime, HWND hwnd, const platform::MouseHandlers& handlers,
@@ -171,6 +167,14 @@ void ChildWindow::PaintParentBackground(HDC dc, const RECT& area) const {
     ::OffsetRect(&inForm, origin.x, origin.y);
     form_.PaintBackground(dc, inForm);
     ::SetViewportOrgEx(dc, previous.x, previous.y, nullptr);
+}
+
+void ChildWindow::PublishColor(platform::Rgb rgb) {
+    if (publishedColor_ == rgb) {
+        return;
+    }
+    ::SetPropW(hwnd_, kForeColorProperty, reinterpret_cast<HANDLE>(static_cast<UINT_PTR>(rgb)));
+    publishedColor_ = rgb;
 }
 
 void ChildWindow::AttachToolTip(const std::string& text) {
@@ -393,10 +397,6 @@ void Win32Label::ColorsChanged() {
     ::InvalidateRect(Hwnd(), nullptr, FALSE);
 }
 
-void Win32Label::PublishColor(platform::Rgb rgb) {
-    win32::PublishColor(Hwnd(), rgb);
-}
-
 LRESULT Win32Label::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_PAINT:
@@ -506,7 +506,7 @@ Win32Line::Win32Line(Win32Window& form, const platform::LineDesign& design)
       color_(design.color),
       rising_(platform::LineRises(design)) {
     Create(kLineClass, "", 0, platform::LineSpan(design), design.visible, Layer::kAbove);
-    win32::PublishColor(Hwnd(), ResolveColor(color_));
+    PublishColor(ResolveColor(color_));
 }
 
 RECT Win32Line::PixelRect(const platform::Bounds& bounds) const {
@@ -517,7 +517,7 @@ RECT Win32Line::PixelRect(const platform::Bounds& bounds) const {
 }
 
 void Win32Line::ColorsChanged() {
-    win32::PublishColor(Hwnd(), ResolveColor(color_));
+    PublishColor(ResolveColor(color_));
     ::InvalidateRect(Hwnd(), nullptr, FALSE);
 }
 
@@ -538,7 +538,7 @@ void Win32Line::Paint() {
     HDC dc = paint.Dc();
     const RECT client = ClientRect(Hwnd());
     const platform::Rgb color = ResolveColor(color_);
-    win32::PublishColor(Hwnd(), color);
+    PublishColor(color);
     if (client.right <= 1 || client.bottom <= 1) {
         // Horizontal or vertical: the control is the line.
         FillSolid(dc, client, color);

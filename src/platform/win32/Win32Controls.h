@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "platform/Controls.h"
@@ -79,6 +80,10 @@ protected:
     LRESULT Default(UINT message, WPARAM wParam, LPARAM lParam);
     // Paints the window's background under this control.
     void PaintParentBackground(HDC dc, const RECT& area) const;
+    // Sets kForeColorProperty to the colour the control paints with, unless
+    // it holds it already: each setting is a call to the window server, and
+    // a paint republishes what the colour scheme may have changed.
+    void PublishColor(platform::Rgb rgb);
     // Shows `text` in the window's tooltip while the mouse rests on the
     // control; nothing for an empty text. The tip is added to the tooltip at
     // the first pointer move over the control, which loads the common
@@ -110,6 +115,7 @@ private:
     UniqueGlobalAtom atom_;
     std::wstring toolTipText_;  // the tooltip control keeps a pointer to it
     bool toolTipAdded_ = false;
+    std::optional<platform::Rgb> publishedColor_;
     HWND hwnd_ = nullptr;
 };
 
@@ -156,7 +162,6 @@ private:
     void Paint();
     void PaintBorder(HDC dc, const RECT& client) const;
     bool SetCursorShape(LPARAM lParam) const;
-    void PublishColor(platform::Rgb rgb);
     HFONT TextFont() const;
     // An auto-sized label takes the width of its caption.
     void FitToCaption();

@@ -245,7 +245,7 @@ void Win32Window::PreviewKey(const MSG& msg) {
 
 bool Win32Window::NavigateByKey(const MSG& msg) {
     // The shift keys are read for Tab alone: every other key (the digits
-    // above all) would pay three reads of the keyboard's state for nothing.
+    // above all) would pay a read of the keyboard's state for nothing.
     if (msg.message != WM_KEYDOWN || msg.wParam != VK_TAB) {
         return false;
     }
