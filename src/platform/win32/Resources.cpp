@@ -10,11 +10,10 @@ namespace win32 {
 
 namespace {
 
-UniqueFont MakeFont(int weight, bool underline) {
-    ScreenDc screen;
+UniqueFont MakeFont(platform::Dpi dpi, int weight, bool underline) {
     LOGFONTW font{};
-    // 8.25 points at the screen's resolution, as character height.
-    font.lfHeight = -::MulDiv(825, ::GetDeviceCaps(screen.Get(), LOGPIXELSY), 7200);
+    // 8.25 points at the scale, as character height.
+    font.lfHeight = -::MulDiv(825, dpi.Value(), 7200);
     font.lfWeight = weight;
     font.lfUnderline = underline ? TRUE : FALSE;
     font.lfCharSet = DEFAULT_CHARSET;
@@ -44,58 +43,92 @@ int FontIndex(platform::FontWeight weight) {
     return weight == platform::FontWeight::kBold ? 1 : 0;
 }
 
-UniqueIcon LoadSmallIcon(HINSTANCE instance, int id) {
+UniqueIcon LoadSizedIcon(HINSTANCE instance, int id, int size) {
     return UniqueIcon(static_cast<HICON>(
-        ::LoadImageW(instance, MAKEINTRESOURCEW(id), IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR)));
+        ::LoadImageW(instance, MAKEINTRESOURCEW(id), IMAGE_ICON, size, size, LR_DEFAULTCOLOR)));
+}
+
+int PictureResource(platform::Picture picture) {
+    switch (picture) {
+        case platform::Picture::kClose:
+            return CONVALIS_IDI_CLOSE;
+        case platform::Picture::kHide:
+            return CONVALIS_IDI_HIDE;
+        case platform::Picture::kOptions:
+            return CONVALIS_IDI_OPTIONS;
+        case platform::Picture::kAbout:
+            return CONVALIS_IDI_ABOUT;
+        case platform::Picture::kHelp:
+            return CONVALIS_IDI_HELP;
+        case platform::Picture::kEuroZone:
+            return CONVALIS_IDI_EUROZONE;
+        case platform::Picture::kCross:
+            return CONVALIS_IDI_CROSS;
+        case platform::Picture::kEuroSign:
+            return CONVALIS_IDI_EURO_SIGN;
+        case platform::Picture::kQuestionMark:
+            return CONVALIS_IDI_QUESTION_MARK;
+    }
+    return 0;
 }
 
 }  // namespace
 
-Resources::Resources(HINSTANCE instance) {
-    for (int bold = 0; bold < 2; ++bold) {
-        for (int underline = 0; underline < 2; ++underline) {
-            fonts_[bold][underline] = MakeFont(bold != 0 ? FW_BOLD : FW_NORMAL, underline != 0);
-            const std::wstring description = DescribeFont(fonts_[bold][underline].Get());
-            fontDescriptions_[bold][underline].Reset(::GlobalAddAtomW(description.c_str()));
-        }
-    }
+Resources::Resources(HINSTANCE instance) : instance_(instance) {
     // The system's hand is shared and must not be destroyed: the program owns
     // a copy (the CopyCursor macro is CopyIcon).
     handCursor_.Reset(::CopyIcon(::LoadCursorW(nullptr, IDC_HAND)));
-    windowIcon_ = LoadSmallIcon(instance, CONVALIS_IDI_WINDOW);
+}
 
-    const std::pair<platform::Picture, int> pictures[] = {
-        {platform::Picture::kClose, CONVALIS_IDI_CLOSE},
-        {platform::Picture::kHide, CONVALIS_IDI_HIDE},
-        {platform::Picture::kOptions, CONVALIS_IDI_OPTIONS},
-        {platform::Picture::kAbout, CONVALIS_IDI_ABOUT},
-        {platform::Picture::kHelp, CONVALIS_IDI_HELP},
-        {platform::Picture::kEuroZone, CONVALIS_IDI_EUROZONE},
-        {platform::Picture::kCross, CONVALIS_IDI_CROSS},
-        {platform::Picture::kEuroSign, CONVALIS_IDI_EURO_SIGN},
-        {platform::Picture::kQuestionMark, CONVALIS_IDI_QUESTION_MARK},
-    };
-    for (const auto& [picture, id] : pictures) {
-        pictures_.emplace_back(picture, LoadSmallIcon(instance, id));
+Resources::FontSet& Resources::Fonts(platform::Dpi dpi) {
+    for (FontSet& set : fontSets_) {
+        if (set.dpi == dpi.Value()) {
+            return set;
+        }
     }
+    FontSet set;
+    set.dpi = dpi.Value();
+    for (int bold = 0; bold < 2; ++bold) {
+        for (int underline = 0; underline < 2; ++underline) {
+            set.fonts[bold][underline] =
+                MakeFont(dpi, bold != 0 ? FW_BOLD : FW_NORMAL, underline != 0);
+            const std::wstring description = DescribeFont(set.fonts[bold][underline].Get());
+            set.descriptions[bold][underline].Reset(::GlobalAddAtomW(description.c_str()));
+        }
+    }
+    fontSets_.push_back(std::move(set));
+    return fontSets_.back();
 }
 
-HFONT Resources::Font(platform::FontWeight weight, bool underline) const {
-    return fonts_[FontIndex(weight)][underline ? 1 : 0].Get();
+HFONT Resources::Font(platform::Dpi dpi, platform::FontWeight weight, bool underline) {
+    return Fonts(dpi).fonts[FontIndex(weight)][underline ? 1 : 0].Get();
 }
 
-void Resources::PublishFont(HWND hwnd, platform::FontWeight weight, bool underline) const {
-    const ATOM description = fontDescriptions_[FontIndex(weight)][underline ? 1 : 0].Get();
+void Resources::PublishFont(HWND hwnd, platform::Dpi dpi, platform::FontWeight weight,
+                            bool underline) {
+    const ATOM description = Fonts(dpi).descriptions[FontIndex(weight)][underline ? 1 : 0].Get();
     ::SetPropW(hwnd, kFontProperty, reinterpret_cast<HANDLE>(static_cast<UINT_PTR>(description)));
 }
 
-HICON Resources::PictureIcon(platform::Picture picture) const {
-    for (const auto& [name, icon] : pictures_) {
-        if (name == picture) {
-            return icon.Get();
+HICON Resources::Icon(int id, int size) {
+    for (const SizedIcon& icon : icons_) {
+        if (icon.id == id && icon.size == size) {
+            return icon.icon.Get();
         }
     }
-    return nullptr;
+    SizedIcon loaded{id, size, LoadSizedIcon(instance_, id, size)};
+    HICON icon = loaded.icon.Get();
+    icons_.push_back(std::move(loaded));
+    return icon;
+}
+
+HICON Resources::PictureIcon(platform::Picture picture, int size) {
+    const int id = PictureResource(picture);
+    return id != 0 ? Icon(id, size) : nullptr;
+}
+
+HICON Resources::WindowIcon(int size) {
+    return Icon(CONVALIS_IDI_WINDOW, size);
 }
 
 bool TranslateColor(platform::OleColor color, platform::Rgb* rgb) {

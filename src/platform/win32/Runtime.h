@@ -19,7 +19,7 @@ struct Runtime {
 
     const HINSTANCE instance;
     const ScreenUnits units;
-    const Resources resources;
+    Resources resources;
     // Declared before the pump: the unloaded windows the pump deletes last
     // leave the registry on their way.
     WindowRegistry registry;
