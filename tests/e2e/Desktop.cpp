@@ -220,6 +220,10 @@ int ScreenPixelsPerInchX() {
     return GetDeviceCaps(screen.get(), LOGPIXELSX);
 }
 
+int ScaledToScreen(int pixels96) {
+    return MulDiv(pixels96, ScreenPixelsPerInchX(), 96);
+}
+
 std::vector<COLORREF> ScreenPixels(const RECT& area) {
     const int width = area.right - area.left;
     const int height = area.bottom - area.top;

@@ -42,6 +42,9 @@ DWORD WindowProcess(HWND window);
 RECT WindowRect(HWND window);
 
 int ScreenPixelsPerInchX();
+// A length in pixels of a 96-dpi screen at the screen's scale, rounded as
+// the program rounds it (halves away from zero).
+int ScaledToScreen(int pixels96);
 // The colours of the screen's pixels in `area`, row by row.
 std::vector<COLORREF> ScreenPixels(const RECT& area);
 COLORREF ScreenPixel(POINT point);
