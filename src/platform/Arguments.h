@@ -23,4 +23,13 @@ constexpr bool IsValidOleColor(OleColor color) {
     return (color & 0x7FFFFF00u) == 0 && (color & 0xFFu) < kSystemColorCount;
 }
 
+// Whether a valid OLE colour is a system colour rather than an RGB value,
+// and its index then.
+constexpr bool IsSystemColor(OleColor color) {
+    return (color & 0x80000000u) != 0;
+}
+constexpr int SystemColorIndex(OleColor color) {
+    return static_cast<int>(color & 0xFFu);
+}
+
 }  // namespace platform

@@ -5,6 +5,7 @@ namespace shell {
 TrayIcon::TrayIcon(platform::Platform& platform, platform::Window& window)
     : platform_(platform),
       window_(window),
+      watch_(window.AddTimer()),
       hook_(
           platform.ShellServices(), [this] { ShowWindow(); }, [this] { AddAgain(); }) {
     data_.hWnd = window.Handle();
@@ -15,9 +16,14 @@ TrayIcon::TrayIcon(platform::Platform& platform, platform::Window& window)
     data_.szTip = window.Caption();
     Add();
     hook_.HookWindow(window.Handle());
+    watch_.SetEnabled(false);
+    watch_.SetInterval(kWatchInterval);
+    watch_.SetOnTick([this] { Watch(); });
 }
 
 TrayIcon::~TrayIcon() {
+    watch_.SetEnabled(false);
+    watch_.SetOnTick({});
     hook_.UnhookWindow(window_.Handle());
     platform_.ShellServices().NotifyIcon(platform::nim::kDelete, data_);
 }
@@ -34,8 +40,10 @@ void TrayIcon::AddAgain() {
 }
 
 void TrayIcon::HideWindow() {
-    if (IconStillThere())
-        window_.Hide();
+    if (!IconStillThere())
+        return;
+    window_.Hide();
+    watch_.SetEnabled(true);
 }
 
 // The shell may have gone, or come back without saying so, since the icon
@@ -49,8 +57,21 @@ bool TrayIcon::IconStillThere() {
 }
 
 void TrayIcon::KeepWindowReachable() {
-    if (!shown_ && !window_.Visible())
+    if (window_.Visible())
+        return;
+    if (shown_)
+        watch_.SetEnabled(true);
+    else
         window_.Show();
+}
+
+void TrayIcon::Watch() {
+    if (window_.Visible()) {
+        watch_.SetEnabled(false);
+        return;
+    }
+    IconStillThere();
+    KeepWindowReachable();
 }
 
 void TrayIcon::ShowWindow() {

@@ -1,6 +1,8 @@
 // The main window's notification-area icon: added when this object is made,
 // deleted when it goes, with the window procedure hooked (mSysTray) for as
 // long, so that the icon's double click and the shell's restart are seen.
+// While the window is hidden, the icon is also looked after every few
+// seconds: a shell can restart without a word (Wine's never says it).
 #pragma once
 
 #include "platform/Platform.h"
@@ -24,8 +26,12 @@ public:
     // window back. Without the icon, asked of the shell at this moment, the
     // window stays shown.
     void HideWindow();
-    // Shows the window when it is hidden without an icon to bring it back.
+    // Shows the window when it is hidden without an icon to bring it back;
+    // with the icon, looks after it while the window stays hidden.
     void KeepWindowReachable();
+
+    // How often a hidden window's icon is looked after.
+    static constexpr int kWatchInterval = 5000;
 
 private:
     void Add();
@@ -33,9 +39,14 @@ private:
     // The shell's task bar came back after a restart, without the icon.
     void AddAgain();
     void ShowWindow();
+    // The shell may have lost the icon since the last look: it is added
+    // again, and the window shown if the shell refuses it.
+    void Watch();
 
     platform::Platform& platform_;
     platform::Window& window_;
+    // Runs while the window is hidden.
+    platform::Timer& watch_;
     platform::NotifyIconData data_;
     bool shown_ = false;
     mSysTray hook_;

@@ -1,5 +1,6 @@
 // What the program relies on from windows, controls and timers, on every
 // platform.
+#include <ios>
 #include <stdexcept>
 #include <utility>
 
@@ -228,6 +229,28 @@ TEST_F(PlatformWindows, RefuseValuesTheirPropertiesCannotTake) {
     EXPECT_THROW(keys.SendKeys("{ENTER"), RuntimeError);
     EXPECT_THROW(keys.SendKeys("a"), RuntimeError);
     EXPECT_NO_THROW(keys.SendKeys("{Escape}{BS}{BKSP}{TAB}"));
+}
+
+// An OLE colour is an RGB value as it is, or the system colour of its index;
+// any other value translates to nothing.
+TEST_F(PlatformWindows, TranslateOleColoursAsTheSystemShowsThem) {
+    const platform::Gdi& gdi = Platform().Graphics();
+    platform::Rgb rgb = 0;
+    for (const int index : {0, platform::syscolor::kButtonFace, platform::kSystemColorCount - 1}) {
+        ASSERT_TRUE(gdi.TranslateColor(platform::SystemColor(index), &rgb)) << index;
+        EXPECT_EQ(rgb, gdi.SysColor(index)) << index;
+    }
+    ASSERT_TRUE(gdi.TranslateColor(0x00FFFFFFu, &rgb));
+    EXPECT_EQ(rgb, 0x00FFFFFFu);
+    ASSERT_TRUE(gdi.TranslateColor(0, &rgb));
+    EXPECT_EQ(rgb, 0u);
+
+    rgb = platform::MakeRgb(1, 2, 3);
+    for (const platform::OleColor refused : {platform::SystemColor(platform::kSystemColorCount),
+                                             0x80000100u, 0x01000000u, 0x02FFFFFFu, 0xFFFFFFFFu}) {
+        EXPECT_FALSE(gdi.TranslateColor(refused, &rgb)) << std::hex << refused;
+    }
+    EXPECT_EQ(rgb, platform::MakeRgb(1, 2, 3)) << "a refused colour changed the result";
 }
 
 }  // namespace

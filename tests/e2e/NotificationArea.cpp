@@ -1,5 +1,7 @@
 #include "NotificationArea.h"
 
+#include <shellapi.h>
+
 #include <algorithm>
 #include <vector>
 
@@ -12,9 +14,15 @@ namespace {
 constexpr wchar_t kTaskbarClass[] = L"Shell_TrayWnd";
 constexpr wchar_t kToolTipClass[] = L"tooltips_class32";
 
+// Wine's: a refusing stand-in of the same class is never shown.
 HWND ShownTaskbar() {
-    HWND taskbar = FindWindowW(kTaskbarClass, nullptr);
-    return taskbar != nullptr && IsWindowVisible(taskbar) ? taskbar : nullptr;
+    HWND taskbar = nullptr;
+    while ((taskbar = FindWindowExW(nullptr, taskbar, kTaskbarClass, nullptr)) != nullptr) {
+        if (IsWindowVisible(taskbar)) {
+            return taskbar;
+        }
+    }
+    return nullptr;
 }
 
 // The notification area is the part of the taskbar right of its buttons
@@ -103,7 +111,70 @@ std::optional<Picture> NotificationAreaPicture(RECT* area) {
     return picture;
 }
 
+// The stand-in counts what it refuses in the atomic its creation names.
+LRESULT CALLBACK RefusingProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        const auto* creation = reinterpret_cast<const CREATESTRUCTW*>(lParam);
+        SetWindowLongPtrW(window, GWLP_USERDATA,
+                          reinterpret_cast<LONG_PTR>(creation->lpCreateParams));
+    } else if (message == WM_COPYDATA) {
+        ++*reinterpret_cast<std::atomic<int>*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+        return FALSE;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
 }  // namespace
+
+bool RemoveNotificationIcon(HWND owner, UINT id) {
+    NOTIFYICONDATAW icon{};
+    icon.cbSize = sizeof(icon);
+    icon.hWnd = owner;
+    icon.uID = id;
+    return Shell_NotifyIconW(NIM_DELETE, &icon) != FALSE;
+}
+
+void BroadcastTaskbarCreated() {
+    SendNotifyMessageW(HWND_BROADCAST, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
+}
+
+RefusingNotificationArea::RefusingNotificationArea() {
+    UniqueHandle ready(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    thread_ = std::thread([this, event = ready.get()] { Run(event); });
+    WaitForSingleObject(ready.get(), INFINITE);
+}
+
+RefusingNotificationArea::~RefusingNotificationArea() {
+    if (window_ != nullptr) {
+        PostMessageW(window_, WM_CLOSE, 0, 0);
+    }
+    thread_.join();
+    UnregisterClassW(kTaskbarClass, GetModuleHandleW(nullptr));
+}
+
+// Topmost, so that it comes before Wine's task bar when the program looks
+// the class up; the window and its messages stay in this thread.
+void RefusingNotificationArea::Run(HANDLE ready) {
+    WNDCLASSW windowClass{};
+    windowClass.lpfnWndProc = RefusingProcedure;
+    windowClass.hInstance = GetModuleHandleW(nullptr);
+    windowClass.lpszClassName = kTaskbarClass;
+    RegisterClassW(&windowClass);
+    window_ = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, kTaskbarClass, nullptr, WS_POPUP, 0,
+                              0, 0, 0, nullptr, nullptr, windowClass.hInstance, &refused_);
+    SetEvent(ready);
+    if (window_ == nullptr) {
+        return;
+    }
+    MSG message;
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        if (message.message == WM_CLOSE && message.hwnd == window_) {
+            DestroyWindow(window_);
+            break;
+        }
+        DispatchMessageW(&message);
+    }
+}
 
 std::optional<RECT> FindNotificationIcon() {
     RECT area{};

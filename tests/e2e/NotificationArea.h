@@ -7,8 +7,10 @@
 
 #include <windows.h>
 
+#include <atomic>
 #include <optional>
 #include <string>
+#include <thread>
 
 namespace e2e {
 
@@ -27,5 +29,37 @@ bool WaitUntilNoNotificationIcon();
 std::wstring NotificationTip(const RECT& icon);
 
 POINT Centre(const RECT& rect);
+
+// What a shell does to the program's icon, played from outside.
+// The icon of `owner` with identifier `id` goes, as it does when the shell
+// restarts: the program is not told.
+bool RemoveNotificationIcon(HWND owner, UINT id);
+// Tells every top-level window that the task bar is back, as a restarted
+// shell does on Windows (Wine's never does).
+void BroadcastTaskbarCreated();
+
+// While it lives, the program finds a notification area that refuses every
+// icon, as though the shell had gone: a window of the task bar's class,
+// never shown, in front of Wine's, that answers every request with FALSE.
+// It runs in a thread of its own, since the program's requests wait on it.
+class RefusingNotificationArea {
+public:
+    RefusingNotificationArea();
+    ~RefusingNotificationArea();
+    RefusingNotificationArea(const RefusingNotificationArea&) = delete;
+    RefusingNotificationArea& operator=(const RefusingNotificationArea&) = delete;
+
+    // Whether it stands: the program's requests reach it rather than Wine's.
+    bool Standing() const { return window_ != nullptr; }
+    // How many requests it refused.
+    int Refused() const { return refused_; }
+
+private:
+    void Run(HANDLE ready);
+
+    std::atomic<int> refused_{0};
+    HWND window_ = nullptr;
+    std::thread thread_;
+};
 
 }  // namespace e2e

@@ -3,6 +3,8 @@
 // bytes that are no UTF-8, and lengths about the reader's 255-character
 // buffers and the format's 65,535-unit counted strings.
 #include <cstdint>
+#include <fstream>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -51,10 +53,18 @@ std::string Text(fuzzing::FuzzInput& in, bool upToTheLimit = false) {
     return text;
 }
 
-// The text as the program keeps it: valid UTF-8.
-std::string Normalised(const std::string& text) {
-    return platform::Utf16ToUtf8(platform::Utf8ToUtf16(text));
-}
+// The text as the program keeps it, valid UTF-8, and its length in UTF-16
+// units: converted once, for a text may hold 65,535 characters and the
+// conversions dominate the harness's time.
+struct Kept {
+    explicit Kept(const std::string& written) {
+        const std::u16string wide = platform::Utf8ToUtf16(written);
+        text = platform::Utf16ToUtf8(wide);
+        units = wide.size();
+    }
+    std::string text;
+    std::size_t units;
+};
 
 std::size_t Utf16Length(const std::string& text) {
     return platform::Utf8ToUtf16(text).size();
@@ -65,11 +75,10 @@ constexpr std::size_t kBufferText = 254;
 
 // A text comes back as written when it fits the buffer, holds no NUL and is
 // valid UTF-8; otherwise it comes back as valid UTF-8 all the same.
-void ExpectReadBack(const std::string& written, const std::string& read, const char* what) {
+void ExpectReadBack(const Kept& expected, const std::string& read, const char* what) {
     fuzzing::Expect(testing_support::IsValidUtf8(read), std::string(what) + " read is no UTF-8");
-    const std::string expected = Normalised(written);
-    if (expected.find('\0') == std::string::npos && Utf16Length(expected) <= kBufferText) {
-        fuzzing::Expect(read == expected, std::string(what) + " did not come back as written");
+    if (expected.text.find('\0') == std::string::npos && expected.units <= kBufferText) {
+        fuzzing::Expect(read == expected.text, std::string(what) + " did not come back as written");
     } else {
         fuzzing::Expect(Utf16Length(read) <= kBufferText, std::string(what) + " overflows");
     }
@@ -81,29 +90,33 @@ struct Folder {
     std::string file = (folder.Path() / "Raccourci.lnk").string();
 };
 
-// The format itself: the texts come back whole up to the counted strings'
-// limit, cut between characters beyond it.
-void CheckFormat(const shell::cShellLink& written) {
-    offscreen::ShellLinkData link;
-    link.target = written.ExeFile();
-    link.description = written.Description();
-    link.arguments = written.ExeArgs();
+std::vector<std::uint8_t> FileBytes(const std::string& file) {
+    std::ifstream in(file, std::ios::binary | std::ios::ate);
+    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(in.tellg()));
+    in.seekg(0);
+    in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    return bytes;
+}
+
+// The file itself, read whole: the texts come back whole up to the counted
+// strings' limit, cut between characters beyond it.
+void CheckFile(const std::string& file, const Kept& target, const Kept& arguments,
+               const Kept& comment) {
     const std::optional<offscreen::ShellLinkData> read =
-        offscreen::DecodeShellLink(offscreen::EncodeShellLink(link));
+        offscreen::DecodeShellLink(FileBytes(file));
     fuzzing::Expect(read.has_value(), "the reader refuses what the writer wrote");
-    for (auto [original, back] : {std::pair{&link.description, &read->description},
-                                  std::pair{&link.arguments, &read->arguments}}) {
-        const std::string expected = Normalised(*original);
-        if (Utf16Length(expected) <= offscreen::kMaxStringData) {
-            fuzzing::Expect(*back == expected, "a counted string changed");
+    for (auto [expected, back] :
+         {std::pair{&comment, &read->description}, std::pair{&arguments, &read->arguments}}) {
+        if (expected->units <= offscreen::kMaxStringData) {
+            fuzzing::Expect(*back == expected->text, "a counted string changed");
         } else {
-            fuzzing::Expect(expected.compare(0, back->size(), *back) == 0 &&
+            fuzzing::Expect(expected->text.compare(0, back->size(), *back) == 0 &&
                                 Utf16Length(*back) + 1 >= offscreen::kMaxStringData,
                             "a long counted string was not cut at its limit");
         }
     }
-    const std::string target = Normalised(link.target);
-    fuzzing::Expect(read->target == target.substr(0, target.find('\0')), "the target changed");
+    fuzzing::Expect(read->target == target.text.substr(0, target.text.find('\0')),
+                    "the target changed");
 }
 
 }  // namespace
@@ -121,17 +134,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     link.SetIconIdx(static_cast<std::int32_t>(in.Dword()));
     link.SetHotKey(in.Word());
     link.SetStartShow(in.Byte() % 12);
-    CheckFormat(link);
+    const Kept target(link.ExeFile()), workFolder(link.WorkDir()), arguments(link.ExeArgs()),
+        comment(link.Description()), iconFile(link.IconFile());
     fuzzing::Expect(link.CreateLink(), "the shortcut was not written");
+    CheckFile(folder.file, target, arguments, comment);
 
     shell::cShellLink back(folder.platform.ShellServices());
     back.SetLnkFile(folder.file);
     fuzzing::Expect(back.GetLinkInfo(), "the shortcut written was not read");
-    ExpectReadBack(link.ExeFile(), back.ExeFile(), "the target");
-    ExpectReadBack(link.WorkDir(), back.WorkDir(), "the working folder");
-    ExpectReadBack(link.ExeArgs(), back.ExeArgs(), "the arguments");
-    ExpectReadBack(link.Description(), back.Description(), "the comment");
-    ExpectReadBack(link.IconFile(), back.IconFile(), "the icon file");
+    ExpectReadBack(target, back.ExeFile(), "the target");
+    ExpectReadBack(workFolder, back.WorkDir(), "the working folder");
+    ExpectReadBack(arguments, back.ExeArgs(), "the arguments");
+    ExpectReadBack(comment, back.Description(), "the comment");
+    ExpectReadBack(iconFile, back.IconFile(), "the icon file");
     // The index goes with an icon file, and only with one.
     const std::int32_t iconIndex = link.IconFile().empty() ? 0 : link.IconIdx();
     fuzzing::Expect(back.IconIdx() == iconIndex, "the icon index changed");

@@ -8,6 +8,7 @@
 #include "ProgramFixture.h"
 #include "TemporaryFolder.h"
 #include "shell/StartupShortcut.h"
+#include "shell/TrayIcon.h"
 #include "shell/cShellLink.h"
 #include "shell/mShellExecute.h"
 
@@ -26,6 +27,10 @@ protected:
         Run();
     }
     bool Visible() { return Main().Window().Visible(); }
+    void Tick(int milliseconds) {
+        Platform().PostTick(milliseconds);
+        Run();
+    }
     // The shell restarts: its icons are gone, and its task bar tells every
     // window that it is back.
     void RestartShell(bool refusesIcons) {
@@ -143,6 +148,46 @@ TEST_F(TrayIcon, AWindowHidesOnlyWhileTheShellStillHasItsIcon) {
     EXPECT_EQ(Shell().Icons().count(61860), 1u);
     IconEvent(kLButtonDblClk);
     EXPECT_TRUE(Visible());
+}
+
+// A shell can lose the icon without a word to the window (Wine's restarted
+// shell sends no "TaskbarCreated"): a hidden window looks after its icon.
+TEST_F(TrayIcon, AHiddenWindowAddsItsIconAgainWhenTheShellLostItSilently) {
+    Start();
+    Press({"Alt+R"});
+    Shell().ForgetIcons();
+    Tick(shell::TrayIcon::kWatchInterval - 1);
+    EXPECT_TRUE(Shell().Icons().empty());
+    Tick(1);
+    EXPECT_EQ(Shell().Icons().count(61860), 1u);
+    EXPECT_FALSE(Visible());
+    IconEvent(kLButtonDblClk);
+    EXPECT_TRUE(Visible());
+
+    // A shown window leaves the shell alone, and so does one hidden again
+    // while its icon is there but to ask.
+    const std::size_t calls = Shell().Journal().size();
+    Tick(10 * shell::TrayIcon::kWatchInterval);
+    EXPECT_EQ(Shell().Journal().size(), calls);
+    Press({"Alt+R"});
+    Tick(shell::TrayIcon::kWatchInterval);
+    EXPECT_EQ(Shell().Journal().size(), calls + 2) << "one question at the hide, one a tick";
+    EXPECT_FALSE(Visible());
+}
+
+TEST_F(TrayIcon, AHiddenWindowComesBackOnScreenWhenTheShellGoesSilently) {
+    offscreen::ProgramFacts hidden;
+    hidden.commandLine = "/Hidden";
+    Start(testing_support::kAfterChangeover, hidden);
+    Shell().ForgetIcons();
+    Shell().SetRefuseIcons(true);
+    Tick(shell::TrayIcon::kWatchInterval);
+    EXPECT_TRUE(Visible());
+    EXPECT_FALSE(Main().HasTrayIcon());
+    // Shown, it asks no more.
+    const std::size_t calls = Shell().Journal().size();
+    Tick(shell::TrayIcon::kWatchInterval);
+    EXPECT_EQ(Shell().Journal().size(), calls);
 }
 
 TEST_F(TrayIcon, WithoutAnIconTheWindowNeverHides) {

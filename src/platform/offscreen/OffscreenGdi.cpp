@@ -89,16 +89,9 @@ platform::Rgb OffscreenGdi::SysColor(int index) const {
 }
 
 bool OffscreenGdi::TranslateColor(platform::OleColor color, platform::Rgb* rgb) const {
-    if ((color & 0x80000000u) == 0) {
-        if (color > 0xFFFFFFu)
-            return false;
-        *rgb = color;
-        return true;
-    }
-    unsigned index = color & 0xFFu;
-    if ((color & 0x7FFFFF00u) != 0 || index >= sysColors_.size())
+    if (!platform::IsValidOleColor(color))
         return false;
-    *rgb = sysColors_[index];
+    *rgb = platform::IsSystemColor(color) ? SysColor(platform::SystemColorIndex(color)) : color;
     return true;
 }
 

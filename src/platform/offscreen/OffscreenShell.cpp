@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 
 #include "platform/UnicodeText.h"
 #include "platform/offscreen/ShellLinkFile.h"
@@ -58,11 +57,15 @@ public:
         return static_cast<bool>(out);
     }
     bool Load(const std::string& file, std::uint32_t) override {
-        std::ifstream in(OffscreenShell::NativePath(file), std::ios::binary);
+        std::ifstream in(OffscreenShell::NativePath(file), std::ios::binary | std::ios::ate);
         if (!in)
             return false;
-        std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)),
-                                        std::istreambuf_iterator<char>());
+        // In one read: a shortcut with long texts holds some 250 kB.
+        std::vector<std::uint8_t> bytes(static_cast<std::size_t>(in.tellg()));
+        in.seekg(0);
+        if (!in.read(reinterpret_cast<char*>(bytes.data()),
+                     static_cast<std::streamsize>(bytes.size())))
+            return false;
         std::optional<ShellLinkData> link = DecodeShellLink(bytes);
         if (!link)
             return false;

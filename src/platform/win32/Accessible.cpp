@@ -3,34 +3,69 @@
 namespace win32 {
 namespace {
 
+// The screen-reader support (oleacc).
+struct AccessibilityFunctions {
+    static constexpr wchar_t kLibrary[] = L"oleacc.dll";
+
+    explicit AccessibilityFunctions(const SystemLibrary& library)
+        : CreateStdAccessibleObject(
+              library.Find<decltype(CreateStdAccessibleObject)>("CreateStdAccessibleObject")),
+          LresultFromObject(library.Find<decltype(LresultFromObject)>("LresultFromObject")) {}
+    bool Complete() const {
+        return CreateStdAccessibleObject != nullptr && LresultFromObject != nullptr;
+    }
+
+    decltype(&::CreateStdAccessibleObject) CreateStdAccessibleObject;
+    decltype(&::LresultFromObject) LresultFromObject;
+};
+
+// The automation's texts (oleaut32), in which the names go out.
+struct AutomationFunctions {
+    static constexpr wchar_t kLibrary[] = L"oleaut32.dll";
+
+    explicit AutomationFunctions(const SystemLibrary& library)
+        : SysAllocString(library.Find<decltype(SysAllocString)>("SysAllocString")) {}
+    bool Complete() const { return SysAllocString != nullptr; }
+
+    decltype(&::SysAllocString) SysAllocString;
+};
+
 bool IsSelf(const VARIANT& child) {
     return child.vt == VT_I4 && child.lVal == CHILDID_SELF;
 }
 
 }  // namespace
 
-ComPtr<AccessibleControl> AccessibleControl::Create(HWND hwnd, const AccessibleSource& source) {
+ComPtr<AccessibleControl> AccessibleControl::Create(ComApartment& apartment, HWND hwnd,
+                                                    const AccessibleSource& source) {
+    const ComponentObjects* com = apartment.Enter();
+    const AccessibilityFunctions* accessibility = LoadOnFirstUse<AccessibilityFunctions>();
     ComPtr<IAccessible> standard;
-    if (FAILED(::CreateStdAccessibleObject(hwnd, OBJID_CLIENT, __uuidof(IAccessible),
-                                           standard.PutVoid()))) {
+    if (com == nullptr || accessibility == nullptr ||
+        LoadOnFirstUse<AutomationFunctions>() == nullptr ||
+        FAILED(accessibility->CreateStdAccessibleObject(hwnd, OBJID_CLIENT, __uuidof(IAccessible),
+                                                        standard.PutVoid()))) {
         return ComPtr<AccessibleControl>();
     }
-    return ComPtr<AccessibleControl>(new AccessibleControl(hwnd, source, std::move(standard)));
+    return ComPtr<AccessibleControl>(
+        new AccessibleControl(*com, hwnd, source, std::move(standard)));
 }
 
-AccessibleControl::AccessibleControl(HWND hwnd, const AccessibleSource& source,
-                                     ComPtr<IAccessible> standard)
-    : hwnd_(hwnd), source_(&source), standard_(std::move(standard)) {}
+AccessibleControl::AccessibleControl(const ComponentObjects& com, HWND hwnd,
+                                     const AccessibleSource& source, ComPtr<IAccessible> standard)
+    : com_(com), hwnd_(hwnd), source_(&source), standard_(std::move(standard)) {}
 
 void AccessibleControl::Forget() {
     source_ = nullptr;
     // Clients in other processes get an error from now on rather than
     // answers about a window that is gone.
-    ::CoDisconnectObject(static_cast<IAccessible*>(this), 0);
+    com_.CoDisconnectObject(static_cast<IAccessible*>(this), 0);
 }
 
 LRESULT AccessibleControl::Answer(WPARAM wParam) {
-    return ::LresultFromObject(__uuidof(IAccessible), wParam, static_cast<IAccessible*>(this));
+    // Loaded with the object (Create).
+    return LoadOnFirstUse<AccessibilityFunctions>()->LresultFromObject(
+        __uuidof(IAccessible), wParam, static_cast<IAccessible*>(this));
 }
 
 bool AccessibleControl::OwnFacts(const VARIANT& child, AccessibleFacts* facts) const {
@@ -103,7 +138,9 @@ HRESULT AccessibleControl::get_accName(VARIANT child, BSTR* name) {
         return standard_->get_accName(child, name);
     if (name == nullptr)
         return E_POINTER;
-    *name = facts.name.empty() ? nullptr : ::SysAllocString(facts.name.c_str());
+    // Loaded with the object (Create).
+    const AutomationFunctions& automation = *LoadOnFirstUse<AutomationFunctions>();
+    *name = facts.name.empty() ? nullptr : automation.SysAllocString(facts.name.c_str());
     if (!facts.name.empty() && *name == nullptr)
         return E_OUTOFMEMORY;
     return facts.name.empty() ? S_FALSE : S_OK;

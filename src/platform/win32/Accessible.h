@@ -39,8 +39,10 @@ protected:
 // answering for the window alone.
 class AccessibleControl final : public IAccessible, public IOleWindow {
 public:
-    // Null when the system has no standard object for the window.
-    static ComPtr<AccessibleControl> Create(HWND hwnd, const AccessibleSource& source);
+    // Null when the system has no standard object for the window. The first
+    // call enters the thread's apartment and loads the screen-reader support.
+    static ComPtr<AccessibleControl> Create(ComApartment& apartment, HWND hwnd,
+                                            const AccessibleSource& source);
     // Cuts the link to the control and to every client that holds the object.
     void Forget();
     // The answer to WM_GETOBJECT for the window's client area.
@@ -85,12 +87,14 @@ public:
     HRESULT STDMETHODCALLTYPE put_accValue(VARIANT child, BSTR value) override;
 
 private:
-    AccessibleControl(HWND hwnd, const AccessibleSource& source, ComPtr<IAccessible> standard);
+    AccessibleControl(const ComponentObjects& com, HWND hwnd, const AccessibleSource& source,
+                      ComPtr<IAccessible> standard);
     ~AccessibleControl() = default;
     // The control's own facts, while it stands and `child` is the control itself.
     bool OwnFacts(const VARIANT& child, AccessibleFacts* facts) const;
 
     ULONG references_ = 1;
+    const ComponentObjects& com_;
     HWND hwnd_;
     const AccessibleSource* source_;
     ComPtr<IAccessible> standard_;

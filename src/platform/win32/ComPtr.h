@@ -4,6 +4,7 @@
 
 #include <utility>
 
+#include "platform/win32/SystemLibrary.h"
 #include "platform/win32/Win32Api.h"
 
 namespace win32 {
@@ -49,23 +50,37 @@ private:
     Interface* pointer_ = nullptr;
 };
 
-// The thread's membership of a single-threaded apartment, from construction
-// to destruction. The shell's objects and ShellExecuteW need it.
+// The component system's functions that the program calls (ole32).
+struct ComponentObjects {
+    static constexpr wchar_t kLibrary[] = L"ole32.dll";
+
+    explicit ComponentObjects(const SystemLibrary& library);
+    bool Complete() const;
+
+    decltype(&::CoInitializeEx) CoInitializeEx;
+    decltype(&::CoUninitialize) CoUninitialize;
+    decltype(&::CoCreateInstance) CoCreateInstance;
+    decltype(&::CoTaskMemFree) CoTaskMemFree;
+    decltype(&::CoDisconnectObject) CoDisconnectObject;
+};
+
+// The thread's membership of a single-threaded apartment, entered the first
+// time the thread needs the component system (the shell's objects,
+// ShellExecuteW, the screen readers' objects) and left at destruction.
 class ComApartment {
 public:
-    ComApartment()
-        : result_(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE)) {}
-    ~ComApartment() {
-        // Every successful initialisation, S_FALSE included, is matched.
-        if (SUCCEEDED(result_)) {
-            ::CoUninitialize();
-        }
-    }
+    ComApartment() = default;
+    ~ComApartment();
     ComApartment(const ComApartment&) = delete;
     ComApartment& operator=(const ComApartment&) = delete;
 
+    // The component system, with the thread in the apartment; null when the
+    // system has none.
+    const ComponentObjects* Enter();
+
 private:
-    HRESULT result_;
+    const ComponentObjects* com_ = nullptr;
+    HRESULT entered_ = E_FAIL;
 };
 
 }  // namespace win32

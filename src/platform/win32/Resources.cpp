@@ -1,10 +1,9 @@
 #include "platform/win32/Resources.h"
 
-#include <olectl.h>
-
 #include <string>
 
 #include "ResourceIds.h"
+#include "platform/Arguments.h"
 
 namespace win32 {
 
@@ -131,12 +130,14 @@ HICON Resources::WindowIcon(int size) {
     return Icon(CONVALIS_IDI_WINDOW, size);
 }
 
+// What OleTranslateColor answers without a palette, for the colours that the
+// platform takes, without loading the automation library for it.
 bool TranslateColor(platform::OleColor color, platform::Rgb* rgb) {
-    COLORREF result = 0;
-    if (::OleTranslateColor(color, nullptr, &result) != S_OK) {
+    if (!platform::IsValidOleColor(color)) {
         return false;
     }
-    *rgb = result;
+    *rgb =
+        platform::IsSystemColor(color) ? ::GetSysColor(platform::SystemColorIndex(color)) : color;
     return true;
 }
 

@@ -1,8 +1,10 @@
 // What every window and control of the Win32 platform shares, by part: the
-// screen's units, the drawing resources, the registry of window classes and
-// loaded windows, and the message loop.
+// thread's apartment of the component system, the screen's units, the
+// drawing resources, the registry of window classes and loaded windows, and
+// the message loop.
 #pragma once
 
+#include "platform/win32/ComPtr.h"
 #include "platform/win32/MessagePump.h"
 #include "platform/win32/Resources.h"
 #include "platform/win32/ScreenUnits.h"
@@ -17,6 +19,9 @@ struct Runtime {
     Runtime(const Runtime&) = delete;
     Runtime& operator=(const Runtime&) = delete;
 
+    // First in, last out: every object of the component system lives inside
+    // the apartment.
+    ComApartment apartment;
     const HINSTANCE instance;
     const ScreenUnits units;
     Resources resources;

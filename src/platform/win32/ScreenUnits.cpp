@@ -1,23 +1,11 @@
 #include "platform/win32/ScreenUnits.h"
 
 #include "platform/win32/Handles.h"
+#include "platform/win32/SystemLibrary.h"
 
 namespace win32 {
 
 namespace {
-
-// A function of user32 as the type it is declared with, or null on a system
-// without it. The detour through a function without parameters keeps GCC's
-// function-cast check quiet.
-template <typename Function>
-Function FindInUser32(const char* name) {
-    HMODULE user32 = ::GetModuleHandleW(L"user32.dll");
-    if (user32 == nullptr) {
-        return nullptr;
-    }
-    using Untyped = void (*)();
-    return reinterpret_cast<Function>(reinterpret_cast<Untyped>(::GetProcAddress(user32, name)));
-}
 
 platform::Dpi ScreenDpi() {
     ScreenDc screen;
@@ -26,12 +14,14 @@ platform::Dpi ScreenDpi() {
 
 }  // namespace
 
+// user32 is loaded already (the program imports it): this only finds it.
 ScreenUnits::ScreenUnits()
-    : getDpiForWindow_(FindInUser32<GetDpiForWindowFunction>("GetDpiForWindow")),
+    : user32_(L"user32.dll"),
+      getDpiForWindow_(user32_.Find<GetDpiForWindowFunction>("GetDpiForWindow")),
       getSystemMetricsForDpi_(
-          FindInUser32<GetSystemMetricsForDpiFunction>("GetSystemMetricsForDpi")) {
+          user32_.Find<GetSystemMetricsForDpiFunction>("GetSystemMetricsForDpi")) {
     using GetDpiForSystemFunction = UINT(WINAPI*)();
-    const auto getDpiForSystem = FindInUser32<GetDpiForSystemFunction>("GetDpiForSystem");
+    const auto getDpiForSystem = user32_.Find<GetDpiForSystemFunction>("GetDpiForSystem");
     systemDpi_ = getDpiForSystem != nullptr ? platform::Dpi(static_cast<int>(getDpiForSystem()))
                                             : ScreenDpi();
 }

@@ -10,6 +10,7 @@
 
 #include "platform/Dpi.h"
 #include "platform/Types.h"
+#include "platform/win32/SystemLibrary.h"
 #include "platform/win32/Win32Api.h"
 
 namespace win32 {
@@ -28,6 +29,8 @@ private:
     using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
     using GetSystemMetricsForDpiFunction = int(WINAPI*)(int, UINT);
 
+    // Declared first: the functions below are found in it.
+    SystemLibrary user32_;
     GetDpiForWindowFunction getDpiForWindow_ = nullptr;
     GetSystemMetricsForDpiFunction getSystemMetricsForDpi_ = nullptr;
     platform::Dpi systemDpi_;

@@ -139,7 +139,7 @@ bool ChildWindow::AnswerAccessibility(WPARAM wParam, LPARAM lParam, LRESULT* ans
         return false;
     }
     if (!accessible_) {
-        accessible_ = AccessibleControl::Create(hwnd_, *this);
+        accessible_ = AccessibleControl::Create(runtime_.apartment, hwnd_, *this);
     }
     if (!accessible_) {
         return false;

@@ -4,7 +4,6 @@
 #include <memory>
 
 #include "platform/Platform.h"
-#include "platform/win32/ComPtr.h"
 #include "platform/win32/Runtime.h"
 #include "platform/win32/Win32Api.h"
 #include "platform/win32/Win32Clipboard.h"
@@ -44,8 +43,6 @@ public:
     void ProcessPending();
 
 private:
-    // First in, last out: the shell's objects live inside the apartment.
-    ComApartment apartment_;
     Runtime runtime_;
     Win32Application application_;
     Win32Screen screen_;

@@ -1,8 +1,10 @@
 #include "platform/win32/Win32Services.h"
 
+#include <optional>
 #include <vector>
 
 #include "ProductInfo.h"
+#include "platform/win32/SystemLibrary.h"
 #include "platform/win32/Text.h"
 
 namespace win32 {
@@ -28,26 +30,58 @@ std::wstring ModuleFileName() {
     }
 }
 
+// The version reader (version.dll), which only the about box needs.
+struct VersionFunctions {
+    static constexpr wchar_t kLibrary[] = L"version.dll";
+
+    explicit VersionFunctions(const SystemLibrary& library)
+        : GetFileVersionInfoSizeW(
+              library.Find<decltype(GetFileVersionInfoSizeW)>("GetFileVersionInfoSizeW")),
+          GetFileVersionInfoW(library.Find<decltype(GetFileVersionInfoW)>("GetFileVersionInfoW")),
+          VerQueryValueW(library.Find<decltype(VerQueryValueW)>("VerQueryValueW")) {}
+    bool Complete() const {
+        return GetFileVersionInfoSizeW != nullptr && GetFileVersionInfoW != nullptr &&
+               VerQueryValueW != nullptr;
+    }
+
+    decltype(&::GetFileVersionInfoSizeW) GetFileVersionInfoSizeW;
+    decltype(&::GetFileVersionInfoW) GetFileVersionInfoW;
+    decltype(&::VerQueryValueW) VerQueryValueW;
+};
+
+// The fixed part of the program file's version resource.
+std::optional<VS_FIXEDFILEINFO> FixedFileInfo() {
+    const VersionFunctions* reader = LoadOnFirstUse<VersionFunctions>();
+    if (reader == nullptr) {
+        return std::nullopt;
+    }
+    const std::wstring path = ModuleFileName();
+    DWORD ignored = 0;
+    const DWORD size = reader->GetFileVersionInfoSizeW(path.c_str(), &ignored);
+    if (size == 0) {
+        return std::nullopt;
+    }
+    std::vector<unsigned char> data(size);
+    void* block = nullptr;
+    UINT blockSize = 0;
+    if (!reader->GetFileVersionInfoW(path.c_str(), 0, size, data.data()) ||
+        !reader->VerQueryValueW(data.data(), L"\\", &block, &blockSize) ||
+        blockSize < sizeof(VS_FIXEDFILEINFO)) {
+        return std::nullopt;
+    }
+    return *static_cast<const VS_FIXEDFILEINFO*>(block);
+}
+
 // "major.minor.revision" of the program file's version resource, or the
 // build's own version when the file has none.
 std::string FileVersion() {
-    const std::wstring path = ModuleFileName();
-    DWORD ignored = 0;
-    const DWORD size = ::GetFileVersionInfoSizeW(path.c_str(), &ignored);
-    if (size > 0) {
-        std::vector<unsigned char> data(size);
-        void* block = nullptr;
-        UINT blockSize = 0;
-        if (::GetFileVersionInfoW(path.c_str(), 0, size, data.data()) &&
-            ::VerQueryValueW(data.data(), L"\\", &block, &blockSize) &&
-            blockSize >= sizeof(VS_FIXEDFILEINFO)) {
-            const auto* info = static_cast<const VS_FIXEDFILEINFO*>(block);
-            return std::to_string(HIWORD(info->dwFileVersionMS)) + "." +
-                   std::to_string(LOWORD(info->dwFileVersionMS)) + "." +
-                   std::to_string(HIWORD(info->dwFileVersionLS));
-        }
+    const std::optional<VS_FIXEDFILEINFO> info = FixedFileInfo();
+    if (!info) {
+        return product::kVersion;
     }
-    return product::kVersion;
+    return std::to_string(HIWORD(info->dwFileVersionMS)) + "." +
+           std::to_string(LOWORD(info->dwFileVersionMS)) + "." +
+           std::to_string(HIWORD(info->dwFileVersionLS));
 }
 
 }  // namespace

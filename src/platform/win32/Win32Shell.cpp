@@ -4,6 +4,7 @@
 
 #include "platform/win32/ComPtr.h"
 #include "platform/win32/Handles.h"
+#include "platform/win32/SystemLibrary.h"
 #include "platform/win32/Text.h"
 
 namespace win32 {
@@ -123,6 +124,33 @@ private:
     ComPtr<IPersistFile> file_;
 };
 
+// The shell's functions (shell32): the notification icon at the start, the
+// rest for the options, the about box and the help.
+struct ShellFunctions {
+    static constexpr wchar_t kLibrary[] = L"shell32.dll";
+
+    explicit ShellFunctions(const SystemLibrary& library)
+        : Shell_NotifyIconW(library.Find<decltype(Shell_NotifyIconW)>("Shell_NotifyIconW")),
+          SHGetSpecialFolderLocation(
+              library.Find<decltype(SHGetSpecialFolderLocation)>("SHGetSpecialFolderLocation")),
+          SHGetPathFromIDListW(
+              library.Find<decltype(SHGetPathFromIDListW)>("SHGetPathFromIDListW")),
+          ShellExecuteW(library.Find<decltype(ShellExecuteW)>("ShellExecuteW")) {}
+    bool Complete() const {
+        return Shell_NotifyIconW != nullptr && SHGetSpecialFolderLocation != nullptr &&
+               SHGetPathFromIDListW != nullptr && ShellExecuteW != nullptr;
+    }
+
+    decltype(&::Shell_NotifyIconW) Shell_NotifyIconW;
+    decltype(&::SHGetSpecialFolderLocation) SHGetSpecialFolderLocation;
+    decltype(&::SHGetPathFromIDListW) SHGetPathFromIDListW;
+    decltype(&::ShellExecuteW) ShellExecuteW;
+};
+
+const ShellFunctions* ShellLibrary() {
+    return LoadOnFirstUse<ShellFunctions>();
+}
+
 // HKEY_CURRENT_USER and the other predefined keys are 32-bit values that
 // the system sign-extends on 64-bit builds.
 HKEY PredefinedKey(std::uintptr_t root) {
@@ -153,9 +181,13 @@ bool Win32Shell::NotifyIcon(int message, const platform::NotifyIconData& data) {
     // At most 63 characters, as the record's text always held.
     constexpr int kTipCharacters = 64;
     ::lstrcpynW(record.szTip, Widen(data.szTip).c_str(), kTipCharacters);
+    const ShellFunctions* shell = ShellLibrary();
+    if (shell == nullptr) {
+        return false;
+    }
     TimingProbe* probe = runtime_.pump.Probe();
     const LONGLONG callStart = probe != nullptr ? TimingProbe::Counter() : 0;
-    const bool done = ::Shell_NotifyIconW(static_cast<DWORD>(message), &record) != FALSE;
+    const bool done = shell->Shell_NotifyIconW(static_cast<DWORD>(message), &record) != FALSE;
     if (done && message == NIM_ADD && probe != nullptr) {
         probe->IconAdded(record.hWnd, callStart);
     }
@@ -261,8 +293,14 @@ unsigned Win32Shell::RegisterWindowMessage(const std::string& name) {
 
 int Win32Shell::SpecialFolderLocation(platform::WindowHandle owner, int folder,
                                       platform::ItemIdList* list) {
+    const ShellFunctions* shell = ShellLibrary();
+    if (shell == nullptr) {
+        return static_cast<int>(E_FAIL);
+    }
+    // The folders may be found through the shell's components.
+    runtime_.apartment.Enter();
     PIDLIST_ABSOLUTE found = nullptr;
-    const HRESULT result = ::SHGetSpecialFolderLocation(ToHwnd(owner), folder, &found);
+    const HRESULT result = shell->SHGetSpecialFolderLocation(ToHwnd(owner), folder, &found);
     if (SUCCEEDED(result)) {
         *list = reinterpret_cast<platform::ItemIdList>(found);
     }
@@ -270,8 +308,12 @@ int Win32Shell::SpecialFolderLocation(platform::WindowHandle owner, int folder,
 }
 
 int Win32Shell::PathFromIdList(platform::ItemIdList list, std::string& buffer) {
+    const ShellFunctions* shell = ShellLibrary();
+    if (shell == nullptr) {
+        return 0;
+    }
     std::wstring path(MAX_PATH, L'\0');
-    if (!::SHGetPathFromIDListW(reinterpret_cast<PCIDLIST_ABSOLUTE>(list), path.data())) {
+    if (!shell->SHGetPathFromIDListW(reinterpret_cast<PCIDLIST_ABSOLUTE>(list), path.data())) {
         return 0;
     }
     FillBuffer(buffer, NarrowToNul(path));
@@ -279,14 +321,19 @@ int Win32Shell::PathFromIdList(platform::ItemIdList list, std::string& buffer) {
 }
 
 void Win32Shell::FreeIdList(platform::ItemIdList list) {
-    ::CoTaskMemFree(reinterpret_cast<void*>(list));
+    // A list comes from SpecialFolderLocation, which entered the apartment.
+    if (const ComponentObjects* com = runtime_.apartment.Enter()) {
+        com->CoTaskMemFree(reinterpret_cast<void*>(list));
+    }
 }
 
 std::unique_ptr<platform::ShellLinkObject> Win32Shell::CreateShellLink() {
+    const ComponentObjects* com = runtime_.apartment.Enter();
     ComPtr<IShellLinkW> link;
     ComPtr<IPersistFile> file;
-    if (FAILED(::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
-                                  link.PutVoid())) ||
+    if (com == nullptr ||
+        FAILED(com->CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
+                                     IID_IShellLinkW, link.PutVoid())) ||
         FAILED(link->QueryInterface(IID_IPersistFile, file.PutVoid()))) {
         return nullptr;
     }
@@ -296,12 +343,18 @@ std::unique_ptr<platform::ShellLinkObject> Win32Shell::CreateShellLink() {
 std::intptr_t Win32Shell::Execute(platform::WindowHandle window, const std::string& operation,
                                   const std::string& file, const std::string& parameters,
                                   const std::string& directory, int showCommand) {
+    const ShellFunctions* shell = ShellLibrary();
+    if (shell == nullptr) {
+        return 0;  // as ShellExecuteW says the system lacks resources
+    }
+    // The file's handler may be a component of the shell.
+    runtime_.apartment.Enter();
     const std::wstring wideOperation = Widen(operation);
     const std::wstring wideParameters = Widen(parameters);
     const std::wstring wideDirectory = Widen(directory);
-    HINSTANCE result =
-        ::ShellExecuteW(ToHwnd(window), OptionalText(wideOperation), Widen(file).c_str(),
-                        OptionalText(wideParameters), OptionalText(wideDirectory), showCommand);
+    HINSTANCE result = shell->ShellExecuteW(ToHwnd(window), OptionalText(wideOperation),
+                                            Widen(file).c_str(), OptionalText(wideParameters),
+                                            OptionalText(wideDirectory), showCommand);
     return reinterpret_cast<std::intptr_t>(result);
 }
 

@@ -274,10 +274,13 @@ void Win32Window::PreviewKey(const MSG& msg) {
 }
 
 bool Win32Window::NavigateByKey(const MSG& msg) {
+    // The shift keys are read for Tab alone: every other key (the digits
+    // above all) would pay three reads of the keyboard's state for nothing.
+    if (msg.message != WM_KEYDOWN || msg.wParam != VK_TAB) {
+        return false;
+    }
     const int shift = KeyShiftState(msg);
-    const bool tab = msg.message == WM_KEYDOWN && msg.wParam == VK_TAB &&
-                     (shift & ~platform::shift::kShift) == 0;
-    if (!tab || hwnd_ == nullptr || !::IsWindowVisible(hwnd_)) {
+    if ((shift & ~platform::shift::kShift) != 0 || hwnd_ == nullptr || !::IsWindowVisible(hwnd_)) {
         return false;
     }
     const std::vector<HWND> stops = TabStops();

@@ -1,0 +1,28 @@
+# cmake -DPROGRAM=path -DOBJDUMP=tool -DALLOWED=a.dll;b.dll -P CheckImports.cmake
+# Prints the libraries the shipped program imports and fails when one is not
+# among ALLOWED: every other library is loaded when the program first needs
+# it, so that the start does not pay for it.
+cmake_minimum_required(VERSION 3.20)
+execute_process(COMMAND "${OBJDUMP}" -p "${PROGRAM}" OUTPUT_VARIABLE headers RESULT_VARIABLE failed)
+if(failed)
+    message(FATAL_ERROR "${OBJDUMP} cannot read ${PROGRAM}")
+endif()
+string(REGEX MATCHALL "DLL Name: [^\r\n]+" lines "${headers}")
+string(TOLOWER "${ALLOWED}" allowed)
+set(imports "")
+set(unexpected "")
+foreach(line IN LISTS lines)
+    string(REGEX REPLACE "^DLL Name: " "" library "${line}")
+    string(TOLOWER "${library}" library)
+    list(APPEND imports ${library})
+    if(NOT library IN_LIST allowed)
+        list(APPEND unexpected ${library})
+    endif()
+endforeach()
+message(STATUS "Convalis.exe imports: ${imports}")
+if(NOT imports)
+    message(FATAL_ERROR "No import found in ${PROGRAM}: is it a Windows program?")
+endif()
+if(unexpected)
+    message(FATAL_ERROR "Convalis.exe imports ${unexpected} at its start; load it on first use")
+endif()

@@ -1,0 +1,112 @@
+// The shell losing the program's icon, and the shell gone: a hidden window
+// always keeps a way back. Wine's explorer cannot be restarted in the tests'
+// virtual desktop (the desktop goes with it), and a restarted one sends no
+// "TaskbarCreated"; so the tests play the shell's part from outside: they
+// take the icon out of Wine's notification area, tell the windows that the
+// task bar is back, and put a notification area that refuses every icon in
+// front of Wine's.
+#include <gtest/gtest.h>
+
+#include "NotificationArea.h"
+#include "ProgramUnderTest.h"
+
+namespace e2e {
+namespace {
+
+constexpr UINT kIconId = 61860;
+// The program looks after a hidden window's icon every 5 s.
+constexpr std::chrono::milliseconds kLookAfter{5000};
+
+class ShellLoss : public testing::Test {
+protected:
+    void SetUp() override {
+        window_ = app_.WaitForShownMainWindow();
+        ASSERT_NE(window_, nullptr);
+        ASSERT_TRUE(WaitForNotificationIcon().has_value()) << "no icon in the notification area";
+    }
+
+    void Hide() {
+        app_.Press({WithAlt('R')});
+        ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(window_); })) << "still shown";
+    }
+    void LoseIcon() {
+        ASSERT_TRUE(RemoveNotificationIcon(window_, kIconId));
+        ASSERT_TRUE(WaitUntilNoNotificationIcon());
+    }
+    // The window shows a typed digit once it has taken the keys before it.
+    testing::AssertionResult TakesKeys(const wchar_t* digit, const wchar_t* shown) {
+        app_.Type(digit);
+        return app_.Shows(L"lblP(0)", shown);
+    }
+    testing::AssertionResult DoubleClickShowsTheWindow() {
+        const std::optional<RECT> icon = FindNotificationIcon();
+        if (!icon) {
+            return testing::AssertionFailure() << "no icon to double-click";
+        }
+        if (!SendDoubleClick(Centre(*icon))) {
+            return testing::AssertionFailure() << "the double click was not sent";
+        }
+        if (!WaitUntil([&] { return IsWindowVisible(window_) != FALSE; })) {
+            return testing::AssertionFailure() << "the double click did not show the window";
+        }
+        return testing::AssertionSuccess();
+    }
+
+    ProgramUnderTest app_;
+    HWND window_ = nullptr;
+};
+
+TEST_F(ShellLoss, TaskbarCreatedBringsTheIconBack) {
+    LoseIcon();
+    BroadcastTaskbarCreated();
+    ASSERT_TRUE(WaitForNotificationIcon().has_value()) << "the icon did not come back";
+    EXPECT_EQ(NotificationIconCount(), 1);
+    Hide();
+    EXPECT_TRUE(DoubleClickShowsTheWindow());
+}
+
+TEST_F(ShellLoss, AHiddenWindowGetsItsIconBackUnasked) {
+    Hide();
+    LoseIcon();
+    ASSERT_TRUE(WaitForNotificationIcon().has_value()) << "the hidden window is lost";
+    EXPECT_EQ(NotificationIconCount(), 1);
+    EXPECT_FALSE(IsWindowVisible(window_));
+    EXPECT_TRUE(DoubleClickShowsTheWindow());
+}
+
+TEST_F(ShellLoss, WithoutTheShellAltRAndTheHideButtonLeaveTheWindowShown) {
+    LoseIcon();
+    RefusingNotificationArea refusing;
+    ASSERT_TRUE(refusing.Standing());
+    app_.Press({WithAlt('R')});
+    ASSERT_TRUE(TakesKeys(L"7", L"7"));
+    EXPECT_TRUE(IsWindowVisible(window_)) << "hidden with no icon to come back by";
+    EXPECT_GE(refusing.Refused(), 2) << "the program did not ask the shell for its icon";
+    app_.Click(L"imaCommand(1)");
+    ASSERT_TRUE(TakesKeys(L"8", L"78"));
+    EXPECT_TRUE(IsWindowVisible(window_)) << "hidden by the button with no icon to come back by";
+
+    // A second start leaves the program to the first, which stays in sight.
+    ProgramUnderTest second;
+    ASSERT_TRUE(second.WaitForExit()) << "a second program runs";
+    EXPECT_TRUE(IsWindowVisible(window_));
+}
+
+TEST_F(ShellLoss, AHiddenWindowComesBackOnScreenWhenTheShellGoes) {
+    Hide();
+    LoseIcon();
+    {
+        RefusingNotificationArea refusing;
+        ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(window_) != FALSE; }, 4 * kLookAfter))
+            << "hidden for good with no icon";
+        EXPECT_GE(refusing.Refused(), 2);
+        EXPECT_TRUE(TakesKeys(L"4", L"4"));
+    }
+    // Once the shell is back, the window hides again with its icon.
+    Hide();
+    ASSERT_TRUE(WaitForNotificationIcon().has_value());
+    EXPECT_TRUE(DoubleClickShowsTheWindow());
+}
+
+}  // namespace
+}  // namespace e2e
