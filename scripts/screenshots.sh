@@ -98,6 +98,18 @@ await_change() {
     die "the window did not change after the keys"
 }
 
+# Waits until the pixels of `geometry` have settled.
+await_settled() {
+    local geometry=$1 now last= tries
+    for ((tries = 0; tries < patience; tries++)); do
+        now=$(pixels "$geometry" | md5sum)
+        [ "$now" = "$last" ] && return
+        last=$now
+        sleep 0.1
+    done
+    die "the window did not settle"
+}
+
 # Sends keys and waits until the window shows their effect.
 keys_then_wait() {
     local geometry=$1
@@ -115,6 +127,9 @@ picture() {
 }
 
 wine "$program" >program.log 2>&1 </dev/null &
+main=$(await_windows 1)
+# Its first paint done, where it stays.
+await_settled "$main"
 main=$(await_windows 1)
 # A click on the coin's body gives it the keyboard (a press there only
 # starts a drag, which the release ends where it began).
@@ -142,18 +157,6 @@ await_closed() {
         sleep 0.1
     done
     die "a window of the program did not close"
-}
-
-# Waits until the pixels of `geometry` have settled.
-await_settled() {
-    local geometry=$1 now last= tries
-    for ((tries = 0; tries < patience; tries++)); do
-        now=$(pixels "$geometry" | md5sum)
-        [ "$now" = "$last" ] && return
-        last=$now
-        sleep 0.1
-    done
-    die "the window did not settle"
 }
 
 xdotool key alt+F4

@@ -9,10 +9,33 @@ namespace win32 {
 
 namespace {
 
+// The face and the height of the characters of a font as the system made
+// it, which may differ from what was asked.
+struct MadeFont {
+    std::wstring face;
+    int characterHeight = 0;
+};
+
+MadeFont Measure(HFONT font) {
+    ScreenDc screen;
+    SelectionScope selected(screen.Get(), font);
+    MadeFont made;
+    wchar_t face[LF_FACESIZE] = {};
+    if (::GetTextFaceW(screen.Get(), LF_FACESIZE, face) > 0) {
+        made.face = face;
+    }
+    TEXTMETRICW metrics{};
+    if (::GetTextMetricsW(screen.Get(), &metrics)) {
+        made.characterHeight = metrics.tmHeight - metrics.tmInternalLeading;
+    }
+    return made;
+}
+
 UniqueFont MakeFont(platform::Dpi dpi, int weight, bool underline) {
     LOGFONTW font{};
     // 8.25 points at the scale, as character height.
-    font.lfHeight = -::MulDiv(825, dpi.Value(), 7200);
+    const int height = ::MulDiv(825, dpi.Value(), 7200);
+    font.lfHeight = -height;
     font.lfWeight = weight;
     font.lfUnderline = underline ? TRUE : FALSE;
     font.lfCharSet = DEFAULT_CHARSET;
@@ -21,7 +44,21 @@ UniqueFont MakeFont(platform::Dpi dpi, int weight, bool underline) {
     font.lfQuality = DEFAULT_QUALITY;
     font.lfPitchAndFamily = DEFAULT_PITCH | FF_SWISS;
     ::lstrcpynW(font.lfFaceName, L"MS Sans Serif", LF_FACESIZE);
-    return UniqueFont(::CreateFontIndirectW(&font));
+    UniqueFont made(::CreateFontIndirectW(&font));
+    // "MS Sans Serif" is a bitmap font of a few sizes, made for 96 and 120
+    // dpi: where the nearest falls short of the scale's by more than a tenth
+    // (at 200 %), its scalable twin, of the same widths, draws the texts at
+    // their size. Another face standing in for the twin (Wine has none)
+    // would be wider and cut the texts: the bitmap font stays then.
+    if (made && Measure(made.Get()).characterHeight * 10 < height * 9) {
+        constexpr wchar_t kTwin[] = L"Microsoft Sans Serif";
+        ::lstrcpynW(font.lfFaceName, kTwin, LF_FACESIZE);
+        UniqueFont twin(::CreateFontIndirectW(&font));
+        if (twin && Measure(twin.Get()).face == kTwin) {
+            made = std::move(twin);
+        }
+    }
+    return made;
 }
 
 // The font's LOGFONT as kFontProperty publishes it.
