@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "NotificationArea.h"
 #include "ProgramUnderTest.h"
 
 namespace e2e {
@@ -97,6 +98,24 @@ TEST_F(ScaledMainWindow, FocusMarkerIsDrawnAtTheScalesSize) {
     EXPECT_GT(tip.bottom - tip.top, 0) << "no tip";
     EXPECT_LE(tip.bottom - tip.top, ScaledToScreen(2)) << "the tip is as tall as at 96 dpi, scaled";
     EXPECT_EQ(tip.top + tip.bottom, height) << "the tip is not level with the middle";
+}
+
+// The shell's small-icon size is 16 pixels at 96 dpi, scaled: the program
+// hands it the image drawn for that size, which the shell shows as it is.
+TEST_F(ScaledMainWindow, NotificationIconIsTheImageDrawnForTheShellsSize) {
+    const std::optional<RECT> icon = WaitForNotificationIcon();
+    ASSERT_TRUE(icon.has_value()) << "no notification icon";
+    const int size = ScaledToScreen(16);
+    ASSERT_EQ(icon->right - icon->left, size);
+    ASSERT_EQ(icon->bottom - icon->top, size);
+    // The coin's corners are transparent: the ground shows there.
+    const COLORREF ground = ScreenPixel({icon->left, icon->top});
+    // Resource 1, the windows' icon.
+    const std::vector<COLORREF> expected =
+        IconPixels(ProgramUnderTest::Folder() + L"\\Convalis.exe", 1, size, ground);
+    ASSERT_EQ(expected.size(), static_cast<std::size_t>(size * size)) << "the icon did not load";
+    EXPECT_EQ(ScreenPixels(*icon), expected)
+        << "the shell shows another image than the " << size << "-pixel one";
 }
 
 }  // namespace
