@@ -2,11 +2,13 @@
 # Runs the end-to-end tests: the real Convalis.exe under Wine, on a private
 # X display (Xvfb) and in a private Wine prefix under the build folder.
 #
-#   scripts/e2e.sh BUILD_DIR [GoogleTest options, e.g. --gtest_filter=Help.*]
+#   scripts/e2e.sh [--dpi DPI] BUILD_DIR [GoogleTest options, e.g. --gtest_filter=Help.*]
 #
 # BUILD_DIR is a configured and built win32 build folder (build/win32). The
-# prefix is made once (BUILD_DIR/e2e/prefix) and reused. Exits non-zero when
-# a test fails or the tests cannot run.
+# prefix is made once (BUILD_DIR/e2e/prefix) and reused. With --dpi the
+# screen has that scale instead of 96 dpi, in a prefix of its own
+# (BUILD_DIR/e2e-dpiDPI/prefix), and the tests are told to expect it. Exits
+# non-zero when a test fails or the tests cannot run.
 set -euo pipefail
 
 readonly test_time_limit=480 # seconds; the tests take far less
@@ -16,7 +18,13 @@ die() {
     exit 2
 }
 
-[ $# -ge 1 ] || die "usage: $0 BUILD_DIR [GoogleTest options]"
+dpi=
+if [ "${1:-}" = --dpi ]; then
+    [[ "${2:-}" =~ ^[1-9][0-9]*$ ]] || die "--dpi takes a number of dots per inch"
+    dpi=$2
+    shift 2
+fi
+[ $# -ge 1 ] || die "usage: $0 [--dpi DPI] BUILD_DIR [GoogleTest options]"
 [ -d "$1" ] || die "no build folder $1"
 build_dir=$(cd "$1" && pwd)
 shift
@@ -75,8 +83,11 @@ FIELDS
     return "$failed"
 }
 
-state=$build_dir/e2e
-wine_session_start "$state"
+state=$build_dir/e2e${dpi:+-dpi$dpi}
+wine_session_start "$state" "$dpi"
+# The scale the tests check the screen against; they skip that check without.
+CONVALIS_E2E_DPI=$dpi
+export CONVALIS_E2E_DPI
 # Where the options test keeps a copy of the shortcut for the check above.
 kept=$state/kept
 rm -rf "$kept"

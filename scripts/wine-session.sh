@@ -2,7 +2,8 @@
 # programs of the build: sourced by scripts/e2e.sh and scripts/bench.sh.
 #
 #   source scripts/wine-session.sh
-#   wine_session_start STATE_DIR   # Xvfb, prefix STATE_DIR/prefix, Wine's env
+#   wine_session_start STATE_DIR [DPI]  # Xvfb, prefix STATE_DIR/prefix, Wine's env;
+#                                       # DPI: the screen's scale (96 unless given)
 #   windows_path /some/path        # Z:\some\path
 #
 # The prefix is made once and reused. Wine and Xvfb end when the calling
@@ -18,6 +19,7 @@ done
 
 wine_session_state=
 wine_session_xvfb_pid=
+wine_session_dpi=
 # Resolved now: wine_session_start changes the working folder, after which a
 # relative path to this script (scripts/e2e.sh run from the root) is wrong.
 wine_session_scripts=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
@@ -77,6 +79,20 @@ Windows Registry Editor Version 5.00
 [HKEY_CURRENT_USER\Software\Wine\WineDbg]
 "ShowCrashDialog"=dword:00000000
 REG
+    # Another scale than Wine's 96 dpi: every program of the prefix gets it
+    # once the server starts again (the caller's tests start it).
+    if [ -n "$wine_session_dpi" ]; then
+        local value
+        value=$(printf '%08x' "$wine_session_dpi")
+        cat <<REG
+
+[HKEY_CURRENT_USER\Control Panel\Desktop]
+"LogPixels"=dword:$value
+
+[HKEY_LOCAL_MACHINE\System\CurrentControlSet\Hardware Profiles\Current\Software\Fonts]
+"LogPixels"=dword:$value
+REG
+    fi
 }
 
 # A prefix costs several seconds to make; it is made once and reused, and
@@ -113,6 +129,7 @@ wine_session_prepare_prefix() {
 wine_session_start() {
     mkdir -p "$1"
     wine_session_state=$(cd "$1" && pwd)
+    wine_session_dpi=${2:-}
     export WINEPREFIX=$wine_session_state/prefix
     export TMPDIR=$wine_session_state/tmp
     export HOME=$wine_session_state/home # nothing of Wine's lands in the user's own home

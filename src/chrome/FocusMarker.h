@@ -16,18 +16,25 @@ public:
     FocusMarker(platform::Platform& platform, platform::Window& window,
                 const platform::Bounds& designBounds);
 
-    // The load step: sizes the marker to 6 x 12 pixels beside `display`,
-    // draws the triangle and shows it.
+    // The load step: sizes the marker to 6 x 12 pixels of a 96-dpi screen,
+    // at the window's scale, beside `display`, draws the triangle and shows
+    // it.
     void SetUp(const platform::Bounds& display);
+    // The window changed scale: the marker takes the new scale's size where
+    // it stands, and its triangle is drawn again for it.
+    void Rescale();
     // Moves the marker beside `display`; the triangle moves with it.
     void PlaceBeside(const platform::Bounds& display);
 
     const platform::Surface& Surface() const { return control_.Surface(); }
 
 private:
+    // Sizes the marker at its place `left`, `top`.
+    void SizeAt(int left, int top);
     void DrawTriangle();
 
     platform::Platform& platform_;
+    platform::Window& window_;
     nrvGDICtl control_;
 };
 

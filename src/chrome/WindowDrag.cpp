@@ -12,12 +12,12 @@ void WindowDrag::Start(float x, float y) {
 void WindowDrag::Move() {
     if (!Dragging())
         return;
-    const platform::Screen& screen = platform_.Display();
+    // The window's own scale: on a monitor of another scale the pressed
+    // point, in twips of the window, stays under the pointer all the same.
+    const auto twipsPerPixel = static_cast<float>(window_.Dpi().TwipsPerPixel());
     platform::Point pointer = platform_.Mouse().CursorPos();
-    float left =
-        static_cast<float>(pointer.x) * static_cast<float>(screen.TwipsPerPixelX()) - DragOffsetX_;
-    float top =
-        static_cast<float>(pointer.y) * static_cast<float>(screen.TwipsPerPixelY()) - DragOffsetY_;
+    float left = static_cast<float>(pointer.x) * twipsPerPixel - DragOffsetX_;
+    float top = static_cast<float>(pointer.y) * twipsPerPixel - DragOffsetY_;
     platform::Bounds bounds = window_.Placement();
     bounds.left = static_cast<int>(left);
     bounds.top = static_cast<int>(top);

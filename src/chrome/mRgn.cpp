@@ -1,6 +1,7 @@
 #include "chrome/mRgn.h"
 
 #include <cmath>
+#include <map>
 
 #include "chrome/GdiObjectOwner.h"
 #include "chrome/mDrawing.h"
@@ -8,38 +9,55 @@
 namespace chrome {
 namespace {
 
-// The euro sign of the picture.
+// The euro sign of the picture, in pixels of a 96-dpi screen: a ring inside
+// the disc's rim, cut straight on the right, and two bars that lie on the
+// region's bars.
 namespace sign {
 constexpr platform::Rgb kOlive = platform::MakeRgb(179, 181, 11);
-constexpr double kCentreX = 109.5;
-constexpr double kCentreY = 89.5;
-constexpr double kOuterRadius = 89.5;
-constexpr double kInnerRadius = 69.5;
-constexpr int kArcLastColumn = 102;
-constexpr int kBarLastColumn = 79;
-constexpr int kUpperBarRows[] = {63, 79};
-constexpr int kLowerBarRows[] = {99, 115};
+constexpr int kRingThickness = 20;
+constexpr int kArcEndColumn = 103;  // the first column right of the arc
+constexpr int kBarEndColumn = 80;   // the first column right of the bars
 }  // namespace sign
 
-bool OnArc(int x, int y) {
-    double distance = std::hypot(x + 0.5 - sign::kCentreX, y + 0.5 - sign::kCentreY);
-    return x <= sign::kArcLastColumn && distance >= sign::kInnerRadius &&
-           distance <= sign::kOuterRadius;
-}
+// The sign's shape at one scale, in pixels of the window.
+class EuroSign {
+public:
+    explicit EuroSign(platform::Dpi dpi)
+        : disc_(outline::Scaled(outline::kDisc, dpi)),
+          upperBar_(outline::Scaled(outline::kUpperBar, dpi)),
+          lowerBar_(outline::Scaled(outline::kLowerBar, dpi)),
+          centreX_((disc_.left + disc_.right) / 2.0),
+          centreY_((disc_.top + disc_.bottom) / 2.0),
+          outerRadius_((disc_.bottom - disc_.top) / 2.0),
+          innerRadius_(outerRadius_ - dpi.Scale(sign::kRingThickness)),
+          arcEnd_(dpi.Scale(sign::kArcEndColumn)),
+          barEnd_(dpi.Scale(sign::kBarEndColumn)) {}
 
-bool OnBar(int x, int y) {
-    auto within = [y](const int(&rows)[2]) { return y >= rows[0] && y <= rows[1]; };
-    return x <= sign::kBarLastColumn &&
-           (within(sign::kUpperBarRows) || within(sign::kLowerBarRows));
-}
+    bool Covers(int x, int y) const { return OnArc(x, y) || OnBar(x, y); }
 
-platform::Image MakeBackgroundPicture() {
-    platform::Image picture{outline::kWidth, outline::kHeight, {}};
+private:
+    bool OnArc(int x, int y) const {
+        double distance = std::hypot(x + 0.5 - centreX_, y + 0.5 - centreY_);
+        return x < arcEnd_ && distance >= innerRadius_ && distance <= outerRadius_;
+    }
+    bool OnBar(int x, int y) const {
+        auto within = [y](const outline::Rect& bar) { return y >= bar.top && y < bar.bottom; };
+        return x < barEnd_ && (within(upperBar_) || within(lowerBar_));
+    }
+
+    outline::Rect disc_, upperBar_, lowerBar_;
+    double centreX_, centreY_, outerRadius_, innerRadius_;
+    int arcEnd_, barEnd_;
+};
+
+platform::Image MakeBackgroundPicture(platform::Dpi dpi) {
+    const EuroSign euro(dpi);
+    platform::Image picture{dpi.Scale(outline::kWidth), dpi.Scale(outline::kHeight), {}};
     picture.pixels.reserve(static_cast<std::size_t>(picture.width * picture.height));
     for (int y = 0; y < picture.height; ++y) {
         for (int x = 0; x < picture.width; ++x) {
-            picture.pixels.push_back(OnArc(x, y) || OnBar(x, y) ? sign::kOlive
-                                                                : platform::Image::kTransparent);
+            picture.pixels.push_back(euro.Covers(x, y) ? sign::kOlive
+                                                       : platform::Image::kTransparent);
         }
     }
     return picture;
@@ -53,18 +71,18 @@ void AddBar(platform::Gdi& gdi, platform::GdiObject disc, const outline::Rect& b
 }  // namespace
 
 void ApplyWindowOutline(platform::Platform& platform, platform::Window& window) {
-    const platform::Screen& screen = platform.Display();
+    const platform::Dpi dpi = window.Dpi();
     platform::Bounds bounds = window.Placement();
-    bounds.width = outline::kWidth * screen.TwipsPerPixelX();
+    bounds.width = dpi.ScaleToTwips(outline::kWidth);
     window.Move(bounds);
-    bounds.height = outline::kHeight * screen.TwipsPerPixelY();
+    bounds.height = dpi.ScaleToTwips(outline::kHeight);
     window.Move(bounds);
 
     platform::Gdi& gdi = platform.Graphics();
-    const outline::Rect& disc = outline::kDisc;
+    const outline::Rect disc = outline::Scaled(outline::kDisc, dpi);
     GdiObjectOwner region(gdi, gdi.CreateEllipticRgn(disc.left, disc.top, disc.right, disc.bottom));
-    AddBar(gdi, region.Get(), outline::kUpperBar);
-    AddBar(gdi, region.Get(), outline::kLowerBar);
+    AddBar(gdi, region.Get(), outline::Scaled(outline::kUpperBar, dpi));
+    AddBar(gdi, region.Get(), outline::Scaled(outline::kLowerBar, dpi));
     // The region belongs to the window once it has taken it, and only then.
     if (gdi.SetWindowRgn(window.Handle(), region.Get(), true) != 0)
         region.Release();
@@ -77,13 +95,18 @@ void PaintWindowFrame(platform::Platform& platform, platform::Window& window) {
     GdiObjectOwner region(gdi, gdi.CreateRectRgn(0, 0, 0, 0));
     GdiObjectOwner brush(gdi, gdi.CreateSolidBrush(TranslateColor(gdi, outline::kFrameColor)));
     gdi.GetWindowRgn(window.Handle(), region.Get());
-    gdi.FrameRgn(window.Hdc(), region.Get(), brush.Get(), outline::kFrameWidth,
-                 outline::kFrameHeight);
+    const platform::Dpi dpi = window.Dpi();
+    gdi.FrameRgn(window.Hdc(), region.Get(), brush.Get(), dpi.Scale(outline::kFrameWidth),
+                 dpi.Scale(outline::kFrameHeight));
 }
 
-const platform::Image& BackgroundPicture() {
-    static const platform::Image picture = MakeBackgroundPicture();
-    return picture;
+const platform::Image& BackgroundPicture(platform::Dpi dpi) {
+    // A node-based map: the pictures handed out stay where they are.
+    static std::map<int, platform::Image> pictures;
+    auto found = pictures.find(dpi.Value());
+    if (found == pictures.end())
+        found = pictures.emplace(dpi.Value(), MakeBackgroundPicture(dpi)).first;
+    return found->second;
 }
 
 }  // namespace chrome

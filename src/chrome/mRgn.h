@@ -8,7 +8,8 @@
 
 namespace chrome {
 
-// Window geometry, in pixels of the window.
+// Window geometry, in pixels of a 96-dpi screen: a window shows them scaled
+// to its own scale (Dpi::Scale), each coordinate by itself.
 namespace outline {
 struct Rect {
     int left, top, right, bottom;
@@ -22,10 +23,17 @@ inline constexpr platform::OleColor kFrameColor =
     platform::SystemColor(platform::syscolor::kButtonFace);
 inline constexpr int kFrameWidth = 2;
 inline constexpr int kFrameHeight = 2;
+
+// A rectangle of the geometry at a scale.
+constexpr Rect Scaled(const Rect& rect, platform::Dpi dpi) {
+    return {dpi.Scale(rect.left), dpi.Scale(rect.top), dpi.Scale(rect.right),
+            dpi.Scale(rect.bottom)};
+}
 }  // namespace outline
 
 // The first step of every window's loading: the window's size, then its
-// region: the disc with the two bars.
+// region: the disc with the two bars, all at the window's scale. Runs again
+// when the window changes scale.
 void ApplyWindowOutline(platform::Platform& platform, platform::Window& window);
 
 // The whole of every window's resize handling: paints the frame along the
@@ -34,7 +42,8 @@ void ApplyWindowOutline(platform::Platform& platform, platform::Window& window);
 void PaintWindowFrame(platform::Platform& platform, platform::Window& window);
 
 // The picture every window shows: an olive euro sign on a transparent
-// ground. Made once, from its geometry.
-const platform::Image& BackgroundPicture();
+// ground, drawn at a scale from its geometry. Made once per scale; it lives
+// as long as the program.
+const platform::Image& BackgroundPicture(platform::Dpi dpi);
 
 }  // namespace chrome

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/Arguments.h"
+#include "platform/Dpi.h"
 #include "platform/Types.h"
 
 namespace platform {
@@ -31,8 +32,9 @@ public:
 class Screen {
 public:
     virtual ~Screen() = default;
-    virtual int TwipsPerPixelX() const = 0;
-    virtual int TwipsPerPixelY() const = 0;
+    // The scale of the system (the main monitor's, or the only one): new
+    // windows start at it; each window then has its own (Window::Dpi).
+    virtual platform::Dpi SystemDpi() const = 0;
     virtual int WidthTwips() const = 0;
     virtual int HeightTwips() const = 0;
 };

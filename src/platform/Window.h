@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/Controls.h"
+#include "platform/Dpi.h"
 #include "platform/Types.h"
 
 namespace platform {
@@ -20,6 +21,11 @@ public:
     virtual void MouseDown(const MouseEvent&) {}
     virtual void MouseMove(const MouseEvent&) {}
     virtual void MouseUp(const MouseEvent&) {}
+    // The window went to a monitor of another scale. Its controls keep their
+    // twips and are laid out anew, and its image shows the back colour and
+    // the picture at the new scale; what the program drew in pixels (the
+    // region, the frame, a surface's image) is its own to draw again.
+    virtual void DpiChanged() {}
     // The system asks the window to close (Alt+F4's default handling, the
     // task list...). The program unloads the window in answer.
     virtual void CloseRequested() = 0;
@@ -30,8 +36,9 @@ struct FormDesign {
     std::string caption;  // never drawn: the windows have no title bar
     Bounds bounds;        // twips; left and top are ignored when centred
     OleColor backColor = SystemColor(syscolor::kWindow);
-    // Shown at the window's top-left corner over the back colour; may be null.
-    const Image* picture = nullptr;
+    // Shown at the window's top-left corner over the back colour, made for
+    // the window's scale; may be null. The image must outlive the window.
+    const Image& (*picture)(Dpi dpi) = nullptr;
     bool showInTaskbar = true;
 };
 
@@ -70,6 +77,8 @@ public:
     // Brings the window to the front and gives it the keyboard.
     virtual void Activate() = 0;
 
+    // The window's scale: pixels and twips convert with it.
+    virtual platform::Dpi Dpi() const = 0;
     // Placement in twips of the screen (outer size; the windows have no border).
     virtual Bounds Placement() const = 0;
     virtual void Move(const Bounds& bounds) = 0;

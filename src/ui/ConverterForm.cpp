@@ -33,6 +33,12 @@ void ConverterForm::SetUpEntry() {
     Entry().SaveUndo();
 }
 
+void ConverterForm::DpiChanged() {
+    Form::DpiChanged();
+    if (converter_)
+        converter_->marker.Rescale();
+}
+
 void ConverterForm::ForgetControls() {
     ForgetWindowControls();
     converter_.reset();

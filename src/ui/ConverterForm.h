@@ -105,6 +105,8 @@ private:
     // Form
     void ForgetControls() final;
     void KeyDown(int keyCode, int shift) final { Form_KeyDown(keyCode, shift); }
+    // The face, then the marker's triangle at the new scale.
+    void DpiChanged() final;
 
     ConverterHost& host_;
     CommonCommands commands_;

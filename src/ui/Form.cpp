@@ -15,7 +15,7 @@ void Form::Load() {
     platform::FormDesign design;
     design.name = name_;
     design.caption = "Convalis";
-    design.picture = &chrome::BackgroundPicture();
+    design.picture = &chrome::BackgroundPicture;
     design.showInTaskbar = showInTaskbar_;
     window_ = platform_.CreateForm(design, *this);
     CreateControls();
@@ -39,6 +39,17 @@ void Form::ShowModal(platform::Window& owner) {
 void Form::Resize() {
     if (Loaded())
         chrome::PaintWindowFrame(platform_, *window_);
+}
+
+void Form::DpiChanged() {
+    if (!Loaded())
+        return;
+    // The outline's size is the same in twips, but not its pixels. The old
+    // region goes first: a resize on the way would frame the new image
+    // along it.
+    platform_.Graphics().SetWindowRgn(window_->Handle(), 0, false);
+    chrome::ApplyWindowOutline(platform_, *window_);
+    chrome::PaintWindowFrame(platform_, *window_);
 }
 
 }  // namespace ui

@@ -40,6 +40,9 @@ protected:
 
     // FormEvents
     void Resize() override;
+    // The face again at the new scale: size, region and frame; a window that
+    // drew more redraws it too.
+    void DpiChanged() override;
     void CloseRequested() override { Unload(); }
 
 private:

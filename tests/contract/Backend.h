@@ -25,6 +25,9 @@ public:
     virtual void PassTimeLater(int milliseconds) = 0;
     // A key pressed and released where the keyboard focus is, as typed.
     virtual void Type(int keyCode) = 0;
+    // The system moves `window` to a monitor of scale `dpi`, as when the user
+    // drags it there, and suggests the place it had, in twips.
+    virtual void MoveToScale(platform::Window& window, platform::Dpi dpi) = 0;
     // Whether a window takes the user's input.
     virtual bool TakesInput(const platform::Window& window) const = 0;
     // An empty folder for files of the test, with a trailing separator.

@@ -16,6 +16,7 @@ class RecordingEvents : public platform::FormEvents {
 public:
     std::vector<int> keys;
     int closeRequests = 0;
+    int scaleChanges = 0;
     std::function<void(int)> onKey;
 
     void KeyDown(int keyCode, int) override {
@@ -24,6 +25,7 @@ public:
             onKey(keyCode);
     }
     void CloseRequested() override { ++closeRequests; }
+    void DpiChanged() override { ++scaleChanges; }
 };
 
 class ContractTest : public ::testing::Test {

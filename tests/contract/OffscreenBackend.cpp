@@ -36,6 +36,10 @@ public:
 
     void Type(int keyCode) override { platform_.PostKey(keyCode); }
 
+    void MoveToScale(platform::Window& window, platform::Dpi dpi) override {
+        platform_.PostDpiChange(window.Name(), dpi);
+    }
+
     bool TakesInput(const platform::Window& window) const override {
         return static_cast<const offscreen::OffscreenWindow&>(window).Enabled();
     }

@@ -47,6 +47,15 @@ public:
         ::PostMessageW(target, WM_KEYUP, key, down | LPARAM{1} << 30 | LPARAM{1} << 31);
     }
 
+    void MoveToScale(platform::Window& window, platform::Dpi dpi) override {
+        const platform::Bounds at = window.Placement();
+        const int left = dpi.ToPixels(at.left);
+        const int top = dpi.ToPixels(at.top);
+        RECT suggested{left, top, left + dpi.ToPixels(at.width), top + dpi.ToPixels(at.height)};
+        ::SendMessageW(reinterpret_cast<HWND>(window.Handle()), WM_DPICHANGED,
+                       MAKEWPARAM(dpi.Value(), dpi.Value()), reinterpret_cast<LPARAM>(&suggested));
+    }
+
     bool TakesInput(const platform::Window& window) const override {
         return ::IsWindowEnabled(reinterpret_cast<HWND>(window.Handle())) != FALSE;
     }

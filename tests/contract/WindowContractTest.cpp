@@ -47,6 +47,39 @@ TEST_F(PlatformWindows, AreLoadedHiddenAndShowAndHideOnRequest) {
     EXPECT_FALSE(window->Visible());
 }
 
+// A window that goes to a monitor of twice its scale keeps its place and its
+// controls' in twips: its pixels and those of its controls double.
+TEST_F(PlatformWindows, TakeTheScaleOfTheMonitorTheyGoTo) {
+    RecordingEvents events;
+    auto window = MakeWindow("frmScaled", events);
+    const platform::Bounds box{300, 900, 600, 300};
+    platform::Surface& surface = window->AddSurface({"nrvBox", -1, box, true});
+    window->Show();
+    const platform::Dpi before = window->Dpi();
+    const platform::Bounds place = window->Placement();
+
+    const platform::Dpi after(2 * before.Value());
+    Run().MoveToScale(*window, after);
+    ASSERT_TRUE(Run().RunUntil([&] { return events.scaleChanges == 1; }))
+        << "the window was not told of its new scale";
+    EXPECT_EQ(window->Dpi(), after);
+    const platform::Bounds placeAfter = window->Placement();
+    EXPECT_EQ(placeAfter.left, place.left);
+    EXPECT_EQ(placeAfter.top, place.top);
+    EXPECT_EQ(placeAfter.width, place.width);
+    EXPECT_EQ(placeAfter.height, place.height);
+    const platform::Bounds boxAfter = surface.Placement();
+    EXPECT_EQ(boxAfter.left, box.left);
+    EXPECT_EQ(boxAfter.top, box.top);
+    EXPECT_EQ(boxAfter.width, box.width);
+    EXPECT_EQ(boxAfter.height, box.height);
+
+    Run().MoveToScale(*window, before);
+    ASSERT_TRUE(Run().RunUntil([&] { return events.scaleChanges == 2; }));
+    EXPECT_EQ(window->Dpi(), before);
+    EXPECT_EQ(window->Placement().width, place.width);
+}
+
 // A modal window closes itself from its timer, by hiding or by unloading;
 // either way the owner takes no input while it shows and takes it again after.
 class PlatformModalShow : public ContractTest {

@@ -92,6 +92,14 @@ struct GdiObjectDeleter {
 using ScreenDc = std::unique_ptr<std::remove_pointer_t<HDC>, ScreenDcReleaser>;
 using MemoryDc = std::unique_ptr<std::remove_pointer_t<HDC>, MemoryDcDeleter>;
 using GdiObject = std::unique_ptr<std::remove_pointer_t<HGDIOBJ>, GdiObjectDeleter>;
+struct ModuleFreer {
+    void operator()(HMODULE module) const { FreeLibrary(module); }
+};
+struct IconDestroyer {
+    void operator()(HICON icon) const { DestroyIcon(icon); }
+};
+using Module = std::unique_ptr<std::remove_pointer_t<HMODULE>, ModuleFreer>;
+using Icon = std::unique_ptr<std::remove_pointer_t<HICON>, IconDestroyer>;
 
 // Selects an object into a device context for its lifetime.
 class Selection {
@@ -220,6 +228,10 @@ int ScreenPixelsPerInchX() {
     return GetDeviceCaps(screen.get(), LOGPIXELSX);
 }
 
+int ScaledToScreen(int pixels96) {
+    return MulDiv(pixels96, ScreenPixelsPerInchX(), 96);
+}
+
 std::vector<COLORREF> ScreenPixels(const RECT& area) {
     const int width = area.right - area.left;
     const int height = area.bottom - area.top;
@@ -250,6 +262,35 @@ std::vector<COLORREF> ScreenPixels(const RECT& area) {
     const auto* quads = static_cast<const RGBQUAD*>(bits);
     for (int i = 0; i < width * height; ++i) {
         pixels.push_back(RGB(quads[i].rgbRed, quads[i].rgbGreen, quads[i].rgbBlue));
+    }
+    return pixels;
+}
+
+std::vector<COLORREF> IconPixels(const std::wstring& file, int resource, int size,
+                                 COLORREF ground) {
+    Module module(LoadLibraryExW(file.c_str(), nullptr,
+                                 LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE));
+    if (!module) {
+        return {};
+    }
+    Icon icon(static_cast<HICON>(
+        LoadImageW(module.get(), MAKEINTRESOURCEW(resource), IMAGE_ICON, size, size, 0)));
+    ScreenDc screen(GetDC(nullptr));
+    MemoryDc memory(CreateCompatibleDC(screen.get()));
+    GdiObject bitmap(CreateCompatibleBitmap(screen.get(), size, size));
+    GdiObject brush(CreateSolidBrush(ground));
+    if (!icon || !memory || !bitmap || !brush) {
+        return {};
+    }
+    Selection selected(memory.get(), bitmap.get());
+    const RECT all{0, 0, size, size};
+    FillRect(memory.get(), &all, static_cast<HBRUSH>(brush.get()));
+    DrawIconEx(memory.get(), 0, 0, icon.get(), size, size, 0, nullptr, DI_NORMAL);
+    std::vector<COLORREF> pixels;
+    for (int y = 0; y < size; ++y) {
+        for (int x = 0; x < size; ++x) {
+            pixels.push_back(GetPixel(memory.get(), x, y));
+        }
     }
     return pixels;
 }

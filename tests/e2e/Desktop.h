@@ -42,8 +42,14 @@ DWORD WindowProcess(HWND window);
 RECT WindowRect(HWND window);
 
 int ScreenPixelsPerInchX();
+// A length in pixels of a 96-dpi screen at the screen's scale, rounded as
+// the program rounds it (halves away from zero).
+int ScaledToScreen(int pixels96);
 // The colours of the screen's pixels in `area`, row by row.
 std::vector<COLORREF> ScreenPixels(const RECT& area);
+// The image for `size` pixels of icon resource `resource` of the program
+// `file`, drawn on `ground`, row by row; empty when it cannot be loaded.
+std::vector<COLORREF> IconPixels(const std::wstring& file, int resource, int size, COLORREF ground);
 COLORREF ScreenPixel(POINT point);
 
 std::vector<HWND> TopLevelWindows();

@@ -1,5 +1,7 @@
 #include "ProgramFixture.h"
 
+#include <cmath>
+
 #include "Script.h"
 
 namespace testing_support {
@@ -27,9 +29,12 @@ platform::Point ProgramFixture::CentreOf(const std::string& window, const std::s
     }
     const platform::Bounds at = form->Placement();
     const platform::Bounds place = found->Placement();
-    const platform::Screen& screen = platform_->Display();
-    return {(at.left + place.left + place.width / 2) / screen.TwipsPerPixelX(),
-            (at.top + place.top + place.height / 2) / screen.TwipsPerPixelY()};
+    const double twipsPerPixel = form->Dpi().TwipsPerPixel();
+    const auto pixel = [twipsPerPixel](int twips) {
+        return static_cast<int>(std::floor(twips / twipsPerPixel));
+    };
+    return {pixel(at.left + place.left + place.width / 2),
+            pixel(at.top + place.top + place.height / 2)};
 }
 
 void ProgramFixture::QueueLeftButtonDrag(const std::vector<platform::Point>& points) {

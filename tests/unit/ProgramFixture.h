@@ -21,12 +21,14 @@ inline constexpr platform::LocalDateTime kAfterChangeover{2002, 2, 19, 0, 0, 0};
 
 class ProgramFixture : public ::testing::Test {
 protected:
-    // Starts the program as its entry point does, ending a run before.
+    // Starts the program as its entry point does, ending a run before; its
+    // windows open at the scale `dpi`.
     void Start(const platform::LocalDateTime& now = kAfterChangeover,
-               offscreen::ProgramFacts facts = {}) {
+               offscreen::ProgramFacts facts = {}, platform::Dpi dpi = platform::Dpi()) {
         End();
         platform_ = std::make_unique<offscreen::OffscreenPlatform>(std::move(facts));
         platform_->SetNow(now);
+        platform_->SetSystemDpi(dpi);
         program_ = std::make_unique<app::Program>(*platform_);
         app::Main(*program_);
     }

@@ -114,8 +114,8 @@ OffscreenWindow* Desktop::WindowAt(int x, int y) const {
         if (!window->Visible() || window->Minimized())
             continue;
         platform::Bounds b = window->Placement();
-        if (window->Covers(x - b.left / screen_.TwipsPerPixelX(),
-                           y - b.top / screen_.TwipsPerPixelY())) {
+        const platform::Dpi dpi = window->Dpi();
+        if (window->Covers(x - dpi.ToPixels(b.left), y - dpi.ToPixels(b.top))) {
             return window;
         }
     }
@@ -148,8 +148,9 @@ platform::MouseEvent Desktop::EventIn(const OffscreenWindow& window,
     // Client twips: the windows have no border, so client and window agree.
     const platform::Bounds at = window.Placement();
     const platform::Bounds place = control.Placement();
-    return {button, shift, static_cast<float>(x * screen_.TwipsPerPixelX() - at.left - place.left),
-            static_cast<float>(y * screen_.TwipsPerPixelY() - at.top - place.top)};
+    const double twipsPerPixel = window.Dpi().TwipsPerPixel();
+    return {button, shift, static_cast<float>(x * twipsPerPixel - at.left - place.left),
+            static_cast<float>(y * twipsPerPixel - at.top - place.top)};
 }
 
 void Desktop::DeliverMouse(MouseAction action, int x, int y, int button, int shift) {
@@ -160,8 +161,9 @@ void Desktop::DeliverMouse(MouseAction action, int x, int y, int button, int shi
     if (window == nullptr || !window->Enabled())
         return;
     platform::Bounds b = window->Placement();
-    float cx = static_cast<float>(x * screen_.TwipsPerPixelX() - b.left);
-    float cy = static_cast<float>(y * screen_.TwipsPerPixelY() - b.top);
+    const double twipsPerPixel = window->Dpi().TwipsPerPixel();
+    float cx = static_cast<float>(x * twipsPerPixel - b.left);
+    float cy = static_cast<float>(y * twipsPerPixel - b.top);
     platform::Control* control =
         capture_ != 0 ? nullptr : window->ControlAt(static_cast<int>(cx), static_cast<int>(cy));
     if (control == nullptr) {

@@ -22,8 +22,6 @@ class Desktop : public platform::Activation,
                 public WindowRegions,
                 public ShellWindows {
 public:
-    explicit Desktop(const platform::Screen& screen) : screen_(screen) {}
-
     // The windows, last shown in front.
     platform::WindowHandle NextHandle() { return nextHandle_ += 4; }
     void Register(OffscreenWindow& window) { windows_.push_back(&window); }
@@ -81,7 +79,6 @@ private:
     // The visible window under a point of the screen, topmost first.
     OffscreenWindow* WindowAt(int x, int y) const;
 
-    const platform::Screen& screen_;
     std::vector<OffscreenWindow*> windows_;
     platform::WindowHandle nextHandle_ = 0x10000;
     long long virtualTime_ = 0;

@@ -7,8 +7,8 @@
 namespace offscreen {
 namespace {
 
-int Pixels(int twips, int twipsPerPixel) {
-    return std::max(1, twips / twipsPerPixel);
+int Pixels(int twips, platform::Dpi dpi) {
+    return std::max(1, dpi.ToPixels(twips));
 }
 
 }  // namespace
@@ -85,13 +85,11 @@ OffscreenCheckBox::OffscreenCheckBox(const platform::CheckBoxDesign& design)
       value_(design.value) {}
 
 OffscreenSurface::OffscreenSurface(const platform::SurfaceDesign& design, OffscreenGdi& gdi,
-                                   int twipsPerPixelX, int twipsPerPixelY)
+                                   const platform::Dpi& dpi)
     : ControlBase(design.name, design.index, design.bounds, design.visible),
       gdi_(gdi),
-      twipsPerPixelX_(twipsPerPixelX),
-      twipsPerPixelY_(twipsPerPixelY),
-      image_(Pixels(design.bounds.width, twipsPerPixelX),
-             Pixels(design.bounds.height, twipsPerPixelY), 0),
+      dpi_(dpi),
+      image_(Pixels(design.bounds.width, dpi), Pixels(design.bounds.height, dpi), 0),
       dc_(gdi.Attach(image_)) {}
 
 OffscreenSurface::~OffscreenSurface() {
@@ -100,7 +98,7 @@ OffscreenSurface::~OffscreenSurface() {
 
 void OffscreenSurface::Move(const platform::Bounds& bounds) {
     ControlBase::Move(bounds);
-    image_.Resize(Pixels(bounds.width, twipsPerPixelX_), Pixels(bounds.height, twipsPerPixelY_), 0);
+    image_.Resize(Pixels(bounds.width, dpi_), Pixels(bounds.height, dpi_), 0);
 }
 
 void OffscreenTimer::DoSetInterval(int milliseconds) {

@@ -176,8 +176,9 @@ private:
 
 class OffscreenSurface : public ControlBase<platform::Surface>, public MouseInput {
 public:
-    OffscreenSurface(const platform::SurfaceDesign& design, OffscreenGdi& gdi, int twipsPerPixelX,
-                     int twipsPerPixelY);
+    // `dpi` is the window's, which outlives its controls.
+    OffscreenSurface(const platform::SurfaceDesign& design, OffscreenGdi& gdi,
+                     const platform::Dpi& dpi);
     ~OffscreenSurface() override;
 
     platform::DeviceContext Hdc() const override { return dc_; }
@@ -194,8 +195,7 @@ public:
 
 private:
     OffscreenGdi& gdi_;
-    int twipsPerPixelX_;
-    int twipsPerPixelY_;
+    const platform::Dpi& dpi_;
     Bitmap image_;
     platform::DeviceContext dc_;
     int refreshes_ = 0;

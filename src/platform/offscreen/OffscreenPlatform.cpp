@@ -42,6 +42,15 @@ void OffscreenPlatform::PostMouse(MouseAction action, int x, int y, int button, 
     });
 }
 
+void OffscreenPlatform::PostDpiChange(const std::string& windowName, platform::Dpi dpi) {
+    queue_.Post([this, windowName, dpi] {
+        OffscreenWindow* window = desktop_.FindWindow(windowName);
+        if (window == nullptr)
+            throw platform::RuntimeError("No window named " + windowName);
+        window->ChangeDpi(dpi);
+    });
+}
+
 void OffscreenPlatform::PostIconEvent(std::uint32_t id, unsigned mouseMessage) {
     queue_.Post([this, id, mouseMessage] { shell_.RaiseIconEvent(id, mouseMessage); });
 }

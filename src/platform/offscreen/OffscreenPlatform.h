@@ -32,7 +32,8 @@ public:
     void SetDecimalSeparator(const std::string& separator) {
         services_.SetDecimalSeparator(separator);
     }
-    void SetTwipsPerPixel(int x, int y) { services_.SetTwipsPerPixel(x, y); }
+    // The scale of windows loaded from now on (96 dpi unless set).
+    void SetSystemDpi(platform::Dpi dpi) { services_.SetSystemDpi(dpi); }
     OffscreenGdi& Gdi() { return gdi_; }
     OffscreenShell& Shell() { return shell_; }
     OffscreenClipboard& Clipboard() { return clipboard_; }
@@ -52,6 +53,9 @@ public:
     void PostMouseDown(int x, int y, int button = platform::button::kLeft, int shift = 0);
     void PostMouseMove(int x, int y);
     void PostMouseUp(int x, int y, int button = platform::button::kLeft, int shift = 0);
+    // The window goes to a monitor of scale `dpi`, as the user would drag it
+    // there: it changes scale and tells the program.
+    void PostDpiChange(const std::string& windowName, platform::Dpi dpi);
     // A mouse event on a notification-area icon (wm::kLButtonDblClk...).
     void PostIconEvent(std::uint32_t id, unsigned mouseMessage);
     // Any action, run in turn like an event (a check, a dump).
@@ -105,7 +109,7 @@ private:
     void PostMouse(MouseAction action, int x, int y, int button, int shift);
 
     Services services_;
-    Desktop desktop_{services_};
+    Desktop desktop_;
     OffscreenGdi gdi_{desktop_};
     OffscreenShell shell_;
     OffscreenClipboard clipboard_;

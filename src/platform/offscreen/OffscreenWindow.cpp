@@ -14,6 +14,7 @@ OffscreenWindow::OffscreenWindow(OffscreenPlatform& platform, const platform::Fo
       design_(design),
       events_(events),
       handle_(platform.Desk().NextHandle()),
+      dpi_(platform.Display().SystemDpi()),
       bounds_(design.bounds),
       image_(1, 1, 0),
       dc_(platform.Gdi().Attach(image_)) {
@@ -27,23 +28,35 @@ OffscreenWindow::~OffscreenWindow() {
 }
 
 void OffscreenWindow::Compose() {
-    const platform::Screen& screen = platform_.Display();
-    int width = std::max(1, bounds_.width / screen.TwipsPerPixelX());
-    int height = std::max(1, bounds_.height / screen.TwipsPerPixelY());
+    int width = std::max(1, PixelWidth());
+    int height = std::max(1, PixelHeight());
     platform::Rgb back = 0;
     platform_.Gdi().TranslateColor(design_.backColor, &back);
     image_.Resize(width, height, back);
     image_.Fill(back);
-    const platform::Image* picture = design_.picture;
-    if (picture == nullptr)
+    if (design_.picture == nullptr)
         return;
-    for (int y = 0; y < std::min(height, picture->height); ++y) {
-        for (int x = 0; x < std::min(width, picture->width); ++x) {
-            if (picture->At(x, y) != platform::Image::kTransparent) {
-                image_.SetPixel(x, y, picture->At(x, y));
+    const platform::Image& picture = design_.picture(dpi_);
+    for (int y = 0; y < std::min(height, picture.height); ++y) {
+        for (int x = 0; x < std::min(width, picture.width); ++x) {
+            if (picture.At(x, y) != platform::Image::kTransparent) {
+                image_.SetPixel(x, y, picture.At(x, y));
             }
         }
     }
+}
+
+void OffscreenWindow::ChangeDpi(platform::Dpi dpi) {
+    if (dpi == dpi_)
+        return;
+    dpi_ = dpi;
+    Compose();
+    for (const auto& control : controls_) {
+        // A surface's image follows its size in the new pixels.
+        if (auto* surface = dynamic_cast<OffscreenSurface*>(control.get()))
+            surface->Move(surface->Placement());
+    }
+    platform_.Queue().Guarded([this] { events_.DpiChanged(); });
 }
 
 void OffscreenWindow::SetMinimized(bool minimized) {
@@ -54,9 +67,7 @@ void OffscreenWindow::SetMinimized(bool minimized) {
 }
 
 bool OffscreenWindow::Covers(int x, int y) const {
-    const platform::Screen& screen = platform_.Display();
-    if (x < 0 || y < 0 || x >= bounds_.width / screen.TwipsPerPixelX() ||
-        y >= bounds_.height / screen.TwipsPerPixelY()) {
+    if (x < 0 || y < 0 || x >= PixelWidth() || y >= PixelHeight()) {
         return false;
     }
     return !region_ || region_->Contains(x, y);
@@ -142,9 +153,7 @@ platform::CheckBox& OffscreenWindow::AddCheckBox(const platform::CheckBoxDesign&
 }
 
 platform::Surface& OffscreenWindow::AddSurface(const platform::SurfaceDesign& design) {
-    const platform::Screen& screen = platform_.Display();
-    return Keep<OffscreenSurface>(design, platform_.Gdi(), screen.TwipsPerPixelX(),
-                                  screen.TwipsPerPixelY());
+    return Keep<OffscreenSurface>(design, platform_.Gdi(), dpi_);
 }
 
 platform::Timer& OffscreenWindow::AddTimer() {

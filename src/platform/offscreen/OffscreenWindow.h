@@ -37,6 +37,7 @@ public:
     bool Minimized() const override { return minimized_; }
     void Activate() override;
 
+    platform::Dpi Dpi() const override { return dpi_; }
     platform::Bounds Placement() const override { return bounds_; }
     void Move(const platform::Bounds& bounds) override;
     int ScaleWidth() const override { return bounds_.width; }
@@ -59,6 +60,12 @@ public:
     int Resizes() const { return resizes_; }
     // Minimising and restoring, as the user would from the task bar.
     void SetMinimized(bool minimized);
+    // Going to a monitor of another scale: the controls keep their twips, the
+    // image shows the picture at the new scale, then the program hears of it.
+    void ChangeDpi(platform::Dpi dpi);
+    // The window's size in its pixels.
+    int PixelWidth() const { return dpi_.ToPixels(bounds_.width); }
+    int PixelHeight() const { return dpi_.ToPixels(bounds_.height); }
     // The persistent image: back colour, picture, then what was drawn.
     const Bitmap& Image() const { return image_; }
     std::optional<Mask>& Region() { return region_; }
@@ -104,6 +111,7 @@ private:
     platform::FormDesign design_;
     platform::FormEvents& events_;
     platform::WindowHandle handle_;
+    platform::Dpi dpi_;
     platform::Bounds bounds_;
     Bitmap image_;
     platform::DeviceContext dc_;

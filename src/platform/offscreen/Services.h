@@ -29,10 +29,8 @@ public:
     const ProgramFacts& Facts() const { return facts_; }
     void SetNow(const platform::LocalDateTime& now) { now_ = now; }
     void SetDecimalSeparator(const std::string& separator) { decimalSeparator_ = separator; }
-    void SetTwipsPerPixel(int x, int y) {
-        twipsPerPixelX_ = x;
-        twipsPerPixelY_ = y;
-    }
+    // The scale new windows take.
+    void SetSystemDpi(platform::Dpi dpi) { systemDpi_ = dpi; }
 
     // platform::Application
     bool PrevInstance() const override { return facts_.prevInstance; }
@@ -41,10 +39,9 @@ public:
     const std::string& HelpFile() const override { return helpFile_; }
     void SetHelpFile(const std::string& helpFile) override { helpFile_ = helpFile; }
     // platform::Screen: 1024 x 768 pixels.
-    int TwipsPerPixelX() const override { return twipsPerPixelX_; }
-    int TwipsPerPixelY() const override { return twipsPerPixelY_; }
-    int WidthTwips() const override { return 1024 * twipsPerPixelX_; }
-    int HeightTwips() const override { return 768 * twipsPerPixelY_; }
+    platform::Dpi SystemDpi() const override { return systemDpi_; }
+    int WidthTwips() const override { return systemDpi_.ToTwips(1024); }
+    int HeightTwips() const override { return systemDpi_.ToTwips(768); }
     // platform::Clock
     platform::LocalDateTime Now() const override { return now_; }
     // platform::NumberFormat
@@ -55,8 +52,7 @@ private:
     std::string helpFile_;
     std::string decimalSeparator_ = ",";
     platform::LocalDateTime now_{2002, 6, 1, 0, 0, 0};
-    int twipsPerPixelX_ = 15;
-    int twipsPerPixelY_ = 15;
+    platform::Dpi systemDpi_;
 };
 
 }  // namespace offscreen

@@ -78,7 +78,7 @@ int MouseShiftState(WPARAM wParam) {
 
 }  // namespace
 
-MouseKind ReadMouse(const ScreenUnits& units, UINT message, WPARAM wParam, LPARAM lParam,
+MouseKind ReadMouse(platform::Dpi dpi, UINT message, WPARAM wParam, LPARAM lParam,
                     platform::MouseEvent* event) {
     const auto* end = std::end(kMouseMessages);
     const auto* found =
@@ -93,15 +93,17 @@ MouseKind ReadMouse(const ScreenUnits& units, UINT message, WPARAM wParam, LPARA
     const int y = static_cast<short>(HIWORD(lParam));
     event->button = found->kind == MouseKind::kMove ? HeldButtons(wParam) : found->button;
     event->shift = MouseShiftState(wParam);
-    event->x = static_cast<float>(units.ToTwipsX(x));
-    event->y = static_cast<float>(units.ToTwipsY(y));
+    const double twipsPerPixel = dpi.TwipsPerPixel();
+    event->x = static_cast<float>(x * twipsPerPixel);
+    event->y = static_cast<float>(y * twipsPerPixel);
     return found->kind;
 }
 
-bool DeliverMouse(Runtime& runtime, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+bool DeliverMouse(Runtime& runtime, platform::Dpi dpi, HWND hwnd, UINT message, WPARAM wParam,
+                  LPARAM lParam,
                   const std::function<void(MouseKind, const platform::MouseEvent&)>& deliver) {
     platform::MouseEvent event;
-    const MouseKind kind = ReadMouse(runtime.units, message, wParam, lParam, &event);
+    const MouseKind kind = ReadMouse(dpi, message, wParam, lParam, &event);
     if (kind == MouseKind::kNone) {
         return false;
     }

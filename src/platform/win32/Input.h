@@ -4,23 +4,24 @@
 #include <functional>
 
 #include "platform/Controls.h"
+#include "platform/Dpi.h"
 #include "platform/win32/Win32Api.h"
 
 namespace win32 {
 
 struct Runtime;
-class ScreenUnits;
 
 // A mouse message turned into the program's event, in twips of the window
-// that received it.
+// that received it, at the scale of that window.
 enum class MouseKind { kNone, kDown, kMove, kUp };
-MouseKind ReadMouse(const ScreenUnits& units, UINT message, WPARAM wParam, LPARAM lParam,
+MouseKind ReadMouse(platform::Dpi dpi, UINT message, WPARAM wParam, LPARAM lParam,
                     platform::MouseEvent* event);
 
 // Hands a mouse message of `hwnd` to the program through `deliver`, inside the
 // handler guard. The window takes the mouse while a button is down, so that
 // the release reaches the window that was pressed. False for other messages.
-bool DeliverMouse(Runtime& runtime, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+bool DeliverMouse(Runtime& runtime, platform::Dpi dpi, HWND hwnd, UINT message, WPARAM wParam,
+                  LPARAM lParam,
                   const std::function<void(MouseKind, const platform::MouseEvent&)>& deliver);
 
 // The shift state of a key message: 1 Shift, 2 Ctrl, 4 Alt.

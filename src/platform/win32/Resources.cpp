@@ -9,11 +9,33 @@ namespace win32 {
 
 namespace {
 
-UniqueFont MakeFont(int weight, bool underline) {
+// The face and the height of the characters of a font as the system made
+// it, which may differ from what was asked.
+struct MadeFont {
+    std::wstring face;
+    int characterHeight = 0;
+};
+
+MadeFont Measure(HFONT font) {
     ScreenDc screen;
+    SelectionScope selected(screen.Get(), font);
+    MadeFont made;
+    wchar_t face[LF_FACESIZE] = {};
+    if (::GetTextFaceW(screen.Get(), LF_FACESIZE, face) > 0) {
+        made.face = face;
+    }
+    TEXTMETRICW metrics{};
+    if (::GetTextMetricsW(screen.Get(), &metrics)) {
+        made.characterHeight = metrics.tmHeight - metrics.tmInternalLeading;
+    }
+    return made;
+}
+
+UniqueFont MakeFont(platform::Dpi dpi, int weight, bool underline) {
     LOGFONTW font{};
-    // 8.25 points at the screen's resolution, as character height.
-    font.lfHeight = -::MulDiv(825, ::GetDeviceCaps(screen.Get(), LOGPIXELSY), 7200);
+    // 8.25 points at the scale, as character height.
+    const int height = ::MulDiv(825, dpi.Value(), 7200);
+    font.lfHeight = -height;
     font.lfWeight = weight;
     font.lfUnderline = underline ? TRUE : FALSE;
     font.lfCharSet = DEFAULT_CHARSET;
@@ -22,7 +44,21 @@ UniqueFont MakeFont(int weight, bool underline) {
     font.lfQuality = DEFAULT_QUALITY;
     font.lfPitchAndFamily = DEFAULT_PITCH | FF_SWISS;
     ::lstrcpynW(font.lfFaceName, L"MS Sans Serif", LF_FACESIZE);
-    return UniqueFont(::CreateFontIndirectW(&font));
+    UniqueFont made(::CreateFontIndirectW(&font));
+    // "MS Sans Serif" is a bitmap font of a few sizes, made for 96 and 120
+    // dpi: where the nearest falls short of the scale's by more than a tenth
+    // (at 200 %), its scalable twin, of the same widths, draws the texts at
+    // their size. Another face standing in for the twin (Wine has none)
+    // would be wider and cut the texts: the bitmap font stays then.
+    if (made && Measure(made.Get()).characterHeight * 10 < height * 9) {
+        constexpr wchar_t kTwin[] = L"Microsoft Sans Serif";
+        ::lstrcpynW(font.lfFaceName, kTwin, LF_FACESIZE);
+        UniqueFont twin(::CreateFontIndirectW(&font));
+        if (twin && Measure(twin.Get()).face == kTwin) {
+            made = std::move(twin);
+        }
+    }
+    return made;
 }
 
 // The font's LOGFONT as kFontProperty publishes it.
@@ -43,35 +79,36 @@ int FontIndex(platform::FontWeight weight) {
     return weight == platform::FontWeight::kBold ? 1 : 0;
 }
 
-UniqueIcon LoadSmallIcon(HINSTANCE instance, int id) {
+UniqueIcon LoadSizedIcon(HINSTANCE instance, int id, int size) {
     return UniqueIcon(static_cast<HICON>(
-        ::LoadImageW(instance, MAKEINTRESOURCEW(id), IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR)));
+        ::LoadImageW(instance, MAKEINTRESOURCEW(id), IMAGE_ICON, size, size, LR_DEFAULTCOLOR)));
 }
 
-constexpr std::pair<platform::Picture, int> kPictureIcons[] = {
-    {platform::Picture::kClose, CONVALIS_IDI_CLOSE},
-    {platform::Picture::kHide, CONVALIS_IDI_HIDE},
-    {platform::Picture::kOptions, CONVALIS_IDI_OPTIONS},
-    {platform::Picture::kAbout, CONVALIS_IDI_ABOUT},
-    {platform::Picture::kHelp, CONVALIS_IDI_HELP},
-    {platform::Picture::kEuroZone, CONVALIS_IDI_EUROZONE},
-    {platform::Picture::kCross, CONVALIS_IDI_CROSS},
-    {platform::Picture::kEuroSign, CONVALIS_IDI_EURO_SIGN},
-    {platform::Picture::kQuestionMark, CONVALIS_IDI_QUESTION_MARK},
-};
+int PictureResource(platform::Picture picture) {
+    switch (picture) {
+        case platform::Picture::kClose:
+            return CONVALIS_IDI_CLOSE;
+        case platform::Picture::kHide:
+            return CONVALIS_IDI_HIDE;
+        case platform::Picture::kOptions:
+            return CONVALIS_IDI_OPTIONS;
+        case platform::Picture::kAbout:
+            return CONVALIS_IDI_ABOUT;
+        case platform::Picture::kHelp:
+            return CONVALIS_IDI_HELP;
+        case platform::Picture::kEuroZone:
+            return CONVALIS_IDI_EUROZONE;
+        case platform::Picture::kCross:
+            return CONVALIS_IDI_CROSS;
+        case platform::Picture::kEuroSign:
+            return CONVALIS_IDI_EURO_SIGN;
+        case platform::Picture::kQuestionMark:
+            return CONVALIS_IDI_QUESTION_MARK;
+    }
+    return 0;
+}
 
 }  // namespace
-
-Resources::Resources(HINSTANCE instance) : instance_(instance) {
-    for (int bold = 0; bold < 2; ++bold) {
-        for (int underline = 0; underline < 2; ++underline) {
-            fonts_[bold][underline] = MakeFont(bold != 0 ? FW_BOLD : FW_NORMAL, underline != 0);
-            const std::wstring description = DescribeFont(fonts_[bold][underline].Get());
-            fontDescriptions_[bold][underline].Reset(::GlobalAddAtomW(description.c_str()));
-        }
-    }
-    windowIcon_ = LoadSmallIcon(instance, CONVALIS_IDI_WINDOW);
-}
 
 HCURSOR Resources::HandCursor() const {
     if (!handCursorLoaded_) {
@@ -83,28 +120,55 @@ HCURSOR Resources::HandCursor() const {
     return handCursor_.Get();
 }
 
-HFONT Resources::Font(platform::FontWeight weight, bool underline) const {
-    return fonts_[FontIndex(weight)][underline ? 1 : 0].Get();
+Resources::FontSet& Resources::Fonts(platform::Dpi dpi) {
+    for (FontSet& set : fontSets_) {
+        if (set.dpi == dpi.Value()) {
+            return set;
+        }
+    }
+    FontSet set;
+    set.dpi = dpi.Value();
+    for (int bold = 0; bold < 2; ++bold) {
+        for (int underline = 0; underline < 2; ++underline) {
+            set.fonts[bold][underline] =
+                MakeFont(dpi, bold != 0 ? FW_BOLD : FW_NORMAL, underline != 0);
+            const std::wstring description = DescribeFont(set.fonts[bold][underline].Get());
+            set.descriptions[bold][underline].Reset(::GlobalAddAtomW(description.c_str()));
+        }
+    }
+    fontSets_.push_back(std::move(set));
+    return fontSets_.back();
 }
 
-void Resources::PublishFont(HWND hwnd, platform::FontWeight weight, bool underline) const {
-    const ATOM description = fontDescriptions_[FontIndex(weight)][underline ? 1 : 0].Get();
+HFONT Resources::Font(platform::Dpi dpi, platform::FontWeight weight, bool underline) {
+    return Fonts(dpi).fonts[FontIndex(weight)][underline ? 1 : 0].Get();
+}
+
+void Resources::PublishFont(HWND hwnd, platform::Dpi dpi, platform::FontWeight weight,
+                            bool underline) {
+    const ATOM description = Fonts(dpi).descriptions[FontIndex(weight)][underline ? 1 : 0].Get();
     ::SetPropW(hwnd, kFontProperty, reinterpret_cast<HANDLE>(static_cast<UINT_PTR>(description)));
 }
 
-HICON Resources::PictureIcon(platform::Picture picture) const {
-    for (const auto& [name, icon] : pictures_) {
-        if (name == picture) {
-            return icon.Get();
+HICON Resources::Icon(int id, int size) {
+    for (const SizedIcon& icon : icons_) {
+        if (icon.id == id && icon.size == size) {
+            return icon.icon.Get();
         }
     }
-    for (const auto& [name, id] : kPictureIcons) {
-        if (name == picture) {
-            pictures_.emplace_back(picture, LoadSmallIcon(instance_, id));
-            return pictures_.back().second.Get();
-        }
-    }
-    return nullptr;
+    SizedIcon loaded{id, size, LoadSizedIcon(instance_, id, size)};
+    HICON icon = loaded.icon.Get();
+    icons_.push_back(std::move(loaded));
+    return icon;
+}
+
+HICON Resources::PictureIcon(platform::Picture picture, int size) {
+    const int id = PictureResource(picture);
+    return id != 0 ? Icon(id, size) : nullptr;
+}
+
+HICON Resources::WindowIcon(int size) {
+    return Icon(CONVALIS_IDI_WINDOW, size);
 }
 
 // What OleTranslateColor answers without a palette, for the colours that the

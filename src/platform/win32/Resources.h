@@ -2,10 +2,10 @@
 // the pictures, the link cursor, and the translation of OLE colours.
 #pragma once
 
-#include <utility>
 #include <vector>
 
 #include "platform/Controls.h"
+#include "platform/Dpi.h"
 #include "platform/Types.h"
 #include "platform/win32/Handles.h"
 #include "platform/win32/Win32Api.h"
@@ -24,36 +24,51 @@ inline constexpr wchar_t kFontProperty[] = L"Convalis.Font";
 
 class Resources {
 public:
-    // Makes the fonts and loads the program's icon, which the first window
-    // needs; the pictures' icons and the hand cursor are loaded at their
+    // Loads nothing yet: each font, icon and the hand cursor is made at its
     // first use, since the main window's first paint needs only some of them.
-    explicit Resources(HINSTANCE instance);
+    explicit Resources(HINSTANCE instance) : instance_(instance) {}
     Resources(const Resources&) = delete;
     Resources& operator=(const Resources&) = delete;
 
-    // "MS Sans Serif" 8.25 point, one font per weight and underline, shared
-    // by all controls.
-    HFONT Font(platform::FontWeight weight, bool underline = false) const;
+    // "MS Sans Serif" 8.25 point at a scale, one font per weight and
+    // underline, shared by all controls at that scale; made at the first use
+    // of the scale.
+    HFONT Font(platform::Dpi dpi, platform::FontWeight weight, bool underline = false);
     // Names that font in the window property kFontProperty of `hwnd`.
-    void PublishFont(HWND hwnd, platform::FontWeight weight, bool underline = false) const;
+    void PublishFont(HWND hwnd, platform::Dpi dpi, platform::FontWeight weight,
+                     bool underline = false);
     // The pointing-hand cursor of links; null when the system has none.
     HCURSOR HandCursor() const;
-    // The 16 x 16 icon of a picture, or null when the program has no such
-    // resource.
-    HICON PictureIcon(platform::Picture picture) const;
-    // The program's own 16 x 16 icon.
-    HICON WindowIcon() const { return windowIcon_.Get(); }
+    // The icon of a picture, `size` pixels square, or null when the program
+    // has no such resource. Each icon resource holds an image drawn for each
+    // size a scale needs (16 at 96 dpi, 24 at 144); the system picks it.
+    HICON PictureIcon(platform::Picture picture, int size);
+    // The program's own icon, `size` pixels square.
+    HICON WindowIcon(int size);
 
 private:
+    // The fonts of one scale, indexed by [bold][underline], with the atoms
+    // that describe them.
+    struct FontSet {
+        int dpi = 0;
+        UniqueFont fonts[2][2];
+        UniqueGlobalAtom descriptions[2][2];
+    };
+    struct SizedIcon {
+        int id = 0;
+        int size = 0;
+        UniqueIcon icon;
+    };
+    FontSet& Fonts(platform::Dpi dpi);
+    HICON Icon(int id, int size);
+
     HINSTANCE instance_;
-    // Indexed by [bold][underline]: the fonts and the atoms that describe them.
-    UniqueFont fonts_[2][2];
-    UniqueGlobalAtom fontDescriptions_[2][2];
-    UniqueIcon windowIcon_;
+    // Few scales in a run: one per monitor at most.
+    std::vector<FontSet> fontSets_;
+    std::vector<SizedIcon> icons_;
     // Loaded at the first use, and kept (null when missing) until the end.
     mutable bool handCursorLoaded_ = false;
     mutable UniqueCursor handCursor_;
-    mutable std::vector<std::pair<platform::Picture, UniqueIcon>> pictures_;
 };
 
 // An OLE colour's RGB value now; black when it cannot be translated.

@@ -24,7 +24,7 @@ struct Runtime {
     ComApartment apartment;
     const HINSTANCE instance;
     const ScreenUnits units;
-    const Resources resources;
+    Resources resources;
     // Declared before the pump: the unloaded windows the pump deletes last
     // leave the registry on their way.
     WindowRegistry registry;

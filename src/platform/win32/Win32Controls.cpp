@@ -34,9 +34,10 @@ UINT AlignmentFormat(platform::Alignment alignment) {
 
 // Mouse events of a label or a surface, to its handlers. False for other
 // messages.
-bool DeliverMouseTo(Runtime& runtime, HWND hwnd, const platform::MouseHandlers& handlers,
-                    UINT message, WPARAM wParam, LPARAM lParam) {
-    return DeliverMouse(runtime, hwnd, message, wParam, lParam,
+bool DeliverMouseTo(Runtime& runtime, platform::Dpi dpi, HWND hwnd,
+                    const platform::MouseHandlers& handlers, UINT message, WPARAM wParam,
+                    LPARAM lParam) {
+    return DeliverMouse(runtime, dpi, hwnd, message, wParam, lParam,
                         [&handlers](MouseKind kind, const platform::MouseEvent& event) {
                             // A copy: the handler may replace the handlers.
                             const auto handler = kind == MouseKind::kDown   ? handlers.down
@@ -67,7 +68,7 @@ ChildWindow::~ChildWindow() {
 
 void ChildWindow::RegisterWindowClasses(Runtime& runtime) {
     for (const wchar_t* name : {kLabelClass, kImageButtonClass, kLineClass, kSurfaceClass}) {
-        runtime.registry.RegisterWindowClass(name, &ChildWindow::WindowProc, nullptr, 0);
+        runtime.registry.RegisterWindowClass(name, &ChildWindow::WindowProc, nullptr, nullptr, 0);
     }
 }
 
@@ -155,7 +156,11 @@ LRESULT ChildWindow::Default(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 RECT ChildWindow::PixelRect(const platform::Bounds& bounds) const {
-    return runtime_.units.ToPixels(bounds);
+    return ToPixels(form_.Dpi(), bounds);
+}
+
+void ChildWindow::ScaleChanged() {
+    MoveControl(bounds_);
 }
 
 void ChildWindow::PaintParentBackground(HDC dc, const RECT& area) const {
@@ -237,7 +242,8 @@ bool ChildWindow::FollowMouse(const platform::MouseHandlers& handlers, Click& cl
     // elsewhere; it is raised after them, as the release comes before the
     // click.
     const bool clicked = click.Follow(hwnd_, message, wParam, lParam);
-    const bool mouse = DeliverMouseTo(runtime_, hwnd_, handlers, message, wParam, lParam);
+    const bool mouse =
+        DeliverMouseTo(runtime_, form_.Dpi(), hwnd_, handlers, message, wParam, lParam);
     if (clicked) {
         click.Raise(runtime_);
     }
@@ -299,9 +305,16 @@ Win32Label::Win32Label(Win32Window& form, const platform::LabelDesign& design)
       role_(design.role) {
     Create(kLabelClass, caption_, 0, design.bounds, design.visible, Layer::kBelow);
     PublishColor(ResolveColor(foreColor_));
-    runtime_.resources.PublishFont(Hwnd(), weight_, underline_);
+    runtime_.resources.PublishFont(Hwnd(), form_.Dpi(), weight_, underline_);
     AttachToolTip(design.toolTip);
     FitToCaption();
+}
+
+void Win32Label::ScaleChanged() {
+    ChildWindow::ScaleChanged();
+    runtime_.resources.PublishFont(Hwnd(), form_.Dpi(), weight_, underline_);
+    FitToCaption();
+    ::InvalidateRect(Hwnd(), nullptr, FALSE);
 }
 
 void Win32Label::SetCaption(const std::string& caption) {
@@ -355,8 +368,8 @@ AccessibleFacts Win32Label::Accessibility() const {
     return facts;
 }
 
-HFONT Win32Label::TextFont() const {
-    return runtime_.resources.Font(weight_, underline_);
+HFONT Win32Label::TextFont() {
+    return runtime_.resources.Font(form_.Dpi(), weight_, underline_);
 }
 
 void Win32Label::FitToCaption() {
@@ -373,7 +386,7 @@ void Win32Label::FitToCaption() {
     const int borderPixels = border_ ? 2 : 0;
     platform::Bounds bounds = ControlPlacement();
     // Whole pixels in twips, so that the placement reports what is shown.
-    bounds.width = runtime_.units.ToTwipsX(extent.cx + borderPixels);
+    bounds.width = form_.Dpi().ToTwips(extent.cx + borderPixels);
     MoveControl(bounds);
 }
 
@@ -491,10 +504,12 @@ void Win32ImageButton::Paint() {
     PaintScope paint(Hwnd());
     const RECT client = ClientRect(Hwnd());
     PaintParentBackground(paint.Dc(), client);
-    if (HICON icon = runtime_.resources.PictureIcon(picture_)) {
-        const int left = (client.right - 16) / 2;
-        const int top = (client.bottom - 16) / 2;
-        ::DrawIconEx(paint.Dc(), left, top, icon, 16, 16, 0, nullptr, DI_NORMAL);
+    // A 16-pixel icon at 96 dpi, drawn for the size of the window's scale.
+    const int size = form_.Dpi().Scale(16);
+    if (HICON icon = runtime_.resources.PictureIcon(picture_, size)) {
+        const int left = (client.right - size) / 2;
+        const int top = (client.bottom - size) / 2;
+        ::DrawIconEx(paint.Dc(), left, top, icon, size, size, 0, nullptr, DI_NORMAL);
     }
 }
 
@@ -510,9 +525,11 @@ Win32Line::Win32Line(Win32Window& form, const platform::LineDesign& design)
 }
 
 RECT Win32Line::PixelRect(const platform::Bounds& bounds) const {
-    RECT pixels = runtime_.units.ToPixels(bounds);
-    pixels.right = std::max(pixels.right, pixels.left + 1);
-    pixels.bottom = std::max(pixels.bottom, pixels.top + 1);
+    // One pixel of a 96-dpi screen thick at least.
+    const int thickness = form_.Dpi().Scale(1);
+    RECT pixels = ToPixels(form_.Dpi(), bounds);
+    pixels.right = std::max(pixels.right, pixels.left + thickness);
+    pixels.bottom = std::max(pixels.bottom, pixels.top + thickness);
     return pixels;
 }
 
@@ -539,14 +556,15 @@ void Win32Line::Paint() {
     const RECT client = ClientRect(Hwnd());
     const platform::Rgb color = ResolveColor(color_);
     PublishColor(color);
-    if (client.right <= 1 || client.bottom <= 1) {
+    const int thickness = form_.Dpi().Scale(1);
+    if (client.right <= thickness || client.bottom <= thickness) {
         // Horizontal or vertical: the control is the line.
         FillSolid(dc, client, color);
         return;
     }
     // A slanting line across the control, over the window's background.
     PaintParentBackground(dc, client);
-    UniquePen pen(::CreatePen(PS_SOLID, 1, color));
+    UniquePen pen(::CreatePen(PS_SOLID, thickness, color));
     SelectionScope selected(dc, pen.Get());
     if (rising_) {
         ::MoveToEx(dc, 0, client.bottom - 1, nullptr);
@@ -565,16 +583,26 @@ Win32CheckBox::Win32CheckBox(Win32Window& form, const platform::CheckBoxDesign& 
     // The captions are longer than the boxes are wide: they wrap.
     Create(L"BUTTON", caption_, BS_AUTOCHECKBOX | BS_MULTILINE | WS_TABSTOP, design.bounds,
            design.visible, Layer::kAbove);
-    ::SendMessageW(
-        Hwnd(), WM_SETFONT,
-        reinterpret_cast<WPARAM>(runtime_.resources.Font(platform::FontWeight::kRegular)), FALSE);
-    runtime_.resources.PublishFont(Hwnd(), platform::FontWeight::kRegular);
+    ApplyFont();
     const CommonControls* controls = CommonControls::Load();
     if (controls == nullptr || !controls->SetWindowSubclass(Hwnd(), &Win32CheckBox::Subclass, 0,
                                                             reinterpret_cast<DWORD_PTR>(this))) {
         throw platform::RuntimeError("Cannot create the control");
     }
     SetValue(design.value);
+}
+
+void Win32CheckBox::ScaleChanged() {
+    ChildWindow::ScaleChanged();
+    ApplyFont();
+    ::InvalidateRect(Hwnd(), nullptr, TRUE);
+}
+
+void Win32CheckBox::ApplyFont() {
+    const platform::Dpi dpi = form_.Dpi();
+    HFONT font = runtime_.resources.Font(dpi, platform::FontWeight::kRegular);
+    ::SendMessageW(Hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    runtime_.resources.PublishFont(Hwnd(), dpi, platform::FontWeight::kRegular);
 }
 
 LRESULT CALLBACK Win32CheckBox::Subclass(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,

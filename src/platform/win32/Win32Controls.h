@@ -51,6 +51,9 @@ public:
     HWND Hwnd() const { return hwnd_; }
     // The colour scheme changed.
     virtual void ColorsChanged() {}
+    // The window went to another scale: the control keeps its twips and takes
+    // its place, font and picture at the new scale.
+    virtual void ScaleChanged();
     // For a system control: the brush that fills its background, or null
     // for the window's back colour.
     virtual HBRUSH BackgroundBrush() { return nullptr; }
@@ -137,6 +140,7 @@ public:
 class Win32Label final : public ChildControl<platform::Label> {
 public:
     Win32Label(Win32Window& form, const platform::LabelDesign& design);
+    void ScaleChanged() override;
 
     const std::string& Caption() const override { return caption_; }
     void SetCaption(const std::string& caption) override;
@@ -162,7 +166,7 @@ private:
     void Paint();
     void PaintBorder(HDC dc, const RECT& client) const;
     bool SetCursorShape(LPARAM lParam) const;
-    HFONT TextFont() const;
+    HFONT TextFont();
     // An auto-sized label takes the width of its caption.
     void FitToCaption();
 
@@ -211,7 +215,8 @@ public:
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     AccessibleFacts Accessibility() const override { return {L"", ROLE_SYSTEM_SEPARATOR, 0}; }
-    // One pixel at least across and along.
+    // One pixel of a 96-dpi screen at least across and along, at the
+    // window's scale.
     RECT PixelRect(const platform::Bounds& bounds) const override;
 
 private:
@@ -224,6 +229,7 @@ private:
 class Win32CheckBox final : public ChildControl<platform::CheckBox> {
 public:
     Win32CheckBox(Win32Window& form, const platform::CheckBoxDesign& design);
+    void ScaleChanged() override;
 
     const std::string& Caption() const override { return caption_; }
     int Value() const override;
@@ -235,6 +241,8 @@ protected:
     AccessibleFacts Accessibility() const override;
 
 private:
+    // The font of the window's scale, for the system's button and observers.
+    void ApplyFont();
     // The system's button class does the rest; the box only answers
     // screen readers itself, since not every system describes a button's
     // check state.

@@ -133,11 +133,11 @@ std::string Win32Application::Version() const {
 }
 
 int Win32Screen::WidthTwips() const {
-    return ::GetSystemMetrics(SM_CXSCREEN) * runtime_.units.TwipsPerPixelX();
+    return SystemDpi().ToTwips(::GetSystemMetrics(SM_CXSCREEN));
 }
 
 int Win32Screen::HeightTwips() const {
-    return ::GetSystemMetrics(SM_CYSCREEN) * runtime_.units.TwipsPerPixelY();
+    return SystemDpi().ToTwips(::GetSystemMetrics(SM_CYSCREEN));
 }
 
 platform::LocalDateTime Win32Clock::Now() const {

@@ -41,8 +41,7 @@ std::wstring FolderOf(const std::wstring& filePath);
 class Win32Screen final : public platform::Screen {
 public:
     explicit Win32Screen(const Runtime& runtime) : runtime_(runtime) {}
-    int TwipsPerPixelX() const override { return runtime_.units.TwipsPerPixelX(); }
-    int TwipsPerPixelY() const override { return runtime_.units.TwipsPerPixelY(); }
+    platform::Dpi SystemDpi() const override { return runtime_.units.SystemDpi(); }
     int WidthTwips() const override;
     int HeightTwips() const override;
 

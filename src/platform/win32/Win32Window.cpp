@@ -17,6 +17,11 @@ RECT WindowRect(HWND hwnd) {
     return rect;
 }
 
+// Older headers lack the message; systems without it never send it.
+#ifndef WM_DPICHANGED
+constexpr UINT WM_DPICHANGED = 0x02E0;
+#endif
+
 }  // namespace
 
 Win32Window::Win32Window(Runtime& runtime, const platform::FormDesign& design,
@@ -26,8 +31,9 @@ Win32Window::Win32Window(Runtime& runtime, const platform::FormDesign& design,
       name_(design.name),
       caption_(design.caption),
       backColor_(design.backColor),
-      picture_(design.picture) {
-    const RECT pixels = runtime_.units.ToPixels(design.bounds);
+      picture_(design.picture),
+      dpi_(runtime_.units.SystemDpi()) {
+    const RECT pixels = ToPixels(dpi_, design.bounds);
     const DWORD exStyle = design.showInTaskbar ? WS_EX_APPWINDOW : WS_EX_TOOLWINDOW;
     const DWORD style = WS_POPUP | WS_CLIPCHILDREN | WS_SYSMENU | WS_MINIMIZEBOX;
     // The size set at creation is not a resize the program hears of: it has
@@ -35,10 +41,21 @@ Win32Window::Win32Window(Runtime& runtime, const platform::FormDesign& design,
     ::CreateWindowExW(exStyle, kFormClass, Widen(caption_).c_str(), style, pixels.left, pixels.top,
                       pixels.right - pixels.left, pixels.bottom - pixels.top, nullptr, nullptr,
                       runtime_.instance, this);
-    creating_ = false;
     if (hwnd_ == nullptr) {
+        creating_ = false;
         throw platform::RuntimeError("Cannot create the window");
     }
+    // A window made on a monitor of another scale than the system's takes
+    // its design size in that monitor's pixels.
+    const platform::Dpi dpi = runtime_.units.WindowDpi(hwnd_);
+    if (dpi != dpi_) {
+        dpi_ = dpi;
+        const RECT scaled = ToPixels(dpi_, design.bounds);
+        ::SetWindowPos(hwnd_, nullptr, 0, 0, scaled.right - scaled.left, scaled.bottom - scaled.top,
+                       SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    creating_ = false;
+    SetIcons();
     if (!image_) {
         RECT client{};
         ::GetClientRect(hwnd_, &client);
@@ -54,8 +71,21 @@ Win32Window::~Win32Window() {
 }
 
 void Win32Window::RegisterWindowClass(Runtime& runtime) {
-    runtime.registry.RegisterWindowClass(kFormClass, &Win32Window::WindowProc,
-                                         runtime.resources.WindowIcon(), 0);
+    // The class's small icon is the notification area's too: the size of the
+    // shell's scale, the system's.
+    const platform::Dpi system = runtime.units.SystemDpi();
+    runtime.registry.RegisterWindowClass(
+        kFormClass, &Win32Window::WindowProc,
+        runtime.resources.WindowIcon(runtime.units.SystemMetric(SM_CXICON, system)),
+        runtime.resources.WindowIcon(runtime.units.SystemMetric(SM_CXSMICON, system)), 0);
+}
+
+void Win32Window::SetIcons() {
+    Resources& resources = runtime_.resources;
+    const HICON small = resources.WindowIcon(runtime_.units.SystemMetric(SM_CXSMICON, dpi_));
+    const HICON big = resources.WindowIcon(runtime_.units.SystemMetric(SM_CXICON, dpi_));
+    ::SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
+    ::SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
 }
 
 platform::WindowHandle Win32Window::Handle() const {
@@ -194,13 +224,13 @@ void Win32Window::DestroyNow() {
 
 platform::Bounds Win32Window::Placement() const {
     const RECT rect = WindowRect(Require());
-    return platform::Bounds{runtime_.units.ToTwipsX(rect.left), runtime_.units.ToTwipsY(rect.top),
-                            runtime_.units.ToTwipsX(rect.right - rect.left),
-                            runtime_.units.ToTwipsY(rect.bottom - rect.top)};
+    return platform::Bounds{dpi_.ToTwips(rect.left), dpi_.ToTwips(rect.top),
+                            dpi_.ToTwips(rect.right - rect.left),
+                            dpi_.ToTwips(rect.bottom - rect.top)};
 }
 
 void Win32Window::Move(const platform::Bounds& bounds) {
-    const RECT pixels = runtime_.units.ToPixels(bounds);
+    const RECT pixels = ToPixels(dpi_, bounds);
     if (!::SetWindowPos(Require(), nullptr, pixels.left, pixels.top, pixels.right - pixels.left,
                         pixels.bottom - pixels.top, SWP_NOZORDER | SWP_NOACTIVATE)) {
         throw platform::RuntimeError("Cannot move the window");
@@ -210,7 +240,7 @@ void Win32Window::Move(const platform::Bounds& bounds) {
 int Win32Window::ScaleWidth() const {
     RECT client{};
     ::GetClientRect(Require(), &client);
-    return runtime_.units.ToTwipsX(client.right - client.left);
+    return dpi_.ToTwips(client.right - client.left);
 }
 
 void Win32Window::MoveToPixels(int left, int top) {
@@ -307,7 +337,7 @@ void Win32Window::ComposeImage(int width, int height) {
     }
     FillSolid(image_->Dc(), RECT{0, 0, image_->Width(), image_->Height()}, back);
     if (picture_ != nullptr) {
-        DrawPicture(image_->Dc(), *picture_, back);
+        DrawPicture(image_->Dc(), picture_(dpi_), back);
     }
     image_->Changed();
 }
@@ -395,6 +425,8 @@ LRESULT Win32Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_RBUTTONUP:
         case WM_MBUTTONUP:
             return OnMouse(message, wParam, lParam);
+        case WM_DPICHANGED:
+            return OnDpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
         case WM_NCDESTROY:
             return OnNcDestroy(wParam, lParam);
         default:
@@ -498,7 +530,7 @@ LRESULT Win32Window::OnSysColorChange() {
 }
 
 LRESULT Win32Window::OnMouse(UINT message, WPARAM wParam, LPARAM lParam) {
-    DeliverMouse(runtime_, hwnd_, message, wParam, lParam,
+    DeliverMouse(runtime_, dpi_, hwnd_, message, wParam, lParam,
                  [this](MouseKind kind, const platform::MouseEvent& event) {
                      if (kind == MouseKind::kDown) {
                          events_.MouseDown(event);
@@ -508,6 +540,25 @@ LRESULT Win32Window::OnMouse(UINT message, WPARAM wParam, LPARAM lParam) {
                          events_.MouseUp(event);
                      }
                  });
+    return 0;
+}
+
+LRESULT Win32Window::OnDpiChanged(int dpi, const RECT& suggested) {
+    dpi_ = platform::Dpi(dpi);
+    ::SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                   suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    for (const auto& control : controls_) {
+        control->ScaleChanged();
+    }
+    SetIcons();
+    // The picture at the new scale, without what was drawn at the old one.
+    RECT client{};
+    ::GetClientRect(hwnd_, &client);
+    ComposeImage(client.right, client.bottom);
+    runtime_.pump.Invoke([this] { events_.DpiChanged(); });
+    if (hwnd_ != nullptr) {
+        ::RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
+    }
     return 0;
 }
 

@@ -44,6 +44,7 @@ public:
     bool Minimized() const override;
     void Activate() override;
 
+    platform::Dpi Dpi() const override { return dpi_; }
     platform::Bounds Placement() const override;
     void Move(const platform::Bounds& bounds) override;
     int ScaleWidth() const override;
@@ -94,6 +95,10 @@ private:
     LRESULT OnTimer(WPARAM id);
     LRESULT OnSysColorChange();
     LRESULT OnMouse(UINT message, WPARAM wParam, LPARAM lParam);
+    // The window went to a monitor of another scale: it takes the place the
+    // system suggests, its controls, icons and image follow the new scale,
+    // then the program redraws what it drew.
+    LRESULT OnDpiChanged(int dpi, const RECT& suggested);
     LRESULT OnNcDestroy(WPARAM wParam, LPARAM lParam);
     HBRUSH BackBrush();
     HWND Require() const;
@@ -105,6 +110,8 @@ private:
     void FocusControl(HWND control);
     void ReleaseModalOwner();
     void MoveToPixels(int left, int top);
+    // The icons of the window (task bar, task switcher) at its scale.
+    void SetIcons();
     void FireResize();
     // Remakes the persistent image for a new client size: the back colour,
     // then the picture. What was drawn into the old image is gone.
@@ -118,9 +125,10 @@ private:
     std::string caption_;
     std::string tag_;
     platform::OleColor backColor_;
-    // The design's picture, which outlives the window (as the offscreen
-    // windows assume too); null for none.
-    const platform::Image* picture_;
+    // The design's picture for a scale, which outlives the window (as the
+    // offscreen windows assume too); null for none.
+    const platform::Image& (*picture_)(platform::Dpi dpi);
+    platform::Dpi dpi_;
     // The persistent image: back colour, picture, then what the program drew.
     std::unique_ptr<DrawingDc> image_;
     HWND hwnd_ = nullptr;

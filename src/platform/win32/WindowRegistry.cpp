@@ -13,14 +13,14 @@ WindowRegistry::~WindowRegistry() {
 }
 
 void WindowRegistry::RegisterWindowClass(const wchar_t* name, WNDPROC proc, HICON icon,
-                                         UINT style) {
+                                         HICON smallIcon, UINT style) {
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof(windowClass);
     windowClass.style = style;
     windowClass.lpfnWndProc = proc;
     windowClass.hInstance = instance_;
     windowClass.hIcon = icon;
-    windowClass.hIconSm = icon;
+    windowClass.hIconSm = smallIcon;
     windowClass.hCursor = ::LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
     windowClass.lpszClassName = name;
     if (::RegisterClassExW(&windowClass) == 0) {

@@ -29,7 +29,8 @@ public:
     WindowRegistry& operator=(const WindowRegistry&) = delete;
 
     // Registers a window class for the lifetime of the registry.
-    void RegisterWindowClass(const wchar_t* name, WNDPROC proc, HICON icon, UINT style);
+    void RegisterWindowClass(const wchar_t* name, WNDPROC proc, HICON icon, HICON smallIcon,
+                             UINT style);
 
     // Loaded windows by handle.
     void AddForm(HWND hwnd, Win32Window* window) { forms_[hwnd] = window; }

@@ -1,0 +1,231 @@
+// The program at display scales other than 96 dpi: one rounding rule turns
+// twips and 96-dpi pixels into a window's pixels, and the face (region,
+// frame, picture) and the focus marker are drawn at the window's scale, also
+// when the window moves to a monitor of another scale.
+#include <gtest/gtest.h>
+
+#include "ProgramFixture.h"
+#include "chrome/mRgn.h"
+#include "platform/Dpi.h"
+
+namespace {
+
+using platform::Dpi;
+
+TEST(DpiRule, DesignPixelsAndTheirTwipsGiveTheSamePixelsAtEveryScale) {
+    // 15 twips are one 96-dpi pixel whatever the scale: a layout in twips
+    // and a size in 96-dpi pixels land on the same pixels.
+    for (int dpi = 72; dpi <= 480; ++dpi) {
+        for (int pixels96 = 0; pixels96 <= 400; ++pixels96) {
+            ASSERT_EQ(Dpi(dpi).ToPixels(pixels96 * 15), Dpi(dpi).Scale(pixels96))
+                << pixels96 << " pixels at " << dpi << " dpi";
+        }
+    }
+}
+
+TEST(DpiRule, HalvesRoundAwayFromZeroAndPixelsSurviveTheTripThroughTwips) {
+    EXPECT_EQ(Dpi(144).Scale(199), 299);  // 298.5
+    EXPECT_EQ(Dpi(144).Scale(179), 269);  // 268.5
+    EXPECT_EQ(Dpi(120).Scale(199), 249);  // 248.75
+    EXPECT_EQ(Dpi(192).Scale(199), 398);
+    EXPECT_EQ(Dpi(144).ToPixels(-15), -2);  // -1.5, as MulDiv rounds it
+    EXPECT_EQ(Dpi(192).TwipsPerPixel(), 7.5);
+    for (int dpi : {96, 120, 144, 168, 192, 240, 288}) {
+        for (int pixels = -50; pixels <= 2000; ++pixels) {
+            ASSERT_EQ(Dpi(dpi).ToPixels(Dpi(dpi).ToTwips(pixels)), pixels)
+                << pixels << " pixels at " << dpi << " dpi";
+        }
+    }
+    EXPECT_EQ(Dpi(0), Dpi(96)) << "a system that cannot tell its scale has 96 dpi";
+}
+
+class AtScale : public testing_support::ProgramFixture, public testing::WithParamInterface<int> {
+protected:
+    void SetUp() override { Start(testing_support::kAfterChangeover, {}, Dpi(GetParam())); }
+
+    int S(int pixels96) const { return Dpi(GetParam()).Scale(pixels96); }
+    offscreen::OffscreenWindow& Window(const char* name) { return *Platform().FindWindow(name); }
+    platform::Rgb ButtonFace() {
+        return Platform().Graphics().SysColor(platform::syscolor::kButtonFace);
+    }
+    const offscreen::Bitmap& Marker() {
+        return dynamic_cast<const offscreen::OffscreenSurface&>(Main().FocusMarker()).Image();
+    }
+};
+
+// The face of a window at `dpi`, as the design scales it.
+void ExpectTheScaledFace(offscreen::OffscreenWindow& window, int dpi, platform::Rgb buttonFace) {
+    const Dpi scale(dpi);
+    const auto s = [scale](int pixels96) { return scale.Scale(pixels96); };
+    const offscreen::Bitmap& image = window.Image();
+    ASSERT_EQ(image.Width(), s(199));
+    ASSERT_EQ(image.Height(), s(179));
+    ASSERT_TRUE(window.Region().has_value());
+    const offscreen::Mask& region = *window.Region();
+
+    // The disc's box, and the bars' rows and columns.
+    EXPECT_TRUE(region.Contains(s(20), s(179) / 2));
+    EXPECT_FALSE(region.Contains(s(20) - 1, s(89)));
+    EXPECT_TRUE(region.Contains(s(199) - 1, s(179) / 2));
+    EXPECT_FALSE(region.Contains(s(199), s(179) / 2));
+    EXPECT_TRUE(region.Contains(s(109), 0));
+    EXPECT_TRUE(region.Contains(s(109), s(179) - 1));
+    for (auto [top, bottom] : {std::pair{63, 80}, std::pair{99, 116}}) {
+        // Left of the disc, where only the bars are.
+        for (int x : {0, s(20) - 1}) {
+            EXPECT_FALSE(region.Contains(x, s(top) - 1)) << x << " above the bar of row " << top;
+            EXPECT_TRUE(region.Contains(x, s(top))) << x << ", row " << top;
+            EXPECT_TRUE(region.Contains(x, s(bottom) - 1)) << x << ", row " << bottom - 1;
+            EXPECT_FALSE(region.Contains(x, s(bottom))) << x << " below the bar of row " << top;
+        }
+    }
+
+    // The frame: s(2) pixels along the inside of the region's edge, across
+    // the bar's left end and down from the disc's top.
+    const int frame = s(2);
+    for (int x = 0; x < frame; ++x)
+        EXPECT_EQ(image.Pixel(x, s(70)), buttonFace) << "column " << x << " of the bar";
+    EXPECT_NE(image.Pixel(frame, s(70)), buttonFace);
+    for (int y = 0; y < frame; ++y)
+        EXPECT_EQ(image.Pixel(s(109), y), buttonFace) << "row " << y << " of the disc";
+    EXPECT_NE(image.Pixel(s(109), frame), buttonFace);
+
+    // The picture: olive inside the bars and the arc, nothing outside the
+    // region, the arc cut straight at the scaled column 103.
+    const platform::Rgb olive = platform::MakeRgb(179, 181, 11);
+    EXPECT_EQ(image.Pixel(frame, s(70)), olive);
+    EXPECT_EQ(image.Pixel(s(79), s(70)), olive);
+    EXPECT_NE(image.Pixel(s(80), s(70)), olive);
+    int outside = 0, pastTheCut = 0, drawn = 0;
+    for (int y = 0; y < image.Height(); ++y) {
+        for (int x = 0; x < image.Width(); ++x) {
+            if (image.Pixel(x, y) != olive)
+                continue;
+            ++drawn;
+            outside += !region.Contains(x, y);
+            pastTheCut += x >= s(103);
+        }
+    }
+    EXPECT_EQ(outside, 0) << "olive pixels outside the region";
+    EXPECT_EQ(pastTheCut, 0) << "olive pixels right of the arc's cut";
+    EXPECT_GT(drawn, s(80) * s(17)) << "the sign is missing";
+}
+
+// A solid triangle pointing left, s(6) x s(12), from a short tip to a full
+// base, level with the middle.
+void ExpectTheScaledMarker(const offscreen::Bitmap& marker, int dpi, platform::Rgb ink) {
+    const Dpi scale(dpi);
+    ASSERT_EQ(marker.Width(), scale.Scale(6));
+    ASSERT_EQ(marker.Height(), scale.Scale(12));
+    const auto rows = [&](int x) {
+        int first = -1, count = 0;
+        for (int y = 0; y < marker.Height(); ++y) {
+            if (marker.Pixel(x, y) == ink) {
+                first = first < 0 ? y : first;
+                ++count;
+            }
+        }
+        return std::pair{first, count};
+    };
+    EXPECT_EQ(rows(marker.Width() - 1), std::pair(0, marker.Height())) << "the base";
+    int previous = 0;
+    for (int x = 0; x < marker.Width(); ++x) {
+        const auto [first, count] = rows(x);
+        EXPECT_GE(count, previous) << "column " << x << " is shorter than the one left of it";
+        EXPECT_EQ(2 * first + count, marker.Height()) << "column " << x << " is off the middle";
+        previous = count;
+    }
+    EXPECT_LE(rows(0).second, scale.Scale(2)) << "the tip";
+}
+
+TEST_P(AtScale, TheMainWindowHasTheScaledFace) {
+    ExpectTheScaledFace(Window("frmConvalis"), GetParam(), ButtonFace());
+    EXPECT_EQ(Platform().Gdi().LiveObjects(), 0u) << "a region or brush was not deleted";
+}
+
+TEST_P(AtScale, TheOtherWindowsHaveTheSameFace) {
+    for (const char* keys : {"Alt+Z", "Alt+O"}) {
+        Queue({keys});
+        Then([&] {
+            offscreen::OffscreenWindow* opened = Platform().ActiveWindow();
+            ASSERT_NE(opened, &Window("frmConvalis")) << keys << " opened no window";
+            ExpectTheScaledFace(*opened, GetParam(), ButtonFace());
+        });
+        Queue({"Alt+F4"});
+        Run();
+    }
+}
+
+TEST_P(AtScale, TheMarkerIsDrawnForTheScaleBesideTheFirstDisplay) {
+    ExpectTheScaledMarker(Marker(), GetParam(),
+                          Platform().Graphics().SysColor(platform::syscolor::kButtonText));
+    const platform::Bounds display = Main().Display(0).Placement();
+    EXPECT_EQ(Main().FocusMarker().Placement().left, display.left + display.width + 70);
+}
+
+INSTANTIATE_TEST_SUITE_P(Dpi, AtScale, testing::Values(120, 144, 192));
+
+// A window that goes to a monitor of another scale.
+class MovingToAnotherScale : public testing_support::ProgramFixture {
+protected:
+    offscreen::OffscreenWindow& MainWindow() { return *Platform().FindWindow("frmConvalis"); }
+    platform::Rgb ButtonFace() {
+        return Platform().Graphics().SysColor(platform::syscolor::kButtonFace);
+    }
+};
+
+TEST_F(MovingToAnotherScale, TheWindowIsDrawnAgainAtTheNewScale) {
+    Start();
+    const platform::Bounds marker = Main().FocusMarker().Placement();
+    Platform().PostDpiChange("frmConvalis", Dpi(144));
+    Run();
+    ExpectTheScaledFace(MainWindow(), 144, ButtonFace());
+    // Nothing of the frame at 96 dpi is left: its right edge lies inside
+    // the disc now.
+    EXPECT_NE(MainWindow().Image().Pixel(198, 89), ButtonFace());
+    const auto& surface = dynamic_cast<const offscreen::OffscreenSurface&>(Main().FocusMarker());
+    ExpectTheScaledMarker(surface.Image(), 144,
+                          Platform().Graphics().SysColor(platform::syscolor::kButtonText));
+    EXPECT_EQ(Main().FocusMarker().Placement().left, marker.left) << "the marker moved";
+    EXPECT_EQ(Platform().Gdi().LiveObjects(), 0u);
+
+    // And back.
+    Platform().PostDpiChange("frmConvalis", Dpi(96));
+    Run();
+    ExpectTheScaledFace(MainWindow(), 96, ButtonFace());
+}
+
+TEST_F(MovingToAnotherScale, TheMarkerFollowsTheActiveFieldAtTheNewScale) {
+    Start();
+    Platform().PostDpiChange("frmConvalis", Dpi(192));
+    Press({"Tab"});
+    ASSERT_NE(Main().ActiveField(), 0);
+    const platform::Bounds display = Main().Display(Main().ActiveField()).Placement();
+    EXPECT_EQ(Main().FocusMarker().Placement().left, display.left + display.width + 70);
+    EXPECT_EQ(Main().FocusMarker().Placement().top, display.top);
+}
+
+TEST_F(MovingToAnotherScale, ADraggedWindowKeepsThePressedPointUnderThePointer) {
+    Start(testing_support::kAfterChangeover, {}, Dpi(192));
+    // At 7.5 twips per pixel: the window's left edge at pixel 400.
+    platform::Bounds bounds = Main().Window().Placement();
+    Main().Window().Move({3000, 1500, bounds.width, bounds.height});
+    const Dpi at192(192);
+    // A press on the body at client twips (2625, 900): pixel (350, 120).
+    Platform().PostMouseDown(400 + 350, 200 + 120);
+    Platform().PostMouseMove(800, 320);
+    Run();
+    ASSERT_TRUE(Main().Drag().Dragging());
+    EXPECT_EQ(at192.ToPixels(Main().Window().Placement().left), 800 - 350);
+
+    // Over a monitor of 144 dpi: the same point of the window, in twips,
+    // stays under the pointer.
+    Platform().PostDpiChange("frmConvalis", Dpi(144));
+    Platform().PostMouseMove(700, 300);
+    Platform().PostMouseUp(700, 300);
+    Run();
+    EXPECT_EQ(Main().Window().Placement().left, 700 * 10 - 2625);
+    EXPECT_EQ(Dpi(144).ToPixels(Main().Window().Placement().width), 299);
+}
+
+}  // namespace
