@@ -36,8 +36,10 @@ protected:
 
 // The view of `control` among the children that the window lists.
 std::optional<AccessibleView> Listed(const ProgramWindow& window, std::wstring_view control) {
-    const HWND hwnd = window.Control(control);
+    // Asked for its children first, the window makes the windows of the
+    // controls that are hidden and have none yet.
     const std::vector<AccessibleView> children = AccessibleChildrenOf(window.Handle());
+    const HWND hwnd = window.Control(control);
     const auto found =
         std::find_if(children.begin(), children.end(),
                      [hwnd](const AccessibleView& view) { return view.window == hwnd; });

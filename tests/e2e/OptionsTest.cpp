@@ -179,6 +179,41 @@ TEST_F(Options, TabMovesTheFocusRectangleBetweenTheBoxesAndEscapeCancels) {
     EXPECT_FALSE(FileExists(StartupShortcutPath())) << "a shortcut was written";
 }
 
+// The row is hidden after the changeover and has no window then: a control
+// added hidden gets its window when first shown. Ticked, the row shows its
+// captions and amounts as designed, its line above the euro caption's top
+// row, and takes part in the entry; unticked, it goes again.
+TEST_F(Options, TickingTheChangeRowShowsItAsDesignedAndUntickingHidesIt) {
+    EXPECT_EQ(app_.Control(L"lblP(1)"), nullptr) << "the hidden row was made at the start";
+    ToggleAndConfirm(kChangeRow, false);
+    ASSERT_TRUE(ChangeRowShown(true));
+    EXPECT_TRUE(IsWindowVisible(app_.Control(L"Line1(1)")));
+    EXPECT_TRUE(app_.Shows({{L"lblEti(1)", L"payé (en francs)"},
+                            {L"lblP(1)", L"0"},
+                            {L"lblEti(3)", L"appoint (en euros)"},
+                            {L"lblP(3)", L"0"}}));
+    const COLORREF windowText = GetSysColor(COLOR_WINDOWTEXT);
+    const COLORREF highlight = GetSysColor(COLOR_HIGHLIGHT);
+    EXPECT_TRUE(app_.IsDrawnIn(L"lblEti(3)", windowText, highlight));
+    const auto s = ScaledToScreen;
+    EXPECT_TRUE(
+        app_.Main().ShowsColourAt({{s(100), s(88)}, {s(140), s(88)}, {s(170), s(88)}}, windowText))
+        << "the line under the payment is not drawn over the euro caption";
+
+    // The 9 francs typed on closing are 1,37 euros; 100 francs paid are
+    // 15,24 euros, 13,87 more.
+    app_.Press({{VK_TAB}});
+    ASSERT_TRUE(app_.Shows(L"lblP(2)", L"1,37"));
+    ASSERT_TRUE(app_.HasTextColour(L"lblP(1)", highlight)) << "Tab did not reach the payment";
+    app_.Type(L"100");
+    app_.Press({{VK_RETURN}});
+    EXPECT_TRUE(app_.Shows(L"lblP(3)", L"13,87"));
+
+    ToggleAndConfirm(kChangeRow, true);
+    EXPECT_TRUE(ChangeRowShown(false));
+    EXPECT_FALSE(IsWindowVisible(app_.Control(L"Line1(1)")));
+}
+
 // "OK" pressed and released away from it does nothing; pressed again, moved
 // off and back, and released over it, it confirms, as a button does.
 TEST_F(Options, OkConfirmsOnlyWhenReleasedOverIt) {

@@ -127,8 +127,9 @@ std::optional<std::string> CheckBoxMisfit(HWND checkBox, const MeasuringFont& fo
            std::to_string(textWidth) + " x " + std::to_string(client.bottom) + " for its text";
 }
 
-// Every label and check box of the window, shown or hidden (a hidden row
-// shows its texts once shown), in its own font.
+// Every label and check box of the window that has its system window, shown
+// or hidden, in its own font. A control added hidden has its window once it
+// was first shown: the hidden row is measured after it was shown.
 testing::AssertionResult ShowsEveryTextWhole(const ProgramWindow& window) {
     std::string misfits;
     int measured = 0;
@@ -174,6 +175,18 @@ TEST_F(TextsFit, MainWindowWithASevenDigitAmount) {
     app_.Type(L"9999999,99");
     app_.Press({{VK_RETURN}});
     ASSERT_TRUE(app_.Shows({{L"lblP(0)", L"9999999,99"}, {L"lblP(2)", L"1524490,17"}}));
+    EXPECT_TRUE(ShowsEveryTextWhole(app_.Main()));
+}
+
+TEST_F(TextsFit, MainWindowWithTheChangeRow) {
+    app_.Press({WithAlt('O')});
+    const ProgramWindow options = app_.WaitForWindowWith(L"chkAppoint");
+    ASSERT_TRUE(options) << "Alt+O opened no options dialog";
+    options.Click(L"chkAppoint");
+    ASSERT_TRUE(options.IsChecked(L"chkAppoint", true));
+    options.Press({{VK_RETURN}});
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(app_.Control(L"lblP(3)")) != FALSE; }))
+        << "the change row was not shown";
     EXPECT_TRUE(ShowsEveryTextWhole(app_.Main()));
 }
 

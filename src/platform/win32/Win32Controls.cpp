@@ -72,10 +72,9 @@ void ChildWindow::RegisterWindowClasses(Runtime& runtime) {
     }
 }
 
-void ChildWindow::Create(const wchar_t* windowClass, const std::string& text, DWORD style,
-                         const platform::Bounds& bounds, bool visible, Layer layer) {
-    HWND parent = form_.Hwnd();
-    if (parent == nullptr) {
+void ChildWindow::Create(const wchar_t* windowClass, DWORD style, const platform::Bounds& bounds,
+                         bool visible, Layer layer) {
+    if (form_.Hwnd() == nullptr) {
         throw platform::RuntimeError("The window is not loaded");
     }
     const std::string atomName = index_ >= 0 ? name_ + "(" + std::to_string(index_) + ")" : name_;
@@ -84,18 +83,44 @@ void ChildWindow::Create(const wchar_t* windowClass, const std::string& text, DW
         throw platform::RuntimeError("Invalid control name");
     }
     bounds_ = bounds;
-    const RECT pixels = PixelRect(bounds);
-    style |= WS_CHILD | WS_CLIPSIBLINGS | (visible ? WS_VISIBLE : 0);
-    HWND hwnd = ::CreateWindowExW(
-        0, windowClass, Widen(text).c_str(), style, pixels.left, pixels.top,
-        pixels.right - pixels.left, pixels.bottom - pixels.top, parent,
-        reinterpret_cast<HMENU>(static_cast<UINT_PTR>(atom_.Get())), runtime_.instance, this);
-    if (hwnd == nullptr) {
+    layer_ = layer;
+    if (!visible && DefersWindow()) {
+        deferred_ = DeferredWindow{windowClass, style};
+        return;
+    }
+    // The newest control of its layer: above every other, or below them all.
+    HWND insertAfter = layer == Layer::kBelow ? HWND_BOTTOM : HWND_TOP;
+    if (!MakeWindow(windowClass, style | (visible ? WS_VISIBLE : 0), insertAfter)) {
         throw platform::RuntimeError("Cannot create the control");
     }
+}
+
+bool ChildWindow::CreateDeferredWindow() {
+    if (!deferred_ || form_.Hwnd() == nullptr) {
+        return hwnd_ != nullptr;
+    }
+    HWND above = form_.CreatedControlAbove(*this);
+    if (!MakeWindow(deferred_->windowClass, deferred_->style,
+                    above != nullptr ? above : HWND_TOP)) {
+        return false;
+    }
+    deferred_.reset();
+    return true;
+}
+
+bool ChildWindow::MakeWindow(const wchar_t* windowClass, DWORD style, HWND insertAfter) {
+    const RECT pixels = PixelRect(bounds_);
+    HWND hwnd = ::CreateWindowExW(
+        0, windowClass, WindowText().c_str(), style | WS_CHILD | WS_CLIPSIBLINGS, pixels.left,
+        pixels.top, pixels.right - pixels.left, pixels.bottom - pixels.top, form_.Hwnd(),
+        reinterpret_cast<HMENU>(static_cast<UINT_PTR>(atom_.Get())), runtime_.instance, this);
+    if (hwnd == nullptr) {
+        return false;
+    }
     hwnd_ = hwnd;
-    ::SetWindowPos(hwnd, layer == Layer::kBelow ? HWND_BOTTOM : HWND_TOP, 0, 0, 0, 0,
-                   SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    ::SetWindowPos(hwnd, insertAfter, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    WindowCreated();
+    return true;
 }
 
 LRESULT CALLBACK ChildWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -175,7 +200,7 @@ void ChildWindow::PaintParentBackground(HDC dc, const RECT& area) const {
 }
 
 void ChildWindow::PublishColor(platform::Rgb rgb) {
-    if (publishedColor_ == rgb) {
+    if (hwnd_ == nullptr || publishedColor_ == rgb) {
         return;
     }
     ::SetPropW(hwnd_, kForeColorProperty, reinterpret_cast<HANDLE>(static_cast<UINT_PTR>(rgb)));
@@ -210,19 +235,26 @@ void ChildWindow::AddToolTipOnFirstMove(UINT message, WPARAM wParam, LPARAM lPar
 }
 
 HWND ChildWindow::Require() const {
-    if (hwnd_ == nullptr || form_.Hwnd() == nullptr) {
+    if (form_.Hwnd() == nullptr || (hwnd_ == nullptr && !deferred_)) {
         throw platform::RuntimeError("The window is not loaded");
     }
     return hwnd_;
 }
 
+void ChildWindow::Invalidate(bool erase) const {
+    if (hwnd_ != nullptr) {
+        ::InvalidateRect(hwnd_, nullptr, erase ? TRUE : FALSE);
+    }
+}
+
 void ChildWindow::MoveControl(const platform::Bounds& bounds) {
+    HWND hwnd = Require();
     const RECT pixels = PixelRect(bounds);
     // No copy of the old content: the controls show the window's image
     // behind them, which differs at the new place, so they paint afresh.
-    if (!::SetWindowPos(Require(), nullptr, pixels.left, pixels.top, pixels.right - pixels.left,
-                        pixels.bottom - pixels.top,
-                        SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS)) {
+    if (hwnd != nullptr && !::SetWindowPos(hwnd, nullptr, pixels.left, pixels.top,
+                                           pixels.right - pixels.left, pixels.bottom - pixels.top,
+                                           SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS)) {
         throw platform::RuntimeError("Cannot move the control");
     }
     bounds_ = bounds;
@@ -233,7 +265,17 @@ bool ChildWindow::ControlVisible() const {
 }
 
 void ChildWindow::SetControlVisible(bool visible) {
-    ::ShowWindow(Require(), visible ? SW_SHOWNA : SW_HIDE);
+    HWND hwnd = Require();
+    if (hwnd == nullptr) {
+        if (!visible) {
+            return;  // hidden already, and without a window
+        }
+        if (!CreateDeferredWindow()) {
+            throw platform::RuntimeError("Cannot create the control");
+        }
+        hwnd = hwnd_;
+    }
+    ::ShowWindow(hwnd, visible ? SW_SHOWNA : SW_HIDE);
 }
 
 bool ChildWindow::FollowMouse(const platform::MouseHandlers& handlers, Click& click, UINT message,
@@ -303,28 +345,39 @@ Win32Label::Win32Label(Win32Window& form, const platform::LabelDesign& design)
       border_(design.border),
       autoSize_(design.autoSize),
       role_(design.role) {
-    Create(kLabelClass, caption_, 0, design.bounds, design.visible, Layer::kBelow);
-    PublishColor(ResolveColor(foreColor_));
-    runtime_.resources.PublishFont(Hwnd(), form_.Dpi(), weight_, underline_);
+    Create(kLabelClass, 0, design.bounds, design.visible, Layer::kBelow);
     AttachToolTip(design.toolTip);
     FitToCaption();
 }
 
+std::wstring Win32Label::WindowText() const {
+    return Widen(caption_);
+}
+
+void Win32Label::WindowCreated() {
+    PublishColor(ResolveColor(foreColor_));
+    runtime_.resources.PublishFont(Hwnd(), form_.Dpi(), weight_, underline_);
+}
+
 void Win32Label::ScaleChanged() {
     ChildWindow::ScaleChanged();
-    runtime_.resources.PublishFont(Hwnd(), form_.Dpi(), weight_, underline_);
+    if (Hwnd() != nullptr) {
+        runtime_.resources.PublishFont(Hwnd(), form_.Dpi(), weight_, underline_);
+    }
     FitToCaption();
-    ::InvalidateRect(Hwnd(), nullptr, FALSE);
+    Invalidate(false);
 }
 
 void Win32Label::SetCaption(const std::string& caption) {
     HWND hwnd = Require();
     ChangeName([&] {
         caption_ = caption;
-        ::SetWindowTextW(hwnd, Widen(caption_).c_str());
+        if (hwnd != nullptr) {
+            ::SetWindowTextW(hwnd, Widen(caption_).c_str());
+        }
     });
     FitToCaption();
-    ::InvalidateRect(hwnd, nullptr, FALSE);
+    Invalidate(false);
 }
 
 void Win32Label::SetAccessibleCaption(const std::string& caption) {
@@ -335,7 +388,7 @@ void Win32Label::SetAccessibleCaption(const std::string& caption) {
 void Win32Label::SetAccessibleFocus(bool focused) {
     HWND hwnd = Require();
     accessibleFocus_ = focused;
-    if (focused) {
+    if (focused && hwnd != nullptr) {
         NotifyAccessibility(hwnd, EVENT_OBJECT_FOCUS);
     }
 }
@@ -348,7 +401,7 @@ template <typename Change>
 void Win32Label::ChangeName(Change change) {
     const std::string before = AccessibleName();
     change();
-    if (AccessibleName() != before) {
+    if (Hwnd() != nullptr && AccessibleName() != before) {
         NotifyAccessibility(Hwnd(), EVENT_OBJECT_NAMECHANGE);
     }
 }
@@ -391,14 +444,14 @@ void Win32Label::FitToCaption() {
 }
 
 void Win32Label::DoSetForeColor(platform::OleColor color) {
-    HWND hwnd = Require();
+    Require();
     platform::Rgb rgb = 0;
     if (!win32::TranslateColor(color, &rgb)) {
         throw platform::RuntimeError("Invalid property value");
     }
     foreColor_ = color;
     PublishColor(rgb);
-    ::InvalidateRect(hwnd, nullptr, FALSE);
+    Invalidate(false);
 }
 
 void Win32Label::SetMouseHandlers(platform::MouseHandlers handlers) {
@@ -407,7 +460,7 @@ void Win32Label::SetMouseHandlers(platform::MouseHandlers handlers) {
 
 void Win32Label::ColorsChanged() {
     PublishColor(ResolveColor(foreColor_));
-    ::InvalidateRect(Hwnd(), nullptr, FALSE);
+    Invalidate(false);
 }
 
 LRESULT Win32Label::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -473,7 +526,7 @@ Win32ImageButton::Win32ImageButton(Win32Window& form, const platform::ImageButto
     : ChildControl(form, design.name, design.index),
       picture_(design.picture),
       toolTip_(design.toolTip) {
-    Create(kImageButtonClass, "", 0, design.bounds, design.visible, Layer::kAbove);
+    Create(kImageButtonClass, 0, design.bounds, design.visible, Layer::kAbove);
     AttachToolTip(toolTip_);
 }
 
@@ -520,7 +573,10 @@ Win32Line::Win32Line(Win32Window& form, const platform::LineDesign& design)
     : ChildControl(form, design.name, design.index),
       color_(design.color),
       rising_(platform::LineRises(design)) {
-    Create(kLineClass, "", 0, platform::LineSpan(design), design.visible, Layer::kAbove);
+    Create(kLineClass, 0, platform::LineSpan(design), design.visible, Layer::kAbove);
+}
+
+void Win32Line::WindowCreated() {
     PublishColor(ResolveColor(color_));
 }
 
@@ -535,7 +591,7 @@ RECT Win32Line::PixelRect(const platform::Bounds& bounds) const {
 
 void Win32Line::ColorsChanged() {
     PublishColor(ResolveColor(color_));
-    ::InvalidateRect(Hwnd(), nullptr, FALSE);
+    Invalidate(false);
 }
 
 LRESULT Win32Line::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -581,8 +637,8 @@ void Win32Line::Paint() {
 Win32CheckBox::Win32CheckBox(Win32Window& form, const platform::CheckBoxDesign& design)
     : ChildControl(form, design.name, design.index), caption_(design.caption) {
     // The captions are longer than the boxes are wide: they wrap.
-    Create(L"BUTTON", caption_, BS_AUTOCHECKBOX | BS_MULTILINE | WS_TABSTOP, design.bounds,
-           design.visible, Layer::kAbove);
+    Create(L"BUTTON", BS_AUTOCHECKBOX | BS_MULTILINE | WS_TABSTOP, design.bounds, design.visible,
+           Layer::kAbove);
     ApplyFont();
     const CommonControls* controls = CommonControls::Load();
     if (controls == nullptr || !controls->SetWindowSubclass(Hwnd(), &Win32CheckBox::Subclass, 0,
@@ -590,6 +646,10 @@ Win32CheckBox::Win32CheckBox(Win32Window& form, const platform::CheckBoxDesign& 
         throw platform::RuntimeError("Cannot create the control");
     }
     SetValue(design.value);
+}
+
+std::wstring Win32CheckBox::WindowText() const {
+    return Widen(caption_);
 }
 
 void Win32CheckBox::ScaleChanged() {
@@ -667,7 +727,7 @@ Win32Surface::Win32Surface(Win32Window& form, const platform::SurfaceDesign& des
     const RECT pixels = PixelRect(design.bounds);
     image_ = std::make_unique<DrawingDc>(runtime_, pixels.right - pixels.left,
                                          pixels.bottom - pixels.top, ::GetSysColor(COLOR_WINDOW));
-    Create(kSurfaceClass, "", 0, design.bounds, design.visible, Layer::kAbove);
+    Create(kSurfaceClass, 0, design.bounds, design.visible, Layer::kAbove);
 }
 
 platform::DeviceContext Win32Surface::Hdc() const {
@@ -675,9 +735,11 @@ platform::DeviceContext Win32Surface::Hdc() const {
 }
 
 void Win32Surface::Refresh() {
-    HWND hwnd = Require();
-    ::InvalidateRect(hwnd, nullptr, FALSE);
-    ::UpdateWindow(hwnd);
+    // Without a window the image waits: the window shows it once made.
+    if (HWND hwnd = Require()) {
+        ::InvalidateRect(hwnd, nullptr, FALSE);
+        ::UpdateWindow(hwnd);
+    }
 }
 
 void Win32Surface::SetMouseHandlers(platform::MouseHandlers handlers) {

@@ -39,8 +39,20 @@ private:
 
 // The system side of a control: its child window, its atom, its placement
 // and what it tells screen readers.
+//
+// A control added hidden gets its window only when it is first shown, or
+// when a screen reader asks its form for the form's children: each window
+// costs the start calls to the window server, and a hidden row may never be
+// shown. Until then the control keeps what is set on it, and its window is
+// made with all of it, at the place in the z-order it would have had.
 class ChildWindow : protected AccessibleSource {
 public:
+    // Where a control lies among the others. Labels paint the window's
+    // background under their text, so they stay below every other control,
+    // which they would otherwise cover where they overlap (a line across a
+    // label's top row, a picture).
+    enum class Layer { kBelow, kAbove };
+
     ChildWindow(Win32Window& form, std::string name, int index);
     virtual ~ChildWindow();
     ChildWindow(const ChildWindow&) = delete;
@@ -48,7 +60,12 @@ public:
 
     static void RegisterWindowClasses(Runtime& runtime);
 
+    // Null while the window is deferred, and once it is destroyed.
     HWND Hwnd() const { return hwnd_; }
+    Layer ControlLayer() const { return layer_; }
+    // Makes the window of a control added hidden, still hidden. False when
+    // the system refuses it; the control then stays without a window.
+    bool CreateDeferredWindow();
     // The colour scheme changed.
     virtual void ColorsChanged() {}
     // The window went to another scale: the control keeps its twips and takes
@@ -63,15 +80,19 @@ public:
     AccessibleFacts Accessibility() const override { return {}; }
 
 protected:
-    // Where a new control goes among the others. Labels paint the window's
-    // background under their text, so they stay below every other control,
-    // which they would otherwise cover where they overlap (a line across a
-    // label's top row, a picture).
-    enum class Layer { kBelow, kAbove };
-    // Creates the child window. For the platform's own classes the window's
+    // Creates the child window, or for a hidden control that DefersWindow,
+    // notes how to create it. For the platform's own classes the window's
     // messages go to HandleMessage.
-    void Create(const wchar_t* windowClass, const std::string& text, DWORD style,
-                const platform::Bounds& bounds, bool visible, Layer layer);
+    void Create(const wchar_t* windowClass, DWORD style, const platform::Bounds& bounds,
+                bool visible, Layer layer);
+    // Whether a hidden control may wait for its window: not a system control
+    // that keeps its state in its window.
+    virtual bool DefersWindow() const { return true; }
+    // The text the window is created with.
+    virtual std::wstring WindowText() const { return {}; }
+    // The window was just created: the control hands it what observers read
+    // from it (published colour and font).
+    virtual void WindowCreated() {}
     virtual LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     // A mouse message (or the loss of the mouse) of a control with mouse
     // handlers and a click: the handlers see it, then the click, if it
@@ -92,7 +113,11 @@ protected:
     // the first pointer move over the control, which loads the common
     // controls: the start needs none of them.
     void AttachToolTip(const std::string& text);
+    // The control's window, null while it is deferred; raises the run-time
+    // error once the window is unloaded.
     HWND Require() const;
+    // Has the control repainted, if it has a window.
+    void Invalidate(bool erase) const;
     // WM_GETOBJECT: the control's accessible object for its client area;
     // false for another object, which the system describes.
     bool AnswerAccessibility(WPARAM wParam, LPARAM lParam, LRESULT* answer);
@@ -109,7 +134,16 @@ protected:
     Runtime& runtime_;
 
 private:
+    // How a deferred window is to be made.
+    struct DeferredWindow {
+        const wchar_t* windowClass;
+        DWORD style;
+    };
+
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    // Creates the window below `insertAfter` in the z-order. False when the
+    // system refuses it.
+    bool MakeWindow(const wchar_t* windowClass, DWORD style, HWND insertAfter);
     void AddToolTipOnFirstMove(UINT message, WPARAM wParam, LPARAM lParam);
     ComPtr<AccessibleControl> accessible_;
     std::string name_;
@@ -119,6 +153,8 @@ private:
     std::wstring toolTipText_;  // the tooltip control keeps a pointer to it
     bool toolTipAdded_ = false;
     std::optional<platform::Rgb> publishedColor_;
+    Layer layer_ = Layer::kAbove;
+    std::optional<DeferredWindow> deferred_;
     HWND hwnd_ = nullptr;
 };
 
@@ -157,6 +193,8 @@ protected:
     void DoSetForeColor(platform::OleColor color) override;
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     AccessibleFacts Accessibility() const override;
+    std::wstring WindowText() const override;
+    void WindowCreated() override;
 
 private:
     std::string AccessibleName() const;
@@ -215,6 +253,7 @@ public:
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     AccessibleFacts Accessibility() const override { return {L"", ROLE_SYSTEM_SEPARATOR, 0}; }
+    void WindowCreated() override;
     // One pixel of a 96-dpi screen at least across and along, at the
     // window's scale.
     RECT PixelRect(const platform::Bounds& bounds) const override;
@@ -239,6 +278,9 @@ public:
 protected:
     void DoSetValue(int value) override;
     AccessibleFacts Accessibility() const override;
+    // The system's button holds the box's state.
+    bool DefersWindow() const override { return false; }
+    std::wstring WindowText() const override;
 
 private:
     // The font of the window's scale, for the system's button and observers.

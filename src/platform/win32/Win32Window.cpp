@@ -371,6 +371,30 @@ HWND Win32Window::ToolTip() {
     return toolTip_.Get();
 }
 
+HWND Win32Window::CreatedControlAbove(const ChildWindow& control) const {
+    std::vector<const ChildWindow*> zOrder;
+    for (auto it = controls_.rbegin(); it != controls_.rend(); ++it) {
+        if ((*it)->ControlLayer() == ChildWindow::Layer::kAbove) {
+            zOrder.push_back(it->get());
+        }
+    }
+    for (const auto& child : controls_) {
+        if (child->ControlLayer() == ChildWindow::Layer::kBelow) {
+            zOrder.push_back(child.get());
+        }
+    }
+    HWND above = nullptr;
+    for (const ChildWindow* child : zOrder) {
+        if (child == &control) {
+            break;
+        }
+        if (child->Hwnd() != nullptr) {
+            above = child->Hwnd();
+        }
+    }
+    return above;
+}
+
 LRESULT CALLBACK Win32Window::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     Win32Window* self = nullptr;
     if (message == WM_NCCREATE) {
@@ -427,6 +451,8 @@ LRESULT Win32Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return OnMouse(message, wParam, lParam);
         case WM_DPICHANGED:
             return OnDpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+        case WM_GETOBJECT:
+            return OnGetObject(wParam, lParam);
         case WM_NCDESTROY:
             return OnNcDestroy(wParam, lParam);
         default:
@@ -541,6 +567,13 @@ LRESULT Win32Window::OnMouse(UINT message, WPARAM wParam, LPARAM lParam) {
                      }
                  });
     return 0;
+}
+
+LRESULT Win32Window::OnGetObject(WPARAM wParam, LPARAM lParam) {
+    for (const auto& control : controls_) {
+        control->CreateDeferredWindow();
+    }
+    return ::DefWindowProcW(hwnd_, WM_GETOBJECT, wParam, lParam);
 }
 
 LRESULT Win32Window::OnDpiChanged(int dpi, const RECT& suggested) {

@@ -74,6 +74,11 @@ public:
     void PaintBackground(HDC dc, const RECT& area) const;
     // The window's tooltip control, made on first use.
     HWND ToolTip();
+    // The created control right above `control` in the z-order that every
+    // control would have if each had its window from the start: the upper
+    // layer, last added first, then the lower layer, first added first.
+    // Null when `control` goes on top.
+    HWND CreatedControlAbove(const ChildWindow& control) const;
 
 protected:
     void DoShowModal(platform::Window& owner) override;
@@ -95,6 +100,9 @@ private:
     LRESULT OnTimer(WPARAM id);
     LRESULT OnSysColorChange();
     LRESULT OnMouse(UINT message, WPARAM wParam, LPARAM lParam);
+    // A screen reader asks for the window's object: the hidden controls that
+    // have no window yet get theirs, so that it finds every control.
+    LRESULT OnGetObject(WPARAM wParam, LPARAM lParam);
     // The window went to a monitor of another scale: it takes the place the
     // system suggests, its controls, icons and image follow the new scale,
     // then the program redraws what it drew.
