@@ -5,11 +5,20 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "platform/Platform.h"
 
 namespace contract {
+
+// A label as another process sees it on the screen: its text, the colour it
+// paints with, and its place in twips of its window's client area.
+struct LabelView {
+    std::string text;
+    platform::Rgb color = 0;
+    platform::Bounds placement;
+};
 
 class Backend {
 public:
@@ -30,6 +39,9 @@ public:
     virtual void MoveToScale(platform::Window& window, platform::Dpi dpi) = 0;
     // Whether a window takes the user's input.
     virtual bool TakesInput(const platform::Window& window) const = 0;
+    // The label as shown; none while it is hidden.
+    virtual std::optional<LabelView> ShownLabel(const platform::Window& window,
+                                                const platform::Label& label) = 0;
     // An empty folder for files of the test, with a trailing separator.
     virtual std::string TemporaryFolder() = 0;
 };

@@ -44,6 +44,14 @@ public:
         return static_cast<const offscreen::OffscreenWindow&>(window).Enabled();
     }
 
+    std::optional<LabelView> ShownLabel(const platform::Window&,
+                                        const platform::Label& label) override {
+        platform::Rgb color = 0;
+        if (!label.Visible() || !platform_.Gdi().TranslateColor(label.ForeColor(), &color))
+            return std::nullopt;
+        return LabelView{label.Caption(), color, label.Placement()};
+    }
+
     std::string TemporaryFolder() override {
         std::random_device random;
         folder_ = fs::temp_directory_path() / ("convalis-contract-" + std::to_string(random()));

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "Backend.h"
+#include "platform/win32/Resources.h"
 #include "platform/win32/Text.h"
 #include "platform/win32/Win32Api.h"
 #include "platform/win32/Win32Platform.h"
@@ -58,6 +59,32 @@ public:
 
     bool TakesInput(const platform::Window& window) const override {
         return ::IsWindowEnabled(reinterpret_cast<HWND>(window.Handle())) != FALSE;
+    }
+
+    // Read as another process reads it: the child window with the name's
+    // atom as its id, its text, its published colour and its rectangle.
+    std::optional<LabelView> ShownLabel(const platform::Window& window,
+                                        const platform::Label& label) override {
+        const std::string name = label.Name() + "(" + std::to_string(label.Index()) + ")";
+        HWND form = reinterpret_cast<HWND>(window.Handle());
+        const ATOM id = ::GlobalFindAtomW(win32::Widen(name).c_str());
+        HWND control = id == 0 ? nullptr : ::GetDlgItem(form, id);
+        if (control == nullptr || !::IsWindowVisible(control))
+            return std::nullopt;
+        const int length = ::GetWindowTextLengthW(control);
+        std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+        text.resize(static_cast<std::size_t>(::GetWindowTextW(control, text.data(), length + 1)));
+        const auto color = static_cast<platform::Rgb>(
+            reinterpret_cast<UINT_PTR>(::GetPropW(control, win32::kForeColorProperty)));
+        RECT rect{};
+        ::GetWindowRect(control, &rect);
+        ::MapWindowPoints(nullptr, form, reinterpret_cast<POINT*>(&rect), 2);
+        const platform::Dpi dpi = window.Dpi();
+        return LabelView{
+            win32::Narrow(text),
+            color,
+            {dpi.ToTwips(rect.left), dpi.ToTwips(rect.top), dpi.ToTwips(rect.right - rect.left),
+             dpi.ToTwips(rect.bottom - rect.top)}};
     }
 
     std::string TemporaryFolder() override {

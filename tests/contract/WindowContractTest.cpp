@@ -35,6 +35,43 @@ TEST_F(PlatformWindows, LabelsKeepTheirTextColourAndVisibility) {
     EXPECT_FALSE(label.Visible());
 }
 
+// A label added hidden shows, once shown, what was set on it meanwhile: its
+// text, its colour and its place, at the scale its window has gone to.
+TEST_F(PlatformWindows, HiddenLabelsShowWhatWasSetOnThemWhileHidden) {
+    RecordingEvents events;
+    auto window = MakeWindow("frmHiddenRow", events);
+    platform::Label& label = window->AddLabel(
+        platform::PlainLabel("lblP", 3, {240, 240, 1335, 225}, "0", platform::MakeRgb(0, 0, 0),
+                             platform::FontWeight::kBold, platform::Alignment::kRight, false));
+    window->Show();
+    label.SetCaption("13,87");
+    label.SetForeColor(platform::MakeRgb(0, 128, 0));
+    label.SetVisible(false);
+    label.Move({480, 720, 1200, 255});
+    Run().MoveToScale(*window, platform::Dpi(2 * window->Dpi().Value()));
+    ASSERT_TRUE(Run().RunUntil([&] { return events.scaleChanges == 1; }));
+    EXPECT_FALSE(label.Visible());
+    EXPECT_FALSE(Run().ShownLabel(*window, label)) << "the hidden label shows";
+
+    label.SetVisible(true);
+    ASSERT_TRUE(label.Visible());
+    const std::optional<LabelView> shown = Run().ShownLabel(*window, label);
+    ASSERT_TRUE(shown) << "the label does not show";
+    EXPECT_EQ(shown->text, "13,87");
+    EXPECT_EQ(shown->color, platform::MakeRgb(0, 128, 0));
+    EXPECT_EQ(shown->placement.left, 480);
+    EXPECT_EQ(shown->placement.top, 720);
+    EXPECT_EQ(shown->placement.width, 1200);
+    EXPECT_EQ(shown->placement.height, 255);
+
+    label.SetVisible(false);
+    EXPECT_FALSE(Run().ShownLabel(*window, label));
+    label.SetCaption("0");
+    label.SetVisible(true);
+    ASSERT_TRUE(Run().ShownLabel(*window, label));
+    EXPECT_EQ(Run().ShownLabel(*window, label)->text, "0");
+}
+
 TEST_F(PlatformWindows, AreLoadedHiddenAndShowAndHideOnRequest) {
     RecordingEvents events;
     auto window = MakeWindow("frmShown", events);
