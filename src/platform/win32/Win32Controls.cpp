@@ -241,9 +241,9 @@ HWND ChildWindow::Require() const {
     return hwnd_;
 }
 
-void ChildWindow::Invalidate(bool erase) const {
+void ChildWindow::Invalidate() const {
     if (hwnd_ != nullptr) {
-        ::InvalidateRect(hwnd_, nullptr, erase ? TRUE : FALSE);
+        ::InvalidateRect(hwnd_, nullptr, FALSE);
     }
 }
 
@@ -365,7 +365,7 @@ void Win32Label::ScaleChanged() {
         runtime_.resources.PublishFont(Hwnd(), form_.Dpi(), weight_, underline_);
     }
     FitToCaption();
-    Invalidate(false);
+    Invalidate();
 }
 
 void Win32Label::SetCaption(const std::string& caption) {
@@ -377,7 +377,7 @@ void Win32Label::SetCaption(const std::string& caption) {
         }
     });
     FitToCaption();
-    Invalidate(false);
+    Invalidate();
 }
 
 void Win32Label::SetAccessibleCaption(const std::string& caption) {
@@ -451,7 +451,7 @@ void Win32Label::DoSetForeColor(platform::OleColor color) {
     }
     foreColor_ = color;
     PublishColor(rgb);
-    Invalidate(false);
+    Invalidate();
 }
 
 void Win32Label::SetMouseHandlers(platform::MouseHandlers handlers) {
@@ -460,7 +460,7 @@ void Win32Label::SetMouseHandlers(platform::MouseHandlers handlers) {
 
 void Win32Label::ColorsChanged() {
     PublishColor(ResolveColor(foreColor_));
-    Invalidate(false);
+    Invalidate();
 }
 
 LRESULT Win32Label::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -591,7 +591,7 @@ RECT Win32Line::PixelRect(const platform::Bounds& bounds) const {
 
 void Win32Line::ColorsChanged() {
     PublishColor(ResolveColor(color_));
-    Invalidate(false);
+    Invalidate();
 }
 
 LRESULT Win32Line::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

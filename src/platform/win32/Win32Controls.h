@@ -116,8 +116,9 @@ protected:
     // The control's window, null while it is deferred; raises the run-time
     // error once the window is unloaded.
     HWND Require() const;
-    // Has the control repainted, if it has a window.
-    void Invalidate(bool erase) const;
+    // Has the control repainted, if it has a window; it paints its whole
+    // background itself.
+    void Invalidate() const;
     // WM_GETOBJECT: the control's accessible object for its client area;
     // false for another object, which the system describes.
     bool AnswerAccessibility(WPARAM wParam, LPARAM lParam, LRESULT* answer);
