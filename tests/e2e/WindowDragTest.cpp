@@ -34,6 +34,11 @@ bool SamePoint(POINT a, POINT b) {
     return a.x == b.x && a.y == b.y;
 }
 
+bool PointerIsAt(POINT point) {
+    POINT pointer{};
+    return GetCursorPos(&pointer) && SamePoint(pointer, point);
+}
+
 std::string Describe(POINT point) {
     return "(" + std::to_string(point.x) + ", " + std::to_string(point.y) + ")";
 }
@@ -71,9 +76,11 @@ protected:
             const POINT expected = Offset(windowStart, dx, dy);
             // A move message can be lost on its way to the window that
             // captured the mouse; a hand never stays still, so the pointer is
-            // nudged again until the window has followed it.
+            // nudged again until the window has followed it. The pointer
+            // must have come back from the nudge too, or the window may yet
+            // follow the nudge's pixel aside.
             const bool followed = WaitUntil([&] {
-                if (SamePoint(TopLeft(Window()), expected)) {
+                if (PointerIsAt(pointer) && SamePoint(TopLeft(Window()), expected)) {
                     return true;
                 }
                 NudgePointerTo(pointer);
