@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Puts Wine's own "MS Sans Serif" into a Wine prefix, so that the program's
-# texts are drawn in the font they were laid out for.
+# texts are drawn in the font they were laid out for, and Wine's Tahoma, which
+# the program takes at scales beyond the bitmap font's sizes.
 #
 #   scripts/wine-prefix-fonts.sh PREFIX
 #
@@ -21,7 +22,7 @@ wine_fonts=/usr/share/wine/fonts
 prefix_fonts=$prefix/drive_c/windows/Fonts
 
 shopt -s nullglob
-files=("$wine_fonts"/sserif*.fon "$wine_fonts"/ssee*.fon "$wine_fonts"/ssef*.fon)
+files=("$wine_fonts"/sserif*.fon "$wine_fonts"/ssee*.fon "$wine_fonts"/ssef*.fon "$wine_fonts"/tahoma*.ttf)
 if [ ${#files[@]} -eq 0 ]; then
     echo "$0: Wine's fonts are missing from $wine_fonts (scripts/install-deps.sh" \
         "installs fonts-wine); texts may be cut" >&2

@@ -70,6 +70,12 @@ public:
                   DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
         return SIZE{area.right, area.bottom};
     }
+    // The height of a capital with its accent: the character height.
+    int CharacterHeight() const {
+        TEXTMETRICW metrics{};
+        GetTextMetricsW(dc_, &metrics);
+        return metrics.tmHeight - metrics.tmInternalLeading;
+    }
     // The face the system chose, which may not be the face asked for.
     std::string Face() const {
         wchar_t face[LF_FACESIZE] = {};
@@ -176,6 +182,20 @@ TEST_F(TextsFit, MainWindowWithASevenDigitAmount) {
     app_.Press({{VK_RETURN}});
     ASSERT_TRUE(app_.Shows({{L"lblP(0)", L"9999999,99"}, {L"lblP(2)", L"1524490,17"}}));
     EXPECT_TRUE(ShowsEveryTextWhole(app_.Main()));
+}
+
+// The texts are 8.25 points at the screen's scale: within a tenth of that
+// height, whatever face the system gives, not a smaller font's.
+TEST_F(TextsFit, LabelsHaveTheScalesTextHeight) {
+    const int asked = MulDiv(825, ScreenPixelsPerInchX(), 7200);
+    for (const wchar_t* name : {L"lblEti(0)", L"lblP(0)"}) {
+        const std::optional<LOGFONTW> published = PublishedFont(app_.Control(name));
+        ASSERT_TRUE(published.has_value()) << Utf8(name) << " publishes no font";
+        const MeasuringFont font(*published);
+        EXPECT_GE(font.CharacterHeight() * 10, asked * 9)
+            << Utf8(name) << " is " << font.CharacterHeight() << " pixels high in " << font.Face()
+            << " for " << asked;
+    }
 }
 
 TEST_F(TextsFit, MainWindowWithTheChangeRow) {

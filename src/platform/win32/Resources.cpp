@@ -48,14 +48,17 @@ UniqueFont MakeFont(platform::Dpi dpi, int weight, bool underline) {
     // "MS Sans Serif" is a bitmap font of a few sizes, made for 96 and 120
     // dpi: where the nearest falls short of the scale's by more than a tenth
     // (at 200 %), its scalable twin, of the same widths, draws the texts at
-    // their size. Another face standing in for the twin (Wine has none)
-    // would be wider and cut the texts: the bitmap font stays then.
+    // their size, or where it is missing (Wine) Tahoma, narrow enough. A
+    // face the system puts in their place would be wider and cut the texts:
+    // the bitmap font stays then.
     if (made && Measure(made.Get()).characterHeight * 10 < height * 9) {
-        constexpr wchar_t kTwin[] = L"Microsoft Sans Serif";
-        ::lstrcpynW(font.lfFaceName, kTwin, LF_FACESIZE);
-        UniqueFont twin(::CreateFontIndirectW(&font));
-        if (twin && Measure(twin.Get()).face == kTwin) {
-            made = std::move(twin);
+        for (const wchar_t* twin : {L"Microsoft Sans Serif", L"Tahoma"}) {
+            ::lstrcpynW(font.lfFaceName, twin, LF_FACESIZE);
+            UniqueFont scalable(::CreateFontIndirectW(&font));
+            if (scalable && Measure(scalable.Get()).face == twin) {
+                made = std::move(scalable);
+                break;
+            }
         }
     }
     return made;
