@@ -46,16 +46,17 @@ Win32Window::Win32Window(Runtime& runtime, const platform::FormDesign& design,
         throw platform::RuntimeError("Cannot create the window");
     }
     // A window made on a monitor of another scale than the system's takes
-    // its design size in that monitor's pixels.
+    // its design size in that monitor's pixels, and icons of that scale (the
+    // class's are the system's).
     const platform::Dpi dpi = runtime_.units.WindowDpi(hwnd_);
     if (dpi != dpi_) {
         dpi_ = dpi;
         const RECT scaled = ToPixels(dpi_, design.bounds);
         ::SetWindowPos(hwnd_, nullptr, 0, 0, scaled.right - scaled.left, scaled.bottom - scaled.top,
                        SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        SetIcons();
     }
     creating_ = false;
-    SetIcons();
     if (!image_) {
         RECT client{};
         ::GetClientRect(hwnd_, &client);
