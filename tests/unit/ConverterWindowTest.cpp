@@ -61,23 +61,28 @@ TEST_F(ConverterWindow, LoadsWithFieldZeroActiveAndEveryDisplayAtZero) {
     EXPECT_EQ(Displays(), (Texts{"0", "0", "0", "0"}));
     ExpectActive(0);
     EXPECT_FALSE(Main().EntryInProgress());
-    // The marker is 6 x 12 pixels.
-    EXPECT_EQ(Main().FocusMarker().Placement().width, 6 * 15);
-    EXPECT_EQ(Main().FocusMarker().Placement().height, 12 * 15);
 }
 
 TEST_F(ConverterWindow, ChangeRowFollowsTheDateAtLoad) {
+    // The row: the payment's caption, display and the line under it, the
+    // change's caption and display.
+    const auto rowShown = [&](bool shown) {
+        const offscreen::OffscreenWindow& window = *Platform().FindWindow("frmConvalis");
+        EXPECT_EQ(Main().ChangeRowShown(), shown);
+        EXPECT_EQ(window.FindControl("Line1", 1)->Visible(), shown);
+        for (int field : {1, 3}) {
+            EXPECT_EQ(Main().Display(field).Visible(), shown) << field;
+            EXPECT_EQ(Main().Caption(field).Visible(), shown) << field;
+        }
+        EXPECT_TRUE(window.FindControl("Line1", 0)->Visible());
+        EXPECT_TRUE(Main().Display(2).Visible());
+    };
     Start(kBeforeChangeover);
-    EXPECT_TRUE(Main().ChangeRowShown());
-    EXPECT_TRUE(Main().Display(1).Visible());
-    EXPECT_TRUE(Main().Caption(3).Visible());
-
+    rowShown(true);
+    Main().ShowChangeRow(false);
+    rowShown(false);
     Start(kAfterChangeover);
-    EXPECT_FALSE(Main().ChangeRowShown());
-    EXPECT_FALSE(Main().Display(1).Visible());
-    EXPECT_FALSE(Main().Display(3).Visible());
-    EXPECT_FALSE(Main().Caption(1).Visible());
-    EXPECT_TRUE(Main().Display(2).Visible());
+    rowShown(false);
 }
 
 TEST_F(ConverterWindow, NavigationWithoutTheChangeRowSwapsBetweenPrices) {
@@ -134,6 +139,12 @@ TEST_F(ConverterWindow, AStartedEntryClearsTheDisplaysItMakesOutOfDate) {
     Type("2");
     // The amount paid leaves the prices and the old change alone.
     EXPECT_EQ(Displays(), (Texts{"5", "2", "0,76", "0"}));
+    Press({"Enter"});
+    ASSERT_EQ(Main().DisplayText(3), "-0,46");
+    // A new price in francs: the payment was for the old one.
+    Press({"Shift+Tab"});
+    Type("7");
+    EXPECT_EQ(Displays(), (Texts{"7", "0", "0", "0"}));
 }
 
 TEST_F(ConverterWindow, TypingFollowsTheAmountRules) {
@@ -225,8 +236,15 @@ TEST_F(ConverterWindow, ConvertsEitherPriceIntoTheOther) {
         int field;
         const char* typed;
         const char* expected;  // in the other price display
-    } conversions[] = {{0, "100", "15,24"}, {0, "12,5", "1,91"}, {0, "0,", "0,00"},
-                       {0, "12,", "1,83"},  {2, "10", "65,60"},  {2, "0,01", "0,07"}};
+    } conversions[] = {{0, "100", "15,24"},
+                       {0, "12,5", "1,91"},
+                       {0, "0,", "0,00"},
+                       {0, "12,", "1,83"},
+                       {2, "10", "65,60"},
+                       {2, "0,01", "0,07"},
+                       // At the legal rate, 6,55957 francs to the euro.
+                       {0, "1000000", "152449,02"},
+                       {2, "1000000", "6559570,00"}};
     for (const auto& c : conversions) {
         Start();
         if (c.field == 2)
@@ -305,33 +323,6 @@ TEST_F(ConverterWindow, HideHelpAboutAndTheEuroZoneLeaveTheEntryInProgress) {
     EXPECT_EQ(Main().DisplayText(2), "0");
 }
 
-TEST_F(ConverterWindow, HelpOpensTheHelpFileOncePerRequest) {
-    offscreen::ProgramFacts facts;
-    facts.path = "C:\\Caisse";
-    Start(kAfterChangeover, facts);
-    Press({"F1"});
-    ASSERT_EQ(Platform().HelpRequests().size(), 1u);
-    EXPECT_EQ(Platform().HelpRequests()[0].file, "C:\\Caisse\\Convalis.hlp");
-    EXPECT_EQ(Platform().HelpRequests()[0].owner, Main().Window().Handle());
-    Click("imaCommand", 4);
-    EXPECT_EQ(Platform().HelpRequests().size(), 2u);
-    Press({"Shift+F1", "Alt+F1"});
-    EXPECT_EQ(Platform().HelpRequests().size(), 4u);
-}
-
-TEST_F(ConverterWindow, CloseButtonAndAltF4UnloadTheWindow) {
-    Start();
-    Press({"Alt+F4"});
-    EXPECT_FALSE(Main().Loaded());
-    EXPECT_TRUE(Platform().LoadedWindows().empty());
-
-    Start();
-    Press({"F4"});
-    EXPECT_TRUE(Main().Loaded());
-    Click("imaCommand", 0);
-    EXPECT_FALSE(Main().Loaded());
-}
-
 TEST_F(ConverterWindow, HidingTheChangeRowMovesTheFocusOffThePayment) {
     Start(kBeforeChangeover);
     Press({"Tab"});
@@ -351,5 +342,64 @@ TEST_F(ConverterWindow, HidingTheChangeRowMovesTheFocusOffThePayment) {
     Press({"Tab"});
     ExpectActive(0);
 }
+
+// What both converter windows have alike from their common form, checked on
+// each of them: the main window and the euro-zone window over it.
+struct ConverterCase {
+    const char* window;
+    std::vector<std::string> opening;  // from the main window
+    int closeButton;
+    int helpButton;
+};
+
+class EitherConverterWindow : public testing_support::ProgramFixture,
+                              public ::testing::WithParamInterface<ConverterCase> {
+protected:
+    // Starts the program and queues what opens the window; checks must be
+    // queued with Then, to run inside the euro-zone window's modal loop.
+    void Open() {
+        Start();
+        Queue(GetParam().opening);
+    }
+    const offscreen::OffscreenWindow* Shown() { return Platform().FindWindow(GetParam().window); }
+};
+
+TEST_P(EitherConverterWindow, HelpOpensTheHelpFileOncePerRequest) {
+    Open();
+    Queue({"F1"});
+    QueueClick("imaCommand", GetParam().helpButton);
+    Queue({"Shift+F1", "Alt+F1"});
+    // The help button posts F1 behind whatever is queued: check after it.
+    Then([&] {
+        Then([&] {
+            const auto& requests = Platform().HelpRequests();
+            ASSERT_EQ(requests.size(), 4u);
+            for (const offscreen::HelpRequest& request : requests) {
+                EXPECT_EQ(request.file, Platform().App().HelpFile());
+                EXPECT_EQ(request.owner, Shown()->Handle());
+            }
+        });
+    });
+    Run();
+}
+
+TEST_P(EitherConverterWindow, AltF4AndTheCloseButtonUnloadItButF4AloneDoesNot) {
+    for (bool button : {false, true}) {
+        Open();
+        Queue({"F4"});
+        Then([&] { ASSERT_NE(Shown(), nullptr) << "F4 without Alt closed it"; });
+        if (button)
+            QueueClick("imaCommand", GetParam().closeButton);
+        else
+            Queue({"Alt+F4"});
+        Run();
+        EXPECT_EQ(Shown(), nullptr) << (button ? "the close button" : "Alt+F4");
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Windows, EitherConverterWindow,
+                         ::testing::Values(ConverterCase{"frmConvalis", {}, 0, 4},
+                                           ConverterCase{"frmZoneEuro", {"Alt+Z"}, 0, 2}),
+                         [](const auto& info) { return std::string(info.param.window); });
 
 }  // namespace

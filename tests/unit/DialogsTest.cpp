@@ -3,10 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <random>
 
 #include "ProductInfo.h"
 #include "ProgramFixture.h"
+#include "TemporaryFolder.h"
 #include "shell/cShellLink.h"
 
 namespace {
@@ -15,21 +15,13 @@ namespace fs = std::filesystem;
 
 class Dialogs : public testing_support::ProgramFixture {
 protected:
-    Dialogs() {
-        std::random_device random;
-        profile_ = fs::temp_directory_path() / ("convalis-dialogs-" + std::to_string(random()));
-        fs::create_directories(profile_ / "Startup");
-    }
-    ~Dialogs() override {
-        std::error_code error;
-        fs::remove_all(profile_, error);
-    }
+    Dialogs() { fs::create_directories(profile_.Path() / "Startup"); }
     void StartWithProfile(const platform::LocalDateTime& now) {
         offscreen::ProgramFacts facts;
-        facts.profile = profile_.string();
+        facts.profile = profile_.Path().string();
         Start(now, facts);
     }
-    fs::path Shortcut() const { return profile_ / "Startup" / "Convalis.lnk"; }
+    fs::path Shortcut() const { return profile_.Path() / "Startup" / "Convalis.lnk"; }
     dialogs::frmOptions& Options() { return program_->Options(); }
     dialogs::frmAbout& About() { return program_->About(); }
     offscreen::OffscreenLabel& PaidDisplay() {
@@ -38,7 +30,7 @@ protected:
     }
     int RowFlicker() { return PaidDisplay().VisibilityChanges(); }
 
-    fs::path profile_;
+    testing_support::TemporaryFolder profile_;
 };
 
 TEST_F(Dialogs, OptionsFinishTheEntryThenShowTheCurrentState) {
@@ -209,49 +201,6 @@ TEST_F(Dialogs, OptionsWorkFromTheKeyboardAlone) {
     EXPECT_TRUE(fs::exists(Shortcut()));
 }
 
-TEST_F(Dialogs, AClickedBoxTakesTheFocus) {
-    StartWithProfile(testing_support::kAfterChangeover);
-    Queue({"Alt+O"});
-    Then([&] {
-        QueueLeftButtonDrag({CentreOf("frmOptions", "chkAppoint")});
-        Then([&] {
-            EXPECT_EQ(Options().chkAppoint().Value(), 1);
-            EXPECT_EQ(Platform().FindWindow("frmOptions")->FocusedControl(),
-                      &Options().chkAppoint());
-        });
-        Queue({"Space", "Escape"});
-    });
-    Run();
-    EXPECT_FALSE(Main().ChangeRowShown());
-}
-
-// A press on a control and a release away from it: no click, whatever the
-// control. Moving back before the release makes it one again. (Checks queued
-// from inside the modal loop run after the input queued before them.)
-TEST_F(Dialogs, OptionsControlsActOnlyOnAReleaseOverThem) {
-    StartWithProfile(testing_support::kAfterChangeover);
-    const platform::Point away{5, 5};
-    Queue({"Alt+O"});
-    Then([&] {
-        for (const auto& [name, index] : std::vector<std::pair<std::string, int>>{
-                 {"lblAction", 0}, {"lblAction", 1}, {"imaCommand", -1}, {"chkAppoint", -1}}) {
-            QueueLeftButtonDrag({CentreOf("frmOptions", name, index), away});
-        }
-        // A press elsewhere released over "OK" is no click on it either.
-        QueueLeftButtonDrag({away, CentreOf("frmOptions", "lblAction", 0)});
-        Then([&] {
-            ASSERT_TRUE(Options().Loaded()) << "the dialog closed";
-            EXPECT_EQ(Options().chkAppoint().Value(), 0);
-            QueueClick("chkAppoint");
-            const platform::Point ok = CentreOf("frmOptions", "lblAction", 0);
-            QueueLeftButtonDrag({ok, away, ok});
-        });
-    });
-    Run();
-    EXPECT_FALSE(Options().Loaded());
-    EXPECT_TRUE(Main().ChangeRowShown()) << "the dialog was not confirmed";
-}
-
 class AboutBox : public testing_support::ProgramFixture {
 protected:
     dialogs::frmAbout& About() { return program_->About(); }
@@ -347,26 +296,6 @@ TEST_F(AboutBox, LinksOpenThroughTheShellAndOnlyTheCloseWaysClose) {
     QueueClick("imaCommand", 3);
     QueueClick("imaCommand");
     Then([&] { EXPECT_FALSE(About().Loaded()) << "the close button left the box open"; });
-    Run();
-    EXPECT_FALSE(About().Loaded());
-}
-
-TEST_F(AboutBox, ALinkOpensOnlyOnAReleaseOverIt) {
-    Start();
-    QueueClick("imaCommand", 3);
-    Then([&] {
-        const platform::Point web = CentreOf("frmAbout", "lblWeb");
-        const platform::Point mail = CentreOf("frmAbout", "lblMail");
-        QueueLeftButtonDrag({web, {1000, 700}});
-        QueueLeftButtonDrag({web, mail});
-        QueueLeftButtonDrag({mail, web, mail});
-        Then([&] {
-            const auto& launches = Platform().Shell().Launches();
-            ASSERT_EQ(launches.size(), 1u);
-            EXPECT_EQ(launches[0].file, std::string("mailto: ") + product::kSupportMail);
-        });
-        Queue({"Escape"});
-    });
     Run();
     EXPECT_FALSE(About().Loaded());
 }

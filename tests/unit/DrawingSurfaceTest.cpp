@@ -1,11 +1,11 @@
-// The drawing-surface control, the focus marker drawn on it and the window
-// outline's region.
+// The drawing-surface control and the window outline's region; the focus
+// marker drawn on it is checked at every scale in ScaleTest.cpp.
 #include <gtest/gtest.h>
 
-#include "ProgramFixture.h"
 #include "chrome/mDrawing.h"
 #include "chrome/mRgn.h"
 #include "chrome/nrvGDICtl.h"
+#include "platform/offscreen/OffscreenPlatform.h"
 
 namespace {
 
@@ -100,17 +100,6 @@ TEST_F(DrawingSurface, AnAttributeTheSurfaceRefusesKeepsItsValue) {
     EXPECT_EQ(control_.DrawMode(), 13);
 }
 
-TEST_F(DrawingSurface, SaveStateWritesEveryKeyForLoadStateToReadBack) {
-    control_.LoadState(chrome::FocusMarkerDesign());
-    chrome::PropertyBag saved;
-    control_.SaveState(saved);
-    for (const char* key : {"BackColor", "ForeColor", "FillColor", "FillStyle", "DrawMode"}) {
-        EXPECT_TRUE(saved.Contains(key)) << key;
-    }
-    EXPECT_EQ(saved.ReadProperty("forecolor", 0), SystemColor(platform::syscolor::kButtonText));
-    EXPECT_EQ(saved.ReadProperty("fillstyle", -1), 0);
-}
-
 // A window that refuses its region leaves it to the caller, who deletes it.
 TEST_F(DrawingSurface, AWindowOutlineRefusedBySetWindowRgnLeaksNoRegion) {
     const std::size_t before = platform_.Gdi().LiveObjects();
@@ -129,30 +118,6 @@ TEST_F(DrawingSurface, TranslateColorResolvesSystemColoursWhenCalled) {
     platform_.Gdi().SetSysColor(platform::syscolor::kButtonFace, MakeRgb(1, 2, 3));
     EXPECT_EQ(chrome::TranslateColor(gdi, 0x8000000F), MakeRgb(1, 2, 3));
     EXPECT_EQ(chrome::TranslateColor(gdi, 0x800000FF), 0u);
-}
-
-// The marker as the main window draws it.
-class FocusMarker : public testing_support::ProgramFixture {};
-
-TEST_F(FocusMarker, IsASolidTrianglePointingLeft) {
-    Start();
-    auto& surface = static_cast<const offscreen::OffscreenSurface&>(Main().FocusMarker());
-    const offscreen::Bitmap& image = surface.Image();
-    ASSERT_EQ(image.Width(), 6);
-    ASSERT_EQ(image.Height(), 12);
-    const platform::Rgb ink = Platform().Graphics().SysColor(platform::syscolor::kButtonText);
-    const platform::Rgb ground = Platform().Graphics().SysColor(platform::syscolor::kWindow);
-    for (int x = 0; x < 6; ++x) {
-        for (int y = 0; y < 12; ++y) {
-            bool inTriangle = y >= 5 - x && y < 7 + x;
-            EXPECT_EQ(image.Pixel(x, y), inTriangle ? ink : ground) << x << "," << y;
-        }
-    }
-    EXPECT_GE(surface.Refreshes(), 1);
-    // Moving to another field moves the same image without drawing it again.
-    Press({"Tab"});
-    for (int y = 0; y < 12; ++y)
-        EXPECT_EQ(image.Pixel(5, y), ink);
 }
 
 }  // namespace

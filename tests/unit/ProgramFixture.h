@@ -66,12 +66,6 @@ protected:
         platform_->PostClick(control, index);
         platform_->RunPending();
     }
-    // The screen pixel in the middle of a control of a loaded window.
-    platform::Point CentreOf(const std::string& window, const std::string& control,
-                             int index = -1) const;
-    // Queues a press of the left button at the first point, moves through
-    // the others and the release at the last.
-    void QueueLeftButtonDrag(const std::vector<platform::Point>& points);
 
     converter::frmConvalis& Main() { return program_->MainWindow(); }
     offscreen::OffscreenPlatform& Platform() { return *platform_; }

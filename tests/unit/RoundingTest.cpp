@@ -1,6 +1,7 @@
-// Converted amounts of every size against an exact decimal reference: the
+// "0.00" on amounts of every size against an exact decimal reference: the
 // value rounded to the nearest cent, halves away from zero, where only the
-// halfway test looks at the value taken to 15 significant digits.
+// halfway test looks at the value taken to 15 significant digits. What the
+// windows show at the legal rates: ConverterWindowTest.cpp, ZoneEuroTest.cpp.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -8,11 +9,9 @@
 #include <random>
 
 #include "DecimalReference.h"
-#include "ProgramFixture.h"
 #include "core/Conversion.h"
 #include "core/CurrencyTable.h"
 #include "core/NumberText.h"
-#include "core/Text.h"
 
 namespace {
 
@@ -21,21 +20,11 @@ std::string Reference(double value) {
     return testing_support::ReferenceFixed2(value);
 }
 
-TEST(ExactReference, ExpandsDoublesDigitForDigit) {
-    EXPECT_EQ(Reference(0.125), "0,13");
-    EXPECT_EQ(Reference(500 * 6.55957), "3279,79");
-    EXPECT_EQ(Reference(2.675), "2,68");
-    EXPECT_EQ(Reference(1e17), "100000000000000000,00");
-    EXPECT_EQ(Reference(0.0), "0,00");
-    EXPECT_EQ(Reference(-0.004), "0,00");
-    EXPECT_EQ(Reference(5e-324), "0,00");
-    testing_support::Decimal tenth = testing_support::ExactDecimal(0.1);
-    EXPECT_EQ(tenth.digits, "01000000000000000055511151231257827021181583404541015625");
-    EXPECT_EQ(tenth.scale, 55);
-}
-
 TEST(FormatFixed2, KeepsTheCentsOfAmountsOfEveryMagnitude) {
-    // The cases the rounding of the 15-digit value used to get wrong.
+    // Halves, and the cases the rounding of the 15-digit value used to get
+    // wrong. 500 x 6.55957 is stored just below 3279.785.
+    EXPECT_EQ(core::FormatFixed2(500 * core::FrancsPerEuro, ","), "3279,79");
+    EXPECT_EQ(core::FormatFixed2(2.675, ","), "2,68");  // 2.67499999... in binary
     EXPECT_EQ(core::FormatFixed2(123456789012345 / core::FrancsPerEuro, ","), "18820866156218,32");
     EXPECT_EQ(core::FormatFixed2(999999999999999 * core::FrancsPerEuro, ","),
               "6559569999999993,00");
@@ -71,79 +60,6 @@ TEST(FormatFixed2, RoundsTheProductsOfCentsAndRatesLikeTheReference) {
             }
         }
     }
-}
-
-// Typed amounts from a few francs to the 15 digits a display takes.
-const std::vector<std::string> kTypedAmounts = {"7",
-                                                "12,5",
-                                                "500",
-                                                "1500",
-                                                "65432,1",
-                                                "1234567,89",
-                                                "123456789012",
-                                                "1234567890123,4",
-                                                "12345678901234",
-                                                "123456789012345",
-                                                "999999999999999",
-                                                "987654321098765"};
-
-double TypedValue(const std::string& typed) {
-    return std::stod(core::CommaToPoint(typed));
-}
-
-class LargeAmounts : public testing_support::ProgramFixture {};
-
-TEST_F(LargeAmounts, TheMainWindowShowsTheCentsOfTheComputedValue) {
-    Start();
-    for (const std::string& typed : kTypedAmounts) {
-        Type(typed);
-        Press({"Enter"});
-        EXPECT_EQ(Main().DisplayText(2), Reference(TypedValue(typed) / core::FrancsPerEuro))
-            << typed << " francs";
-        Press({"Tab"});
-        Type(typed);
-        Press({"Enter"});
-        EXPECT_EQ(Main().DisplayText(0), Reference(TypedValue(typed) * core::FrancsPerEuro))
-            << typed << " euros";
-        Press({"Tab"});
-    }
-}
-
-TEST_F(LargeAmounts, TheEuroZoneWindowShowsTheCentsOfTheComputedValue) {
-    Start();
-    Queue({"Alt+Z"});
-    // From the French franc's row to the lira's, the drachma's, the punt's.
-    const std::vector<std::pair<int, std::vector<std::string>>> rows = {
-        {6, {"Right", "Right"}},
-        {0, {"Right", "Right", "Right", "Right", "Right", "Right"}},
-        {10, {"Left", "Left"}}};
-    for (const auto& [row, moves] : rows) {
-        Queue(moves);
-        const double rate = core::CurrencyRates.at(row);
-        for (const std::string& typed : kTypedAmounts) {
-            // Up from the currency name to the euros, then to the amount in
-            // the currency, then back to the name.
-            Queue({"Up"});
-            QueueTyping(typed);
-            Queue({"Enter"});
-            Then([this, typed, rate] {
-                ASSERT_TRUE(program_->ZoneEuro().Loaded());
-                EXPECT_EQ(program_->ZoneEuro().DisplayText(1), Reference(TypedValue(typed) * rate))
-                    << typed << " euros at " << rate;
-            });
-            Queue({"Up"});
-            QueueTyping(typed);
-            Queue({"Enter"});
-            Then([this, typed, rate] {
-                ASSERT_TRUE(program_->ZoneEuro().Loaded());
-                EXPECT_EQ(program_->ZoneEuro().DisplayText(2), Reference(TypedValue(typed) / rate))
-                    << typed << " at " << rate;
-            });
-            Queue({"Up"});
-        }
-    }
-    Queue({"Alt+F4"});
-    Run();
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-// The program at display scales other than 96 dpi: one rounding rule turns
+// The program at every display scale, 96 dpi included: one rounding rule turns
 // twips and 96-dpi pixels into a window's pixels, and the face (region,
 // frame, picture) and the focus marker are drawn at the window's scale, also
 // when the window moves to a monitor of another scale.
@@ -70,6 +70,7 @@ void ExpectTheScaledFace(offscreen::OffscreenWindow& window, int dpi, platform::
     EXPECT_FALSE(region.Contains(s(199), s(179) / 2));
     EXPECT_TRUE(region.Contains(s(109), 0));
     EXPECT_TRUE(region.Contains(s(109), s(179) - 1));
+    EXPECT_FALSE(region.Contains(s(25), s(5))) << "the disc's box has corners";
     for (auto [top, bottom] : {std::pair{63, 80}, std::pair{99, 116}}) {
         // Left of the disc, where only the bars are.
         for (int x : {0, s(20) - 1}) {
@@ -163,7 +164,7 @@ TEST_P(AtScale, TheMarkerIsDrawnForTheScaleBesideTheFirstDisplay) {
     EXPECT_EQ(Main().FocusMarker().Placement().left, display.left + display.width + 70);
 }
 
-INSTANTIATE_TEST_SUITE_P(Dpi, AtScale, testing::Values(120, 144, 192));
+INSTANTIATE_TEST_SUITE_P(Dpi, AtScale, testing::Values(96, 120, 144, 192));
 
 // A window that goes to a monitor of another scale.
 class MovingToAnotherScale : public testing_support::ProgramFixture {

@@ -1,9 +1,8 @@
-// The coin face every window shares — region, frame, picture — and dragging
-// the main window with the mouse.
+// The coin face every window shares — its region and frame are checked at
+// every scale in ScaleTest.cpp — and dragging the main window with the mouse.
 #include <gtest/gtest.h>
 
 #include "ProgramFixture.h"
-#include "chrome/WindowDrag.h"
 
 namespace {
 
@@ -27,45 +26,6 @@ protected:
         return count;
     }
 };
-
-TEST_F(WindowFace, TheRegionIsTheDiscWithTwoBars) {
-    Start();
-    const std::optional<offscreen::Mask>& region = MainWindow().Region();
-    ASSERT_TRUE(region.has_value());
-    struct Probe {
-        int x, y;
-        bool inside;
-    };
-    for (Probe p :
-         {Probe{109, 89, true}, Probe{109, 0, true}, Probe{198, 89, true}, Probe{0, 63, true},
-          Probe{29, 79, true}, Probe{0, 99, true}, Probe{29, 115, true}, Probe{10, 20, false},
-          Probe{10, 90, false}, Probe{0, 62, false}, Probe{0, 80, false}, Probe{0, 116, false},
-          Probe{25, 5, false}, Probe{198, 5, false}, Probe{199, 89, false}}) {
-        EXPECT_EQ(region->Contains(p.x, p.y), p.inside) << p.x << "," << p.y;
-    }
-    EXPECT_EQ(Platform().Gdi().LiveObjects(), 0u) << "a region or brush was not deleted";
-}
-
-TEST_F(WindowFace, TheFrameRunsAlongTheInsideOfTheRegion) {
-    Start();
-    const offscreen::Bitmap& image = MainWindow().Image();
-    ASSERT_EQ(image.Width(), 199);
-    ASSERT_EQ(image.Height(), 179);
-    // Round the disc, two pixels deep.
-    for (auto [x, y] :
-         {std::pair{109, 0}, {109, 1}, {109, 178}, {109, 177}, {198, 89}, {197, 89}}) {
-        EXPECT_EQ(image.Pixel(x, y), ButtonFace()) << x << "," << y;
-    }
-    // Round the three outer edges of each bar end.
-    for (auto [x, y] :
-         {std::pair{0, 70}, {1, 70}, {10, 63}, {10, 64}, {10, 79}, {10, 78}, {0, 105}, {10, 115}}) {
-        EXPECT_EQ(image.Pixel(x, y), ButtonFace()) << x << "," << y;
-    }
-    // And nowhere inside.
-    for (auto [x, y] : {std::pair{109, 2}, {195, 89}, {2, 70}, {10, 65}, {109, 89}}) {
-        EXPECT_NE(image.Pixel(x, y), ButtonFace()) << x << "," << y;
-    }
-}
 
 TEST_F(WindowFace, ThePictureIsAnOliveEuroSignOnTheWindowColour) {
     Start();
@@ -106,20 +66,6 @@ TEST_F(WindowFace, NoFrameBeforeTheRegionNorWhileMinimised) {
     EXPECT_EQ(Platform().Gdi().LiveObjects(), 0u);
 }
 
-TEST_F(WindowFace, TheEuroZoneWindowHasTheSameFace) {
-    Start();
-    Queue({"Alt+Z"});
-    Then([&] {
-        offscreen::OffscreenWindow& zone = *Platform().FindWindow("frmZoneEuro");
-        ASSERT_TRUE(zone.Region().has_value());
-        EXPECT_FALSE(zone.Region()->Contains(10, 20));
-        EXPECT_TRUE(zone.Region()->Contains(5, 70));
-        EXPECT_EQ(zone.Image().Pixel(0, 70), ButtonFace());
-        EXPECT_EQ(zone.Image().Pixel(60, 70), kOlive);
-    });
-    Run();
-}
-
 // Dragging, with the main window placed at pixel (200, 100) of a screen of
 // 15 twips per pixel.
 class Dragging : public WindowFace {
@@ -146,21 +92,6 @@ protected:
         Run();
     }
 };
-
-TEST_F(Dragging, FollowsThePointerFromThePressedPoint) {
-    platform::Window& window = Main().Window();
-    chrome::WindowDrag drag(Platform(), window);
-    drag.Start(600, 300);
-    EXPECT_EQ(Platform().Capture(), window.Handle());
-    Platform().PostMouseMove(200, 100);
-    Run();
-    drag.Move();
-    EXPECT_EQ(Where().left, 2400);
-    EXPECT_EQ(Where().top, 1200);
-    EXPECT_EQ(Where().width, 2985);
-    drag.Release();
-    EXPECT_EQ(Platform().Capture(), 0u);
-}
 
 TEST_F(Dragging, ThePressedPointOfTheBodyStaysUnderThePointer) {
     // Client point (2625, 900) twips, on the body, is screen pixel (375, 160).

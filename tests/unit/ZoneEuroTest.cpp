@@ -62,43 +62,41 @@ TEST_F(ZoneEuro, OpensModalOverTheMainWindowWithTheFrenchFranc) {
     Run();
 }
 
-// A row's rate both ways (amounts of every size: RoundingTest.cpp).
-TEST_F(ZoneEuro, ConvertsAtTheRowsFixedRate) {
-    const struct {
-        int row;
-        int field;  // 1: typed in the currency, 2: typed in euros
-        const char* typed;
-        const char* key;  // ends the entry
-        const char* currencyAmount;
-        const char* euroAmount;
-    } cases[] = {{6, 1, "1000", "Enter", "1000", "0,52"},  // lire
-                 {9, 2, "1", "Enter", "166,39", "1"},      // pesetas
-                 {10, 2, "1", "Enter", "0,79", "1"},       // punts
-                 {0, 2, "1", "Enter", "340,75", "1"},      // drachmas
-                 {7, 1, "12,", "Tab", "12,", "6,14"}};     // marks
-    for (const auto& c : cases) {
-        Start();
-        Queue({"Alt+Z"});
-        ChooseRow(c.row);
-        Queue({c.field == 1 ? "Tab" : "Up"});
-        QueueTyping(c.typed);
-        Queue({c.key});
-        Then([&] {
-            EXPECT_EQ(Zone().CurrencyIndex(), c.row);
-            EXPECT_EQ(Zone().DisplayText(1), c.currencyAmount) << c.typed;
-            EXPECT_EQ(Zone().DisplayText(2), c.euroAmount) << c.typed;
-            EXPECT_FALSE(Zone().EntryInProgress());
-        });
-        Run();
+// The legal rates, fixed on 31 December 1998, each row checked both ways on
+// a million: units to euros and euros to units, to the cent. The rows come
+// in the alphabetical order of their names.
+TEST_F(ZoneEuro, ConvertsAMillionAtEachLegalRate) {
+    static const struct {
+        const char* currency;
+        const char* millionUnitsInEuros;
+        const char* millionEurosInUnits;
+    } kLegalRates[] = {
+        {"Drachme grecque", "2934,70", "340750000,00"},      // 340,750
+        {"Escudo portugais", "4987,98", "200482000,00"},     // 200,482
+        {"Florin néerlandais", "453780,22", "2203710,00"},   // 2,20371
+        {"Franc belge", "24789,35", "40339900,00"},          // 40,3399
+        {"Franc français", "152449,02", "6559570,00"},       // 6,55957
+        {"Franc luxembourg.", "24789,35", "40339900,00"},    // 40,3399
+        {"Lire italienne", "516,46", "1936270000,00"},       // 1936,27
+        {"Mark allemand", "511291,88", "1955830,00"},        // 1,95583
+        {"Mark finlandais", "168187,93", "5945730,00"},      // 5,94573
+        {"Peseta espagnole", "6010,12", "166386000,00"},     // 166,386
+        {"Punt irlandais", "1269738,08", "787564,00"},       // 0,787564
+        {"Shilling autrichien", "72672,83", "13760300,00"},  // 13,7603
+    };
+    ChooseRow(0);
+    for (const auto& rate : kLegalRates) {
+        Then([&] { ASSERT_EQ(Zone().DisplayText(0), rate.currency); });
+        // Up from the name to the euros, then to the units, then the name.
+        Queue({"Up"});
+        QueueTyping("1000000");
+        Queue({"Enter", "Up"});
+        Then([&] { EXPECT_EQ(Zone().DisplayText(1), rate.millionEurosInUnits) << rate.currency; });
+        QueueTyping("1000000");
+        Queue({"Enter", "Up"});
+        Then([&] { EXPECT_EQ(Zone().DisplayText(2), rate.millionUnitsInEuros) << rate.currency; });
+        Queue({"Right"});
     }
-}
-
-TEST_F(ZoneEuro, ChangingTheCurrencyConvertsTheEuroAmountAnew) {
-    Queue({"Up", "1", "0", "Enter", "Tab", "Right"});
-    Then([&] {
-        EXPECT_EQ(Displays(), (Texts{"Franc luxembourg.", "403,40", "10"}));
-        EXPECT_EQ(Zone().CurrencyIndex(), 5);
-    });
     Run();
 }
 
@@ -195,49 +193,30 @@ TEST_F(ZoneEuro, UndoBringsBackTheCurrencyWithTheDisplays) {
     Run();
 }
 
-TEST_F(ZoneEuro, AltF4ClosesOnlyThisWindowAndTheMainEntryGoesOn) {
+// Closing ends the visit: the main window's entry goes on, and the next
+// visit starts on the French franc again, at its rate.
+TEST_F(ZoneEuro, ClosingReturnsToTheMainEntryAndTheNextVisitOpensFresh) {
     End();  // this one starts typing on the main window first
     Start();
     Type("12");
-    Queue({"Alt+Z", "F4"});
-    Then([&] { EXPECT_TRUE(Zone().Loaded()); });
-    Queue({"Alt+F4"});
-    Then([&] {
-        EXPECT_FALSE(Zone().Loaded());
-        EXPECT_TRUE(Main().Loaded());
-        EXPECT_TRUE(Platform().FindWindow("frmConvalis")->Enabled());
-    });
-    Run();
-    Type("3");
-    EXPECT_EQ(Main().DisplayText(0), "123");
-    EXPECT_TRUE(Main().EntryInProgress());
-}
-
-TEST_F(ZoneEuro, TheCloseButtonEndsTheVisitAndTheNextOpensFresh) {
-    Queue({"Up", "7", "Comma"});
+    Queue({"Alt+Z", "Right", "Up", "7", "Comma"});
     QueueClick("imaCommand", 0);
     Run();
     EXPECT_FALSE(Zone().Loaded());
+    EXPECT_TRUE(Platform().FindWindow("frmConvalis")->Enabled());
+    Type("3");
+    EXPECT_EQ(Main().DisplayText(0), "123");
+    EXPECT_TRUE(Main().EntryInProgress());
+
     Queue({"Alt+Z"});
     Then([&] {
         EXPECT_EQ(Displays(), (Texts{"Franc français", "0", "0"}));
         EXPECT_FALSE(Zone().EntryInProgress());
         ExpectActive(0);
     });
+    Queue({"Up", "1", "0", "Enter"});
+    Then([&] { EXPECT_EQ(Displays(), (Texts{"Franc français", "65,60", "10"})); });
     Run();
-}
-
-TEST_F(ZoneEuro, HelpOpensOncePerRequest) {
-    Queue({"F1"});
-    Then([&] {
-        ASSERT_EQ(Platform().HelpRequests().size(), 1u);
-        EXPECT_EQ(Platform().HelpRequests()[0].owner, Zone().Window().Handle());
-    });
-    QueueClick("imaCommand", 2);
-    // The button posts F1 behind whatever is queued: check after it.
-    Then([&] { Then([&] { EXPECT_EQ(Platform().HelpRequests().size(), 2u); }); });
-    Run();
-    EXPECT_EQ(Platform().HelpRequests().size(), 2u);
 }
 
 }  // namespace
