@@ -131,28 +131,4 @@ TEST_F(Accessibility, EuroZoneDisplaysReadWithTheirSideCaption) {
     Run();
 }
 
-TEST_F(Accessibility, DialogButtonsAndAddressesSayWhatTheyAre) {
-    Start();
-    const auto roleOf = [&](const char* window, const char* control, int index) {
-        const auto* label = dynamic_cast<const offscreen::OffscreenLabel*>(
-            Platform().FindWindow(window)->FindControl(control, index));
-        EXPECT_NE(label, nullptr) << control;
-        return label == nullptr ? platform::AccessibleRole::kStaticText : label->AccessibleRole();
-    };
-    Queue({"Alt+O"});
-    Then([&] {
-        EXPECT_EQ(roleOf("frmOptions", "lblAction", 0), platform::AccessibleRole::kPushButton);
-        EXPECT_EQ(roleOf("frmOptions", "lblAction", 1), platform::AccessibleRole::kPushButton);
-    });
-    Queue({"Escape"});
-    QueueClick("imaCommand", converter::frmConvalis::kAbout);
-    Then([&] {
-        EXPECT_EQ(roleOf("frmAbout", "lblWeb", -1), platform::AccessibleRole::kLink);
-        EXPECT_EQ(roleOf("frmAbout", "lblMail", -1), platform::AccessibleRole::kLink);
-        EXPECT_EQ(roleOf("frmAbout", "lblTitle", -1), platform::AccessibleRole::kStaticText);
-    });
-    Queue({"Escape"});
-    Run();
-}
-
 }  // namespace

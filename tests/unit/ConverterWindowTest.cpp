@@ -10,43 +10,10 @@ using Texts = std::vector<std::string>;
 using testing_support::kAfterChangeover;
 using testing_support::kBeforeChangeover;
 
-const platform::OleColor kHighlight = platform::SystemColor(platform::syscolor::kHighlight);
-
 class ConverterWindow : public testing_support::ProgramFixture {
 protected:
-    // The field whose caption and display are highlighted; -1 unless exactly one is.
-    int HighlightedField() {
-        int found = -1;
-        for (int i = 0; i < converter::frmConvalis::kFields; ++i) {
-            bool display = Main().Display(i).ForeColor() == kHighlight;
-            bool caption = Main().Caption(i).ForeColor() == kHighlight;
-            EXPECT_EQ(display, caption) << "field " << i;
-            if (display) {
-                if (found != -1)
-                    return -1;
-                found = i;
-            }
-        }
-        return found;
-    }
-
-    // The field the marker stands beside: 70 twips right of its display's
-    // right edge, level with its top.
-    int MarkedField() {
-        platform::Bounds marker = Main().FocusMarker().Placement();
-        for (int i = 0; i < converter::frmConvalis::kFields; ++i) {
-            platform::Bounds display = Main().Display(i).Placement();
-            if (marker.left == display.left + display.width + 70 && marker.top == display.top) {
-                return i;
-            }
-        }
-        return -1;
-    }
-
     void ExpectActive(int field) {
-        EXPECT_EQ(Main().ActiveField(), field);
-        EXPECT_EQ(HighlightedField(), field);
-        EXPECT_EQ(MarkedField(), field);
+        ExpectActiveField(Main(), converter::frmConvalis::kFields, field);
     }
 };
 

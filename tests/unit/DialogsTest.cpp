@@ -268,7 +268,16 @@ TEST_F(AboutBox, LinksOpenThroughTheShellAndOnlyTheCloseWaysClose) {
     Start();
     Platform().Shell().SetLaunchResult(31);  // no program for it: silent all the same
     QueueClick("imaCommand", 3);
-    Then([&] { ASSERT_TRUE(About().Loaded()); });
+    Then([&] {
+        ASSERT_TRUE(About().Loaded());
+        // A screen reader names them links (the buttons' roles: end to end).
+        for (const char* link : {"lblWeb", "lblMail"}) {
+            const platform::Control* label =
+                Platform().FindWindow("frmAbout")->FindControl(link, -1);
+            EXPECT_EQ(dynamic_cast<const offscreen::OffscreenLabel&>(*label).AccessibleRole(),
+                      platform::AccessibleRole::kLink);
+        }
+    });
     QueueClick("lblWeb");
     QueueClick("lblMail");
     QueueClick("lblTitle");

@@ -67,6 +67,11 @@ protected:
         platform_->RunPending();
     }
 
+    // `field` of a converter window's `fields` is the active one and shows
+    // it: its display and caption highlighted, no other, the marker beside
+    // its display.
+    static void ExpectActiveField(const ui::ConverterForm& form, int fields, int field);
+
     converter::frmConvalis& Main() { return program_->MainWindow(); }
     offscreen::OffscreenPlatform& Platform() { return *platform_; }
     std::vector<std::string> Displays() {

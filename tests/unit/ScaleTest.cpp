@@ -196,16 +196,6 @@ TEST_F(MovingToAnotherScale, TheWindowIsDrawnAgainAtTheNewScale) {
     ExpectTheScaledFace(MainWindow(), 96, ButtonFace());
 }
 
-TEST_F(MovingToAnotherScale, TheMarkerFollowsTheActiveFieldAtTheNewScale) {
-    Start();
-    Platform().PostDpiChange("frmConvalis", Dpi(192));
-    Press({"Tab"});
-    ASSERT_NE(Main().ActiveField(), 0);
-    const platform::Bounds display = Main().Display(Main().ActiveField()).Placement();
-    EXPECT_EQ(Main().FocusMarker().Placement().left, display.left + display.width + 70);
-    EXPECT_EQ(Main().FocusMarker().Placement().top, display.top);
-}
-
 TEST_F(MovingToAnotherScale, ADraggedWindowKeepsThePressedPointUnderThePointer) {
     Start(testing_support::kAfterChangeover, {}, Dpi(192));
     // At 7.5 twips per pixel: the window's left edge at pixel 400.

@@ -8,9 +8,6 @@ namespace {
 
 using Texts = std::vector<std::string>;
 
-const platform::OleColor kHighlight = platform::SystemColor(platform::syscolor::kHighlight);
-const platform::OleColor kWindowText = platform::SystemColor(platform::syscolor::kWindowText);
-
 class ZoneEuro : public testing_support::ProgramFixture {
 protected:
     void SetUp() override {
@@ -30,18 +27,7 @@ protected:
         for (int i = 4; i > row; --i)
             Queue({"Left"});
     }
-    void ExpectActive(int field) {
-        EXPECT_EQ(Zone().ActiveField(), field);
-        for (int i = 0; i < 3; ++i) {
-            EXPECT_EQ(Zone().Display(i).ForeColor(), i == field ? kHighlight : kWindowText) << i;
-        }
-        EXPECT_EQ(Zone().Caption(0).ForeColor(), field == 2 ? kWindowText : kHighlight);
-        EXPECT_EQ(Zone().Caption(2).ForeColor(), field == 2 ? kHighlight : kWindowText);
-        platform::Bounds display = Zone().Display(field).Placement();
-        platform::Bounds marker = Zone().FocusMarker().Placement();
-        EXPECT_EQ(marker.left, display.left + display.width + 70);
-        EXPECT_EQ(marker.top, display.top);
-    }
+    void ExpectActive(int field) { ExpectActiveField(Zone(), zone::frmZoneEuro::kFields, field); }
 };
 
 TEST_F(ZoneEuro, OpensModalOverTheMainWindowWithTheFrenchFranc) {
