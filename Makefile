@@ -9,7 +9,7 @@ WIN32 := build/win32
 FUZZ_SECONDS ?= 60
 SOAK_EVENTS ?= 1000000
 
-.PHONY: all deps native clang win32 fuzz-build run test unit-test e2e-test fuzz soak dist bench format clean
+.PHONY: all deps native clang win32 run test unit-test e2e-test fuzz soak mutants dist bench format clean
 
 all: native win32
 
@@ -20,8 +20,8 @@ native: deps
 	cmake --preset native
 	cmake --build --preset native
 
-# The same program built with clang++: it must compile without a warning
-# there too.
+# The program and its tests built with clang++, which must compile them
+# without a warning too; the same build links the libFuzzer harnesses.
 clang: deps
 	cmake --preset clang
 	cmake --build --preset clang
@@ -29,10 +29,6 @@ clang: deps
 win32: deps
 	cmake --preset win32
 	cmake --build --preset win32
-
-fuzz-build: deps
-	cmake --preset fuzz
-	cmake --build --preset fuzz
 
 run: win32
 	scripts/run.sh $(WIN32)
@@ -44,18 +40,24 @@ unit-test: native
 e2e-test: win32
 	ctest --preset win32 --verbose
 
-test: native clang win32 fuzz-build
+test: native clang win32
 	ctest --preset native
 	ctest --preset win32 --verbose
 	scripts/fuzz.sh 15
 
-# Each libFuzzer harness for FUZZ_SECONDS; reproducers stay in build/fuzz.
-fuzz: fuzz-build
+# Each libFuzzer harness for FUZZ_SECONDS; reproducers stay in build/clang.
+fuzz: clang
 	scripts/fuzz.sh $(FUZZ_SECONDS)
 
 # SOAK_EVENTS random events over the whole program, under ASan and UBSan.
 soak: native
 	$(NATIVE)/bin/convalis-soak --events $(SOAK_EVENTS)
+
+# How many of MUTANTS single-line mutants of the program the native suite
+# kills, and which survive; built apart in build/mutants.
+MUTANTS ?= 40
+mutants: deps
+	scripts/mutants.py --count $(MUTANTS)
 
 # The MSI, the zip and the source archive, in build/dist.
 dist: win32

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Runs each fuzzing harness of the `fuzz` preset for a set time, one after
+# Runs each fuzzing harness of the `clang` preset for a set time, one after
 # the other, and fails when any of them finds a crash, a leak, a timeout or a
-# sanitizer report. Everything it writes stays under build/fuzz: the growing
+# sanitizer report. Everything it writes stays under build/clang: the growing
 # corpora (corpus/NAME), the logs (logs/NAME.log) and the reproducers of
 # findings (artifacts/NAME/).
 #
@@ -11,7 +11,7 @@ cd "$(dirname "$0")/.."
 
 seconds=${1:-60}
 shift || true
-build=build/fuzz
+build=build/clang
 if [ $# -gt 0 ]; then
     names=("$@")
 else
