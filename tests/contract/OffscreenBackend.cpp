@@ -1,24 +1,15 @@
 // The contract tests over the offscreen platform, on virtual time.
-#include <filesystem>
-#include <random>
+#include <optional>
 
 #include "Backend.h"
+#include "TemporaryFolder.h"
 #include "platform/offscreen/OffscreenPlatform.h"
 
 namespace contract {
 namespace {
 
-namespace fs = std::filesystem;
-
 class OffscreenBackend final : public Backend {
 public:
-    ~OffscreenBackend() override {
-        if (!folder_.empty()) {
-            std::error_code ignored;
-            fs::remove_all(folder_, ignored);
-        }
-    }
-
     platform::Platform& Platform() override { return platform_; }
 
     bool RunUntil(const std::function<bool()>& done) override {
@@ -53,16 +44,14 @@ public:
     }
 
     std::string TemporaryFolder() override {
-        std::random_device random;
-        folder_ = fs::temp_directory_path() / ("convalis-contract-" + std::to_string(random()));
-        fs::create_directories(folder_);
-        return (folder_ / "").string();
+        folder_.emplace();
+        return (folder_->Path() / "").string();
     }
 
 private:
     static constexpr int kStep = 10;
     offscreen::OffscreenPlatform platform_;
-    fs::path folder_;
+    std::optional<testing_support::TemporaryFolder> folder_;
 };
 
 }  // namespace

@@ -172,9 +172,9 @@ TEST_F(ClipboardKeys, NeedCtrlOrShiftAndLeaveTheOtherKeysAsTheyWere) {
     EXPECT_EQ(Displays(), (Texts{"0", "0", "0", "0"}));
     EXPECT_EQ(Clipboard().Contents(), "5");
     EXPECT_EQ(Platform().Beeps(), 0);
-    // Digits and the comma with Ctrl held still type.
-    Press({"Ctrl+1", "Ctrl+Comma", "Ctrl+2"});
-    EXPECT_EQ(Main().DisplayText(0), "1,2");
+    // Digits and the comma with modifiers held still type.
+    Press({"Ctrl+1", "Ctrl+Comma", "Alt+2", "Shift+3"});
+    EXPECT_EQ(Main().DisplayText(0), "1,23");
 }
 
 TEST_F(ClipboardKeys, ClipboardThatCannotBeOpenedEndsTheKeyAndChangesNothing) {

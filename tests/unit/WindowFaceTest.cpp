@@ -1,6 +1,9 @@
 // The coin face every window shares — its region and frame are checked at
-// every scale in ScaleTest.cpp — and dragging the main window with the mouse.
+// every scale in ScaleTest.cpp —, where the controls of every window lie,
+// and dragging the main window with the mouse.
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 #include "ProgramFixture.h"
 
@@ -64,6 +67,57 @@ TEST_F(WindowFace, NoFrameBeforeTheRegionNorWhileMinimised) {
     MainWindow().SetMinimized(false);
     EXPECT_EQ(PixelsOf(MainWindow().Image(), scheme), framePixels);
     EXPECT_EQ(Platform().Gdi().LiveObjects(), 0u);
+}
+
+// Every control of every window inside the window, and none over another by
+// more than a pixel (the boxes of a few labels touch by one): a control
+// placed wrong is cut off or hides its neighbour. (The scrolling line of the
+// about box starts outside on purpose; lines only separate.)
+TEST_F(WindowFace, EveryControlLiesInsideItsWindowAndOverlapsNoOther) {
+    const auto checkLayout = [&](const char* name) {
+        const offscreen::OffscreenWindow& window = *Platform().FindWindow(name);
+        std::vector<std::pair<std::string, platform::Bounds>> placed;
+        for (const char* control :
+             {"lblEti", "lblP", "Line1", "imaCommand", "nrvFocus", "lblTitle", "lblVersion",
+              "lblWeb", "lblMail", "lblAction", "chkDémarrage", "chkAppoint"}) {
+            for (int index = -1; index < 8; ++index) {
+                const platform::Control* found = window.FindControl(control, index);
+                if (found == nullptr || !found->Visible())
+                    continue;
+                const platform::Bounds at = found->Placement();
+                const std::string named = control + std::to_string(index);
+                EXPECT_TRUE(at.left >= 0 && at.top >= 0 &&
+                            at.left + at.width <= window.Placement().width &&
+                            at.top + at.height <= window.Placement().height)
+                    << name << " " << named;
+                if (std::string(control) != "Line1")
+                    placed.emplace_back(named, at);
+            }
+        }
+        for (std::size_t i = 0; i < placed.size(); ++i) {
+            for (std::size_t j = i + 1; j < placed.size(); ++j) {
+                const platform::Bounds& a = placed[i].second;
+                const platform::Bounds& b = placed[j].second;
+                const int across =
+                    std::min(a.left + a.width, b.left + b.width) - std::max(a.left, b.left);
+                const int down =
+                    std::min(a.top + a.height, b.top + b.height) - std::max(a.top, b.top);
+                EXPECT_FALSE(across > 15 && down > 15)
+                    << name << ": " << placed[i].first << " over " << placed[j].first;
+            }
+        }
+    };
+    Start(testing_support::kBeforeChangeover);
+    checkLayout("frmConvalis");
+    for (const char* opening : {"Alt+Z", "Alt+O"}) {
+        Queue({opening});
+        Then([&] { checkLayout(Platform().ActiveWindow()->Name().c_str()); });
+        Queue({"Alt+F4"});
+    }
+    QueueClick("imaCommand", converter::frmConvalis::kAbout);
+    Then([&] { checkLayout("frmAbout"); });
+    Queue({"Escape"});
+    Run();
 }
 
 // Dragging, with the main window placed at pixel (200, 100) of a screen of
