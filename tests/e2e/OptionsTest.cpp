@@ -149,15 +149,9 @@ TEST_F(Options, TabMovesTheFocusRectangleBetweenTheBoxesAndEscapeCancels) {
     const auto looks = [&](const wchar_t* box) {
         return ScreenPixels(WindowRect(dialog.Control(box)));
     };
-    // The dialog may still be painting: the look that stays the same.
-    std::vector<COLORREF> withoutFocus;
-    int unchanged = 0;
-    ASSERT_TRUE(WaitUntil([&] {
-        std::vector<COLORREF> now = looks(kChangeRow);
-        unchanged = now == withoutFocus ? unchanged + 1 : 0;
-        withoutFocus = std::move(now);
-        return unchanged == 3;
-    }));
+    const std::vector<COLORREF> withoutFocus =
+        dialog.SettledLook(WindowRect(dialog.Control(kChangeRow)));
+    ASSERT_FALSE(withoutFocus.empty()) << "the dialog does not finish painting";
 
     dialog.Press({{VK_TAB}});
     ASSERT_TRUE(dialog.HasFocus(kChangeRow));

@@ -42,6 +42,23 @@ std::string Quoted(std::wstring_view text) {
     return "\"" + Utf8(text) + "\"";
 }
 
+// Whether the system has a paint of `window` or of a window in it pending.
+bool PaintPending(HWND window) {
+    if (GetUpdateRect(window, nullptr, FALSE)) {
+        return true;
+    }
+    const std::vector<HWND> children = ChildWindows(window);
+    return std::any_of(children.begin(), children.end(),
+                       [](HWND child) { return GetUpdateRect(child, nullptr, FALSE) != FALSE; });
+}
+
+// Waits until the window's thread has come back to its messages.
+bool AwaitMessageRoundTrip(HWND window) {
+    DWORD_PTR ignored = 0;
+    return SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL,
+                               static_cast<UINT>(kPatience.count()), &ignored) != 0;
+}
+
 std::string DescribePoint(POINT point) {
     return "(" + std::to_string(point.x) + ", " + std::to_string(point.y) + ")";
 }
@@ -188,6 +205,25 @@ testing::AssertionResult ProgramWindow::HasFocus(std::wstring_view name) const {
            << (focus == nullptr ? std::string("no window")
                                 : "the window of class " + Utf8(WindowClass(focus)))
            << " has it";
+}
+
+std::vector<COLORREF> ProgramWindow::SettledLook(const RECT& area) const {
+    // A paint reaches the screen after the program has handled it, once it
+    // is back at its messages: a look read too early may be a dialog's
+    // half-painted first image, which a later paint changes without cause.
+    std::vector<COLORREF> look;
+    int unchanged = 0;
+    const bool settled = WaitUntil([&] {
+        if (PaintPending(window_) || !AwaitMessageRoundTrip(window_)) {
+            unchanged = 0;
+            return false;
+        }
+        std::vector<COLORREF> now = ScreenPixels(area);
+        unchanged = now == look ? unchanged + 1 : 0;
+        look = std::move(now);
+        return unchanged == 3;
+    });
+    return settled ? look : std::vector<COLORREF>();
 }
 
 void ProgramWindow::Press(const std::vector<Keystroke>& keys) const {

@@ -56,6 +56,11 @@ public:
     // coordinates; the windows have no border, so client coordinates too).
     testing::AssertionResult ShowsColourAt(const std::vector<POINT>& points, COLORREF colour) const;
 
+    // The screen's pixels in `area` once the window has painted: nothing
+    // left to paint in it or its controls, and the same pixels seen across
+    // the program's trips back to its messages. Empty if that never comes.
+    std::vector<COLORREF> SettledLook(const RECT& area) const;
+
     // Makes the window the foreground window and sends it real keys.
     void Press(const std::vector<Keystroke>& keys) const;
     // Types digits and commas with the keys of the main keyboard.
