@@ -7,30 +7,6 @@ namespace e2e {
 
 namespace {
 
-constexpr wchar_t kForeColorProperty[] = L"Convalis.ForeColor";
-
-struct PropertySearch {
-    ATOM atom;
-    bool found;
-};
-
-BOOL CALLBACK MatchProperty(HWND, LPWSTR name, HANDLE, ULONG_PTR search) {
-    auto* wanted = reinterpret_cast<PropertySearch*>(search);
-    const bool match = IS_INTRESOURCE(name)
-                           ? LOWORD(reinterpret_cast<ULONG_PTR>(name)) == wanted->atom
-                           : lstrcmpiW(name, kForeColorProperty) == 0;
-    wanted->found = wanted->found || match;
-    return !match;
-}
-
-// GetPropW gives 0 both for black and for a missing property; a property
-// list search tells them apart.
-bool HasForeColorProperty(HWND window) {
-    PropertySearch search{GlobalFindAtomW(kForeColorProperty), false};
-    EnumPropsExW(window, MatchProperty, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
 WORD KeyForCharacter(wchar_t character) {
     if (character == L',') {
         return VK_OEM_COMMA;
@@ -75,15 +51,6 @@ std::wstring ProgramWindow::Text(std::wstring_view name) const {
     return control == nullptr ? std::wstring() : WindowText(control);
 }
 
-std::optional<COLORREF> ProgramWindow::ForeColor(std::wstring_view name) const {
-    HWND control = Control(name);
-    if (control == nullptr || !HasForeColorProperty(control)) {
-        return std::nullopt;
-    }
-    return static_cast<COLORREF>(
-        reinterpret_cast<ULONG_PTR>(GetPropW(control, kForeColorProperty)));
-}
-
 std::optional<LRESULT> ProgramWindow::CheckState(std::wstring_view name) const {
     HWND control = Control(name);
     DWORD_PTR state = 0;
@@ -122,18 +89,6 @@ testing::AssertionResult ProgramWindow::Shows(
 testing::AssertionResult ProgramWindow::Shows(std::wstring_view name,
                                               std::wstring_view text) const {
     return Shows({{std::wstring(name), std::wstring(text)}});
-}
-
-testing::AssertionResult ProgramWindow::HasTextColour(std::wstring_view name,
-                                                      COLORREF colour) const {
-    if (WaitUntil([&] { return ForeColor(name) == colour; })) {
-        return testing::AssertionSuccess();
-    }
-    const std::optional<COLORREF> actual = ForeColor(name);
-    return testing::AssertionFailure()
-           << Utf8(name) << " has text colour "
-           << (actual ? Describe(*actual) : std::string("(no Convalis.ForeColor property)"))
-           << ", expected " << Describe(colour);
 }
 
 testing::AssertionResult ProgramWindow::IsChecked(std::wstring_view name, bool checked) const {

@@ -32,9 +32,6 @@ public:
     // control id is the global atom of that name.
     HWND Control(std::wstring_view name) const;
     std::wstring Text(std::wstring_view name) const;
-    // The text colour a label publishes in its window property
-    // "Convalis.ForeColor" (an RGB value); none without the property.
-    std::optional<COLORREF> ForeColor(std::wstring_view name) const;
     // The state of a check box (BM_GETCHECK): BST_CHECKED or BST_UNCHECKED.
     std::optional<LRESULT> CheckState(std::wstring_view name) const;
 
@@ -42,8 +39,6 @@ public:
     testing::AssertionResult Shows(
         const std::vector<std::pair<std::wstring, std::wstring>>& expected) const;
     testing::AssertionResult Shows(std::wstring_view name, std::wstring_view text) const;
-    // Waits until the named control's text colour is `colour`.
-    testing::AssertionResult HasTextColour(std::wstring_view name, COLORREF colour) const;
     // Waits until the named check box is checked, or unchecked.
     testing::AssertionResult IsChecked(std::wstring_view name, bool checked) const;
     // Waits until the named control has the keyboard focus.
