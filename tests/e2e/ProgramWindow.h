@@ -25,8 +25,6 @@ public:
     explicit operator bool() const { return window_ != nullptr; }
     // Shown and not destroyed.
     bool IsShown() const { return IsWindow(window_) && IsWindowVisible(window_); }
-    // The window that owns it (the opener of a modal window).
-    HWND Owner() const { return GetWindow(window_, GW_OWNER); }
 
     // A control by its name, such as L"lblP(2)" or L"chkAppoint": its
     // control id is the global atom of that name.
