@@ -1,5 +1,5 @@
-// UTF-8 and UTF-16 conversions: whatever the system hands over, the program
-// gets valid UTF-8.
+// UTF-8 and UTF-16 conversions: whatever a file or the system holds, the
+// program gets valid UTF-8.
 #include <gtest/gtest.h>
 
 #include "Utf8Check.h"
