@@ -268,6 +268,7 @@ TEST_F(AboutBox, LinksOpenThroughTheShellAndOnlyTheCloseWaysClose) {
     QueueClick("lblMail");
     QueueClick("lblTitle");
     QueueClick("lblVersion");
+    Queue({"A", "Tab", "Space", "F4"});  // keys that are no way out
     Then([&] {
         EXPECT_TRUE(About().Loaded());
         const auto& launches = Platform().Shell().Launches();
