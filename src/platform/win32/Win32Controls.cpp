@@ -344,6 +344,7 @@ Win32Label::Win32Label(Win32Window& form, const platform::LabelDesign& design)
       handCursor_(design.handCursor),
       border_(design.border),
       autoSize_(design.autoSize),
+      shrinkToFit_(design.shrinkToFit),
       role_(design.role) {
     Create(kLabelClass, 0, design.bounds, design.visible, Layer::kBelow);
     AttachToolTip(design.toolTip);
@@ -507,11 +508,45 @@ void Win32Label::Paint() {
         ::InflateRect(&textArea, -1, -1);
         format |= DT_VCENTER;
     }
-    SelectionScope font(dc, TextFont());
+    const std::wstring text = Widen(caption_);
+    const FittedFont fitted = FitText(dc, text, textArea.right - textArea.left);
+    textArea.top += fitted.baselineShift;
+    SelectionScope font(dc, fitted.font);
     ::SetBkMode(dc, TRANSPARENT);
     ::SetTextColor(dc, color);
-    const std::wstring text = Widen(caption_);
     ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &textArea, format);
+}
+
+Win32Label::FittedFont Win32Label::FitText(HDC dc, const std::wstring& text, int width) {
+    HFONT own = TextFont();
+    SelectionScope selected(dc, own);
+    const auto widthOf = [&] {
+        SIZE extent{};
+        ::GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+        return extent.cx;
+    };
+    const int ownWidth = widthOf();
+    if (!shrinkToFit_ || ownWidth <= width || width <= 0) {
+        return {own, 0};
+    }
+    TEXTMETRICW ownMetrics{};
+    ::GetTextMetricsW(dc, &ownMetrics);
+    // The width follows the height: start from the height in proportion and
+    // go down until the text fits.
+    const int ownHeight = ownMetrics.tmHeight - ownMetrics.tmInternalLeading;
+    for (int height = std::max(1, ownHeight * width / ownWidth); height > 0; --height) {
+        HFONT smaller = runtime_.resources.SmallerFont(weight_, height);
+        if (smaller == nullptr) {
+            break;
+        }
+        ::SelectObject(dc, smaller);
+        if (widthOf() <= width || height == 1) {
+            TEXTMETRICW metrics{};
+            ::GetTextMetricsW(dc, &metrics);
+            return {smaller, static_cast<int>(ownMetrics.tmAscent - metrics.tmAscent)};
+        }
+    }
+    return {own, 0};
 }
 
 void Win32Label::PaintBorder(HDC dc, const RECT& client) const {

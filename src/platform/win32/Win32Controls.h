@@ -206,6 +206,14 @@ private:
     void PaintBorder(HDC dc, const RECT& client) const;
     bool SetCursorShape(LPARAM lParam) const;
     HFONT TextFont();
+    // The font that shows `text` whole in `width` pixels: the label's own,
+    // or for a label that shrinks its text to fit, a smaller one, with how
+    // far down to draw it so that it stands on the same baseline.
+    struct FittedFont {
+        HFONT font;
+        int baselineShift;
+    };
+    FittedFont FitText(HDC dc, const std::wstring& text, int width);
     // An auto-sized label takes the width of its caption.
     void FitToCaption();
 
@@ -217,6 +225,7 @@ private:
     bool handCursor_;
     bool border_;
     bool autoSize_;
+    bool shrinkToFit_;
     platform::AccessibleRole role_;
     std::string accessibleCaption_;
     bool accessibleFocus_ = false;
