@@ -2,13 +2,16 @@
 # Runs the end-to-end tests: the real Convalis.exe under Wine, on a private
 # X display (Xvfb) and in a private Wine prefix under the build folder.
 #
-#   scripts/e2e.sh [--dpi DPI] BUILD_DIR [GoogleTest options, e.g. --gtest_filter=Help.*]
+#   scripts/e2e.sh [--dpi DPI] [--without-ms-sans-serif] BUILD_DIR
+#                  [GoogleTest options, e.g. --gtest_filter=Help.*]
 #
 # BUILD_DIR is a configured and built win32 build folder (build/win32). The
 # prefix is made once (BUILD_DIR/e2e/prefix) and reused. With --dpi the
 # screen has that scale instead of 96 dpi, in a prefix of its own
-# (BUILD_DIR/e2e-dpiDPI/prefix), and the tests are told to expect it. Exits
-# non-zero when a test fails or the tests cannot run.
+# (BUILD_DIR/e2e-dpiDPI/prefix), and the tests are told to expect it. With
+# --without-ms-sans-serif the prefix (BUILD_DIR/e2e-without-ms-sans-serif)
+# lacks Wine's "MS Sans Serif", as a user's Wine may. Exits non-zero when a
+# test fails or the tests cannot run.
 set -euo pipefail
 
 readonly test_time_limit=480 # seconds; the tests take far less
@@ -19,12 +22,22 @@ die() {
 }
 
 dpi=
-if [ "${1:-}" = --dpi ]; then
-    [[ "${2:-}" =~ ^[1-9][0-9]*$ ]] || die "--dpi takes a number of dots per inch"
-    dpi=$2
-    shift 2
-fi
-[ $# -ge 1 ] || die "usage: $0 [--dpi DPI] BUILD_DIR [GoogleTest options]"
+fonts=
+while [ $# -gt 0 ]; do
+    case $1 in
+    --dpi)
+        [[ "${2:-}" =~ ^[1-9][0-9]*$ ]] || die "--dpi takes a number of dots per inch"
+        dpi=$2
+        shift 2
+        ;;
+    --without-ms-sans-serif)
+        fonts=without-ms-sans-serif
+        shift
+        ;;
+    *) break ;;
+    esac
+done
+[ $# -ge 1 ] || die "usage: $0 [--dpi DPI] [--without-ms-sans-serif] BUILD_DIR [GoogleTest options]"
 [ -d "$1" ] || die "no build folder $1"
 build_dir=$(cd "$1" && pwd)
 shift
@@ -83,7 +96,8 @@ FIELDS
     return "$failed"
 }
 
-state=$build_dir/e2e${dpi:+-dpi$dpi}
+state=$build_dir/e2e${dpi:+-dpi$dpi}${fonts:+-$fonts}
+wine_session_fonts=$fonts
 wine_session_start "$state" "$dpi"
 # The scale the tests check the screen against; they skip that check without.
 CONVALIS_E2E_DPI=$dpi
