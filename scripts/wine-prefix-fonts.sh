@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Puts Wine's own "MS Sans Serif" into a Wine prefix, so that the program's
-# texts are drawn in the font they were laid out for, and Wine's Tahoma
-# (regular and bold), which the program takes at scales beyond the bitmap
-# font's sizes and where "MS Sans Serif" is missing.
+# texts are drawn in the font they were laid out for, and Wine's Tahoma,
+# which the program takes at scales beyond the bitmap font's sizes and where
+# "MS Sans Serif" is missing.
 #
 #   scripts/wine-prefix-fonts.sh [--without-ms-sans-serif] PREFIX
 #
@@ -30,8 +30,14 @@ wine_fonts=/usr/share/wine/fonts
 prefix_fonts=$prefix/drive_c/windows/Fonts
 
 shopt -s nullglob
-# tahoma.ttf and tahomabd.ttf: without the second, bold Tahoma is drawn regular.
-files=("$wine_fonts"/tahoma.ttf "$wine_fonts"/tahomabd.ttf)
+# Tahoma without Wine's tahomabd.ttf: that file has bold bitmaps for small
+# sizes only, and beyond them (at 200 %) draws bold as thin as regular, where
+# Wine makes a bold of its own from tahoma.ttf. A copy that an earlier run
+# put into the prefix goes.
+files=("$wine_fonts"/tahoma.ttf)
+if cmp -s "$wine_fonts"/tahomabd.ttf "$prefix_fonts"/tahomabd.ttf; then
+    rm "$prefix_fonts"/tahomabd.ttf
+fi
 if [ -n "$with_ms_sans_serif" ]; then
     files+=("$wine_fonts"/sserif*.fon "$wine_fonts"/ssee*.fon "$wine_fonts"/ssef*.fon)
 fi

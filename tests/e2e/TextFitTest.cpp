@@ -4,6 +4,7 @@
 // substitutes a font it lacks), so the texts are measured, not assumed.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cwchar>
 #include <iterator>
 #include <optional>
@@ -222,6 +223,30 @@ testing::AssertionResult ShowsWhole(const std::string& name, const Shown& longAm
     return testing::AssertionSuccess();
 }
 
+// The width of a typical stroke of the dark text on the light face: the
+// median length of the runs of dark pixels along the rows.
+int StrokeWidth(const Shown& text) {
+    const int width = text.place.right - text.place.left;
+    std::vector<int> runs;
+    int run = 0;
+    for (std::size_t at = 0; at < text.pixels.size(); ++at) {
+        const COLORREF pixel = text.pixels[at];
+        const bool dark = GetRValue(pixel) + GetGValue(pixel) + GetBValue(pixel) < 3 * 128;
+        if (dark) {
+            ++run;
+        }
+        if ((!dark || (at + 1) % static_cast<std::size_t>(width) == 0) && run > 0) {
+            runs.push_back(run);
+            run = 0;
+        }
+    }
+    if (runs.empty()) {
+        return 0;
+    }
+    std::nth_element(runs.begin(), runs.begin() + runs.size() / 2, runs.end());
+    return runs[runs.size() / 2];
+}
+
 class TextsFit : public testing::Test {
 protected:
     void SetUp() override { ASSERT_NE(app_.WaitForShownMainWindow(), nullptr); }
@@ -308,6 +333,18 @@ TEST_F(TextsFit, WidestAmountsShowWholeInTheMainWindow) {
     }
     EXPECT_FALSE(widest[1] == otherFirstDigit[1]) << "lblP(2) does not show its first digit";
     EXPECT_FALSE(widest[2] == otherFirstDigit[2]) << "lblP(3) does not show its first digit";
+}
+
+// The displays are bold, their captions regular: the displays' strokes are
+// the wider, whatever face the system gives at the screen's scale.
+TEST_F(TextsFit, DisplaysAreBold) {
+    app_.Type(L"100");
+    app_.Press({{VK_RETURN}});
+    ASSERT_TRUE(app_.Shows(L"lblP(2)", L"15,24"));
+    const Shown caption = NextShown(app_.Control(L"lblEti(2)"), Shown{});
+    const Shown display = NextShown(app_.Control(L"lblP(2)"), Shown{});
+    EXPECT_GT(StrokeWidth(display), StrokeWidth(caption))
+        << "the display's strokes are as thin as its caption's: it is drawn regular";
 }
 
 // In the euro-zone window the widest amount is in Italian lire, 22 characters.

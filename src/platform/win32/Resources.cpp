@@ -170,30 +170,54 @@ HFONT Resources::Font(platform::Dpi dpi, platform::FontWeight weight, bool under
     return Fonts(dpi).fonts[FontIndex(weight)][underline ? 1 : 0].Get();
 }
 
+void Resources::PublishFont(HWND hwnd, HFONT font) {
+    ATOM description = 0;
+    for (const FontSet& set : fontSets_) {
+        for (int bold = 0; bold < 2; ++bold) {
+            for (int underline = 0; underline < 2; ++underline) {
+                if (set.fonts[bold][underline].Get() == font) {
+                    description = set.descriptions[bold][underline].Get();
+                }
+            }
+        }
+    }
+    for (const SmallerFontEntry& entry : smallerFonts_) {
+        if (entry.font.Get() == font) {
+            description = entry.description.Get();
+        }
+    }
+    ::SetPropW(hwnd, kFontProperty, reinterpret_cast<HANDLE>(static_cast<UINT_PTR>(description)));
+}
+
 void Resources::PublishFont(HWND hwnd, platform::Dpi dpi, platform::FontWeight weight,
                             bool underline) {
     const ATOM description = Fonts(dpi).descriptions[FontIndex(weight)][underline ? 1 : 0].Get();
     ::SetPropW(hwnd, kFontProperty, reinterpret_cast<HANDLE>(static_cast<UINT_PTR>(description)));
 }
 
-HFONT Resources::SmallerFont(platform::FontWeight weight, int characterHeight) {
+HFONT Resources::SmallerFont(platform::FontWeight weight, bool underline, int characterHeight) {
     const int fontWeight = weight == platform::FontWeight::kBold ? FW_BOLD : FW_NORMAL;
     for (const SmallerFontEntry& entry : smallerFonts_) {
-        if (entry.weight == fontWeight && entry.characterHeight == characterHeight) {
+        if (entry.weight == fontWeight && entry.underline == underline &&
+            entry.characterHeight == characterHeight) {
             return entry.font.Get();
         }
     }
     const wchar_t* face = ScalableFace();
-    LOGFONTW description =
-        FontDescription(characterHeight, fontWeight, false, face != nullptr ? face : kDesignFace);
+    LOGFONTW description = FontDescription(characterHeight, fontWeight, underline,
+                                           face != nullptr ? face : kDesignFace);
     // Without a scalable face of its own, any the system has: a bitmap font
     // has no smaller sizes.
     if (face == nullptr) {
         description.lfOutPrecision = OUT_TT_ONLY_PRECIS;
     }
-    SmallerFontEntry entry{fontWeight, characterHeight,
-                           UniqueFont(::CreateFontIndirectW(&description))};
+    SmallerFontEntry entry{fontWeight,
+                           underline,
+                           characterHeight,
+                           UniqueFont(::CreateFontIndirectW(&description)),
+                           {}};
     HFONT font = entry.font.Get();
+    entry.description.Reset(::GlobalAddAtomW(DescribeFont(font).c_str()));
     smallerFonts_.push_back(std::move(entry));
     return font;
 }

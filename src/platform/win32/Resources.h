@@ -37,7 +37,10 @@ public:
     // A scalable font of the texts' face, `characterHeight` pixels high,
     // for a text set smaller to fit its label; kept for the program's life
     // (a few heights in a run).
-    HFONT SmallerFont(platform::FontWeight weight, int characterHeight);
+    HFONT SmallerFont(platform::FontWeight weight, bool underline, int characterHeight);
+    // Names `font`, one of the fonts above, in the window property
+    // kFontProperty of `hwnd`.
+    void PublishFont(HWND hwnd, HFONT font);
     // Names that font in the window property kFontProperty of `hwnd`.
     void PublishFont(HWND hwnd, platform::Dpi dpi, platform::FontWeight weight,
                      bool underline = false);
@@ -60,8 +63,10 @@ private:
     };
     struct SmallerFontEntry {
         int weight = 0;
+        bool underline = false;
         int characterHeight = 0;
         UniqueFont font;
+        UniqueGlobalAtom description;
     };
     struct SizedIcon {
         int id = 0;

@@ -357,16 +357,24 @@ std::wstring Win32Label::WindowText() const {
 
 void Win32Label::WindowCreated() {
     PublishColor(ResolveColor(foreColor_));
-    runtime_.resources.PublishFont(Hwnd(), form_.Dpi(), weight_, underline_);
+    Refit();
 }
 
 void Win32Label::ScaleChanged() {
     ChildWindow::ScaleChanged();
-    if (Hwnd() != nullptr) {
-        runtime_.resources.PublishFont(Hwnd(), form_.Dpi(), weight_, underline_);
-    }
     FitToCaption();
+    Refit();
     Invalidate();
+}
+
+void Win32Label::Refit() {
+    if (Hwnd() == nullptr) {
+        return;
+    }
+    const int borderPixels = border_ ? 2 : 0;
+    ScreenDc screen;
+    fitted_ = FitText(screen.Get(), Widen(caption_), ClientRect(Hwnd()).right - borderPixels);
+    runtime_.resources.PublishFont(Hwnd(), fitted_.font);
 }
 
 void Win32Label::SetCaption(const std::string& caption) {
@@ -378,6 +386,7 @@ void Win32Label::SetCaption(const std::string& caption) {
         }
     });
     FitToCaption();
+    Refit();
     Invalidate();
 }
 
@@ -509,44 +518,73 @@ void Win32Label::Paint() {
         format |= DT_VCENTER;
     }
     const std::wstring text = Widen(caption_);
-    const FittedFont fitted = FitText(dc, text, textArea.right - textArea.left);
-    textArea.top += fitted.baselineShift;
-    SelectionScope font(dc, fitted.font);
+    textArea.top += fitted_.baselineShift;
+    textArea.right -= fitted_.rightInset;
+    SelectionScope font(dc, fitted_.font != nullptr ? fitted_.font : TextFont());
     ::SetBkMode(dc, TRANSPARENT);
     ::SetTextColor(dc, color);
     ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &textArea, format);
 }
 
+namespace {
+
+// The pixels a text's ink takes: its advance, and what its first and last
+// glyphs stand out beyond it (a scalable font's glyph may; a bitmap font's
+// never does).
+struct InkExtent {
+    int advance = 0;
+    int overhangLeft = 0;
+    int overhangRight = 0;
+
+    int Width() const { return advance + overhangLeft + overhangRight; }
+};
+
+InkExtent MeasureInk(HDC dc, const std::wstring& text) {
+    InkExtent ink;
+    SIZE extent{};
+    ::GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+    ink.advance = extent.cx;
+    ABC first{};
+    ABC last{};
+    if (!text.empty() && ::GetCharABCWidthsW(dc, text.front(), text.front(), &first) &&
+        ::GetCharABCWidthsW(dc, text.back(), text.back(), &last)) {
+        ink.overhangLeft = std::max(0, -first.abcA);
+        ink.overhangRight = std::max(0, -last.abcC);
+    }
+    return ink;
+}
+
+}  // namespace
+
 Win32Label::FittedFont Win32Label::FitText(HDC dc, const std::wstring& text, int width) {
     HFONT own = TextFont();
     SelectionScope selected(dc, own);
-    const auto widthOf = [&] {
-        SIZE extent{};
-        ::GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
-        return extent.cx;
-    };
-    const int ownWidth = widthOf();
+    const int ownWidth = MeasureInk(dc, text).advance;
     if (!shrinkToFit_ || ownWidth <= width || width <= 0) {
-        return {own, 0};
+        return {own, 0, 0};
     }
     TEXTMETRICW ownMetrics{};
     ::GetTextMetricsW(dc, &ownMetrics);
-    // The width follows the height: start from the height in proportion and
-    // go down until the text fits.
+    // A pixel of room at the edge, so that the smaller text stands clear of
+    // it; the width follows the height: start from the height in proportion
+    // and go down until the text's ink fits.
+    const int room = width - form_.Dpi().Scale(1);
     const int ownHeight = ownMetrics.tmHeight - ownMetrics.tmInternalLeading;
-    for (int height = std::max(1, ownHeight * width / ownWidth); height > 0; --height) {
-        HFONT smaller = runtime_.resources.SmallerFont(weight_, height);
+    for (int height = std::max(1, ownHeight * room / ownWidth); height > 0; --height) {
+        HFONT smaller = runtime_.resources.SmallerFont(weight_, underline_, height);
         if (smaller == nullptr) {
             break;
         }
         ::SelectObject(dc, smaller);
-        if (widthOf() <= width || height == 1) {
+        const InkExtent ink = MeasureInk(dc, text);
+        if (ink.Width() <= room || height == 1) {
             TEXTMETRICW metrics{};
             ::GetTextMetricsW(dc, &metrics);
-            return {smaller, static_cast<int>(ownMetrics.tmAscent - metrics.tmAscent)};
+            return {smaller, static_cast<int>(ownMetrics.tmAscent - metrics.tmAscent),
+                    ink.overhangRight};
         }
     }
-    return {own, 0};
+    return {own, 0, 0};
 }
 
 void Win32Label::PaintBorder(HDC dc, const RECT& client) const {
