@@ -510,7 +510,9 @@ void Win32Label::Paint() {
     const platform::Rgb color = ResolveColor(foreColor_);
     PublishColor(color);
     RECT textArea = client;
-    UINT format = DT_SINGLELINE | DT_NOPREFIX | AlignmentFormat(alignment_);
+    // No clipping to the text's area: a glyph's ink may pass its advance,
+    // and the label's window clips at its edges.
+    UINT format = DT_SINGLELINE | DT_NOPREFIX | DT_NOCLIP | AlignmentFormat(alignment_);
     if (border_) {
         PaintBorder(dc, client);
         // A bordered label is a text button: its caption sits in the middle.
@@ -565,13 +567,17 @@ Win32Label::FittedFont Win32Label::FitText(HDC dc, const std::wstring& text, int
     }
     TEXTMETRICW ownMetrics{};
     ::GetTextMetricsW(dc, &ownMetrics);
-    // A pixel of room at the edge, so that the smaller text stands clear of
-    // it; the width follows the height: start from the height in proportion
-    // and go down until the text's ink fits.
-    const int room = width - form_.Dpi().Scale(1);
+    // A pixel of room at either edge, so that the smaller text stands clear
+    // of them (a small glyph's ink may pass its advance by a pixel); the
+    // width follows the height: start from the height in proportion and go
+    // down until the text's ink fits.
+    const int margin = form_.Dpi().Scale(1);
+    const int room = width - 2 * margin;
     const int ownHeight = ownMetrics.tmHeight - ownMetrics.tmInternalLeading;
     for (int height = std::max(1, ownHeight * room / ownWidth); height > 0; --height) {
-        HFONT smaller = runtime_.resources.SmallerFont(weight_, underline_, height);
+        // Below 8 pixels a bold face fills its own counters: regular reads.
+        const platform::FontWeight weight = height < 8 ? platform::FontWeight::kRegular : weight_;
+        HFONT smaller = runtime_.resources.SmallerFont(weight, underline_, height);
         if (smaller == nullptr) {
             break;
         }
@@ -581,7 +587,7 @@ Win32Label::FittedFont Win32Label::FitText(HDC dc, const std::wstring& text, int
             TEXTMETRICW metrics{};
             ::GetTextMetricsW(dc, &metrics);
             return {smaller, static_cast<int>(ownMetrics.tmAscent - metrics.tmAscent),
-                    ink.overhangRight};
+                    margin + ink.overhangRight};
         }
     }
     return {own, 0, 0};
