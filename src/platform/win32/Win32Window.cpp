@@ -435,6 +435,16 @@ LRESULT Win32Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return OnCtlColor(reinterpret_cast<HWND>(lParam), reinterpret_cast<HDC>(wParam));
         case WM_CLOSE:
             return OnClose();
+        case WM_ENDSESSION:
+            // Log-off, shut-down, or an installer through the restart
+            // manager: the program closes as asked to, icon removed, before
+            // the system ends the process. A sent message leaves the loop
+            // waiting for the next one: a posted one lets it see the end.
+            if (wParam) {
+                OnClose();
+                ::PostThreadMessageW(::GetCurrentThreadId(), WM_NULL, 0, 0);
+            }
+            return 0;
         case WM_ACTIVATE:
             return OnActivate(wParam, lParam);
         case WM_SETFOCUS:
