@@ -138,6 +138,14 @@ TEST_F(Clipboard, PasteTypesTheAmountAndEnterConvertsIt) {
     app_.Press({{VK_RETURN}});
     EXPECT_TRUE(app_.Shows({{L"lblP(0)", L"1234,5"}, {L"lblP(2)", L"188,20"}}));
 
+    // Pasted over an amount being typed, Escape takes both back.
+    app_.Type(L"3");
+    ASSERT_TRUE(PutOnClipboard(owner_.Handle(), L"5"));
+    app_.Press({WithCtrl('V')});
+    ASSERT_TRUE(app_.Shows({{L"lblP(0)", L"5"}, {L"lblP(2)", L"0"}}));
+    app_.Press({{VK_ESCAPE}});
+    EXPECT_TRUE(app_.Shows({{L"lblP(0)", L"1234,5"}, {L"lblP(2)", L"188,20"}}));
+
     // Shift+Insert pastes too, grouping by narrow no-break spaces included.
     ASSERT_TRUE(PutOnClipboard(owner_.Handle(), L"2\u202F365,5"));
     app_.Press({WithShift(VK_INSERT)});
