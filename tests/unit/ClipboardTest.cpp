@@ -267,21 +267,4 @@ TEST_F(ZoneClipboardKeys, CopyTheCurrencyNameAsTextAndRefuseAPasteIntoIt) {
     Run();
 }
 
-// The forms taken and refused are the main window's, tested there.
-TEST_F(ZoneClipboardKeys, PasteAnAmountAndRefuseOtherText) {
-    Queue({"Tab"});
-    QueuePaste("1 234,5");
-    Then([&] {
-        EXPECT_EQ(ZoneDisplays(), (Texts{"Franc français", "1234,5", "0"}));
-        EXPECT_TRUE(Zone().EntryInProgress());
-    });
-    Queue({"Escape"});
-    QueuePaste("abc");
-    Then([&] {
-        EXPECT_EQ(Platform().Beeps(), 1);
-        EXPECT_EQ(ZoneDisplays(), (Texts{"Franc français", "0", "0"}));
-    });
-    Run();
-}
-
 }  // namespace
