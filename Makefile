@@ -44,10 +44,11 @@ unit-test: native
 e2e-test: win32
 	ctest --preset win32 --verbose
 
+# The native tests replay the fuzzing corpora and run a short soak; the
+# fuzzing build is only compiled here (`make fuzz` and `make soak` run long).
 test: native clang win32 fuzz-build
 	ctest --preset native
 	ctest --preset win32 --verbose
-	scripts/fuzz.sh 15
 
 # Each libFuzzer harness for FUZZ_SECONDS; reproducers stay in build/fuzz.
 fuzz: fuzz-build

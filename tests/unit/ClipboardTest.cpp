@@ -2,6 +2,7 @@
 // clipboard keys of both converter windows.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <optional>
 
 #include "ProgramFixture.h"
@@ -181,27 +182,63 @@ TEST_F(ClipboardKeys, RefuseAnyOtherTextWithABeepAndChangeNothing) {
     EXPECT_EQ(Displays(), (Texts{"45,92", "0", "7", "0"}));
 }
 
-TEST_F(ClipboardKeys, PastedAmountConvertsWithEnterAndUndoTakesItBack) {
-    Type("100");
-    Press({"Enter"});
-    PasteWith("1 234,5");
-    Press({"Enter"});
-    EXPECT_EQ(Displays(), (Texts{"1234,5", "0", "188,20", "0"}));
-    Press({"Escape"});
-    EXPECT_EQ(Displays(), (Texts{"100", "0", "15,24", "0"}));
-    EXPECT_FALSE(Main().EntryInProgress());
-}
-
-TEST_F(ClipboardKeys, PasteStartsANewEntryOverOneInProgress) {
-    Type("12");
-    PasteWith("5");
-    EXPECT_EQ(Main().DisplayText(0), "5");
-    // Typing goes on after the pasted amount, under the entry rules.
-    Type("0,257");
-    EXPECT_EQ(Main().DisplayText(0), "50,25");
-    // Undo gives back what the paste replaced.
-    Press({"Escape"});
-    EXPECT_EQ(Main().DisplayText(0), "12");
+// Both converter windows: the paste is an entry that Enter converts and
+// Escape takes back. Over an entry in progress it replaces the typed amount,
+// and Escape takes both back to the pair the window showed before.
+TEST_F(ClipboardKeys, UndoTakesAPasteBackWithTheEntryItReplaced) {
+    struct Window {
+        std::vector<std::string> open;  // the keys that open it, its amount active
+        std::function<ui::ConverterForm&()> form;
+        int typedField;
+        Texts converted;  // after 100 francs and Enter
+        Texts pasted;     // after the paste of 1 234,5 and Enter
+    };
+    const Window windows[] = {
+        {{},
+         [&]() -> ui::ConverterForm& { return Main(); },
+         0,
+         {"100", "0", "15,24", "0"},
+         {"1234,5", "0", "188,20", "0"}},
+        {{"Alt+Z", "Tab"},
+         [&]() -> ui::ConverterForm& { return program_->ZoneEuro(); },
+         1,
+         {"Franc français", "100", "15,24"},
+         {"Franc français", "1234,5", "188,20"}},
+    };
+    for (const Window& window : windows) {
+        auto expectShown = [&](const Texts& expected, const char* after) {
+            Then([&, expected, after] {
+                Texts shown;
+                for (std::size_t i = 0; i < expected.size(); ++i)
+                    shown.push_back(window.form().DisplayText(static_cast<int>(i)));
+                EXPECT_EQ(shown, expected) << after;
+                EXPECT_FALSE(window.form().EntryInProgress()) << after;
+            });
+        };
+        auto queuePaste = [&](const std::string& text) {
+            Then([this, text] { Clipboard().SetContents(text); });
+            Queue({"Ctrl+V"});
+        };
+        Queue(window.open);
+        QueueTyping("100");
+        Queue({"Enter"});
+        queuePaste("1 234,5");
+        Queue({"Enter"});
+        expectShown(window.pasted, "Enter after the paste");
+        Queue({"Escape"});
+        expectShown(window.converted, "Escape after the pasted conversion");
+        QueueTyping("12");
+        queuePaste("5");
+        // Typing goes on after the pasted amount, under the entry rules.
+        QueueTyping("0,257");
+        Then([&] { EXPECT_EQ(window.form().DisplayText(window.typedField), "50,25"); });
+        Queue({"Escape"});
+        expectShown(window.converted, "Escape after a paste over an entry");
+        Queue({"Enter"});
+        expectShown(window.converted, "Enter after that Escape");
+        Run();
+    }
+    EXPECT_EQ(Platform().Beeps(), 0);
 }
 
 TEST_F(ClipboardKeys, NeedCtrlOrShiftAndLeaveTheOtherKeysAsTheyWere) {
@@ -256,37 +293,6 @@ TEST_F(ZoneClipboardKeys, CopyTheCurrencyNameAsTextAndRefuseAPasteIntoIt) {
     });
     Queue({"Left", "Ctrl+Insert"});
     Then([&] { EXPECT_EQ(Clipboard().Contents(), "Franc français"); });
-    Run();
-}
-
-// The forms taken and refused are the main window's, tested there.
-TEST_F(ZoneClipboardKeys, PasteAnAmountAndRefuseOtherText) {
-    Queue({"Tab"});
-    QueuePaste("1 234,5");
-    Then([&] {
-        EXPECT_EQ(ZoneDisplays(), (Texts{"Franc français", "1234,5", "0"}));
-        EXPECT_TRUE(Zone().EntryInProgress());
-    });
-    Queue({"Escape"});
-    QueuePaste("abc");
-    Then([&] {
-        EXPECT_EQ(Platform().Beeps(), 1);
-        EXPECT_EQ(ZoneDisplays(), (Texts{"Franc français", "0", "0"}));
-    });
-    Run();
-}
-
-TEST_F(ZoneClipboardKeys, PastedEurosConvertWithEnterAndUndoTakesThemBack) {
-    Queue({"Up"});
-    QueuePaste("10");
-    Queue({"Enter"});
-    Then([&] { EXPECT_EQ(ZoneDisplays(), (Texts{"Franc français", "65,60", "10"})); });
-    QueuePaste("1.000,5");
-    Queue({"Escape"});
-    Then([&] {
-        EXPECT_EQ(ZoneDisplays(), (Texts{"Franc français", "65,60", "10"}));
-        EXPECT_FALSE(Zone().EntryInProgress());
-    });
     Run();
 }
 

@@ -35,7 +35,7 @@ void OffscreenWindow::Compose() {
     platform_.Gdi().TranslateColor(design_.backColor, &back);
     image_.Resize(width, height, back);
     image_.Fill(back);
-    if (design_.picture == nullptr)
+    if (design_.picture == nullptr || !platform_.Gdi().Painting())
         return;
     const platform::Image& picture = design_.picture(dpi_);
     for (int y = 0; y < std::min(height, picture.height); ++y) {
