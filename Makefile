@@ -40,10 +40,11 @@ unit-test: native
 e2e-test: win32
 	ctest --preset win32 --verbose
 
+# The native tests replay the fuzzing corpora and run a short soak; the
+# clang build compiles the harnesses (`make fuzz` and `make soak` run long).
 test: native clang win32
 	ctest --preset native
 	ctest --preset win32 --verbose
-	scripts/fuzz.sh 15
 
 # Each libFuzzer harness for FUZZ_SECONDS; reproducers stay in build/clang.
 fuzz: clang

@@ -34,13 +34,18 @@ for name in "${names[@]}"; do
         [ -d "$folder" ] && seeds+=("$folder")
     done
     [ "$name" = drive-script ] && seeds+=(tests/unit/drive)
-    if ! "$build/bin/fuzz-$name" -max_total_time="$seconds" -timeout=30 -rss_limit_mb=3072 \
-        -artifact_prefix="$artifacts/" -print_final_stats=1 "$corpus" "${seeds[@]}" >"$log" 2>&1; then
+    # The processor time it took, user and system, for the rate below: on
+    # a busy machine the clock says little.
+    if ! cpu=$( { TIMEFORMAT='%U %S'; time "$build/bin/fuzz-$name" -max_total_time="$seconds" \
+        -timeout=30 -rss_limit_mb=3072 -artifact_prefix="$artifacts/" -print_final_stats=1 \
+        "$corpus" "${seeds[@]}" >"$log" 2>&1; } 2>&1); then
         failed=1
         echo "fuzz-$name FAILED; the reproducer is in $artifacts/, the log in $log:"
         grep -E -A12 'ERROR|property failed|runtime error' "$log" | head -40
     fi
     executions=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log")
-    printf '%-22s %12s executions in %s s\n' "$name" "${executions:-?}" "$seconds"
+    rate=$(echo "${executions:-0} $cpu" | awk '{ t = $2 + $3; print (t > 0 ? int($1 / t) : "?") }')
+    printf '%-22s %12s executions in %s s, %s per processor second\n' \
+        "$name" "${executions:-?}" "$seconds" "$rate"
 done
 exit $failed

@@ -115,9 +115,12 @@ void AmountEntry::EndEntry() {
 void AmountEntry::TypeAmount(const std::string& amount) {
     if (!ActiveFieldTakesTyping())
         return;
-    // A new entry even while one is in progress: undo takes the whole
-    // amount back.
-    StartEntry();
+    // Over an entry in progress the amount replaces what is typed, and the
+    // undo state stays the one saved when that entry began: undo takes both
+    // back to a pair the window showed after a conversion, never to a typed
+    // amount beside displays the entry cleared.
+    if (!entryInProgress_)
+        StartEntry();
     ActiveDisplay().SetCaption("0");
     for (char c : amount) {
         if (c == ',')

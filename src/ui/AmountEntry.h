@@ -62,9 +62,9 @@ public:
     void EndEntry();
     // Whether the user may type into the active field.
     bool ActiveFieldTakesTyping() const { return window_.AcceptsTyping(activeField_); }
-    // Types `amount` (digits and at most one comma) into the active field as
-    // a new entry, key by key under the same rules; does nothing when the
-    // field takes no typing.
+    // Types `amount` (digits and at most one comma) into the active field,
+    // key by key under the same rules, in place of an entry in progress or
+    // as a new one; does nothing when the field takes no typing.
     void TypeAmount(const std::string& amount);
 
     const std::string& DisplayText(int k) const { return displays_.at(k)->Caption(); }

@@ -97,9 +97,9 @@ private:
     // Puts the active display on the clipboard as shown, amounts with the
     // user's decimal separator.
     void CopyActiveDisplay();
-    // Types the clipboard's amount into the active display as a new entry;
-    // beeps and changes nothing when it holds no amount or the field takes
-    // no typing.
+    // Types the clipboard's amount into the active display, in place of an
+    // entry in progress or as a new one; beeps and changes nothing when it
+    // holds no amount or the field takes no typing.
     void PasteIntoActiveDisplay();
 
     // Form

@@ -126,6 +126,14 @@ TEST_F(Clipboard, PasteTakesAnotherProgramsAmountAndCopyGivesTheConvertedOneBack
     ASSERT_TRUE(app_.Shows(L"lblP(2)", L"188,20"));
     app_.Press({WithCtrl('C')});
     EXPECT_TRUE(ClipboardHolds(L"188,20"));
+
+    // Pasted over an amount being typed, Escape takes both back.
+    app_.Type(L"3");
+    ASSERT_TRUE(PutOnClipboard(owner_.Handle(), L"5"));
+    app_.Press({WithCtrl('V')});
+    ASSERT_TRUE(app_.Shows({{L"lblP(0)", L"0"}, {L"lblP(2)", L"5"}}));
+    app_.Press({{VK_ESCAPE}});
+    EXPECT_TRUE(app_.Shows({{L"lblP(0)", L"1234,5"}, {L"lblP(2)", L"188,20"}}));
 }
 
 }  // namespace

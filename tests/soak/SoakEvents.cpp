@@ -1,7 +1,10 @@
 #include "SoakEvents.h"
 
+#include <optional>
 #include <utility>
 #include <vector>
+
+#include "AmountChecks.h"
 
 namespace soak {
 namespace {
@@ -98,14 +101,18 @@ Event EventSource::Next(const offscreen::OffscreenWindow* active) {
             return IconAction();
         return roll < 400 ? Tick() : Key(active);
     }
-    if (roll < 620)
+    if (roll < 560)
         return Key(active);
+    if (roll < 620)
+        return ClipboardKey();
     if (roll < 800)
         return Click(*active);
     if (roll < 850)
         return IconAction();
-    if (roll < 940)
+    if (roll < 930)
         return Tick();
+    if (roll < 940)
+        return ScaleChange(*active);
     if (roll < 990)
         return active->Name() == "frmConvalis" ? Drag(*active) : Key(active);
     if (roll < 995)
@@ -137,6 +144,49 @@ Event EventSource::Key(const offscreen::OffscreenWindow* active) {
         else if (key.code == vk::kEscape || altF4)
             event.options = OptionsOutcome::kCancel;
     }
+    return event;
+}
+
+// Copy, or paste a text put on the clipboard as another program would. Now
+// and then the paste takes what the program copied last.
+Event EventSource::ClipboardKey() {
+    struct ClipboardChoice {
+        int code;
+        int shift;
+        const char* name;
+        bool paste;
+    };
+    static const std::vector<ClipboardChoice> kChoices = {
+        {'C', platform::shift::kCtrl, "Ctrl+C", false},
+        {vk::kInsert, platform::shift::kCtrl, "Ctrl+Insert", false},
+        {'V', platform::shift::kCtrl, "Ctrl+V", true},
+        {'V', platform::shift::kCtrl, "Ctrl+V", true},
+        {vk::kInsert, platform::shift::kShift, "Shift+Insert", true},
+    };
+    const ClipboardChoice& key = kChoices[static_cast<std::size_t>(Below(5))];
+    const std::vector<std::string>& texts = testing_support::kPastedTexts;
+    std::optional<std::string> text;
+    if (key.paste && Chance(0.8))
+        text = texts[static_cast<std::size_t>(Below(static_cast<int>(texts.size())))];
+    Event event;
+    event.description = std::string("key ") + key.name + (text ? " of \"" + *text + "\"" : "");
+    event.post = [key, text](offscreen::OffscreenPlatform& platform) {
+        if (text)
+            platform.Clipboard().SetContents(*text);
+        platform.PostKey(key.code, key.shift);
+    };
+    return event;
+}
+
+// The window goes to a monitor of another scale.
+Event EventSource::ScaleChange(const offscreen::OffscreenWindow& window) {
+    static const int kDpis[] = {96, 120, 144, 192};
+    const int dpi = kDpis[Below(4)];
+    Event event;
+    event.description = window.Name() + " to " + std::to_string(dpi) + " dpi";
+    event.post = [name = window.Name(), dpi](offscreen::OffscreenPlatform& platform) {
+        platform.PostDpiChange(name, platform::Dpi(dpi));
+    };
     return event;
 }
 

@@ -34,6 +34,8 @@ public:
 
 private:
     Event Key(const offscreen::OffscreenWindow* active);
+    Event ClipboardKey();
+    Event ScaleChange(const offscreen::OffscreenWindow& window);
     Event Click(const offscreen::OffscreenWindow& window);
     Event IconAction();
     Event ShellRestart();

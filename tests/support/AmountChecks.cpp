@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "AmountOracle.h"
 #include "core/Conversion.h"
 #include "core/CurrencyTable.h"
 
@@ -77,7 +78,7 @@ std::string MainWindowProblem(const converter::frmConvalis& main, const std::str
         return "an entry in progress shows " + main.DisplayText(active);
     if (!main.ChangeRowShown() && active == Window::kPaidFrancs)
         return "the hidden amount paid is the active field";
-    return {};
+    return MainAmountsProblem(main, separator);
 }
 
 std::string ZoneWindowProblem(const zone::frmZoneEuro& zone, const std::string& separator) {
@@ -99,7 +100,7 @@ std::string ZoneWindowProblem(const zone::frmZoneEuro& zone, const std::string& 
         if (!IsTypedAmount(zone.DisplayText(zone.ActiveField())))
             return "an entry in progress shows " + zone.DisplayText(zone.ActiveField());
     }
-    return {};
+    return ZoneAmountsProblem(zone, separator);
 }
 
 }  // namespace testing_support

@@ -1,9 +1,11 @@
-// What a user relies on in the displays of the converter windows, checked
-// by the randomised tests, the fuzzing of the amount entry and the soak.
+// What a user relies on in the displays of the converter windows, their
+// amounts to the cent included (AmountOracle.h), checked by the randomised
+// tests, the fuzzing of the amount entry and the soak.
 #pragma once
 
 #include <cstddef>
 #include <string>
+#include <vector>
 
 #include "windows/converter/frmConvalis.h"
 #include "windows/zone/frmZoneEuro.h"
@@ -12,6 +14,13 @@ namespace testing_support {
 
 // The digits a typed amount may have before its comma.
 inline constexpr std::size_t kTypedIntegerDigits = 15;
+
+// Texts a user may paste: amounts in the forms people copy from pages and
+// tables, and texts that are none.
+inline const std::vector<std::string> kPastedTexts = {
+    "1 234,5",    "0,05", "12.5", "1.234.567,89", "  42\r\n",         "123456789012345,99",
+    "2\u202F365", "007",  "abc",  "-5",           "1234567890123456", "12 \u20AC",
+    "1,2,3",      ""};
 
 // A typed amount: "0" or digits without a leading zero, at most 15 of them,
 // then optionally a comma and at most two digits.

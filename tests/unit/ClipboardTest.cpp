@@ -3,6 +3,7 @@
 // currency name).
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <optional>
 
 #include "ProgramFixture.h"
@@ -16,6 +17,7 @@ TEST(PastedAmount, ReadsNumbersInTheFormatsPeopleCopyAndRefusesTheRest) {
     struct Case {
         const char* pasted;
         std::optional<std::string> typed;  // nothing: refused
+        const char* decimalSeparator = ",";
     };
     const std::optional<std::string> kRefused;
     const Case cases[] = {
@@ -29,7 +31,19 @@ TEST(PastedAmount, ReadsNumbersInTheFormatsPeopleCopyAndRefusesTheRest) {
         {"0,05", "0,05"},
         {"12,", "12,"},
         {".5", "0,5"},
-        {"12,345", "12345"},  // three digits after a lone mark: grouping
+        // The user's separator always marks decimals; the other mark groups
+        // when three digits follow it.
+        {"12,345", kRefused},
+        {"0,005", kRefused},
+        {"12.345", "12345"},
+        {"12,345", "12345", "."},
+        {"12.345", kRefused, "."},
+        {"15·24", "15,24", "·"},
+        {"1 234·5", "1234,5", "·"},
+        {"1·234", kRefused, "·"},
+        {"1·234.56", kRefused, "·"},  // it never groups
+        {"1,234.56", "1234,56", "·"},
+        {"12,345", "12345", "·"},
         {"0.011", kRefused},  // neither three decimals nor a group after 0
         {"1,2345", kRefused},
         {"1,234.567", kRefused},  // three decimals after a decimal mark
@@ -38,7 +52,6 @@ TEST(PastedAmount, ReadsNumbersInTheFormatsPeopleCopyAndRefusesTheRest) {
         {"2\u00A0365\u00A0596,5", "2365596,5"},
         {"1\u202F234,56", "1234,56"},
         {"1.234", "1234"},
-        {"1,234", "1234"},
         {"1.234.567", "1234567"},
         {"1.234,56", "1234,56"},
         {"1,234.56", "1234,56"},
@@ -73,7 +86,17 @@ TEST(PastedAmount, ReadsNumbersInTheFormatsPeopleCopyAndRefusesTheRest) {
         {"12,5\n3", kRefused},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(core::PastedAmount(c.pasted), c.typed) << "pasted \"" << c.pasted << "\"";
+        EXPECT_EQ(core::PastedAmount(c.pasted, c.decimalSeparator), c.typed)
+            << "pasted \"" << c.pasted << "\" with " << c.decimalSeparator;
+    }
+}
+
+TEST(CopiedAmount, PastesBackAsTheSameAmountWhateverTheUsersSeparator) {
+    for (const char* separator : {",", ".", "·", "٫", "", "5"}) {
+        for (const std::string typed : {"12,34", "12,", "0,5", "1234"}) {
+            EXPECT_EQ(core::PastedAmount(core::CopiedAmount(typed, separator), separator), typed)
+                << typed << " copied with \"" << separator << "\"";
+        }
     }
 }
 
@@ -103,15 +126,21 @@ TEST_F(ClipboardKeys, CopyTheActiveDisplayAsShown) {
     EXPECT_EQ(Platform().Beeps(), 0);
 }
 
-TEST_F(ClipboardKeys, CopyWithTheUsersDecimalSeparator) {
-    Platform().SetDecimalSeparator(".");
+TEST_F(ClipboardKeys, CopyWithTheUsersDecimalSeparatorAndPasteItBack) {
+    Platform().SetDecimalSeparator("·");
     Type("100");
     Press({"Enter", "Tab", "Ctrl+C"});
-    EXPECT_EQ(Clipboard().Contents(), "15.24");
+    EXPECT_EQ(Clipboard().Contents(), "15·24");
     // Typed amounts show a comma; the copy has the user's separator.
     Type("1,5");
-    Press({"Ctrl+C"});
-    EXPECT_EQ(Clipboard().Contents(), "1.5");
+    Press({"Ctrl+C", "Escape", "Ctrl+V"});
+    EXPECT_EQ(Clipboard().Contents(), "1·5");
+    EXPECT_EQ(Main().DisplayText(2), "1,5");
+    // The paste reads marks for this user: here a comma before three digits
+    // groups.
+    PasteWith("1,234");
+    EXPECT_EQ(Main().DisplayText(2), "1234");
+    EXPECT_EQ(Platform().Beeps(), 0);
 }
 
 // Which texts are amounts is PastedAmount's, above.
@@ -143,27 +172,63 @@ TEST_F(ClipboardKeys, RefuseAnyOtherTextWithABeepAndChangeNothing) {
     EXPECT_EQ(Displays(), (Texts{"45,92", "0", "7", "0"}));
 }
 
-TEST_F(ClipboardKeys, PastedAmountConvertsWithEnterAndUndoTakesItBack) {
-    Type("100");
-    Press({"Enter"});
-    PasteWith("1 234,5");
-    Press({"Enter"});
-    EXPECT_EQ(Displays(), (Texts{"1234,5", "0", "188,20", "0"}));
-    Press({"Escape"});
-    EXPECT_EQ(Displays(), (Texts{"100", "0", "15,24", "0"}));
-    EXPECT_FALSE(Main().EntryInProgress());
-}
-
-TEST_F(ClipboardKeys, PasteStartsANewEntryOverOneInProgress) {
-    Type("12");
-    PasteWith("5");
-    EXPECT_EQ(Main().DisplayText(0), "5");
-    // Typing goes on after the pasted amount, under the entry rules.
-    Type("0,257");
-    EXPECT_EQ(Main().DisplayText(0), "50,25");
-    // Undo gives back what the paste replaced.
-    Press({"Escape"});
-    EXPECT_EQ(Main().DisplayText(0), "12");
+// Both converter windows: the paste is an entry that Enter converts and
+// Escape takes back. Over an entry in progress it replaces the typed amount,
+// and Escape takes both back to the pair the window showed before.
+TEST_F(ClipboardKeys, UndoTakesAPasteBackWithTheEntryItReplaced) {
+    struct Window {
+        std::vector<std::string> open;  // the keys that open it, its amount active
+        std::function<ui::ConverterForm&()> form;
+        int typedField;
+        Texts converted;  // after 100 francs and Enter
+        Texts pasted;     // after the paste of 1 234,5 and Enter
+    };
+    const Window windows[] = {
+        {{},
+         [&]() -> ui::ConverterForm& { return Main(); },
+         0,
+         {"100", "0", "15,24", "0"},
+         {"1234,5", "0", "188,20", "0"}},
+        {{"Alt+Z", "Tab"},
+         [&]() -> ui::ConverterForm& { return program_->ZoneEuro(); },
+         1,
+         {"Franc français", "100", "15,24"},
+         {"Franc français", "1234,5", "188,20"}},
+    };
+    for (const Window& window : windows) {
+        auto expectShown = [&](const Texts& expected, const char* after) {
+            Then([&, expected, after] {
+                Texts shown;
+                for (std::size_t i = 0; i < expected.size(); ++i)
+                    shown.push_back(window.form().DisplayText(static_cast<int>(i)));
+                EXPECT_EQ(shown, expected) << after;
+                EXPECT_FALSE(window.form().EntryInProgress()) << after;
+            });
+        };
+        auto queuePaste = [&](const std::string& text) {
+            Then([this, text] { Clipboard().SetContents(text); });
+            Queue({"Ctrl+V"});
+        };
+        Queue(window.open);
+        QueueTyping("100");
+        Queue({"Enter"});
+        queuePaste("1 234,5");
+        Queue({"Enter"});
+        expectShown(window.pasted, "Enter after the paste");
+        Queue({"Escape"});
+        expectShown(window.converted, "Escape after the pasted conversion");
+        QueueTyping("12");
+        queuePaste("5");
+        // Typing goes on after the pasted amount, under the entry rules.
+        QueueTyping("0,257");
+        Then([&] { EXPECT_EQ(window.form().DisplayText(window.typedField), "50,25"); });
+        Queue({"Escape"});
+        expectShown(window.converted, "Escape after a paste over an entry");
+        Queue({"Enter"});
+        expectShown(window.converted, "Enter after that Escape");
+        Run();
+    }
+    EXPECT_EQ(Platform().Beeps(), 0);
 }
 
 TEST_F(ClipboardKeys, NeedCtrlOrShiftAndLeaveTheOtherKeysAsTheyWere) {

@@ -292,6 +292,8 @@ bool OffscreenGdi::FrameRgn(platform::DeviceContext dc, platform::GdiObject regi
     auto colour = brushes_.find(brush);
     if (mask == nullptr || colour == brushes_.end())
         return false;
+    if (!painting_)
+        return true;
     Bitmap& bitmap = *State(dc).bitmap;
     // A pixel of the region is on the frame when a pixel outside the region
     // lies within `width` of it horizontally or `height` vertically.

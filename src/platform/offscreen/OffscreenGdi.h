@@ -70,6 +70,11 @@ public:
     void SetSysColor(int index, platform::Rgb color);
     // Makes SetWindowRgn fail, as it may on a system short of resources.
     void SetRefuseWindowRegions(bool refuse) { refuseWindowRegions_ = refuse; }
+    // Whether the pictures and frames of windows reach their pixels (on
+    // unless set): a caller that never reads them saves drawing them pixel
+    // by pixel. Regions, lines and surfaces are drawn all the same.
+    void SetPainting(bool painting) { painting_ = painting; }
+    bool Painting() const { return painting_; }
 
     platform::Rgb SysColor(int index) const override;
     bool TranslateColor(platform::OleColor color, platform::Rgb* rgb) const override;
@@ -121,6 +126,7 @@ private:
     platform::GdiObject nextObject_ = 0x2000;
     std::array<platform::Rgb, 31> sysColors_{};
     bool refuseWindowRegions_ = false;
+    bool painting_ = true;
 };
 
 }  // namespace offscreen

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "platform/TabOrder.h"
+#include "platform/WindowPlacement.h"
 
 namespace offscreen {
 
@@ -34,7 +35,7 @@ void OffscreenWindow::Compose() {
     platform_.Gdi().TranslateColor(design_.backColor, &back);
     image_.Resize(width, height, back);
     image_.Fill(back);
-    if (design_.picture == nullptr)
+    if (design_.picture == nullptr || !platform_.Gdi().Painting())
         return;
     const platform::Image& picture = design_.picture(dpi_);
     for (int y = 0; y < std::min(height, picture.height); ++y) {
@@ -216,9 +217,10 @@ void OffscreenWindow::CenterOnScreen() {
 }
 
 void OffscreenWindow::CenterOver(const platform::Window& owner) {
-    platform::Bounds over = owner.Placement();
-    bounds_.left = over.left + (over.width - bounds_.width) / 2;
-    bounds_.top = over.top + (over.height - bounds_.height) / 2;
+    // The offscreen screen is one monitor without a task bar.
+    const platform::Screen& screen = platform_.Display();
+    const platform::Bounds workArea{0, 0, screen.WidthTwips(), screen.HeightTwips()};
+    bounds_ = platform::CentredOver(owner.Placement(), bounds_.width, bounds_.height, workArea);
 }
 
 void OffscreenWindow::MarkUnloaded() {

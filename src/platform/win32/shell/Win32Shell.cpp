@@ -127,11 +127,14 @@ int ShowCommandValue(platform::ShowCommand show) {
 }
 
 // A shortcut starts its program normal, maximised or minimised without
-// activation: the shell takes any other value for normal.
+// activation (the shell may report that as any of the minimised values):
+// the shell takes any other value for normal.
 platform::ShowCommand ShortcutShow(int value) {
     switch (value) {
         case SW_SHOWMAXIMIZED:
             return platform::ShowCommand::kMaximized;
+        case SW_SHOWMINIMIZED:
+        case SW_MINIMIZE:
         case SW_SHOWMINNOACTIVE:
             return platform::ShowCommand::kMinimizedNoActivate;
         default:
