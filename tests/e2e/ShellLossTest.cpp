@@ -39,7 +39,8 @@ protected:
         return app_.Shows(L"lblP(0)", shown);
     }
     testing::AssertionResult DoubleClickShowsTheWindow() {
-        const std::optional<RECT> icon = FindNotificationIcon();
+        // The shell may still be drawing the icon it was just handed.
+        const std::optional<RECT> icon = WaitForNotificationIcon();
         if (!icon) {
             return testing::AssertionFailure() << "no icon to double-click";
         }
