@@ -6,7 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "platform/Shell.h"
 #include "platform/Window.h"
 #include "platform/offscreen/OffscreenControls.h"
 
@@ -60,8 +59,6 @@ public:
     // The persistent image: back colour, picture, then what was drawn.
     const Bitmap& Image() const { return image_; }
     std::optional<Mask>& Region() { return region_; }
-    // The window procedure that messages to the window go through.
-    platform::WindowProc& Procedure() { return procedure_; }
     // Whether the window covers a point in pixels of its client area: its
     // region, when it has one, decides.
     bool Covers(int x, int y) const;
@@ -115,10 +112,6 @@ private:
     Bitmap image_;
     platform::DeviceContext dc_;
     std::optional<Mask> region_;
-    // The system's default procedure: nothing to do for the messages the
-    // offscreen platform sends.
-    platform::WindowProc procedure_ = [](platform::WindowHandle, unsigned, std::uintptr_t,
-                                         std::intptr_t) -> std::intptr_t { return 0; };
     std::vector<std::unique_ptr<platform::Control>> controls_;
     std::vector<std::unique_ptr<OffscreenTimer>> timers_;
     std::vector<Announcement> announcements_;

@@ -136,7 +136,6 @@ LRESULT ChildWindow::Receive(UINT message, WPARAM wParam, LPARAM lParam) {
     AddToolTipOnFirstMove(message, wParam, lParam);
     if (message == WM_NCDESTROY) {
         ForgetAccessible();
-        ::RemovePropW(hwnd_, kForeColorProperty);
         ::RemovePropW(hwnd_, kFontProperty);
         return ::DefWindowProcW(std::exchange(hwnd_, nullptr), message, wParam, lParam);
     }
@@ -189,14 +188,6 @@ void ChildWindow::PaintParentBackground(HDC dc, const RECT& area) const {
     ::OffsetRect(&inForm, origin.x, origin.y);
     form_.PaintBackground(dc, inForm);
     ::SetViewportOrgEx(dc, previous.x, previous.y, nullptr);
-}
-
-void ChildWindow::PublishColor(platform::Rgb rgb) {
-    if (hwnd_ == nullptr || publishedColor_ == rgb) {
-        return;
-    }
-    ::SetPropW(hwnd_, kForeColorProperty, reinterpret_cast<HANDLE>(static_cast<UINT_PTR>(rgb)));
-    publishedColor_ = rgb;
 }
 
 void ChildWindow::AttachToolTip(const std::string& text) {
@@ -336,6 +327,7 @@ Win32Label::Win32Label(Win32Window& form, const platform::LabelDesign& design)
       handCursor_(design.handCursor),
       border_(design.border),
       autoSize_(design.autoSize),
+      shrinkToFit_(design.shrinkToFit),
       role_(design.role) {
     Create(kLabelClass, 0, design.bounds, design.visible, Layer::kBelow);
     AttachToolTip(design.toolTip);
@@ -347,17 +339,24 @@ std::wstring Win32Label::WindowText() const {
 }
 
 void Win32Label::WindowCreated() {
-    PublishColor(ResolveColor(foreColor_));
-    runtime_.resources.PublishFont(Hwnd(), form_.Dpi(), weight_, underline_);
+    Refit();
 }
 
 void Win32Label::ScaleChanged() {
     ChildWindow::ScaleChanged();
-    if (Hwnd() != nullptr) {
-        runtime_.resources.PublishFont(Hwnd(), form_.Dpi(), weight_, underline_);
-    }
     FitToCaption();
+    Refit();
     Invalidate();
+}
+
+void Win32Label::Refit() {
+    if (Hwnd() == nullptr) {
+        return;
+    }
+    const int borderPixels = border_ ? 2 : 0;
+    ScreenDc screen;
+    fitted_ = FitText(screen.Get(), Widen(caption_), ClientRect(Hwnd()).right - borderPixels);
+    runtime_.resources.PublishFont(Hwnd(), fitted_.font);
 }
 
 void Win32Label::SetCaption(const std::string& caption) {
@@ -369,6 +368,7 @@ void Win32Label::SetCaption(const std::string& caption) {
         }
     });
     FitToCaption();
+    Refit();
     Invalidate();
 }
 
@@ -442,7 +442,6 @@ void Win32Label::DoSetForeColor(platform::OleColor color) {
         throw platform::RuntimeError("Invalid property value");
     }
     foreColor_ = color;
-    PublishColor(rgb);
     Invalidate();
 }
 
@@ -451,7 +450,6 @@ void Win32Label::SetMouseHandlers(platform::MouseHandlers handlers) {
 }
 
 void Win32Label::ColorsChanged() {
-    PublishColor(ResolveColor(foreColor_));
     Invalidate();
 }
 
@@ -490,20 +488,88 @@ void Win32Label::Paint() {
     const RECT client = ClientRect(Hwnd());
     PaintParentBackground(dc, client);
     const platform::Rgb color = ResolveColor(foreColor_);
-    PublishColor(color);
     RECT textArea = client;
-    UINT format = DT_SINGLELINE | DT_NOPREFIX | AlignmentFormat(alignment_);
+    // No clipping to the text's area: a glyph's ink may pass its advance,
+    // and the label's window clips at its edges.
+    UINT format = DT_SINGLELINE | DT_NOPREFIX | DT_NOCLIP | AlignmentFormat(alignment_);
     if (border_) {
         PaintBorder(dc, client);
         // A bordered label is a text button: its caption sits in the middle.
         ::InflateRect(&textArea, -1, -1);
         format |= DT_VCENTER;
     }
-    SelectionScope font(dc, TextFont());
+    const std::wstring text = Widen(caption_);
+    textArea.top += fitted_.baselineShift;
+    textArea.right -= fitted_.rightInset;
+    SelectionScope font(dc, fitted_.font != nullptr ? fitted_.font : TextFont());
     ::SetBkMode(dc, TRANSPARENT);
     ::SetTextColor(dc, color);
-    const std::wstring text = Widen(caption_);
     ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &textArea, format);
+}
+
+namespace {
+
+// The pixels a text's ink takes: its advance, and what its first and last
+// glyphs stand out beyond it (a scalable font's glyph may; a bitmap font's
+// never does).
+struct InkExtent {
+    int advance = 0;
+    int overhangLeft = 0;
+    int overhangRight = 0;
+
+    int Width() const { return advance + overhangLeft + overhangRight; }
+};
+
+InkExtent MeasureInk(HDC dc, const std::wstring& text) {
+    InkExtent ink;
+    SIZE extent{};
+    ::GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+    ink.advance = extent.cx;
+    ABC first{};
+    ABC last{};
+    if (!text.empty() && ::GetCharABCWidthsW(dc, text.front(), text.front(), &first) &&
+        ::GetCharABCWidthsW(dc, text.back(), text.back(), &last)) {
+        ink.overhangLeft = std::max(0, -first.abcA);
+        ink.overhangRight = std::max(0, -last.abcC);
+    }
+    return ink;
+}
+
+}  // namespace
+
+Win32Label::FittedFont Win32Label::FitText(HDC dc, const std::wstring& text, int width) {
+    HFONT own = TextFont();
+    SelectionScope selected(dc, own);
+    const int ownWidth = MeasureInk(dc, text).advance;
+    if (!shrinkToFit_ || ownWidth <= width || width <= 0) {
+        return {own, 0, 0};
+    }
+    TEXTMETRICW ownMetrics{};
+    ::GetTextMetricsW(dc, &ownMetrics);
+    // A pixel of room at either edge, so that the smaller text stands clear
+    // of them (a small glyph's ink may pass its advance by a pixel); the
+    // width follows the height: start from the height in proportion and go
+    // down until the text's ink fits.
+    const int margin = form_.Dpi().Scale(1);
+    const int room = width - 2 * margin;
+    const int ownHeight = ownMetrics.tmHeight - ownMetrics.tmInternalLeading;
+    for (int height = std::max(1, ownHeight * room / ownWidth); height > 0; --height) {
+        // Below 8 pixels a bold face fills its own counters: regular reads.
+        const platform::FontWeight weight = height < 8 ? platform::FontWeight::kRegular : weight_;
+        HFONT smaller = runtime_.resources.SmallerFont(weight, underline_, height);
+        if (smaller == nullptr) {
+            break;
+        }
+        ::SelectObject(dc, smaller);
+        const InkExtent ink = MeasureInk(dc, text);
+        if (ink.Width() <= room || height == 1) {
+            TEXTMETRICW metrics{};
+            ::GetTextMetricsW(dc, &metrics);
+            return {smaller, static_cast<int>(ownMetrics.tmAscent - metrics.tmAscent),
+                    margin + ink.overhangRight};
+        }
+    }
+    return {own, 0, 0};
 }
 
 void Win32Label::PaintBorder(HDC dc, const RECT& client) const {
@@ -568,10 +634,6 @@ Win32Line::Win32Line(Win32Window& form, const platform::LineDesign& design)
     Create(kLineClass, 0, platform::LineSpan(design), design.visible, Layer::kAbove);
 }
 
-void Win32Line::WindowCreated() {
-    PublishColor(ResolveColor(color_));
-}
-
 RECT Win32Line::PixelRect(const platform::Bounds& bounds) const {
     // One pixel of a 96-dpi screen thick at least.
     const int thickness = form_.Dpi().Scale(1);
@@ -582,7 +644,6 @@ RECT Win32Line::PixelRect(const platform::Bounds& bounds) const {
 }
 
 void Win32Line::ColorsChanged() {
-    PublishColor(ResolveColor(color_));
     Invalidate();
 }
 
@@ -603,7 +664,6 @@ void Win32Line::Paint() {
     HDC dc = paint.Dc();
     const RECT client = ClientRect(Hwnd());
     const platform::Rgb color = ResolveColor(color_);
-    PublishColor(color);
     const int thickness = form_.Dpi().Scale(1);
     if (client.right <= thickness || client.bottom <= thickness) {
         // Horizontal or vertical: the control is the line.

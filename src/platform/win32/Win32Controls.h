@@ -105,10 +105,6 @@ protected:
     LRESULT Default(UINT message, WPARAM wParam, LPARAM lParam);
     // Paints the window's background under this control.
     void PaintParentBackground(HDC dc, const RECT& area) const;
-    // Sets kForeColorProperty to the colour the control paints with, unless
-    // it holds it already: each setting is a call to the window server, and
-    // a paint republishes what the colour scheme may have changed.
-    void PublishColor(platform::Rgb rgb);
     // Shows `text` in the window's tooltip while the mouse rests on the
     // control; nothing for an empty text. The tip is added to the tooltip at
     // the first pointer move over the control, which loads the common
@@ -155,7 +151,6 @@ private:
     UniqueGlobalAtom atom_;
     std::wstring toolTipText_;  // the tooltip control keeps a pointer to it
     bool toolTipAdded_ = false;
-    std::optional<platform::Rgb> publishedColor_;
     Layer layer_ = Layer::kAbove;
     std::optional<DeferredWindow> deferred_;
     HWND hwnd_ = nullptr;
@@ -208,6 +203,19 @@ private:
     void PaintBorder(HDC dc, const RECT& client) const;
     bool SetCursorShape(LPARAM lParam) const;
     HFONT TextFont();
+    // The font that shows `text` whole in `width` pixels: the label's own,
+    // or for a label that shrinks its text to fit, a smaller one, with how
+    // far down to draw it so that it stands on the same baseline, and how
+    // far in from the right so that its last glyph's ink shows whole.
+    struct FittedFont {
+        HFONT font;
+        int baselineShift;
+        int rightInset;
+    };
+    FittedFont FitText(HDC dc, const std::wstring& text, int width);
+    // Fits the caption to the label again (its text, size or scale changed)
+    // and publishes the font it is drawn in.
+    void Refit();
     // An auto-sized label takes the width of its caption.
     void FitToCaption();
 
@@ -219,6 +227,8 @@ private:
     bool handCursor_;
     bool border_;
     bool autoSize_;
+    bool shrinkToFit_;
+    FittedFont fitted_{};
     platform::AccessibleRole role_;
     std::string accessibleCaption_;
     bool accessibleFocus_ = false;
@@ -256,7 +266,6 @@ public:
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     AccessibleFacts Accessibility() const override { return {L"", ROLE_SYSTEM_SEPARATOR, 0}; }
-    void WindowCreated() override;
     // One pixel of a 96-dpi screen at least across and along, at the
     // window's scale.
     RECT PixelRect(const platform::Bounds& bounds) const override;
