@@ -15,6 +15,13 @@ inline void RequireValidProperty(bool valid) {
         throw RuntimeError("Invalid property value");
 }
 
+// Raises the run-time error of a call on a window that is not loaded (an
+// unloaded window's handle is 0).
+inline void RequireLoaded(WindowHandle window) {
+    if (window == 0)
+        throw RuntimeError("The window is not loaded");
+}
+
 // Whether an OLE colour names a colour: an RGB value, or a system colour
 // that exists.
 constexpr bool IsValidOleColor(OleColor color) {

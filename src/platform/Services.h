@@ -143,7 +143,11 @@ public:
     virtual void ReleaseCapture() = 0;
 };
 
-// Activating a top-level window by its title.
+// Activating a top-level window by its title: the first top-level window
+// with that title comes to the front. On Win32 that is any program's window,
+// as the system finds it; the offscreen desktop has only the program's
+// windows. The program asks it for its own window, just shown, and a hidden
+// window stays hidden (as `Window::Activate`).
 class Activation {
 public:
     virtual ~Activation() = default;

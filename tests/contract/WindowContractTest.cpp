@@ -1,6 +1,7 @@
 // What the program relies on from windows, controls and timers, on every
 // platform.
 #include <ios>
+#include <memory>
 #include <stdexcept>
 #include <utility>
 
@@ -194,6 +195,47 @@ TEST_F(PlatformModalShow, GivesTheOwnerItsInputBackWhenAHandlerFails) {
     Run().PassTimeLater(100);
     EXPECT_THROW(modal->ShowModal(*owner), std::logic_error);
     EXPECT_TRUE(Run().TakesInput(*owner)) << "the owner did not get its input back";
+}
+
+// Inside a modal loop, a window unloaded by a handler takes no control,
+// timer or centring, and is freed only once the loop is over; the modal
+// window, hidden by its handler, cannot be shown modal again before its
+// show has returned, and stays hidden when activated.
+TEST_F(PlatformModalShow, KeepsWindowsUnloadedInItsLoopUntilItEndsAndRefusesANestedShow) {
+    RecordingEvents ownerEvents, modalEvents, goneEvents;
+    auto owner = MakeWindow("frmOwner", ownerEvents);
+    owner->Show();
+    auto modal = MakeWindow("frmModal", modalEvents);
+    auto gone = MakeWindow("frmGone", goneEvents);
+    platform::Window* const unloaded = gone.get();
+    auto token = std::make_shared<int>();
+    const std::weak_ptr<int> freed = token;
+    gone->AddTimer().SetOnTick([token = std::move(token)] {});
+    int ticks = 0;
+    bool keptWhileTheLoopRuns = false;
+    platform::Timer& timer = modal->AddTimer();
+    timer.SetOnTick([&] {
+        if (++ticks == 1) {
+            Platform().Unload(std::move(gone));
+            EXPECT_THROW(unloaded->AddSurface({"nrvBox", -1, {0, 0, 300, 300}, true}),
+                         RuntimeError);
+            EXPECT_THROW(unloaded->AddTimer(), RuntimeError);
+            EXPECT_THROW(unloaded->CenterOver(*owner), RuntimeError);
+            EXPECT_THROW(owner->CenterOver(*unloaded), RuntimeError);
+        } else if (ticks == 2) {
+            keptWhileTheLoopRuns = !freed.expired();
+            modal->Hide();
+            EXPECT_THROW(modal->ShowModal(*owner), RuntimeError);
+            modal->Activate();
+            EXPECT_FALSE(modal->Visible()) << "the hidden window showed when activated";
+        }
+    });
+    timer.SetInterval(20);
+    Run().PassTimeLater(100);
+    modal->ShowModal(*owner);
+    EXPECT_GE(ticks, 2);
+    EXPECT_TRUE(keptWhileTheLoopRuns) << "the window was freed while the modal loop ran";
+    EXPECT_TRUE(Run().RunUntil([&] { return freed.expired(); })) << "the window was never freed";
 }
 
 TEST_F(PlatformWindows, StopTheTimersOfAnUnloadedWindow) {

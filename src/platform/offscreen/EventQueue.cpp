@@ -4,26 +4,10 @@
 
 namespace offscreen {
 
-// Counts a running handler or modal loop, also when an exception ends it.
-class EventQueue::BusyScope {
-public:
-    explicit BusyScope(int& depth) : depth_(++depth) {}
-    ~BusyScope() { --depth_; }
-    BusyScope(const BusyScope&) = delete;
-    BusyScope& operator=(const BusyScope&) = delete;
-
-private:
-    int& depth_;
-};
-
-EventQueue::~EventQueue() {
-    unloaded_.clear();
-}
-
 void EventQueue::Run(const std::function<bool()>& goOn) {
     while (goOn() && DeliverNext()) {
     }
-    DisposeUnloaded();
+    disposal_.DisposeIfIdle();
 }
 
 bool EventQueue::DeliverNext() {
@@ -34,13 +18,13 @@ bool EventQueue::DeliverNext() {
     Guarded(event);
     // Between two events, not only when the loop ends: a long input must
     // not pile up the windows it closes.
-    DisposeUnloaded();
+    disposal_.DisposeIfIdle();
     return true;
 }
 
 void EventQueue::RunModal(OffscreenWindow& window) {
     // The loop looks at its window after every event: it stays until then.
-    BusyScope modal(busy_);
+    const platform::DeferredDisposal::Busy modal(disposal_);
     while (window.Visible() && !window.Unloaded()) {
         if (DeliverNext())
             continue;
@@ -53,7 +37,7 @@ void EventQueue::RunModal(OffscreenWindow& window) {
 }
 
 void EventQueue::Guarded(const std::function<void()>& handler) {
-    BusyScope running(busy_);
+    const platform::DeferredDisposal::Busy running(disposal_);
     try {
         handler();
     } catch (const platform::RuntimeError& error) {
@@ -62,15 +46,7 @@ void EventQueue::Guarded(const std::function<void()>& handler) {
 }
 
 void EventQueue::DisposeLater(std::unique_ptr<platform::Window> window) {
-    unloaded_.push_back(std::move(window));
-    DisposeUnloaded();
-}
-
-void EventQueue::DisposeUnloaded() {
-    // Only once no handler and no modal loop runs: handlers of an unloaded
-    // window may still be on the stack below a nested loop.
-    if (busy_ == 0)
-        unloaded_.clear();
+    disposal_.Keep(std::move(window));
 }
 
 }  // namespace offscreen

@@ -10,6 +10,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/DeferredDisposal.h"
 #include "platform/Window.h"
 
 namespace offscreen {
@@ -19,7 +20,6 @@ class OffscreenWindow;
 class EventQueue {
 public:
     EventQueue() = default;
-    ~EventQueue();
     EventQueue(const EventQueue&) = delete;
     EventQueue& operator=(const EventQueue&) = delete;
 
@@ -38,15 +38,12 @@ public:
     std::vector<std::string> TakeHandlerErrors() { return std::exchange(handlerErrors_, {}); }
 
 private:
-    class BusyScope;
     bool DeliverNext();
-    void DisposeUnloaded();
 
     std::deque<std::function<void()>> queue_;
-    std::vector<std::unique_ptr<platform::Window>> unloaded_;
     std::vector<std::string> handlerErrors_;
-    // Handlers and modal loops running, nested in one another.
-    int busy_ = 0;
+    // Declared last, so that the windows it still holds go first.
+    platform::DeferredDisposal disposal_;
 };
 
 }  // namespace offscreen

@@ -134,30 +134,31 @@ T& OffscreenWindow::Keep(Args&&... args) {
     return kept;
 }
 
-platform::Label& OffscreenWindow::AddLabel(const platform::LabelDesign& design) {
+platform::Label& OffscreenWindow::DoAddLabel(const platform::LabelDesign& design) {
     return Keep<OffscreenLabel>(design, [this](const Announcement& announcement) {
         if (visible_)
             announcements_.push_back(announcement);
     });
 }
 
-platform::ImageButton& OffscreenWindow::AddImageButton(const platform::ImageButtonDesign& design) {
+platform::ImageButton& OffscreenWindow::DoAddImageButton(
+    const platform::ImageButtonDesign& design) {
     return Keep<OffscreenImageButton>(design);
 }
 
-platform::Line& OffscreenWindow::AddLine(const platform::LineDesign& design) {
+platform::Line& OffscreenWindow::DoAddLine(const platform::LineDesign& design) {
     return Keep<OffscreenLine>(design);
 }
 
-platform::CheckBox& OffscreenWindow::AddCheckBox(const platform::CheckBoxDesign& design) {
+platform::CheckBox& OffscreenWindow::DoAddCheckBox(const platform::CheckBoxDesign& design) {
     return Keep<OffscreenCheckBox>(design);
 }
 
-platform::Surface& OffscreenWindow::AddSurface(const platform::SurfaceDesign& design) {
+platform::Surface& OffscreenWindow::DoAddSurface(const platform::SurfaceDesign& design) {
     return Keep<OffscreenSurface>(design, platform_.Gdi(), dpi_);
 }
 
-platform::Timer& OffscreenWindow::AddTimer() {
+platform::Timer& OffscreenWindow::DoAddTimer() {
     timers_.push_back(std::make_unique<OffscreenTimer>(platform_.Desk().VirtualTime()));
     return *timers_.back();
 }
@@ -173,7 +174,11 @@ void OffscreenWindow::Show() {
 }
 
 void OffscreenWindow::DoShowModal(platform::Window& owner) {
-    auto& ownerWindow = static_cast<OffscreenWindow&>(owner);
+    // A window of another platform object owns nothing here.
+    OffscreenWindow* const found = platform_.Desk().WindowOf(owner.Handle());
+    if (found != &owner)
+        throw platform::RuntimeError("Invalid owner window");
+    OffscreenWindow& ownerWindow = *found;
     ownerWindow.enabled_ = false;
     // Whatever way the loop ends, even by an exception, the owner is given
     // back its input; an unloaded owner is deleted only after this.
@@ -190,8 +195,7 @@ void OffscreenWindow::Hide() {
     visible_ = false;
 }
 
-void OffscreenWindow::Activate() {
-    visible_ = true;
+void OffscreenWindow::DoActivate() {
     RestoreFocus();
     platform_.Desk().BringToFront(*this);
 }
@@ -216,7 +220,7 @@ void OffscreenWindow::CenterOnScreen() {
     bounds_.top = (screen.HeightTwips() - bounds_.height) / 2;
 }
 
-void OffscreenWindow::CenterOver(const platform::Window& owner) {
+void OffscreenWindow::DoCenterOver(const platform::Window& owner) {
     // The offscreen screen is one monitor without a task bar.
     const platform::Screen& screen = platform_.Display();
     const platform::Bounds workArea{0, 0, screen.WidthTwips(), screen.HeightTwips()};

@@ -20,28 +20,19 @@ public:
     ~OffscreenWindow() override;
 
     const std::string& Name() const override { return design_.name; }
-    platform::WindowHandle Handle() const override { return handle_; }
+    platform::WindowHandle Handle() const override { return unloaded_ ? 0 : handle_; }
     const std::string& Caption() const override { return design_.caption; }
-
-    platform::Label& AddLabel(const platform::LabelDesign& design) override;
-    platform::ImageButton& AddImageButton(const platform::ImageButtonDesign& design) override;
-    platform::Line& AddLine(const platform::LineDesign& design) override;
-    platform::CheckBox& AddCheckBox(const platform::CheckBoxDesign& design) override;
-    platform::Surface& AddSurface(const platform::SurfaceDesign& design) override;
-    platform::Timer& AddTimer() override;
 
     void Show() override;
     void Hide() override;
     bool Visible() const override { return visible_; }
     bool Minimized() const override { return minimized_; }
-    void Activate() override;
 
     platform::Dpi Dpi() const override { return dpi_; }
     platform::Bounds Placement() const override { return bounds_; }
     void Move(const platform::Bounds& bounds) override;
     int ScaleWidth() const override { return bounds_.width; }
     void CenterOnScreen() override;
-    void CenterOver(const platform::Window& owner) override;
 
     platform::DeviceContext Hdc() const override { return dc_; }
     const std::string& Tag() const override { return tag_; }
@@ -90,6 +81,14 @@ public:
     void DefaultKeyAction(int keyCode, int shift);
 
 protected:
+    platform::Label& DoAddLabel(const platform::LabelDesign& design) override;
+    platform::ImageButton& DoAddImageButton(const platform::ImageButtonDesign& design) override;
+    platform::Line& DoAddLine(const platform::LineDesign& design) override;
+    platform::CheckBox& DoAddCheckBox(const platform::CheckBoxDesign& design) override;
+    platform::Surface& DoAddSurface(const platform::SurfaceDesign& design) override;
+    platform::Timer& DoAddTimer() override;
+    void DoActivate() override;
+    void DoCenterOver(const platform::Window& owner) override;
     void DoShowModal(platform::Window& owner) override;
 
 private:

@@ -7,10 +7,6 @@
 
 namespace win32 {
 
-MessagePump::~MessagePump() {
-    unloaded_.clear();
-}
-
 bool MessagePump::PumpOne() {
     MSG msg{};
     const BOOL got = ::GetMessageW(&msg, nullptr, 0, 0);
@@ -34,6 +30,7 @@ void MessagePump::PumpPending() {
         }
         ProcessMessage(msg);
     }
+    disposal_.DisposeIfIdle();
 }
 
 void MessagePump::ProcessMessage(MSG& msg) {
@@ -67,28 +64,10 @@ void MessagePump::ProcessMessage(MSG& msg) {
 }
 
 void MessagePump::AfterMessage() {
-    DeleteUnloaded();
+    disposal_.DisposeIfIdle();
     if (pending_) {
         std::rethrow_exception(std::exchange(pending_, nullptr));
     }
-}
-
-void MessagePump::DeferDelete(std::unique_ptr<platform::Window> window) {
-    unloaded_.push_back(std::move(window));
-}
-
-void MessagePump::DeleteUnloaded() {
-    // A window whose modal loop still runs is deleted once the loop is over.
-    std::vector<std::unique_ptr<platform::Window>> ready;
-    for (auto it = unloaded_.begin(); it != unloaded_.end();) {
-        if (static_cast<Win32Window*>(it->get())->InModalLoop()) {
-            ++it;
-        } else {
-            ready.push_back(std::move(*it));
-            it = unloaded_.erase(it);
-        }
-    }
-    ready.clear();
 }
 
 }  // namespace win32

@@ -5,8 +5,10 @@
 
 #include <exception>
 #include <memory>
+#include <new>
 #include <vector>
 
+#include "platform/DeferredDisposal.h"
 #include "platform/Types.h"
 #include "platform/Window.h"
 #include "platform/win32/TimingProbe.h"
@@ -20,24 +22,37 @@ class MessagePump {
 public:
     explicit MessagePump(const WindowRegistry& registry)
         : registry_(registry), probe_(TimingProbe::FromEnvironment()) {}
-    ~MessagePump();
     MessagePump(const MessagePump&) = delete;
     MessagePump& operator=(const MessagePump&) = delete;
 
-    // Runs one of the program's event handlers. A run-time error ends the
-    // handler and nothing more; any other exception is kept and thrown again
-    // by the loop, outside every window procedure.
+    // Runs one of the program's event handlers, or a window's handling of
+    // one message. A run-time error ends the handler and nothing more, and so
+    // does memory running out (a message that asks for a huge image); any
+    // other exception is kept and thrown again by the loop, outside every
+    // window procedure.
     template <typename Handler>
     void Invoke(Handler&& handler) noexcept {
+        const platform::DeferredDisposal::Busy running(disposal_);
         try {
             handler();
         } catch (const platform::RuntimeError&) {
             // The run-time error ends the running handler; the program goes on.
+        } catch (const std::bad_alloc&) {
+            // As the run-time error "Out of memory" would.
         } catch (...) {
             if (!pending_) {
                 pending_ = std::current_exception();
             }
         }
+    }
+
+    // A window's answer to a message, under the same guard: 0 when its
+    // handling ended in an exception.
+    template <typename Receive>
+    LRESULT Answer(Receive&& receive) noexcept {
+        LRESULT answer = 0;
+        Invoke([&] { answer = receive(); });
+        return answer;
     }
 
     // Waits for one message and handles it; false when WM_QUIT arrived (it
@@ -49,9 +64,8 @@ public:
     // deletion of unloaded windows.
     void ProcessMessage(MSG& msg);
 
-    // Keeps an unloaded window until the running message is dispatched.
-    void DeferDelete(std::unique_ptr<platform::Window> window);
-    void DeleteUnloaded();
+    // Unloaded windows wait here until no handler and no modal loop runs.
+    platform::DeferredDisposal& Disposal() { return disposal_; }
 
     // The benchmark's timings, or null when they are not asked for.
     TimingProbe* Probe() const { return probe_.get(); }
@@ -61,8 +75,8 @@ private:
 
     const WindowRegistry& registry_;
     const std::unique_ptr<TimingProbe> probe_;
-    std::vector<std::unique_ptr<platform::Window>> unloaded_;
     std::exception_ptr pending_;
+    platform::DeferredDisposal disposal_;
 };
 
 }  // namespace win32

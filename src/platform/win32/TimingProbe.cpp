@@ -1,5 +1,6 @@
 #include "platform/win32/TimingProbe.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <utility>
@@ -93,8 +94,14 @@ void TimingProbe::WriteLine(const char* event, double value, HWND window) {
             ? std::snprintf(line, sizeof(line), "%s %.3f %llu\n", event, value,
                             static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(window)))
             : std::snprintf(line, sizeof(line), "%s %.3f\n", event, value);
+    if (length < 0) {
+        return;
+    }
+    // A line longer than the buffer (a huge value) is written cut, never
+    // past the buffer's end.
+    const DWORD size = static_cast<DWORD>(std::min<int>(length, sizeof(line) - 1));
     DWORD written = 0;
-    ::WriteFile(log_.Get(), line, static_cast<DWORD>(length), &written, nullptr);
+    ::WriteFile(log_.Get(), line, size, &written, nullptr);
 }
 
 }  // namespace win32

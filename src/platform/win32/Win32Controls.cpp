@@ -55,7 +55,11 @@ bool DeliverMouseTo(Runtime& runtime, platform::Dpi dpi, HWND hwnd,
 // ChildWindow
 
 ChildWindow::ChildWindow(Win32Window& form, std::string name, int index)
-    : form_(form), runtime_(form.Context()), name_(std::move(name)), index_(index) {}
+    : MessageTarget(form.Context().pump),
+      form_(form),
+      runtime_(form.Context()),
+      name_(std::move(name)),
+      index_(index) {}
 
 ChildWindow::~ChildWindow() {
     ForgetAccessible();
@@ -68,7 +72,7 @@ ChildWindow::~ChildWindow() {
 
 void ChildWindow::RegisterWindowClasses(Runtime& runtime) {
     for (const wchar_t* name : {kLabelClass, kImageButtonClass, kLineClass, kSurfaceClass}) {
-        runtime.registry.RegisterWindowClass(name, &ChildWindow::WindowProc, nullptr, nullptr, 0);
+        runtime.registry.RegisterWindowClass(name, &MessageTarget::Procedure, nullptr, nullptr, 0);
     }
 }
 
@@ -113,7 +117,8 @@ bool ChildWindow::MakeWindow(const wchar_t* windowClass, DWORD style, HWND inser
     HWND hwnd = ::CreateWindowExW(
         0, windowClass, WindowText().c_str(), style | WS_CHILD | WS_CLIPSIBLINGS, pixels.left,
         pixels.top, pixels.right - pixels.left, pixels.bottom - pixels.top, form_.Hwnd(),
-        reinterpret_cast<HMENU>(static_cast<UINT_PTR>(atom_.Get())), runtime_.instance, this);
+        reinterpret_cast<HMENU>(static_cast<UINT_PTR>(atom_.Get())), runtime_.instance,
+        CreationParameter());
     if (hwnd == nullptr) {
         return false;
     }
@@ -123,31 +128,18 @@ bool ChildWindow::MakeWindow(const wchar_t* windowClass, DWORD style, HWND inser
     return true;
 }
 
-LRESULT CALLBACK ChildWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    ChildWindow* self = nullptr;
-    if (message == WM_NCCREATE) {
-        self = static_cast<ChildWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        self->hwnd_ = hwnd;
-        ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    } else {
-        self = reinterpret_cast<ChildWindow*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    }
-    if (self == nullptr) {
-        return ::DefWindowProcW(hwnd, message, wParam, lParam);
-    }
+LRESULT ChildWindow::Receive(UINT message, WPARAM wParam, LPARAM lParam) {
     LRESULT answer = 0;
-    if (message == WM_GETOBJECT && self->AnswerAccessibility(wParam, lParam, &answer)) {
+    if (message == WM_GETOBJECT && AnswerAccessibility(wParam, lParam, &answer)) {
         return answer;
     }
-    self->AddToolTipOnFirstMove(message, wParam, lParam);
+    AddToolTipOnFirstMove(message, wParam, lParam);
     if (message == WM_NCDESTROY) {
-        self->ForgetAccessible();
-        ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-        ::RemovePropW(hwnd, kFontProperty);
-        self->hwnd_ = nullptr;
-        return ::DefWindowProcW(hwnd, message, wParam, lParam);
+        ForgetAccessible();
+        ::RemovePropW(hwnd_, kFontProperty);
+        return ::DefWindowProcW(std::exchange(hwnd_, nullptr), message, wParam, lParam);
     }
-    return self->HandleMessage(message, wParam, lParam);
+    return HandleMessage(message, wParam, lParam);
 }
 
 LRESULT ChildWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -730,15 +722,17 @@ LRESULT CALLBACK Win32CheckBox::Subclass(HWND hwnd, UINT message, WPARAM wParam,
     auto* box = reinterpret_cast<Win32CheckBox*>(self);
     // Loaded: the box was subclassed through it.
     const CommonControls& controls = *CommonControls::Load();
-    LRESULT answer = 0;
-    if (message == WM_GETOBJECT && box->AnswerAccessibility(wParam, lParam, &answer)) {
-        return answer;
-    }
     if (message == WM_NCDESTROY) {
         box->ForgetAccessible();
         controls.RemoveWindowSubclass(hwnd, &Win32CheckBox::Subclass, id);
     }
-    return controls.DefSubclassProc(hwnd, message, wParam, lParam);
+    return box->runtime_.pump.Answer([&] {
+        LRESULT answer = 0;
+        if (message == WM_GETOBJECT && box->AnswerAccessibility(wParam, lParam, &answer)) {
+            return answer;
+        }
+        return controls.DefSubclassProc(hwnd, message, wParam, lParam);
+    });
 }
 
 AccessibleFacts Win32CheckBox::Accessibility() const {

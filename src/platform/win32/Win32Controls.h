@@ -12,6 +12,7 @@
 #include "platform/Controls.h"
 #include "platform/win32/Accessible.h"
 #include "platform/win32/Handles.h"
+#include "platform/win32/MessageTarget.h"
 #include "platform/win32/Runtime.h"
 #include "platform/win32/Win32Api.h"
 #include "platform/win32/Win32Gdi.h"
@@ -45,7 +46,7 @@ private:
 // costs the start calls to the window server, and a hidden row may never be
 // shown. Until then the control keeps what is set on it, and its window is
 // made with all of it, at the place in the z-order it would have had.
-class ChildWindow : protected AccessibleSource {
+class ChildWindow : protected AccessibleSource, private MessageTarget {
 public:
     // Where a control lies among the others. Labels paint the window's
     // background under their text, so they stay below every other control,
@@ -137,7 +138,8 @@ private:
         DWORD style;
     };
 
-    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    void Attach(HWND hwnd) override { hwnd_ = hwnd; }
+    LRESULT Receive(UINT message, WPARAM wParam, LPARAM lParam) override;
     // Creates the window below `insertAfter` in the z-order. False when the
     // system refuses it.
     bool MakeWindow(const wchar_t* windowClass, DWORD style, HWND insertAfter);

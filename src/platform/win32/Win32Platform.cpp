@@ -12,7 +12,7 @@ Win32Platform::Win32Platform(HINSTANCE instance)
 }
 
 Win32Platform::~Win32Platform() {
-    runtime_.pump.DeleteUnloaded();
+    runtime_.pump.Disposal().DisposeIfIdle();
 }
 
 std::unique_ptr<platform::Window> Win32Platform::CreateForm(const platform::FormDesign& design,
@@ -26,7 +26,7 @@ void Win32Platform::Unload(std::unique_ptr<platform::Window> window) {
     }
     // Every window of this platform is a Win32Window.
     static_cast<Win32Window*>(window.get())->DestroyNow();
-    runtime_.pump.DeferDelete(std::move(window));
+    runtime_.pump.Disposal().Keep(std::move(window));
 }
 
 void Win32Platform::Run() {
@@ -35,7 +35,7 @@ void Win32Platform::Run() {
             break;
         }
     }
-    runtime_.pump.DeleteUnloaded();
+    runtime_.pump.Disposal().DisposeIfIdle();
 }
 
 void Win32Platform::ProcessPending() {

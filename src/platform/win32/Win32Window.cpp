@@ -1,8 +1,8 @@
 #include "platform/win32/Win32Window.h"
 
 #include <algorithm>
+#include <optional>
 
-#include "platform/TabOrder.h"
 #include "platform/WindowPlacement.h"
 #include "platform/win32/Input.h"
 #include "platform/win32/Text.h"
@@ -23,17 +23,50 @@ RECT WindowRect(HWND hwnd) {
 constexpr UINT WM_DPICHANGED = 0x02E0;
 #endif
 
+// The scales screens have, with room to spare: from half the standard to
+// sixteen times it.
+constexpr int kLowestDpi = 48;
+constexpr int kHighestDpi = 1536;
+
+// The rectangle at `address`, if there is readable memory there: any program
+// may post the message with any number in place of the system's pointer.
+std::optional<RECT> ReadableRect(LPARAM address) {
+    const auto* rect = reinterpret_cast<const RECT*>(address);
+    MEMORY_BASIC_INFORMATION region{};
+    if (rect == nullptr || ::VirtualQuery(rect, &region, sizeof(region)) == 0) {
+        return std::nullopt;
+    }
+    const DWORD readable = PAGE_READONLY | PAGE_READWRITE | PAGE_WRITECOPY | PAGE_EXECUTE_READ |
+                           PAGE_EXECUTE_READWRITE | PAGE_EXECUTE_WRITECOPY;
+    const auto* end = static_cast<const char*>(region.BaseAddress) + region.RegionSize;
+    if (region.State != MEM_COMMIT || (region.Protect & readable) == 0 ||
+        (region.Protect & PAGE_GUARD) != 0 || reinterpret_cast<const char*>(rect + 1) > end) {
+        return std::nullopt;
+    }
+    return *rect;
+}
+
+// Whether a window of that rectangle fits within the screens' extent.
+bool FitsTheScreens(const RECT& rect) {
+    const LONGLONG width = LONGLONG{rect.right} - rect.left;
+    const LONGLONG height = LONGLONG{rect.bottom} - rect.top;
+    return width > 0 && height > 0 && width <= ::GetSystemMetrics(SM_CXVIRTUALSCREEN) &&
+           height <= ::GetSystemMetrics(SM_CYVIRTUALSCREEN);
+}
+
 }  // namespace
 
 Win32Window::Win32Window(Runtime& runtime, const platform::FormDesign& design,
                          platform::FormEvents& events)
-    : runtime_(runtime),
+    : MessageTarget(runtime.pump),
+      runtime_(runtime),
       events_(events),
       name_(design.name),
       caption_(design.caption),
-      backColor_(design.backColor),
-      picture_(design.picture),
-      dpi_(runtime_.units.SystemDpi()) {
+      dpi_(runtime_.units.SystemDpi()),
+      image_(runtime, design.backColor, design.picture),
+      focus_(hwnd_, [this] { return TabStops(); }),
+      modal_(runtime.pump) {
     const RECT pixels = ToPixels(dpi_, design.bounds);
     const DWORD exStyle = design.showInTaskbar ? WS_EX_APPWINDOW : WS_EX_TOOLWINDOW;
     const DWORD style = WS_POPUP | WS_CLIPCHILDREN | WS_SYSMENU | WS_MINIMIZEBOX;
@@ -41,7 +74,7 @@ Win32Window::Win32Window(Runtime& runtime, const platform::FormDesign& design,
     // no handle to the window yet.
     ::CreateWindowExW(exStyle, kFormClass, Widen(caption_).c_str(), style, pixels.left, pixels.top,
                       pixels.right - pixels.left, pixels.bottom - pixels.top, nullptr, nullptr,
-                      runtime_.instance, this);
+                      runtime_.instance, CreationParameter());
     if (hwnd_ == nullptr) {
         creating_ = false;
         throw platform::RuntimeError("Cannot create the window");
@@ -58,7 +91,7 @@ Win32Window::Win32Window(Runtime& runtime, const platform::FormDesign& design,
         SetIcons();
     }
     creating_ = false;
-    if (!image_) {
+    if (!image_.Made()) {
         RECT client{};
         ::GetClientRect(hwnd_, &client);
         ComposeImage(client.right, client.bottom);
@@ -69,7 +102,6 @@ Win32Window::~Win32Window() {
     DestroyNow();
     timers_.clear();
     controls_.clear();
-    image_.reset();
 }
 
 void Win32Window::RegisterWindowClass(Runtime& runtime) {
@@ -77,7 +109,7 @@ void Win32Window::RegisterWindowClass(Runtime& runtime) {
     // shell's scale, the system's.
     const platform::Dpi system = runtime.units.SystemDpi();
     runtime.registry.RegisterWindowClass(
-        kFormClass, &Win32Window::WindowProc,
+        kFormClass, &MessageTarget::Procedure,
         runtime.resources.WindowIcon(runtime.units.SystemMetric(SM_CXICON, system)),
         runtime.resources.WindowIcon(runtime.units.SystemMetric(SM_CXSMICON, system)), 0);
 }
@@ -108,27 +140,27 @@ T& Win32Window::Adopt(std::unique_ptr<T> control) {
     return adopted;
 }
 
-platform::Label& Win32Window::AddLabel(const platform::LabelDesign& design) {
+platform::Label& Win32Window::DoAddLabel(const platform::LabelDesign& design) {
     return Adopt(std::make_unique<Win32Label>(*this, design));
 }
 
-platform::ImageButton& Win32Window::AddImageButton(const platform::ImageButtonDesign& design) {
+platform::ImageButton& Win32Window::DoAddImageButton(const platform::ImageButtonDesign& design) {
     return Adopt(std::make_unique<Win32ImageButton>(*this, design));
 }
 
-platform::Line& Win32Window::AddLine(const platform::LineDesign& design) {
+platform::Line& Win32Window::DoAddLine(const platform::LineDesign& design) {
     return Adopt(std::make_unique<Win32Line>(*this, design));
 }
 
-platform::CheckBox& Win32Window::AddCheckBox(const platform::CheckBoxDesign& design) {
+platform::CheckBox& Win32Window::DoAddCheckBox(const platform::CheckBoxDesign& design) {
     return Adopt(std::make_unique<Win32CheckBox>(*this, design));
 }
 
-platform::Surface& Win32Window::AddSurface(const platform::SurfaceDesign& design) {
+platform::Surface& Win32Window::DoAddSurface(const platform::SurfaceDesign& design) {
     return Adopt(std::make_unique<Win32Surface>(*this, design));
 }
 
-platform::Timer& Win32Window::AddTimer() {
+platform::Timer& Win32Window::DoAddTimer() {
     Require();
     timers_.push_back(std::make_unique<Win32Timer>(*this, runtime_.registry.NextTimerId()));
     return *timers_.back();
@@ -155,41 +187,7 @@ void Win32Window::DoShowModal(platform::Window& owner) {
     if (runtime_.registry.FindForm(ownerHwnd) == nullptr) {
         throw platform::RuntimeError("Invalid owner window");
     }
-    if (modalLoops_ > 0) {
-        throw platform::RuntimeError("Form already displayed; can't show modally");
-    }
-    ::SetWindowLongPtrW(hwnd, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(ownerHwnd));
-    ::EnableWindow(ownerHwnd, FALSE);
-    modalOwner_ = ownerHwnd;
-    ++modalLoops_;
-    // Whatever way the loop ends, even by an exception, the owner is given
-    // back its input; the platform deletes an unloaded window only after this.
-    struct LoopEnd {
-        Win32Window& modal;
-        HWND opener;
-        ~LoopEnd() {
-            modal.ReleaseModalOwner();
-            --modal.modalLoops_;
-            if (::IsWindow(opener) && ::IsWindowVisible(opener)) {
-                ::SetForegroundWindow(opener);
-                ::SetActiveWindow(opener);
-            }
-        }
-    } loopEnd{*this, ownerHwnd};
-
-    Show();
-    while (::IsWindow(hwnd) && ::IsWindowVisible(hwnd)) {
-        if (!runtime_.pump.PumpOne()) {
-            break;
-        }
-    }
-}
-
-void Win32Window::ReleaseModalOwner() {
-    if (modalOwner_ != nullptr) {
-        ::EnableWindow(modalOwner_, TRUE);
-        modalOwner_ = nullptr;
-    }
+    modal_.Run(hwnd, ownerHwnd, [this] { Show(); });
 }
 
 void Win32Window::Hide() {
@@ -198,7 +196,7 @@ void Win32Window::Hide() {
     }
     // The owner of a modal window takes input again before this one goes, so
     // that the system activates it.
-    ReleaseModalOwner();
+    modal_.ReleaseOwner();
     ::ShowWindow(hwnd_, SW_HIDE);
 }
 
@@ -210,14 +208,14 @@ bool Win32Window::Minimized() const {
     return hwnd_ != nullptr && ::IsIconic(hwnd_) != FALSE;
 }
 
-void Win32Window::Activate() {
+void Win32Window::DoActivate() {
     HWND hwnd = Require();
     ::SetForegroundWindow(hwnd);
     ::SetActiveWindow(hwnd);
 }
 
 void Win32Window::DestroyNow() {
-    ReleaseModalOwner();
+    modal_.ReleaseOwner();
     toolTip_.Reset();
     if (hwnd_ != nullptr) {
         ::DestroyWindow(hwnd_);
@@ -258,11 +256,8 @@ void Win32Window::CenterOnScreen() {
                  (::GetSystemMetrics(SM_CYSCREEN) - (rect.bottom - rect.top)) / 2);
 }
 
-void Win32Window::CenterOver(const platform::Window& owner) {
+void Win32Window::DoCenterOver(const platform::Window& owner) {
     HWND ownerHwnd = reinterpret_cast<HWND>(owner.Handle());
-    if (ownerHwnd == nullptr) {
-        throw platform::RuntimeError("The owner window is not loaded");
-    }
     const RECT rect = WindowRect(Require());
     const RECT over = WindowRect(ownerHwnd);
     MONITORINFO monitor{};
@@ -282,25 +277,6 @@ void Win32Window::PreviewKey(const MSG& msg) {
     runtime_.pump.Invoke([&] { events_.KeyDown(keyCode, shift); });
 }
 
-bool Win32Window::NavigateByKey(const MSG& msg) {
-    // The shift keys are read for Tab alone: every other key (the digits
-    // above all) would pay a read of the keyboard's state for nothing.
-    if (msg.message != WM_KEYDOWN || msg.wParam != VK_TAB) {
-        return false;
-    }
-    const int shift = KeyShiftState(msg);
-    if ((shift & ~platform::shift::kShift) != 0 || hwnd_ == nullptr || !::IsWindowVisible(hwnd_)) {
-        return false;
-    }
-    const std::vector<HWND> stops = TabStops();
-    if (stops.empty()) {
-        return false;
-    }
-    FocusControl(
-        platform::NextTabStop(stops, ::GetFocus(), (shift & platform::shift::kShift) != 0));
-    return true;
-}
-
 std::vector<HWND> Win32Window::TabStops() const {
     std::vector<HWND> stops;
     for (const auto& control : controls_) {
@@ -311,62 +287,13 @@ std::vector<HWND> Win32Window::TabStops() const {
     return stops;
 }
 
-void Win32Window::RestoreFocus() {
-    const std::vector<HWND> stops = TabStops();
-    if (stops.empty()) {
-        return;
-    }
-    const bool hadFocus = std::find(stops.begin(), stops.end(), lastFocus_) != stops.end();
-    FocusControl(hadFocus ? lastFocus_ : stops.front());
-}
-
-void Win32Window::FocusControl(HWND control) {
-    ::SetFocus(control);
-    // The focus rectangle shows whichever way the window was reached; the
-    // system may have hidden it until the keyboard is used.
-    ::SendMessageW(hwnd_, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
-}
-
 void Win32Window::FireResize() {
     runtime_.pump.Invoke([this] { events_.Resize(); });
 }
 
 platform::DeviceContext Win32Window::Hdc() const {
     Require();
-    return reinterpret_cast<platform::DeviceContext>(image_->Dc());
-}
-
-void Win32Window::ComposeImage(int width, int height) {
-    const platform::Rgb back = ResolveColor(backColor_);
-    if (!image_) {
-        image_ = std::make_unique<DrawingDc>(runtime_, width, height, back);
-        image_->ShowIn(hwnd_);
-    } else {
-        image_->Resize(width, height, back);
-    }
-    FillSolid(image_->Dc(), RECT{0, 0, image_->Width(), image_->Height()}, back);
-    if (picture_ != nullptr) {
-        DrawPicture(image_->Dc(), picture_(dpi_), back);
-    }
-    image_->Changed();
-}
-
-void Win32Window::PaintBackground(HDC dc, const RECT& area) const {
-    if (!image_) {
-        FillSolid(dc, area, ResolveColor(backColor_));
-        return;
-    }
-    ::BitBlt(dc, area.left, area.top, area.right - area.left, area.bottom - area.top, image_->Dc(),
-             area.left, area.top, SRCCOPY);
-}
-
-HBRUSH Win32Window::BackBrush() {
-    const platform::Rgb color = ResolveColor(backColor_);
-    if (!backBrush_ || backBrushColor_ != color) {
-        backBrush_.Reset(::CreateSolidBrush(color));
-        backBrushColor_ = color;
-    }
-    return backBrush_.Get();
+    return reinterpret_cast<platform::DeviceContext>(image_.Dc());
 }
 
 HWND Win32Window::ToolTip() {
@@ -404,25 +331,14 @@ HWND Win32Window::CreatedControlAbove(const ChildWindow& control) const {
     return above;
 }
 
-LRESULT CALLBACK Win32Window::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    Win32Window* self = nullptr;
-    if (message == WM_NCCREATE) {
-        self = static_cast<Win32Window*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        self->hwnd_ = hwnd;
-        ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-        self->runtime_.registry.AddForm(hwnd, self);
-    } else {
-        self = reinterpret_cast<Win32Window*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    }
-    if (self == nullptr) {
-        return ::DefWindowProcW(hwnd, message, wParam, lParam);
-    }
-    return self->HandleMessage(message, wParam, lParam);
+void Win32Window::Attach(HWND hwnd) {
+    hwnd_ = hwnd;
+    runtime_.registry.AddForm(hwnd, this);
 }
 
 // The one place where a message of the window finds its handler; a message
 // without one gets the system's default handling.
-LRESULT Win32Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT Win32Window::Receive(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_PAINT:
             return OnPaint();
@@ -455,7 +371,7 @@ LRESULT Win32Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_SYSCOMMAND:
             return OnSysCommand(wParam, lParam);
         case WM_SIZE:
-            return OnSize(wParam, LOWORD(lParam), HIWORD(lParam));
+            return OnSize();
         case WM_TIMER:
             return OnTimer(wParam);
         case WM_SYSCOLORCHANGE:
@@ -469,11 +385,11 @@ LRESULT Win32Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_MBUTTONUP:
             return OnMouse(message, wParam, lParam);
         case WM_DPICHANGED:
-            return OnDpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+            return OnDpiChanged(wParam, lParam);
         case WM_GETOBJECT:
             return OnGetObject(wParam, lParam);
         case WM_NCDESTROY:
-            return OnNcDestroy(wParam, lParam);
+            return OnNcDestroy();
         default:
             return ::DefWindowProcW(hwnd_, message, wParam, lParam);
     }
@@ -506,9 +422,9 @@ LRESULT Win32Window::OnCtlColor(HWND control, HDC dc) {
             return reinterpret_cast<LRESULT>(brush);
         }
     }
-    ::SetBkColor(dc, ResolveColor(backColor_));
+    ::SetBkColor(dc, image_.BackColor());
     ::SetTextColor(dc, ::GetSysColor(COLOR_WINDOWTEXT));
-    return reinterpret_cast<LRESULT>(BackBrush());
+    return reinterpret_cast<LRESULT>(image_.BackBrush());
 }
 
 LRESULT Win32Window::OnClose() {
@@ -519,15 +435,14 @@ LRESULT Win32Window::OnClose() {
 
 LRESULT Win32Window::OnActivate(WPARAM wParam, LPARAM lParam) {
     if (LOWORD(wParam) == WA_INACTIVE) {
-        HWND focus = ::GetFocus();
-        lastFocus_ = ::IsChild(hwnd_, focus) ? focus : nullptr;
+        focus_.Deactivated();
     }
     return ::DefWindowProcW(hwnd_, WM_ACTIVATE, wParam, lParam);
 }
 
 LRESULT Win32Window::OnSetFocus() {
     // The system focuses the window itself on activation.
-    RestoreFocus();
+    focus_.Restore();
     return 0;
 }
 
@@ -541,13 +456,18 @@ LRESULT Win32Window::OnSysCommand(WPARAM wParam, LPARAM lParam) {
     return ::DefWindowProcW(hwnd_, WM_SYSCOMMAND, wParam, lParam);
 }
 
-LRESULT Win32Window::OnSize(WPARAM kind, int width, int height) {
+LRESULT Win32Window::OnSize() {
     ++resizeCount_;
+    // Another program may make the window larger than any screen: the image
+    // covers what a screen can show of it.
+    RECT client{};
+    ::GetClientRect(hwnd_, &client);
+    const int width = std::min<int>(client.right, ::GetSystemMetrics(SM_CXVIRTUALSCREEN));
+    const int height = std::min<int>(client.bottom, ::GetSystemMetrics(SM_CYVIRTUALSCREEN));
     // A minimised window keeps its image for the restore. A new size gets a
     // new image before the program hears of it, so that the frame it paints
     // lands on the image that is shown.
-    if (kind != SIZE_MINIMIZED &&
-        (!image_ || image_->Width() != width || image_->Height() != height)) {
+    if (!::IsIconic(hwnd_) && !image_.HasSize(width, height)) {
         ComposeImage(width, height);
     }
     if (!creating_) {
@@ -595,10 +515,16 @@ LRESULT Win32Window::OnGetObject(WPARAM wParam, LPARAM lParam) {
     return ::DefWindowProcW(hwnd_, WM_GETOBJECT, wParam, lParam);
 }
 
-LRESULT Win32Window::OnDpiChanged(int dpi, const RECT& suggested) {
+LRESULT Win32Window::OnDpiChanged(WPARAM wParam, LPARAM lParam) {
+    const int dpi = LOWORD(wParam);
+    const std::optional<RECT> suggested = ReadableRect(lParam);
+    if (dpi < kLowestDpi || dpi > kHighestDpi || !suggested || !FitsTheScreens(*suggested)) {
+        return 0;
+    }
     dpi_ = platform::Dpi(dpi);
-    ::SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
-                   suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    ::SetWindowPos(hwnd_, nullptr, suggested->left, suggested->top,
+                   suggested->right - suggested->left, suggested->bottom - suggested->top,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
     for (const auto& control : controls_) {
         control->ScaleChanged();
     }
@@ -614,17 +540,14 @@ LRESULT Win32Window::OnDpiChanged(int dpi, const RECT& suggested) {
     return 0;
 }
 
-LRESULT Win32Window::OnNcDestroy(WPARAM wParam, LPARAM lParam) {
+LRESULT Win32Window::OnNcDestroy() {
     HWND hwnd = hwnd_;
     runtime_.registry.RemoveForm(hwnd);
-    ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-    if (image_) {
-        image_->ShowIn(nullptr);
-    }
+    image_.Detach();
     hwnd_ = nullptr;
     // The system destroyed the tooltip with its owner.
     toolTip_.Release();
-    return ::DefWindowProcW(hwnd, WM_NCDESTROY, wParam, lParam);
+    return 0;
 }
 
 }  // namespace win32

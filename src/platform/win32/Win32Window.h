@@ -6,7 +6,11 @@
 #include <vector>
 
 #include "platform/Window.h"
+#include "platform/win32/BackingImage.h"
+#include "platform/win32/FocusRing.h"
 #include "platform/win32/Handles.h"
+#include "platform/win32/MessageTarget.h"
+#include "platform/win32/ModalLoop.h"
 #include "platform/win32/Runtime.h"
 #include "platform/win32/Win32Api.h"
 #include "platform/win32/Win32Gdi.h"
@@ -16,7 +20,7 @@ namespace win32 {
 class ChildWindow;
 class Win32Timer;
 
-class Win32Window final : public platform::Window {
+class Win32Window final : public platform::Window, private MessageTarget {
 public:
     // Creates the system window, hidden.
     Win32Window(Runtime& runtime, const platform::FormDesign& design, platform::FormEvents& events);
@@ -31,25 +35,16 @@ public:
     platform::WindowHandle Handle() const override;
     const std::string& Caption() const override { return caption_; }
 
-    platform::Label& AddLabel(const platform::LabelDesign& design) override;
-    platform::ImageButton& AddImageButton(const platform::ImageButtonDesign& design) override;
-    platform::Line& AddLine(const platform::LineDesign& design) override;
-    platform::CheckBox& AddCheckBox(const platform::CheckBoxDesign& design) override;
-    platform::Surface& AddSurface(const platform::SurfaceDesign& design) override;
-    platform::Timer& AddTimer() override;
-
     void Show() override;
     void Hide() override;
     bool Visible() const override;
     bool Minimized() const override;
-    void Activate() override;
 
     platform::Dpi Dpi() const override { return dpi_; }
     platform::Bounds Placement() const override;
     void Move(const platform::Bounds& bounds) override;
     int ScaleWidth() const override;
     void CenterOnScreen() override;
-    void CenterOver(const platform::Window& owner) override;
 
     platform::DeviceContext Hdc() const override;
     const std::string& Tag() const override { return tag_; }
@@ -63,15 +58,14 @@ public:
     void PreviewKey(const MSG& msg);
     // The window's own key handling after the preview: Tab and Shift+Tab
     // move the focus along the tab order. True when the key was used so.
-    bool NavigateByKey(const MSG& msg);
+    bool NavigateByKey(const MSG& msg) { return focus_.Navigate(msg); }
     // Unload: destroys the system window now; the object lives on until the
     // platform deletes it.
     void DestroyNow();
-    bool InModalLoop() const { return modalLoops_ > 0; }
     // Paints what lies behind the controls in `area` (client coordinates of
     // the window): the window's persistent image. Labels and image buttons
     // paint it under their content, so that they look transparent.
-    void PaintBackground(HDC dc, const RECT& area) const;
+    void PaintBackground(HDC dc, const RECT& area) const { image_.Paint(dc, area); }
     // The window's tooltip control, made on first use.
     HWND ToolTip();
     // The created control right above `control` in the z-order that every
@@ -81,12 +75,20 @@ public:
     HWND CreatedControlAbove(const ChildWindow& control) const;
 
 protected:
+    platform::Label& DoAddLabel(const platform::LabelDesign& design) override;
+    platform::ImageButton& DoAddImageButton(const platform::ImageButtonDesign& design) override;
+    platform::Line& DoAddLine(const platform::LineDesign& design) override;
+    platform::CheckBox& DoAddCheckBox(const platform::CheckBoxDesign& design) override;
+    platform::Surface& DoAddSurface(const platform::SurfaceDesign& design) override;
+    platform::Timer& DoAddTimer() override;
+    void DoActivate() override;
+    void DoCenterOver(const platform::Window& owner) override;
     void DoShowModal(platform::Window& owner) override;
 
 private:
-    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    void Attach(HWND hwnd) override;
     // Hands each message to its handler below.
-    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT Receive(UINT message, WPARAM wParam, LPARAM lParam) override;
     LRESULT OnPaint();
     LRESULT OnPrintClient(HDC dc);
     // The brush and colours of a system control's background: its own when
@@ -96,7 +98,8 @@ private:
     LRESULT OnActivate(WPARAM wParam, LPARAM lParam);
     LRESULT OnSetFocus();
     LRESULT OnSysCommand(WPARAM wParam, LPARAM lParam);
-    LRESULT OnSize(WPARAM kind, int width, int height);
+    // The size is read from the window: a posted message may claim any.
+    LRESULT OnSize();
     LRESULT OnTimer(WPARAM id);
     LRESULT OnSysColorChange();
     LRESULT OnMouse(UINT message, WPARAM wParam, LPARAM lParam);
@@ -106,24 +109,19 @@ private:
     // The window went to a monitor of another scale: it takes the place the
     // system suggests, its controls, icons and image follow the new scale,
     // then the program redraws what it drew.
-    LRESULT OnDpiChanged(int dpi, const RECT& suggested);
-    LRESULT OnNcDestroy(WPARAM wParam, LPARAM lParam);
-    HBRUSH BackBrush();
+    // A message whose scale no screen has, or whose rectangle is missing or
+    // larger than the screens, is not the system's and is ignored.
+    LRESULT OnDpiChanged(WPARAM wParam, LPARAM lParam);
+    LRESULT OnNcDestroy();
     HWND Require() const;
     // The controls that can take the focus now, in tab order.
     std::vector<HWND> TabStops() const;
-    // On activation: the focus goes back to the control that had it, or to
-    // the first tab stop.
-    void RestoreFocus();
-    void FocusControl(HWND control);
-    void ReleaseModalOwner();
     void MoveToPixels(int left, int top);
     // The icons of the window (task bar, task switcher) at its scale.
     void SetIcons();
     void FireResize();
-    // Remakes the persistent image for a new client size: the back colour,
-    // then the picture. What was drawn into the old image is gone.
-    void ComposeImage(int width, int height);
+    // Remakes the persistent image for a new client size.
+    void ComposeImage(int width, int height) { image_.Compose(hwnd_, dpi_, width, height); }
     template <typename T>
     T& Adopt(std::unique_ptr<T> control);
 
@@ -132,23 +130,14 @@ private:
     std::string name_;
     std::string caption_;
     std::string tag_;
-    platform::OleColor backColor_;
-    // The design's picture for a scale, which outlives the window (as the
-    // offscreen windows assume too); null for none.
-    const platform::Image& (*picture_)(platform::Dpi dpi);
     platform::Dpi dpi_;
-    // The persistent image: back colour, picture, then what the program drew.
-    std::unique_ptr<DrawingDc> image_;
     HWND hwnd_ = nullptr;
+    BackingImage image_;
+    FocusRing focus_;
+    ModalLoop modal_;
     UniqueWindow toolTip_;
     bool creating_ = true;
     unsigned resizeCount_ = 0;
-    int modalLoops_ = 0;
-    HWND modalOwner_ = nullptr;
-    // The control that had the focus when the window was last deactivated.
-    HWND lastFocus_ = nullptr;
-    UniqueBrush backBrush_;
-    platform::Rgb backBrushColor_ = 0;
     std::vector<std::unique_ptr<ChildWindow>> controls_;
     std::vector<std::unique_ptr<Win32Timer>> timers_;
 };

@@ -1,0 +1,139 @@
+// Messages that any program on the desktop can post to the program's
+// windows, with values no system would send: a scale change without its
+// rectangle or at a scale no screen has, a size beyond every screen, the
+// notification icon's message with stray values, bursts of setting changes
+// and whatever falls in the ranges left to programs. The program ignores what
+// it cannot use and goes on converting.
+#include <gtest/gtest.h>
+
+#include <initializer_list>
+#include <random>
+#include <utility>
+
+#include "ProgramUnderTest.h"
+
+namespace e2e {
+namespace {
+
+#ifndef WM_DPICHANGED
+constexpr UINT WM_DPICHANGED = 0x02E0;
+#endif
+// The notification icon's callback message and identifier.
+constexpr UINT kTrayCallback = WM_USER + 42;
+constexpr WPARAM kTrayIconId = 61860;
+
+// A page of the program's own memory that the test writes into, so that a
+// message can carry an address that is readable there, as the system's
+// pointers are.
+class MemoryInProgram {
+public:
+    explicit MemoryInProgram(DWORD processId)
+        : process_(OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, processId)),
+          page_(process_ ? VirtualAllocEx(process_.get(), nullptr, kPageSize,
+                                          MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE)
+                         : nullptr) {}
+    ~MemoryInProgram() {
+        if (page_ != nullptr) {
+            VirtualFreeEx(process_.get(), page_, 0, MEM_RELEASE);
+        }
+    }
+    MemoryInProgram(const MemoryInProgram&) = delete;
+    MemoryInProgram& operator=(const MemoryInProgram&) = delete;
+
+    explicit operator bool() const { return page_ != nullptr; }
+    // Writes `value` into the page's `slot`th 64 bytes; its address in the
+    // program.
+    template <typename T>
+    LPARAM Hold(const T& value, int slot) const {
+        static_assert(sizeof(T) <= 64);
+        char* address = static_cast<char*>(page_) + slot * 64;
+        WriteProcessMemory(process_.get(), address, &value, sizeof(value), nullptr);
+        return reinterpret_cast<LPARAM>(address);
+    }
+
+private:
+    static constexpr SIZE_T kPageSize = 4096;
+    UniqueHandle process_;
+    void* page_;
+};
+
+class HostileMessages : public testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_NE(app_.WaitForShownMainWindow(), nullptr) << "the program did not start";
+        ASSERT_TRUE(memory_) << "cannot write into the program's memory";
+    }
+
+    // Every hostile message, to `window`. The posted messages come before
+    // the keys the test presses next: a window's queue hands them out first.
+    void PostEverything(HWND window) {
+        const RECT placed = WindowRect(window);
+        const RECT huge{placed.left, placed.top, placed.left + 65535, placed.top + 65535};
+        for (const auto& [dpi, rect] :
+             std::initializer_list<std::pair<WORD, LPARAM>>{{192, 0},
+                                                            {144, 1},
+                                                            {65535, memory_.Hold(placed, 0)},
+                                                            {0, memory_.Hold(placed, 0)},
+                                                            {96, memory_.Hold(huge, 1)}}) {
+            EXPECT_TRUE(PostMessageW(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), rect));
+        }
+        EXPECT_TRUE(PostMessageW(window, WM_SIZE, SIZE_RESTORED, MAKELPARAM(65535, 65535)));
+        PostMessageW(window, WM_SIZE, SIZE_MAXIMIZED, MAKELPARAM(0, 0));
+        for (const auto& [wParam, lParam] :
+             std::initializer_list<std::pair<WPARAM, LPARAM>>{{0, 0},
+                                                              {kTrayIconId, 0xFFFF},
+                                                              {~WPARAM{0}, WM_LBUTTONDBLCLK},
+                                                              {kTrayIconId + 1, WM_LBUTTONDBLCLK},
+                                                              {kTrayIconId, -1}}) {
+            PostMessageW(window, kTrayCallback, wParam, lParam);
+        }
+        for (int i = 0; i < 50; ++i) {
+            PostMessageW(window, WM_SETTINGCHANGE, i % 5, 0);
+        }
+        for (const auto& [first, last] : {std::pair{WM_USER, WM_APP - 1}, {WM_APP, 0xBFFFu}}) {
+            std::uniform_int_distribution<UINT> message(first, last);
+            for (int i = 0; i < 200; ++i) {
+                PostMessageW(window, message(random_), random_(), random_());
+            }
+        }
+    }
+
+    // Opens a window from the main window with `key`, posts everything to
+    // it and to the main window, and closes it with Alt+F4.
+    void PostToWindowOpenedBy(const Keystroke& key, const wchar_t* itsControl) {
+        app_.Press({key});
+        const ProgramWindow opened = app_.WaitForWindowWith(itsControl);
+        ASSERT_TRUE(opened) << "no window with " << Utf8(itsControl) << " opened";
+        PostEverything(opened.Handle());
+        PostEverything(app_.MainWindow());
+        opened.Press({WithAlt(VK_F4)});
+        EXPECT_TRUE(WaitUntil([&] { return !opened.IsShown(); }))
+            << "the window with " << Utf8(itsControl) << " no longer closes";
+    }
+
+    // The program is made for the French number format.
+    ScopedUserSetting frenchDecimal_{L"Control Panel\\International", L"sDecimal", L","};
+    ProgramUnderTest app_;
+    MemoryInProgram memory_{app_.ProcessId()};
+    std::mt19937 random_{20020217};
+};
+
+TEST_F(HostileMessages, LeaveEveryWindowWorkingAndTheProgramConverting) {
+    PostEverything(app_.MainWindow());
+    PostToWindowOpenedBy(WithAlt('Z'), L"lblEti(0)");
+    PostToWindowOpenedBy(WithAlt('O'), L"chkAppoint");
+    app_.Click(L"imaCommand(3)");
+    const ProgramWindow about = app_.WaitForWindowWith(L"lblTitle");
+    ASSERT_TRUE(about) << "no about box opened";
+    PostEverything(about.Handle());
+    about.Press({WithAlt(VK_F4)});
+    EXPECT_TRUE(WaitUntil([&] { return !about.IsShown(); })) << "the about box no longer closes";
+
+    app_.Type(L"100");
+    app_.Press({{VK_RETURN}});
+    EXPECT_TRUE(app_.Shows({{L"lblP(0)", L"100"}, {L"lblP(2)", L"15,24"}}));
+    EXPECT_TRUE(IsWindowVisible(app_.MainWindow()));
+}
+
+}  // namespace
+}  // namespace e2e
