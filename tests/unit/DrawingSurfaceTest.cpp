@@ -1,10 +1,8 @@
-// The drawing-surface control, the focus marker drawn on it and the window
-// outline's region.
+// The drawing-surface control and the focus marker drawn on it.
 #include <gtest/gtest.h>
 
 #include "ProgramFixture.h"
 #include "chrome/mDrawing.h"
-#include "chrome/mRgn.h"
 #include "chrome/nrvGDICtl.h"
 
 namespace {
@@ -109,18 +107,6 @@ TEST_F(DrawingSurface, SaveStateWritesEveryKeyForLoadStateToReadBack) {
     }
     EXPECT_EQ(saved.ReadProperty("forecolor", 0), SystemColor(platform::syscolor::kButtonText));
     EXPECT_EQ(saved.ReadProperty("fillstyle", -1), 0);
-}
-
-// A window that refuses its region leaves it to the caller, who deletes it.
-TEST_F(DrawingSurface, AWindowOutlineRefusedBySetWindowRgnLeaksNoRegion) {
-    const std::size_t before = platform_.Gdi().LiveObjects();
-    platform_.Gdi().SetRefuseWindowRegions(true);
-    chrome::ApplyWindowOutline(platform_, *window_);
-    EXPECT_EQ(platform_.Gdi().LiveObjects(), before);
-
-    platform_.Gdi().SetRefuseWindowRegions(false);
-    chrome::ApplyWindowOutline(platform_, *window_);
-    EXPECT_EQ(platform_.Gdi().LiveObjects(), before) << "the window took the region over";
 }
 
 TEST_F(DrawingSurface, TranslateColorResolvesSystemColoursWhenCalled) {

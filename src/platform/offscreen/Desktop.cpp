@@ -103,9 +103,9 @@ platform::WindowProc* Desktop::ProcedureOf(platform::WindowHandle window) {
     return found == nullptr ? nullptr : &found->Procedure();
 }
 
-std::optional<Mask>* Desktop::RegionOf(platform::WindowHandle window) {
+std::optional<platform::WindowShape>* Desktop::ShapeOf(platform::WindowHandle window) {
     OffscreenWindow* found = WindowOf(window);
-    return found == nullptr ? nullptr : &found->Region();
+    return found == nullptr ? nullptr : &found->Shape();
 }
 
 OffscreenWindow* Desktop::WindowAt(int x, int y) const {

@@ -19,7 +19,7 @@ enum class MouseAction { kDown, kMove, kUp };
 
 class Desktop : public platform::Activation,
                 public platform::Pointer,
-                public WindowRegions,
+                public WindowShapes,
                 public ShellWindows {
 public:
     // The windows, last shown in front.
@@ -56,8 +56,8 @@ public:
         pressed_ = {};
     }
     void ReleaseCapture() override { capture_ = 0; }
-    // WindowRegions
-    std::optional<Mask>* RegionOf(platform::WindowHandle window) override;
+    // WindowShapes
+    std::optional<platform::WindowShape>* ShapeOf(platform::WindowHandle window) override;
     // ShellWindows
     platform::WindowProc* ProcedureOf(platform::WindowHandle window) override;
 
