@@ -2,16 +2,20 @@
 # Runs the end-to-end tests: the real Convalis.exe under Wine, on a private
 # X display (Xvfb) and in a private Wine prefix under the build folder.
 #
-#   scripts/e2e.sh [--dpi DPI] BUILD_DIR [GoogleTest options, e.g. --gtest_filter=Help.*]
+#   scripts/e2e.sh [--dpi DPI] [--repeat N] [--load] BUILD_DIR [GoogleTest options,
+#                  e.g. --gtest_filter=Help.*]
 #
 # BUILD_DIR is a configured and built win32 build folder (build/win32). The
 # prefix is made once (BUILD_DIR/e2e/prefix) and reused. With --dpi the
 # screen has that scale instead of 96 dpi, in a prefix of its own
-# (BUILD_DIR/e2e-dpiDPI/prefix), and the tests are told to expect it. Exits
-# non-zero when a test fails or the tests cannot run.
+# (BUILD_DIR/e2e-dpiDPI/prefix), and the tests are told to expect it. With
+# --repeat the tests run N times over, every run to its end; with --load a
+# busy loop per processor runs beside them, as other work on a shared
+# machine does, and stops with the script. Exits non-zero when a test fails
+# in any run or the tests cannot run.
 set -euo pipefail
 
-readonly test_time_limit=480 # seconds; the tests take far less
+readonly test_time_limit=1200 # seconds per run: a few minutes, many more on a busy machine
 
 die() {
     echo "e2e: $*" >&2
@@ -19,12 +23,28 @@ die() {
 }
 
 dpi=
-if [ "${1:-}" = --dpi ]; then
-    [[ "${2:-}" =~ ^[1-9][0-9]*$ ]] || die "--dpi takes a number of dots per inch"
-    dpi=$2
-    shift 2
-fi
-[ $# -ge 1 ] || die "usage: $0 [--dpi DPI] BUILD_DIR [GoogleTest options]"
+repeat=1
+load=
+while [ $# -gt 0 ]; do
+    case $1 in
+        --dpi)
+            [[ "${2:-}" =~ ^[1-9][0-9]*$ ]] || die "--dpi takes a number of dots per inch"
+            dpi=$2
+            shift 2
+            ;;
+        --repeat)
+            [[ "${2:-}" =~ ^[1-9][0-9]*$ ]] || die "--repeat takes a number of runs"
+            repeat=$2
+            shift 2
+            ;;
+        --load)
+            load=1
+            shift
+            ;;
+        *) break ;;
+    esac
+done
+[ $# -ge 1 ] || die "usage: $0 [--dpi DPI] [--repeat N] [--load] BUILD_DIR [GoogleTest options]"
 [ -d "$1" ] || die "no build folder $1"
 build_dir=$(cd "$1" && pwd)
 shift
@@ -83,8 +103,37 @@ FIELDS
     return "$failed"
 }
 
+# One busy loop per processor, each ending by itself after the longest the
+# runs may take, and stopped by its process id when the script ends.
+load_pids=()
+start_load() {
+    local processors
+    processors=$(nproc)
+    local limit=$((repeat * (test_time_limit + 10)))
+    local i
+    for ((i = 0; i < processors; i++)); do
+        timeout "$limit" bash -c 'while :; do :; done' &
+        load_pids+=($!)
+    done
+    echo "e2e: $processors busy loops run beside the tests"
+}
+
+# shellcheck disable=SC2317 # run by the EXIT trap
+stop_load() {
+    local pid
+    for pid in "${load_pids[@]}"; do
+        kill "$pid" 2>/dev/null || true
+        wait "$pid" 2>/dev/null || true
+    done
+    load_pids=()
+}
+
 state=$build_dir/e2e${dpi:+-dpi$dpi}
 wine_session_start "$state" "$dpi"
+if [ -n "$load" ]; then
+    trap 'stop_load; wine_session_stop' EXIT
+    start_load
+fi
 # The scale the tests check the screen against; they skip that check without.
 CONVALIS_E2E_DPI=$dpi
 export CONVALIS_E2E_DPI
@@ -94,13 +143,33 @@ rm -rf "$kept"
 mkdir -p "$kept"
 CONVALIS_E2E_KEEP=$(windows_path "$kept")
 export CONVALIS_E2E_KEEP
+# One run of the tests: 0 when every test passed.
+run_tests() {
+    local status=0
+    rm -f "$kept"/*
+    timeout --kill-after=10 "$test_time_limit" \
+        wine "$driver" "$@" "$(windows_path "$program")" </dev/null || status=$?
+    if [ "$status" -eq 124 ] || [ "$status" -eq 137 ]; then
+        echo "e2e: the tests did not finish within $test_time_limit s" >&2
+    fi
+    if ! check_kept_shortcut && [ "$status" -eq 0 ]; then
+        status=1
+    fi
+    return "$status"
+}
+
 status=0
-timeout --kill-after=10 "$test_time_limit" \
-    wine "$driver" "$@" "$(windows_path "$program")" </dev/null || status=$?
-if [ "$status" -eq 124 ] || [ "$status" -eq 137 ]; then
-    echo "e2e: the tests did not finish within $test_time_limit s" >&2
-fi
-if ! check_kept_shortcut && [ "$status" -eq 0 ]; then
-    status=1
-fi
+passed=0
+for ((run = 1; run <= repeat; run++)); do
+    if run_tests "$@"; then
+        passed=$((passed + 1))
+        result=passed
+    else
+        status=1
+        result=FAILED
+    fi
+    if [ "$repeat" -gt 1 ]; then
+        echo "e2e: run $run of $repeat $result${load:+ under load} ($passed passed so far)"
+    fi
+done
 exit "$status"

@@ -10,8 +10,8 @@ void ApplyOptions(platform::Platform& platform, dialogs::frmOptions& options,
     options.ShowModal(main.Window());
     if (!options.Confirmed())
         return;
-    const bool deleted = shell::WriteOrDeleteStartupShortcut(platform, main.Window().Handle(),
-                                                             options.StartWithWindows());
+    const bool deleted =
+        shell::WriteOrDeleteStartupShortcut(platform, main.Window(), options.StartWithWindows());
     try {
         bool shown = options.ShowChange() != 0;
         // Only a change of the row is shown: no flicker.

@@ -2,10 +2,6 @@
 
 namespace core {
 
-std::string TrimAtNull(const std::string& text) {
-    return text.substr(0, text.find('\0'));
-}
-
 std::string CommaToPoint(const std::string& text) {
     std::string result = text;
     std::size_t comma = result.find(',');

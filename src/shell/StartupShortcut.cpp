@@ -1,8 +1,5 @@
 #include "shell/StartupShortcut.h"
 
-#include "core/Text.h"
-#include "shell/cShellLink.h"
-
 namespace shell {
 namespace {
 
@@ -19,46 +16,35 @@ std::string ProgramPath(platform::Application& app) {
 
 }  // namespace
 
-std::string SpecialFolderPath(platform::Shell& shell, platform::WindowHandle owner, int folder) {
-    platform::ItemIdList list = 0;
-    if (shell.SpecialFolderLocation(owner, folder, &list) != 0)
-        return {};
-    // The shell writes up to a whole path here, not just 255 characters.
-    std::string buffer(platform::kMaxPath, ' ');
-    int found = shell.PathFromIdList(list, buffer);
-    shell.FreeIdList(list);
-    if (found != 1)
-        return {};
-    return core::TrimAtNull(buffer);
+platform::Shortcut StartupShortcut(platform::Application& app) {
+    platform::Shortcut shortcut;
+    shortcut.target = ProgramPath(app);
+    shortcut.iconFile = ProgramPath(app);
+    shortcut.iconIndex = 0;
+    shortcut.show = platform::ShowCommand::kMinimizedNoActivate;
+    shortcut.arguments = kShortcutArguments;
+    return shortcut;
 }
 
-int StartupShortcutPresent(platform::Platform& platform, platform::WindowHandle owner) {
-    std::string folder = SpecialFolderPath(platform.ShellServices(), owner, kStartupFolder);
-    if (folder.empty())
+int StartupShortcutPresent(platform::Platform& platform, platform::Window& owner) {
+    platform::Shell& shell = platform.ShellServices();
+    const std::optional<std::string> folder = shell.StartupFolder(owner);
+    if (!folder)
         return 0;
-    cShellLink link(platform.ShellServices());
-    link.SetLnkFile(ShortcutPath(folder));
-    return link.GetLinkInfo() ? 1 : 0;
+    return shell.ReadShortcut(ShortcutPath(*folder)) ? 1 : 0;
 }
 
-bool WriteOrDeleteStartupShortcut(platform::Platform& platform, platform::WindowHandle owner,
+bool WriteOrDeleteStartupShortcut(platform::Platform& platform, platform::Window& owner,
                                   int checked) {
     platform::Shell& shell = platform.ShellServices();
-    std::string folder = SpecialFolderPath(shell, owner, kStartupFolder);
-    if (folder.empty())
+    const std::optional<std::string> folder = shell.StartupFolder(owner);
+    if (!folder)
         return false;
     if (checked != 1) {
-        shell.DeleteFile(ShortcutPath(folder));
+        shell.DeleteShortcut(ShortcutPath(*folder));
         return true;
     }
-    cShellLink link(shell);
-    link.SetLnkFile(ShortcutPath(folder));
-    link.SetExeFile(ProgramPath(platform.App()));
-    link.SetIconFile(ProgramPath(platform.App()));
-    link.SetIconIdx(0);
-    link.SetStartShow(kShortcutShow);
-    link.SetExeArgs(kShortcutArguments);
-    link.CreateLink();
+    shell.WriteShortcut(ShortcutPath(*folder), StartupShortcut(platform.App()));
     return false;
 }
 

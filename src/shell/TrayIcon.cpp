@@ -6,16 +6,8 @@ TrayIcon::TrayIcon(platform::Platform& platform, platform::Window& window)
     : platform_(platform),
       window_(window),
       watch_(window.AddTimer()),
-      hook_(
-          platform.ShellServices(), [this] { ShowWindow(); }, [this] { AddAgain(); }) {
-    data_.hWnd = window.Handle();
-    data_.uID = mSysTray::kIconId;
-    data_.uFlags = platform::nif::kMessage | platform::nif::kIcon | platform::nif::kTip;
-    data_.uCallbackMessage = mSysTray::kCallbackMessage;
-    data_.hIcon = platform.ShellServices().WindowIcon(window.Handle());
-    data_.szTip = window.Caption();
+      icon_(platform.ShellServices().CreateNotificationIcon(window, window.Caption(), *this)) {
     Add();
-    hook_.HookWindow(window.Handle());
     watch_.SetEnabled(false);
     watch_.SetInterval(kWatchInterval);
     watch_.SetOnTick([this] { Watch(); });
@@ -24,19 +16,10 @@ TrayIcon::TrayIcon(platform::Platform& platform, platform::Window& window)
 TrayIcon::~TrayIcon() {
     watch_.SetEnabled(false);
     watch_.SetOnTick({});
-    hook_.UnhookWindow(window_.Handle());
-    platform_.ShellServices().NotifyIcon(platform::nim::kDelete, data_);
 }
 
 void TrayIcon::Add() {
-    shown_ = platform_.ShellServices().NotifyIcon(platform::nim::kAdd, data_);
-}
-
-// Should the shell refuse the icon again, a hidden window comes back on
-// screen, for nothing else could bring it back.
-void TrayIcon::AddAgain() {
-    Add();
-    KeepWindowReachable();
+    shown_ = icon_->Add();
 }
 
 void TrayIcon::HideWindow() {
@@ -47,10 +30,10 @@ void TrayIcon::HideWindow() {
 }
 
 // The shell may have gone, or come back without saying so, since the icon
-// was added: a change to an icon it does not know fails. Then the icon is
-// added again, and only an icon the shell took lets the window hide.
+// was added. Then the icon is added again, and only an icon the shell took
+// lets the window hide.
 bool TrayIcon::IconStillThere() {
-    shown_ = platform_.ShellServices().NotifyIcon(platform::nim::kModify, data_);
+    shown_ = icon_->StillThere();
     if (!shown_)
         Add();
     return shown_;
@@ -74,9 +57,16 @@ void TrayIcon::Watch() {
     KeepWindowReachable();
 }
 
-void TrayIcon::ShowWindow() {
+void TrayIcon::IconDoubleClicked() {
     window_.Show();
     platform_.Windows().ActivateByTitle(window_.Caption());
+}
+
+// Should the shell refuse the icon again, a hidden window comes back on
+// screen, for nothing else could bring it back.
+void TrayIcon::ShellRestarted() {
+    Add();
+    KeepWindowReachable();
 }
 
 }  // namespace shell

@@ -1,26 +1,26 @@
 // The main window's notification-area icon: added when this object is made,
-// deleted when it goes, with the window procedure hooked (mSysTray) for as
-// long, so that the icon's double click and the shell's restart are seen.
-// While the window is hidden, the icon is also looked after every few
-// seconds: a shell can restart without a word (Wine's never says it).
+// removed when it goes; its double click brings the window back, and the
+// shell's restart has it added again. While the window is hidden, the icon
+// is also looked after every few seconds: a shell can restart without a
+// word (Wine's never says it).
 #pragma once
 
+#include <memory>
+
 #include "platform/Platform.h"
-#include "shell/mSysTray.h"
 
 namespace shell {
 
-class TrayIcon {
+class TrayIcon : private platform::NotificationIconEvents {
 public:
     // Adds the icon for `window`: its window icon and its caption as the tip.
     TrayIcon(platform::Platform& platform, platform::Window& window);
-    ~TrayIcon();
+    ~TrayIcon() override;
     TrayIcon(const TrayIcon&) = delete;
     TrayIcon& operator=(const TrayIcon&) = delete;
 
     // Whether the shell took the icon, at the add and at every re-add.
     bool Shown() const { return shown_; }
-    const platform::NotifyIconData& Data() const { return data_; }
 
     // Hidden, not minimised: only the icon remains, and it brings the
     // window back. Without the icon, asked of the shell at this moment, the
@@ -34,11 +34,12 @@ public:
     static constexpr int kWatchInterval = 5000;
 
 private:
+    // platform::NotificationIconEvents
+    void IconDoubleClicked() override;
+    void ShellRestarted() override;
+
     void Add();
     bool IconStillThere();
-    // The shell's task bar came back after a restart, without the icon.
-    void AddAgain();
-    void ShowWindow();
     // The shell may have lost the icon since the last look: it is added
     // again, and the window shown if the shell refuses it.
     void Watch();
@@ -47,9 +48,8 @@ private:
     platform::Window& window_;
     // Runs while the window is hidden.
     platform::Timer& watch_;
-    platform::NotifyIconData data_;
+    std::unique_ptr<platform::NotificationIcon> icon_;
     bool shown_ = false;
-    mSysTray hook_;
 };
 
 }  // namespace shell

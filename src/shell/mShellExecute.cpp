@@ -2,47 +2,44 @@
 
 namespace shell {
 
-const char* ShellErrorText(std::intptr_t result) {
+const char* ShellErrorText(platform::LaunchResult result) {
+    using platform::LaunchResult;
     switch (result) {
-        case 0:
-        case 8:  // SE_ERR_OOM
+        case LaunchResult::kOutOfMemory:
             return "Mémoire insuffisante.";
-        case 2:  // ERROR_FILE_NOT_FOUND
+        case LaunchResult::kFileNotFound:
             return "Fichier non trouvé.";
-        case 3:  // ERROR_PATH_NOT_FOUND
+        case LaunchResult::kPathNotFound:
             return "Erreur dans le chemin.";
-        case 5:  // SE_ERR_ACCESSDENIED
+        case LaunchResult::kAccessDenied:
             return "Accès au fichier refusé.";
-        case 11:  // ERROR_BAD_FORMAT
+        case LaunchResult::kBadFormat:
             return "Erreur lors de l'ouverture du fichier.";
-        case 26:  // SE_ERR_SHARE
+        case LaunchResult::kSharingViolation:
             return "Violation de partage.";
-        case 27:  // SE_ERR_ASSOCINCOMPLETE
+        case LaunchResult::kIncompleteAssociation:
             return "Ce type de fichier n'a pas d'association valide.";
-        case 28:  // SE_ERR_DDETIMEOUT
+        case LaunchResult::kDdeTimeout:
             return "Délai d'attente dépassé.";
-        case 29:  // SE_ERR_DDEFAIL
+        case LaunchResult::kDdeFailed:
             return "Erreur dans la transaction DDE.";
-        case 30:  // SE_ERR_DDEBUSY
+        case LaunchResult::kDdeBusy:
             return "L'application demandée est occupée.";
-        case 31:  // SE_ERR_NOASSOC
+        case LaunchResult::kNoAssociation:
             return "Aucune application n'est associée à ce type de fichier.";
-        case 32:  // SE_ERR_DLLNOTFOUND
+        case LaunchResult::kLibraryNotFound:
             return "Une DLL requise n'a pas été trouvée.";
         default:
             return "Une erreur est survenue pendant l'ouverture du fichier.";
     }
 }
 
-std::intptr_t ShellLaunch(platform::Platform& platform, const std::string& file,
-                          const std::string& operation, const std::string& parameters,
-                          const std::string& directory, int showCommand,
-                          platform::WindowHandle window, bool showErrors) {
-    std::intptr_t result = platform.ShellServices().Execute(window, operation, file, parameters,
-                                                            directory, showCommand);
-    if (showErrors && result <= 32) {
+platform::LaunchResult ShellLaunch(platform::Platform& platform, const std::string& file,
+                                   const std::string& operation, platform::ShowCommand show,
+                                   bool showErrors) {
+    const platform::LaunchResult result = platform.ShellServices().Launch(file, operation, show);
+    if (showErrors && result != platform::LaunchResult::kDone)
         platform.Messages().ShowCritical(ShellErrorText(result), "Convalis");
-    }
     return result;
 }
 

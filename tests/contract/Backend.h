@@ -3,21 +3,27 @@
 // the Win32 one inside the end-to-end test program under Wine.
 #pragma once
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/Platform.h"
 
 namespace contract {
 
-// A label as another process sees it on the screen: its text, the colour it
-// paints with, and its place in twips of its window's client area.
+// A label as it is shown: its text, the colours of its pixels, and its place
+// in twips of its window's client area.
 struct LabelView {
     std::string text;
-    platform::Rgb color = 0;
+    std::vector<platform::Rgb> colors;
     platform::Bounds placement;
+
+    bool ShowsColor(platform::Rgb color) const {
+        return std::find(colors.begin(), colors.end(), color) != colors.end();
+    }
 };
 
 class Backend {

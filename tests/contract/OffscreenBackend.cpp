@@ -49,7 +49,7 @@ public:
         platform::Rgb color = 0;
         if (!label.Visible() || !platform_.Gdi().TranslateColor(label.ForeColor(), &color))
             return std::nullopt;
-        return LabelView{label.Caption(), color, label.Placement()};
+        return LabelView{label.Caption(), {color}, label.Placement()};
     }
 
     std::string TemporaryFolder() override {

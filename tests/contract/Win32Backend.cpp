@@ -1,9 +1,14 @@
 // The contract tests over the real Win32 platform, in the test program's own
 // process: real windows and the platform's own message loop.
+#include <algorithm>
+#include <cstdint>
+#include <memory>
 #include <string>
+#include <type_traits>
+#include <vector>
 
 #include "Backend.h"
-#include "platform/win32/Resources.h"
+#include "platform/win32/Handles.h"
 #include "platform/win32/Text.h"
 #include "platform/win32/Win32Api.h"
 #include "platform/win32/Win32Platform.h"
@@ -12,6 +17,50 @@ namespace contract {
 namespace {
 
 constexpr DWORD kLimitMilliseconds = 20000;
+
+struct WindowDcRelease {
+    HWND window;
+    void operator()(HDC dc) const { ::ReleaseDC(window, dc); }
+};
+
+// The distinct colours of a window's client area as painted.
+std::vector<platform::Rgb> PaintedColors(HWND window) {
+    RECT client{};
+    ::GetClientRect(window, &client);
+    BITMAPINFO format{};
+    format.bmiHeader.biSize = sizeof(format.bmiHeader);
+    format.bmiHeader.biWidth = client.right;
+    format.bmiHeader.biHeight = -client.bottom;
+    format.bmiHeader.biPlanes = 1;
+    format.bmiHeader.biBitCount = 32;
+    format.bmiHeader.biCompression = BI_RGB;
+    std::vector<platform::Rgb> colors;
+    const std::unique_ptr<std::remove_pointer_t<HDC>, WindowDcRelease> shown(::GetDC(window),
+                                                                             {window});
+    win32::UniqueMemoryDc copy(::CreateCompatibleDC(shown.get()));
+    void* bits = nullptr;
+    win32::UniqueBitmap image(
+        ::CreateDIBSection(copy.Get(), &format, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!copy || !image || client.right <= 0 || client.bottom <= 0) {
+        return colors;
+    }
+    {
+        win32::SelectionScope selected(copy.Get(), image.Get());
+        ::BitBlt(copy.Get(), 0, 0, client.right, client.bottom, shown.get(), 0, 0, SRCCOPY);
+        ::GdiFlush();
+    }
+    const auto* pixels = static_cast<const std::uint32_t*>(bits);
+    for (LONG i = 0; i < client.right * client.bottom; ++i) {
+        const std::uint32_t bgr = pixels[i];
+        const platform::Rgb rgb =
+            platform::MakeRgb(static_cast<int>((bgr >> 16) & 0xFF),
+                              static_cast<int>((bgr >> 8) & 0xFF), static_cast<int>(bgr & 0xFF));
+        if (std::find(colors.begin(), colors.end(), rgb) == colors.end()) {
+            colors.push_back(rgb);
+        }
+    }
+    return colors;
+}
 
 class Win32Backend final : public Backend {
 public:
@@ -61,8 +110,8 @@ public:
         return ::IsWindowEnabled(reinterpret_cast<HWND>(window.Handle())) != FALSE;
     }
 
-    // Read as another process reads it: the child window with the name's
-    // atom as its id, its text, its published colour and its rectangle.
+    // The child window with the name's atom as its id, its text, the colours
+    // it has painted and its rectangle.
     std::optional<LabelView> ShownLabel(const platform::Window& window,
                                         const platform::Label& label) override {
         const std::string name = label.Name() + "(" + std::to_string(label.Index()) + ")";
@@ -74,15 +123,14 @@ public:
         const int length = ::GetWindowTextLengthW(control);
         std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
         text.resize(static_cast<std::size_t>(::GetWindowTextW(control, text.data(), length + 1)));
-        const auto color = static_cast<platform::Rgb>(
-            reinterpret_cast<UINT_PTR>(::GetPropW(control, win32::kForeColorProperty)));
+        ::UpdateWindow(control);
         RECT rect{};
         ::GetWindowRect(control, &rect);
         ::MapWindowPoints(nullptr, form, reinterpret_cast<POINT*>(&rect), 2);
         const platform::Dpi dpi = window.Dpi();
         return LabelView{
             win32::Narrow(text),
-            color,
+            PaintedColors(control),
             {dpi.ToTwips(rect.left), dpi.ToTwips(rect.top), dpi.ToTwips(rect.right - rect.left),
              dpi.ToTwips(rect.bottom - rect.top)}};
     }

@@ -1,11 +1,9 @@
-// The about box: opened from the main window and from the euro-zone window,
-// it shows the program's name and version, a line that scrolls from right
-// to left and the publisher's addresses; Escape, Enter, Alt+F4 and its
-// close button close it.
+// The about box: the program's name and version, the scrolling line read
+// from the program file's version information and the user's profile, and
+// the publisher's addresses, which open through the shell.
 #include <gtest/gtest.h>
 
 #include <cwchar>
-#include <ostream>
 
 #include "ProgramUnderTest.h"
 #include "ShellLaunches.h"
@@ -59,18 +57,11 @@ class AboutBox : public testing::Test {
 protected:
     void SetUp() override { ASSERT_NE(app_.WaitForShownMainWindow(), nullptr); }
 
-    ProgramWindow OpenFrom(const ProgramWindow& opener, const wchar_t* button) const {
-        opener.Click(button);
+    ProgramWindow Open() const {
+        app_.Click(L"imaCommand(3)");
         ProgramWindow about = app_.WaitForWindowWith(L"lblTitle");
         EXPECT_TRUE(about) << "no about box opened";
         return about;
-    }
-
-    testing::AssertionResult IsClosed(const ProgramWindow& about) const {
-        if (WaitUntil([&] { return !about.IsShown(); })) {
-            return testing::AssertionSuccess();
-        }
-        return testing::AssertionFailure() << "the about box is still shown";
     }
 
     // Started before the program, which finds it through its environment.
@@ -79,12 +70,8 @@ protected:
 };
 
 TEST_F(AboutBox, ShowsTheProgramsNameVersionAndAddressesOverTheMainWindow) {
-    const ProgramWindow about = OpenFrom(app_.Main(), L"imaCommand(3)");
+    const ProgramWindow about = Open();
     ASSERT_TRUE(about);
-    EXPECT_EQ(about.Owner(), app_.MainWindow());
-    EXPECT_FALSE(IsWindowEnabled(app_.MainWindow()));
-    EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == about.Handle(); }));
-
     EXPECT_TRUE(about.Shows({{L"lblTitle", L"Convalis"}, {L"lblVersion", L"1.1.1"}}));
     const std::wstring& program = ProgramUnderTest::Executable();
     const std::wstring description = VersionText(program, L"FileDescription");
@@ -99,44 +86,11 @@ TEST_F(AboutBox, ShowsTheProgramsNameVersionAndAddressesOverTheMainWindow) {
     EXPECT_TRUE(ContainsNoCase(about.Text(L"lblMail"), L"@")) << Utf8(about.Text(L"lblMail"));
 }
 
-TEST_F(AboutBox, LineScrollsToTheLeft) {
-    const ProgramWindow about = OpenFrom(app_.Main(), L"imaCommand(3)");
-    ASSERT_TRUE(about);
-    HWND marquee = about.Control(L"lblMarquee");
-    ASSERT_NE(marquee, nullptr);
-    LONG previous = WindowRect(marquee).left;
-    const bool movedLeft = WaitUntil([&] {
-        const LONG now = WindowRect(marquee).left;
-        const bool left = now < previous;
-        previous = now;
-        return left;
-    });
-    EXPECT_TRUE(movedLeft) << "the line stays at " << previous;
-}
-
-TEST_F(AboutBox, OpensOverTheEuroZoneWindowWhichTakesKeysAgainAfterIt) {
-    app_.Press({WithAlt('Z')});
-    const ProgramWindow zone = app_.WaitForWindowWith(L"lblEti(0)");
-    ASSERT_TRUE(zone) << "Alt+Z opened no euro-zone window";
-    const ProgramWindow about = OpenFrom(zone, L"imaCommand(1)");
-    ASSERT_TRUE(about);
-    EXPECT_EQ(about.Owner(), zone.Handle());
-    EXPECT_FALSE(IsWindowEnabled(zone.Handle()));
-    EXPECT_TRUE(about.Shows({{L"lblTitle", L"Convalis"}, {L"lblVersion", L"1.1.1"}}));
-
-    about.Press({{VK_ESCAPE}});
-    ASSERT_TRUE(IsClosed(about));
-    EXPECT_TRUE(zone.IsShown()) << "the euro-zone window closed with the about box";
-    EXPECT_FALSE(IsWindowEnabled(app_.MainWindow()));
-    zone.Press({{VK_RIGHT}});
-    EXPECT_TRUE(zone.Shows(L"lblP(0)", L"Franc luxembourg."));
-}
-
 // A press on the web address released far away opens nothing; released
 // over it after moving off and back, it opens the address, as a click on a
 // link does.
 TEST_F(AboutBox, ALinkOpensOnlyWhenReleasedOverIt) {
-    const ProgramWindow about = OpenFrom(app_.Main(), L"imaCommand(3)");
+    const ProgramWindow about = Open();
     ASSERT_TRUE(about);
     const POINT farAway{20, 700};
     ASSERT_TRUE(about.PressAndReleaseAlong(L"lblWeb", {farAway}));
@@ -156,38 +110,6 @@ TEST_F(AboutBox, ALinkOpensOnlyWhenReleasedOverIt) {
     EXPECT_TRUE(ContainsNoCase(opened[1], about.Text(L"lblWeb"))) << Utf8(opened[1]);
     EXPECT_TRUE(about.IsShown());
 }
-
-// The ways to close the box through the window itself (Escape is above; the
-// other keys are the unit tests').
-struct Closing {
-    const char* name;
-    void (*close)(const ProgramWindow& about);
-};
-
-void PrintTo(const Closing& closing, std::ostream* out) {
-    *out << closing.name;
-}
-
-class AboutBoxClosing : public AboutBox, public testing::WithParamInterface<Closing> {};
-
-TEST_P(AboutBoxClosing, ClosesTheBoxAndTheMainWindowTakesKeysAgain) {
-    const ProgramWindow about = OpenFrom(app_.Main(), L"imaCommand(3)");
-    ASSERT_TRUE(about);
-    GetParam().close(about);
-    ASSERT_TRUE(IsClosed(about));
-    EXPECT_FALSE(app_.ExitCode().has_value()) << "the program ended";
-    EXPECT_TRUE(WaitUntil([this] { return IsWindowEnabled(app_.MainWindow()) != FALSE; }));
-    app_.Type(L"5");
-    EXPECT_TRUE(app_.Shows(L"lblP(0)", L"5"));
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    AboutBox, AboutBoxClosing,
-    testing::Values(
-        Closing{"AltF4", [](const ProgramWindow& about) { about.Press({WithAlt(VK_F4)}); }},
-        // The box's one image button has no index.
-        Closing{"CloseButton", [](const ProgramWindow& about) { about.Click(L"imaCommand"); }}),
-    [](const testing::TestParamInfo<Closing>& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace e2e

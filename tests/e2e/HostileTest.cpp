@@ -197,6 +197,24 @@ void Corrupt(const std::wstring& folder) {
     WriteBytes(ShortcutIn(folder), bytes);
 }
 
+// A shortcut's header with no target, then 100 MB of nothing (a sparse
+// file): larger than any shortcut, which the shell would read whole.
+void OversizedShortcut(const std::wstring& folder) {
+    std::vector<unsigned char> header(0x4C, 0);
+    const unsigned char start[] = {0x4C, 0, 0,    0, 0x01, 0x14, 0x02, 0, 0, 0,
+                                   0,    0, 0xC0, 0, 0,    0,    0,    0, 0, 0x46};
+    std::copy(std::begin(start), std::end(start), header.begin());
+    header[0x3C] = 1;  // a normal window
+    WriteBytes(ShortcutIn(folder), header);
+    HANDLE file = CreateFileW(ShortcutIn(folder).c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    LARGE_INTEGER size{};
+    size.QuadPart = 100LL * 1024 * 1024;
+    EXPECT_TRUE(SetFilePointerEx(file, size, nullptr, FILE_BEGIN) && SetEndOfFile(file));
+    CloseHandle(file);
+}
+
 void FolderNamedLikeTheShortcut(const std::wstring& folder) {
     CreateDirectoryW(ShortcutIn(folder).c_str(), nullptr);
     WriteBytes(ShortcutIn(folder) + L"\\inside.txt", {'k', 'e', 'e', 'p'});
@@ -270,6 +288,7 @@ INSTANTIATE_TEST_SUITE_P(
                     StartupFolderState{"Missing", Missing, BackInPlace},
                     StartupFolderState{"ZeroByteShortcut", ZeroBytes, Nothing},
                     StartupFolderState{"CorruptShortcut", Corrupt, Nothing},
+                    StartupFolderState{"OversizedShortcut", OversizedShortcut, Nothing},
                     StartupFolderState{"FolderNamedConvalisLnk", FolderNamedLikeTheShortcut,
                                        RemoveFolderNamedLikeTheShortcut}),
     [](const testing::TestParamInfo<StartupFolderState>& info) { return info.param.name; });

@@ -1,6 +1,6 @@
 // One run of the real Convalis.exe, started by a test and ended with it. The
 // test sees the program only from outside: its process, its windows, the
-// text and colour its controls publish, and the keys it is sent.
+// texts and pixels of its controls, and the keys it is sent.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -71,9 +71,6 @@ public:
     }
     testing::AssertionResult Shows(std::wstring_view name, std::wstring_view text) const {
         return Main().Shows(name, text);
-    }
-    testing::AssertionResult HasTextColour(std::wstring_view name, COLORREF colour) const {
-        return Main().HasTextColour(name, colour);
     }
     testing::AssertionResult IsDrawnIn(std::wstring_view name, COLORREF colour,
                                        COLORREF otherColour) const {

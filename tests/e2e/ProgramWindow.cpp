@@ -7,30 +7,6 @@ namespace e2e {
 
 namespace {
 
-constexpr wchar_t kForeColorProperty[] = L"Convalis.ForeColor";
-
-struct PropertySearch {
-    ATOM atom;
-    bool found;
-};
-
-BOOL CALLBACK MatchProperty(HWND, LPWSTR name, HANDLE, ULONG_PTR search) {
-    auto* wanted = reinterpret_cast<PropertySearch*>(search);
-    const bool match = IS_INTRESOURCE(name)
-                           ? LOWORD(reinterpret_cast<ULONG_PTR>(name)) == wanted->atom
-                           : lstrcmpiW(name, kForeColorProperty) == 0;
-    wanted->found = wanted->found || match;
-    return !match;
-}
-
-// GetPropW gives 0 both for black and for a missing property; a property
-// list search tells them apart.
-bool HasForeColorProperty(HWND window) {
-    PropertySearch search{GlobalFindAtomW(kForeColorProperty), false};
-    EnumPropsExW(window, MatchProperty, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
 WORD KeyForCharacter(wchar_t character) {
     if (character == L',') {
         return VK_OEM_COMMA;
@@ -40,6 +16,23 @@ WORD KeyForCharacter(wchar_t character) {
 
 std::string Quoted(std::wstring_view text) {
     return "\"" + Utf8(text) + "\"";
+}
+
+// Whether the system has a paint of `window` or of a window in it pending.
+bool PaintPending(HWND window) {
+    if (GetUpdateRect(window, nullptr, FALSE)) {
+        return true;
+    }
+    const std::vector<HWND> children = ChildWindows(window);
+    return std::any_of(children.begin(), children.end(),
+                       [](HWND child) { return GetUpdateRect(child, nullptr, FALSE) != FALSE; });
+}
+
+// Waits until the window's thread has come back to its messages.
+bool AwaitMessageRoundTrip(HWND window) {
+    DWORD_PTR ignored = 0;
+    return SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL,
+                               static_cast<UINT>(kPatience.count()), &ignored) != 0;
 }
 
 std::string DescribePoint(POINT point) {
@@ -56,15 +49,6 @@ HWND ProgramWindow::Control(std::wstring_view name) const {
 std::wstring ProgramWindow::Text(std::wstring_view name) const {
     HWND control = Control(name);
     return control == nullptr ? std::wstring() : WindowText(control);
-}
-
-std::optional<COLORREF> ProgramWindow::ForeColor(std::wstring_view name) const {
-    HWND control = Control(name);
-    if (control == nullptr || !HasForeColorProperty(control)) {
-        return std::nullopt;
-    }
-    return static_cast<COLORREF>(
-        reinterpret_cast<ULONG_PTR>(GetPropW(control, kForeColorProperty)));
 }
 
 std::optional<LRESULT> ProgramWindow::CheckState(std::wstring_view name) const {
@@ -105,18 +89,6 @@ testing::AssertionResult ProgramWindow::Shows(
 testing::AssertionResult ProgramWindow::Shows(std::wstring_view name,
                                               std::wstring_view text) const {
     return Shows({{std::wstring(name), std::wstring(text)}});
-}
-
-testing::AssertionResult ProgramWindow::HasTextColour(std::wstring_view name,
-                                                      COLORREF colour) const {
-    if (WaitUntil([&] { return ForeColor(name) == colour; })) {
-        return testing::AssertionSuccess();
-    }
-    const std::optional<COLORREF> actual = ForeColor(name);
-    return testing::AssertionFailure()
-           << Utf8(name) << " has text colour "
-           << (actual ? Describe(*actual) : std::string("(no Convalis.ForeColor property)"))
-           << ", expected " << Describe(colour);
 }
 
 testing::AssertionResult ProgramWindow::IsChecked(std::wstring_view name, bool checked) const {
@@ -188,6 +160,25 @@ testing::AssertionResult ProgramWindow::HasFocus(std::wstring_view name) const {
            << (focus == nullptr ? std::string("no window")
                                 : "the window of class " + Utf8(WindowClass(focus)))
            << " has it";
+}
+
+std::vector<COLORREF> ProgramWindow::SettledLook(const RECT& area) const {
+    // A paint reaches the screen after the program has handled it, once it
+    // is back at its messages: a look read too early may be a dialog's
+    // half-painted first image, which a later paint changes without cause.
+    std::vector<COLORREF> look;
+    int unchanged = 0;
+    const bool settled = WaitUntil([&] {
+        if (PaintPending(window_) || !AwaitMessageRoundTrip(window_)) {
+            unchanged = 0;
+            return false;
+        }
+        std::vector<COLORREF> now = ScreenPixels(area);
+        unchanged = now == look ? unchanged + 1 : 0;
+        look = std::move(now);
+        return unchanged == 3;
+    });
+    return settled ? look : std::vector<COLORREF>();
 }
 
 void ProgramWindow::Press(const std::vector<Keystroke>& keys) const {

@@ -25,16 +25,11 @@ public:
     explicit operator bool() const { return window_ != nullptr; }
     // Shown and not destroyed.
     bool IsShown() const { return IsWindow(window_) && IsWindowVisible(window_); }
-    // The window that owns it (the opener of a modal window).
-    HWND Owner() const { return GetWindow(window_, GW_OWNER); }
 
     // A control by its name, such as L"lblP(2)" or L"chkAppoint": its
     // control id is the global atom of that name.
     HWND Control(std::wstring_view name) const;
     std::wstring Text(std::wstring_view name) const;
-    // The text colour a label publishes in its window property
-    // "Convalis.ForeColor" (an RGB value); none without the property.
-    std::optional<COLORREF> ForeColor(std::wstring_view name) const;
     // The state of a check box (BM_GETCHECK): BST_CHECKED or BST_UNCHECKED.
     std::optional<LRESULT> CheckState(std::wstring_view name) const;
 
@@ -42,8 +37,6 @@ public:
     testing::AssertionResult Shows(
         const std::vector<std::pair<std::wstring, std::wstring>>& expected) const;
     testing::AssertionResult Shows(std::wstring_view name, std::wstring_view text) const;
-    // Waits until the named control's text colour is `colour`.
-    testing::AssertionResult HasTextColour(std::wstring_view name, COLORREF colour) const;
     // Waits until the named check box is checked, or unchecked.
     testing::AssertionResult IsChecked(std::wstring_view name, bool checked) const;
     // Waits until the named control has the keyboard focus.
@@ -55,6 +48,11 @@ public:
     // Waits until the screen shows `colour` at each of `points` (window
     // coordinates; the windows have no border, so client coordinates too).
     testing::AssertionResult ShowsColourAt(const std::vector<POINT>& points, COLORREF colour) const;
+
+    // The screen's pixels in `area` once the window has painted: nothing
+    // left to paint in it or its controls, and the same pixels seen across
+    // the program's trips back to its messages. Empty if that never comes.
+    std::vector<COLORREF> SettledLook(const RECT& area) const;
 
     // Makes the window the foreground window and sends it real keys.
     void Press(const std::vector<Keystroke>& keys) const;

@@ -140,8 +140,10 @@ TEST_F(WindowDrag, DisplayDraggedWithTheRightButtonMovesTheWindowAndStaysInactiv
     const POINT from = CentreOf(app_.Control(L"lblP(2)"));
     ASSERT_TRUE(Drag(from, Offset(from, -80, 40), MouseButton::kRight));
     EXPECT_TRUE(IsAt(Offset(start_, -80, 40)));
-    EXPECT_TRUE(app_.HasTextColour(L"lblP(0)", GetSysColor(COLOR_HIGHLIGHT)));
-    EXPECT_TRUE(app_.HasTextColour(L"lblP(2)", GetSysColor(COLOR_WINDOWTEXT)));
+    const COLORREF highlight = GetSysColor(COLOR_HIGHLIGHT);
+    const COLORREF windowText = GetSysColor(COLOR_WINDOWTEXT);
+    EXPECT_TRUE(app_.IsDrawnIn(L"lblP(0)", highlight, windowText));
+    EXPECT_TRUE(app_.IsDrawnIn(L"lblP(2)", windowText, highlight));
 
     // The release ended the drag: the pointer moves alone.
     ASSERT_TRUE(PlacePointer(from));

@@ -11,7 +11,6 @@
 
 #include <chrono>
 #include <cstdio>
-#include <filesystem>
 #include <iostream>
 #include <map>
 #include <memory>
@@ -21,10 +20,9 @@
 
 #include "AmountChecks.h"
 #include "SoakEvents.h"
-#include "TemporaryFolder.h"
 #include "app/Program.h"
 #include "app/mMain.h"
-#include "shell/mSysTray.h"
+#include "shell/StartupShortcut.h"
 
 namespace {
 
@@ -50,16 +48,14 @@ struct Counters {
 
 class Soak {
 public:
-    explicit Soak(const Options& options) : events_(options.seed), total_(options.events) {
-        std::filesystem::create_directories(StartupFolder());
-    }
+    explicit Soak(const Options& options) : events_(options.seed), total_(options.events) {}
 
     // False when an invariant broke.
     bool Run();
     void Report(std::ostream& out, double seconds) const;
 
 private:
-    std::filesystem::path StartupFolder() const { return profile_.Path() / "Startup"; }
+    bool StartupShortcutThere();
     void StartProgram();
     void EndProgram();
     void Step();
@@ -70,7 +66,8 @@ private:
     std::string IconProblem();
     std::string OptionsProblem();
 
-    testing_support::TemporaryFolder profile_;
+    // The Startup folder, kept from one run of the program to the next.
+    offscreen::UserFiles files_;
     soak::EventSource events_;
     std::unique_ptr<offscreen::OffscreenPlatform> platform_;
     std::unique_ptr<app::Program> program_;
@@ -101,7 +98,7 @@ void Soak::StartProgram() {
     platform_.reset();
     std::mt19937& random = events_.Random();
     offscreen::ProgramFacts facts;
-    facts.profile = profile_.Path().string();
+    facts.files = files_;
     facts.commandLine = random() % 10 == 0 ? "/Hidden" : "";
     platform_ = std::make_unique<offscreen::OffscreenPlatform>(facts);
     const bool beforeChangeover = random() % 2 == 0;
@@ -128,6 +125,7 @@ void Soak::EndProgram() {
     }
     if (!failure_ && !platform_->Shell().Icons().empty())
         failure_ = "an icon stays in the notification area after the program ended";
+    files_ = platform_->Shell().Files();
 }
 
 // Runs as an event of its own: checks what the last event left, then sends
@@ -175,7 +173,7 @@ void Soak::Check() {
 std::string Soak::Problem() {
     if (!platform_->HandlerErrors().empty())
         return "a handler raised \"" + platform_->HandlerErrors().front() + "\"";
-    if (std::filesystem::exists(StartupFolder() / "Convalis.lnk") != expected_.shortcut)
+    if (StartupShortcutThere() != expected_.shortcut)
         return expected_.shortcut ? "the Startup shortcut is missing"
                                   : "a Startup shortcut nobody asked for";
     const converter::frmConvalis& main = program_->MainWindow();
@@ -225,13 +223,18 @@ std::string Soak::WindowProblem() {
     return {};
 }
 
+bool Soak::StartupShortcutThere() {
+    offscreen::UserFiles& files = platform_->Shell().Files();
+    return files.shortcuts.count(*files.startupFolder + "\\" + shell::kShortcutName) != 0;
+}
+
 // Exactly one icon while the main window lives, unless the shell refused it;
 // a hidden window always has its icon to come back by.
 std::string Soak::IconProblem() {
     const converter::frmConvalis& main = program_->MainWindow();
     const auto& icons = platform_->Shell().Icons();
     const std::size_t expected = expected_.iconRefused ? 0 : 1;
-    if (icons.size() != expected || (expected == 1 && icons.count(shell::mSysTray::kIconId) == 0))
+    if (icons.size() != expected)
         return std::to_string(icons.size()) + " icons in the notification area";
     if (main.HasTrayIcon() == expected_.iconRefused)
         return "the main window is wrong about its icon";

@@ -3,13 +3,10 @@
 #include <utility>
 #include <vector>
 
-#include "shell/mSysTray.h"
-
 namespace soak {
 namespace {
 
 namespace vk = platform::vk;
-namespace wm = platform::wm;
 
 struct KeyChoice {
     int code;
@@ -166,19 +163,9 @@ Event EventSource::Click(const offscreen::OffscreenWindow& window) {
 }
 
 Event EventSource::IconAction() {
-    static const std::vector<std::pair<const char*, std::vector<unsigned>>> kActions = {
-        {"dblclick", {wm::kLButtonDown, wm::kLButtonUp, wm::kLButtonDblClk, wm::kLButtonUp}},
-        {"dblclick", {wm::kLButtonDown, wm::kLButtonUp, wm::kLButtonDblClk, wm::kLButtonUp}},
-        {"click", {wm::kLButtonDown, wm::kLButtonUp}},
-        {"rclick", {wm::kRButtonDown, wm::kRButtonUp}},
-    };
-    const auto& [name, messages] = kActions[static_cast<std::size_t>(Below(4))];
     Event event;
-    event.description = std::string("tray ") + name;
-    event.post = [messages = messages](offscreen::OffscreenPlatform& platform) {
-        for (unsigned message : messages)
-            platform.PostIconEvent(shell::mSysTray::kIconId, message);
-    };
+    event.description = "tray dblclick";
+    event.post = [](offscreen::OffscreenPlatform& platform) { platform.PostIconDoubleClick(); };
     return event;
 }
 
@@ -190,14 +177,7 @@ Event EventSource::ShellRestart() {
     event.refuses = Chance(0.3);
     event.description = event.refuses ? "shell restart, refusing icons" : "shell restart";
     event.post = [refuses = event.refuses](offscreen::OffscreenPlatform& platform) {
-        platform.Post([&platform, refuses] {
-            offscreen::OffscreenShell& shell = platform.Shell();
-            shell.ForgetIcons();
-            shell.SetRefuseIcons(refuses);
-            const unsigned taskbarCreated = shell.RegisterWindowMessage("TaskbarCreated");
-            for (offscreen::OffscreenWindow* window : platform.LoadedWindows())
-                shell.SendMessage(window->Handle(), taskbarCreated, 0, 0);
-        });
+        platform.PostShellRestart(refuses);
     };
     return event;
 }

@@ -292,7 +292,7 @@ TEST_F(ConverterWindow, HideHelpAboutAndTheEuroZoneLeaveTheEntryInProgress) {
     Press({"F4", "R", "Z"});  // without Alt: nothing
     Press({"Alt+R"});
     EXPECT_FALSE(Main().Window().Visible());
-    Platform().PostIconEvent(61860, platform::wm::kLButtonDblClk);
+    Platform().PostIconDoubleClick();
     Queue({"F1", "Alt+Z", "5", "Alt+F4"});  // typed into the euro-zone window
     QueueClick("imaCommand", 3);
     Queue({"Escape"});  // closes the about box

@@ -2,34 +2,20 @@
 // windows; checks run inside their modal loops.
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <random>
-
 #include "ProductInfo.h"
 #include "ProgramFixture.h"
-#include "shell/cShellLink.h"
+#include "shell/StartupShortcut.h"
 
 namespace {
 
-namespace fs = std::filesystem;
-
 class Dialogs : public testing_support::ProgramFixture {
 protected:
-    Dialogs() {
-        std::random_device random;
-        profile_ = fs::temp_directory_path() / ("convalis-dialogs-" + std::to_string(random()));
-        fs::create_directories(profile_ / "Startup");
+    // The Startup shortcut's record; none when there is none.
+    offscreen::ShortcutFile* Shortcut() {
+        offscreen::UserFiles& files = Platform().Shell().Files();
+        auto found = files.shortcuts.find(*files.startupFolder + "\\" + shell::kShortcutName);
+        return found == files.shortcuts.end() ? nullptr : &found->second;
     }
-    ~Dialogs() override {
-        std::error_code error;
-        fs::remove_all(profile_, error);
-    }
-    void StartWithProfile(const platform::LocalDateTime& now) {
-        offscreen::ProgramFacts facts;
-        facts.profile = profile_.string();
-        Start(now, facts);
-    }
-    fs::path Shortcut() const { return profile_ / "Startup" / "Convalis.lnk"; }
     dialogs::frmOptions& Options() { return program_->Options(); }
     dialogs::frmAbout& About() { return program_->About(); }
     offscreen::OffscreenLabel& PaidDisplay() {
@@ -37,12 +23,10 @@ protected:
             *Platform().FindWindow("frmConvalis")->FindControl("lblP", 1));
     }
     int RowFlicker() { return PaidDisplay().VisibilityChanges(); }
-
-    fs::path profile_;
 };
 
 TEST_F(Dialogs, OptionsFinishTheEntryThenShowTheCurrentState) {
-    StartWithProfile(testing_support::kBeforeChangeover);
+    Start(testing_support::kBeforeChangeover);
     Type("100");
     Queue({"Alt+O"});
     Then([&] {
@@ -61,11 +45,11 @@ TEST_F(Dialogs, OptionsFinishTheEntryThenShowTheCurrentState) {
     Main().ShowChangeRow(false);
     Queue({"Alt+O", "Enter"});  // writes nothing: the boxes are as loaded
     Run();
-    EXPECT_FALSE(fs::exists(Shortcut()));
+    EXPECT_FALSE(Shortcut());
 }
 
 TEST_F(Dialogs, EveryWayOfCancellingChangesNothing) {
-    StartWithProfile(testing_support::kAfterChangeover);
+    Start(testing_support::kAfterChangeover);
     const std::vector<std::function<void()>> cancels = {
         [&] { QueueClick("lblAction", 1); },
         [&] { Queue({"Escape"}); },
@@ -81,13 +65,13 @@ TEST_F(Dialogs, EveryWayOfCancellingChangesNothing) {
         Run();
         EXPECT_FALSE(Options().Loaded());
         EXPECT_FALSE(Main().ChangeRowShown());
-        EXPECT_FALSE(fs::exists(Shortcut()));
+        EXPECT_FALSE(Shortcut());
         EXPECT_TRUE(Platform().FindWindow("frmConvalis")->Enabled());
     }
 }
 
 TEST_F(Dialogs, OkAppliesTheChoicesAfterTheDialogCloses) {
-    StartWithProfile(testing_support::kAfterChangeover);
+    Start(testing_support::kAfterChangeover);
     Queue({"Alt+O"});
     QueueClick("chkAppoint");
     QueueClick("chkDémarrage");
@@ -95,7 +79,7 @@ TEST_F(Dialogs, OkAppliesTheChoicesAfterTheDialogCloses) {
     Run();
     EXPECT_TRUE(Main().ChangeRowShown());
     EXPECT_TRUE(Main().Display(1).Visible());
-    ASSERT_TRUE(fs::exists(Shortcut()));
+    ASSERT_TRUE(Shortcut());
 
     // Reopened: both checked. Untick both, confirm with Enter while a check
     // box was the last thing used.
@@ -111,22 +95,19 @@ TEST_F(Dialogs, OkAppliesTheChoicesAfterTheDialogCloses) {
     Queue({"Enter"});
     Run();
     EXPECT_FALSE(Main().ChangeRowShown());
-    EXPECT_FALSE(fs::exists(Shortcut()));
+    EXPECT_FALSE(Shortcut());
     EXPECT_EQ(Main().ActiveField(), 0) << "hiding the row moves the focus off the payment";
 }
 
 TEST_F(Dialogs, OkWithoutChangesLeavesTheRowAloneButRewritesTheShortcut) {
-    StartWithProfile(testing_support::kBeforeChangeover);
+    Start(testing_support::kBeforeChangeover);
     Queue({"Alt+O"});
     QueueClick("chkDémarrage");
     Queue({"Enter"});
     Run();
-    ASSERT_TRUE(fs::exists(Shortcut()));
+    ASSERT_TRUE(Shortcut());
     // The program has moved since: the shortcut points elsewhere.
-    shell::cShellLink moved(Platform().ShellServices());
-    moved.SetLnkFile(Shortcut().string());
-    moved.SetExeFile("D:\\Ancien\\Convalis.exe");
-    ASSERT_TRUE(moved.CreateLink());
+    (*Shortcut())->target = "D:\\Ancien\\Convalis.exe";
 
     int flicker = RowFlicker();
     Queue({"Alt+O"});
@@ -135,14 +116,11 @@ TEST_F(Dialogs, OkWithoutChangesLeavesTheRowAloneButRewritesTheShortcut) {
     Run();
     EXPECT_EQ(RowFlicker(), flicker) << "the row was shown and hidden again";
     EXPECT_TRUE(Main().ChangeRowShown());
-    shell::cShellLink rewritten(Platform().ShellServices());
-    rewritten.SetLnkFile(Shortcut().string());
-    ASSERT_TRUE(rewritten.GetLinkInfo());
-    EXPECT_EQ(rewritten.ExeFile(), "C:\\Program Files\\Convalis\\Convalis.exe");
+    EXPECT_EQ((*Shortcut())->target, "C:\\Program Files\\Convalis\\Convalis.exe");
 }
 
 TEST_F(Dialogs, TheDialogIsUnloadedAlsoWhenApplyingTheRowFails) {
-    StartWithProfile(testing_support::kBeforeChangeover);
+    Start(testing_support::kBeforeChangeover);
     PaidDisplay().SetBroken(true);
     Queue({"Alt+O"});
     QueueClick("chkAppoint");
@@ -151,7 +129,7 @@ TEST_F(Dialogs, TheDialogIsUnloadedAlsoWhenApplyingTheRowFails) {
     Run();
     EXPECT_EQ(Platform().TakeHandlerErrors().size(), 1u) << "hiding the row failed";
     EXPECT_FALSE(Options().Loaded());
-    EXPECT_TRUE(fs::exists(Shortcut())) << "written before the row failed";
+    EXPECT_TRUE(Shortcut()) << "written before the row failed";
     EXPECT_TRUE(PaidDisplay().Visible());
 
     // The next opening starts fresh: nothing confirmed yet.
@@ -169,12 +147,12 @@ TEST_F(Dialogs, TheDialogIsUnloadedAlsoWhenApplyingTheRowFails) {
     Run();
     EXPECT_TRUE(Platform().TakeHandlerErrors().empty());
     EXPECT_FALSE(Options().Loaded());
-    EXPECT_FALSE(fs::exists(Shortcut()));
+    EXPECT_FALSE(Shortcut());
     EXPECT_TRUE(PaidDisplay().Visible());
 }
 
 TEST_F(Dialogs, OptionsWorkFromTheKeyboardAlone) {
-    StartWithProfile(testing_support::kAfterChangeover);
+    Start(testing_support::kAfterChangeover);
     const auto focusIs = [&](const std::string& box) {
         Then([&, box] {
             const platform::Control* focus = Platform().FindWindow("frmOptions")->FocusedControl();
@@ -200,17 +178,17 @@ TEST_F(Dialogs, OptionsWorkFromTheKeyboardAlone) {
     Queue({"Enter"});
     Run();
     EXPECT_TRUE(Main().ChangeRowShown());
-    EXPECT_TRUE(fs::exists(Shortcut()));
+    EXPECT_TRUE(Shortcut());
     EXPECT_EQ(Main().ActiveField(), 0) << "Tab in the dialog reached the main window";
 
     // Reopened, the first box has the focus again; Escape cancels from there.
     Queue({"Alt+O", "Space", "Escape"});
     Run();
-    EXPECT_TRUE(fs::exists(Shortcut()));
+    EXPECT_TRUE(Shortcut());
 }
 
 TEST_F(Dialogs, AClickedBoxTakesTheFocus) {
-    StartWithProfile(testing_support::kAfterChangeover);
+    Start(testing_support::kAfterChangeover);
     Queue({"Alt+O"});
     Then([&] {
         QueueLeftButtonDrag({CentreOf("frmOptions", "chkAppoint")});
@@ -229,7 +207,7 @@ TEST_F(Dialogs, AClickedBoxTakesTheFocus) {
 // control. Moving back before the release makes it one again. (Checks queued
 // from inside the modal loop run after the input queued before them.)
 TEST_F(Dialogs, OptionsControlsActOnlyOnAReleaseOverThem) {
-    StartWithProfile(testing_support::kAfterChangeover);
+    Start(testing_support::kAfterChangeover);
     const platform::Point away{5, 5};
     Queue({"Alt+O"});
     Then([&] {
@@ -283,9 +261,8 @@ TEST_F(AboutBox, ShowsNameVersionAndTheScrollingLine) {
 
 TEST_F(AboutBox, NamesTheRegisteredUser) {
     Start();
-    Platform().Shell().SetRegistryString(platform::hkey::kUsers, dialogs::kUserInfoKey,
-                                         dialogs::kUserNameValue,
-                                         std::string("Jeanne Caisse\0junk", 18));
+    Platform().Shell().SetRegistryString(platform::RegistryRoot::kUsers, dialogs::kUserInfoKey,
+                                         dialogs::kUserNameValue, "Jeanne Caisse");
     QueueClick("imaCommand", 3);
     Then([&] { EXPECT_EQ(About().lblMarquee().Caption(), Marquee("Jeanne Caisse")); });
     Run();
@@ -317,7 +294,8 @@ TEST_F(AboutBox, TheLineStepsLeftAndStartsAgainAtTheRight) {
 
 TEST_F(AboutBox, LinksOpenThroughTheShellAndOnlyTheCloseWaysClose) {
     Start();
-    Platform().Shell().SetLaunchResult(31);  // no program for it: silent all the same
+    // No program for it: silent all the same.
+    Platform().Shell().SetLaunchResult(platform::LaunchResult::kNoAssociation);
     QueueClick("imaCommand", 3);
     Then([&] { ASSERT_TRUE(About().Loaded()); });
     QueueClick("lblWeb");
@@ -328,14 +306,11 @@ TEST_F(AboutBox, LinksOpenThroughTheShellAndOnlyTheCloseWaysClose) {
         EXPECT_TRUE(About().Loaded());
         const auto& launches = Platform().Shell().Launches();
         ASSERT_EQ(launches.size(), 2u);
-        EXPECT_EQ(launches[0].file, product::kWebSite);
-        EXPECT_EQ(launches[1].file, std::string("mailto: ") + product::kSupportMail);
-        for (const offscreen::Launch& launch : launches) {
-            EXPECT_EQ(launch.operation, "open");
-            EXPECT_EQ(launch.parameters, "");
-            EXPECT_EQ(launch.directory, "");
-            EXPECT_EQ(launch.showCommand, 10);
-            EXPECT_EQ(launch.window, 0u);
+        EXPECT_EQ(launches[0].address, product::kWebSite);
+        EXPECT_EQ(launches[1].address, std::string("mailto: ") + product::kSupportMail);
+        for (const offscreen::LaunchRecord& launch : launches) {
+            EXPECT_EQ(launch.verb, "open");
+            EXPECT_EQ(launch.show, platform::ShowCommand::kDefault);
         }
         EXPECT_TRUE(Platform().ShownMessages().empty());
     });
@@ -363,7 +338,7 @@ TEST_F(AboutBox, ALinkOpensOnlyOnAReleaseOverIt) {
         Then([&] {
             const auto& launches = Platform().Shell().Launches();
             ASSERT_EQ(launches.size(), 1u);
-            EXPECT_EQ(launches[0].file, std::string("mailto: ") + product::kSupportMail);
+            EXPECT_EQ(launches[0].address, std::string("mailto: ") + product::kSupportMail);
         });
         Queue({"Escape"});
     });

@@ -1,29 +1,19 @@
-// The notification-area icon, shortcut files, the Startup shortcut and the
-// shell launcher, on the offscreen shell.
+// The notification-area icon, the Startup shortcut and the shell launcher,
+// on the offscreen shell's records.
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-
 #include "ProgramFixture.h"
-#include "TemporaryFolder.h"
 #include "shell/StartupShortcut.h"
 #include "shell/TrayIcon.h"
-#include "shell/cShellLink.h"
 #include "shell/mShellExecute.h"
 
 namespace {
 
-namespace fs = std::filesystem;
-using platform::wm::kLButtonDblClk;
-
-using testing_support::TemporaryFolder;
-
 class TrayIcon : public testing_support::ProgramFixture {
 protected:
     offscreen::OffscreenShell& Shell() { return Platform().Shell(); }
-    void IconEvent(unsigned message) {
-        Platform().PostIconEvent(61860, message);
+    void DoubleClickIcon() {
+        Platform().PostIconDoubleClick();
         Run();
     }
     bool Visible() { return Main().Window().Visible(); }
@@ -31,30 +21,20 @@ protected:
         Platform().PostTick(milliseconds);
         Run();
     }
-    // The shell restarts: its icons are gone, and its task bar tells every
-    // window that it is back.
     void RestartShell(bool refusesIcons) {
-        Shell().ForgetIcons();
-        Shell().SetRefuseIcons(refusesIcons);
-        unsigned taskbarCreated = Shell().RegisterWindowMessage("TaskbarCreated");
-        Shell().SendMessage(Main().Window().Handle(), taskbarCreated, 0, 0);
+        Platform().PostShellRestart(refusesIcons);
+        Run();
     }
 };
 
-TEST_F(TrayIcon, TheRecordNamesTheWindowItsIconAndItsCaption) {
+TEST_F(TrayIcon, ShowsTheWindowsCaptionWhileTheWindowIsLoaded) {
     Start();
-    ASSERT_EQ(Shell().Icons().count(61860), 1u);
-    const platform::NotifyIconData& icon = Shell().Icons().at(61860);
-    EXPECT_EQ(icon.hWnd, Main().Window().Handle());
-    EXPECT_EQ(icon.uFlags, 7u);
-    EXPECT_EQ(icon.uCallbackMessage, 1066u);
-    EXPECT_EQ(icon.szTip, "Convalis");
-    EXPECT_NE(icon.hIcon, 0u);
-    EXPECT_EQ(Shell().Journal(), (std::vector<std::string>{"add 61860", "hook"}));
+    ASSERT_EQ(Shell().Icons().size(), 1u);
+    EXPECT_EQ(Shell().Icons()[0].window, Main().Window().Handle());
+    EXPECT_EQ(Shell().Icons()[0].tip, "Convalis");
     Press({"Alt+F4"});
     EXPECT_TRUE(Shell().Icons().empty());
-    EXPECT_EQ(Shell().Journal(),
-              (std::vector<std::string>{"add 61860", "hook", "unhook", "delete 61860"}));
+    EXPECT_EQ(Shell().Journal(), (std::vector<std::string>{"add", "remove"}));
 }
 
 TEST_F(TrayIcon, HideLeavesTheIconAndADoubleClickBringsTheWindowBackAsItWas) {
@@ -65,12 +45,7 @@ TEST_F(TrayIcon, HideLeavesTheIconAndADoubleClickBringsTheWindowBackAsItWas) {
     Press({"Alt+R"});
     EXPECT_FALSE(Visible());
     EXPECT_TRUE(Main().Loaded());
-    // Single clicks and the right button do nothing.
-    IconEvent(platform::wm::kLButtonDown);
-    IconEvent(platform::wm::kLButtonUp);
-    IconEvent(platform::wm::kRButtonUp);
-    EXPECT_FALSE(Visible());
-    IconEvent(kLButtonDblClk);
+    DoubleClickIcon();
     EXPECT_TRUE(Visible());
     EXPECT_EQ(Platform().ActiveWindow(), Platform().FindWindow("frmConvalis"));
     EXPECT_EQ(Main().Window().Placement().left, before.left);
@@ -81,8 +56,8 @@ TEST_F(TrayIcon, HideLeavesTheIconAndADoubleClickBringsTheWindowBackAsItWas) {
     // The button hides too; a double click on a shown window changes nothing.
     Click("imaCommand", 1);
     EXPECT_FALSE(Visible());
-    IconEvent(kLButtonDblClk);
-    IconEvent(kLButtonDblClk);
+    DoubleClickIcon();
+    DoubleClickIcon();
     EXPECT_TRUE(Visible());
 }
 
@@ -92,7 +67,7 @@ TEST_F(TrayIcon, AHiddenStartShowsOnlyTheIcon) {
     Start(testing_support::kAfterChangeover, hidden);
     EXPECT_FALSE(Visible());
     EXPECT_EQ(Shell().Icons().size(), 1u);
-    IconEvent(kLButtonDblClk);
+    DoubleClickIcon();
     EXPECT_TRUE(Visible());
     EXPECT_EQ(Displays(), (std::vector<std::string>{"0", "0", "0", "0"}));
     EXPECT_EQ(Main().ActiveField(), 0);
@@ -101,9 +76,9 @@ TEST_F(TrayIcon, AHiddenStartShowsOnlyTheIcon) {
 TEST_F(TrayIcon, TheIconComesBackWhenTheShellRestarts) {
     Start();
     RestartShell(false);
-    EXPECT_EQ(Shell().Icons().count(61860), 1u);
+    EXPECT_EQ(Shell().Icons().size(), 1u);
     Press({"Alt+R"});
-    IconEvent(kLButtonDblClk);
+    DoubleClickIcon();
     EXPECT_TRUE(Visible());
 }
 
@@ -129,8 +104,8 @@ TEST_F(TrayIcon, AWindowWhoseIconTheRestartedShellRefusesStaysOnScreen) {
     EXPECT_TRUE(Visible());
 }
 
-// The shell can go, or come back, without the task bar's message: the
-// window asks it whether the icon is there before it hides.
+// The shell can go, or come back, without a word: the window asks it
+// whether the icon is there before it hides.
 TEST_F(TrayIcon, AWindowHidesOnlyWhileTheShellStillHasItsIcon) {
     Start();
     Shell().ForgetIcons();
@@ -145,13 +120,13 @@ TEST_F(TrayIcon, AWindowHidesOnlyWhileTheShellStillHasItsIcon) {
     Shell().SetRefuseIcons(false);
     Press({"Alt+R"});
     EXPECT_FALSE(Visible());
-    EXPECT_EQ(Shell().Icons().count(61860), 1u);
-    IconEvent(kLButtonDblClk);
+    EXPECT_EQ(Shell().Icons().size(), 1u);
+    DoubleClickIcon();
     EXPECT_TRUE(Visible());
 }
 
 // A shell can lose the icon without a word to the window (Wine's restarted
-// shell sends no "TaskbarCreated"): a hidden window looks after its icon.
+// shell says nothing): a hidden window looks after its icon.
 TEST_F(TrayIcon, AHiddenWindowAddsItsIconAgainWhenTheShellLostItSilently) {
     Start();
     Press({"Alt+R"});
@@ -159,9 +134,9 @@ TEST_F(TrayIcon, AHiddenWindowAddsItsIconAgainWhenTheShellLostItSilently) {
     Tick(shell::TrayIcon::kWatchInterval - 1);
     EXPECT_TRUE(Shell().Icons().empty());
     Tick(1);
-    EXPECT_EQ(Shell().Icons().count(61860), 1u);
+    EXPECT_EQ(Shell().Icons().size(), 1u);
     EXPECT_FALSE(Visible());
-    IconEvent(kLButtonDblClk);
+    DoubleClickIcon();
     EXPECT_TRUE(Visible());
 
     // A shown window leaves the shell alone, and so does one hidden again
@@ -204,195 +179,64 @@ TEST_F(TrayIcon, WithoutAnIconTheWindowNeverHides) {
     EXPECT_TRUE(Visible());
 }
 
-// Shortcut files, read and written through the offscreen shell.
-class ShortcutFiles : public ::testing::Test {
-protected:
-    ShortcutFiles() : platform_(Facts()) {}
-    offscreen::ProgramFacts Facts() {
-        offscreen::ProgramFacts facts;
-        facts.profile = profile_.Path().string();
-        facts.path = "C:\\Caisse";
-        return facts;
-    }
-    std::string LinkPath(const std::string& name) { return (profile_.Path() / name).string(); }
-    shell::cShellLink NewLink() { return shell::cShellLink(platform_.ShellServices()); }
-    std::vector<unsigned char> Bytes(const fs::path& file) {
-        std::ifstream in(file, std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    }
+// The presence of "Convalis.lnk" in the Startup folder is the setting.
+class StartupShortcut : public testing_support::ProgramFixture {};
 
-    TemporaryFolder profile_;
-    offscreen::OffscreenPlatform platform_;
-};
-
-TEST_F(ShortcutFiles, EveryPropertyComesBackAsWritten) {
-    shell::cShellLink link = NewLink();
-    link.SetLnkFile(LinkPath("Caisse.lnk"));
-    link.SetExeFile("C:\\Program Files\\Caisse\\Convalis.exe");
-    link.SetDescription("Convertisseur Francs-Euros, caisse n° 2");
-    link.SetHotKey(0x0641);  // Shift+A
-    link.SetWorkDir("C:\\Caisse");
-    link.SetExeArgs("/Hidden");
-    link.SetIconFile("C:\\Program Files\\Caisse\\Convalis.exe");
-    link.SetIconIdx(3);
-    link.SetStartShow(7);
-    ASSERT_TRUE(link.CreateLink());
-
-    shell::cShellLink back = NewLink();
-    back.SetLnkFile(LinkPath("Caisse.lnk"));
-    ASSERT_TRUE(back.GetLinkInfo());
-    EXPECT_EQ(back.ExeFile(), link.ExeFile());
-    EXPECT_EQ(back.Description(), link.Description());
-    EXPECT_EQ(back.HotKey(), 0x0641);
-    EXPECT_EQ(back.WorkDir(), link.WorkDir());
-    EXPECT_EQ(back.ExeArgs(), "/Hidden");
-    EXPECT_EQ(back.IconFile(), link.IconFile());
-    EXPECT_EQ(back.IconIdx(), 3);
-    EXPECT_EQ(back.StartShow(), 7);
-}
-
-TEST_F(ShortcutFiles, TextsWithAccentsComeBackWholeUpToTheBufferAndCutBetweenCharacters) {
-    // The reader's buffers hold 255 characters with the closing NUL.
-    const std::string e = "\xC3\xA9";             // é: two bytes, one character
-    const std::string clef = "\xF0\x9D\x84\x9E";  // two UTF-16 code units
-    std::string fits;
-    for (int i = 0; i < 127; ++i)
-        fits += e + "a";  // 254 characters, 381 bytes
-    shell::cShellLink link = NewLink();
-    link.SetLnkFile(LinkPath("Accents.lnk"));
-    link.SetExeFile("C:\\" + fits);
-    link.SetDescription(fits + e);
-    link.SetExeArgs(std::string(253, 'a') + clef);
-    link.SetWorkDir(std::string(254, 'a') + clef);
-    ASSERT_TRUE(link.CreateLink());
-
-    shell::cShellLink back = NewLink();
-    back.SetLnkFile(LinkPath("Accents.lnk"));
-    ASSERT_TRUE(back.GetLinkInfo());
-    // "C:\" and 251 characters of the rest.
-    EXPECT_EQ(back.ExeFile(), "C:\\" + fits.substr(0, 125 * 3 + 2));
-    EXPECT_EQ(back.Description(), fits);
-    // Half a surrogate pair is no character: it reads as U+FFFD.
-    EXPECT_EQ(back.ExeArgs(), std::string(253, 'a') + "\xEF\xBF\xBD");
-    EXPECT_EQ(back.WorkDir(), std::string(254, 'a'));
-}
-
-TEST_F(ShortcutFiles, OptionalFieldsLeftEmptyAreNotWritten) {
-    shell::cShellLink link = NewLink();
-    link.SetLnkFile(LinkPath("Bare.lnk"));
-    link.SetExeFile("C:\\Convalis.exe");
-    link.SetStartShow(3);
-    ASSERT_TRUE(link.CreateLink());
-    std::vector<unsigned char> bytes = Bytes(LinkPath("Bare.lnk"));
-    ASSERT_GE(bytes.size(), 0x4Cu);
-    // No name, working folder, arguments nor icon among the link flags.
-    EXPECT_EQ(bytes[0x14] & 0x74, 0);
-    EXPECT_EQ(bytes[0x3C], 3);  // the show command is written all the same
-
-    shell::cShellLink back = NewLink();
-    back.SetLnkFile(LinkPath("Bare.lnk"));
-    ASSERT_TRUE(back.GetLinkInfo());
-    EXPECT_EQ(back.ExeFile(), "C:\\Convalis.exe");
-    EXPECT_EQ(back.WorkDir(), "");
-    EXPECT_EQ(back.ExeArgs(), "");
-    EXPECT_EQ(back.IconFile(), "");
-    EXPECT_EQ(back.StartShow(), 3);
-}
-
-TEST_F(ShortcutFiles, CreateLinkNeedsBothPaths) {
-    shell::cShellLink noTarget = NewLink();
-    noTarget.SetLnkFile(LinkPath("None.lnk"));
-    EXPECT_FALSE(noTarget.CreateLink());
-    shell::cShellLink noFile = NewLink();
-    noFile.SetExeFile("C:\\Convalis.exe");
-    EXPECT_FALSE(noFile.CreateLink());
-    EXPECT_TRUE(fs::is_empty(profile_.Path()));
-}
-
-TEST_F(ShortcutFiles, AMissingOrBrokenFileReadsFalseAndChangesNothing) {
-    shell::cShellLink link = NewLink();
-    link.SetLnkFile(LinkPath("Missing.lnk"));
-    link.SetExeArgs("kept");
-    link.SetIconIdx(9);
-    EXPECT_FALSE(link.GetLinkInfo());
-    EXPECT_EQ(link.ExeArgs(), "kept");
-    EXPECT_EQ(link.IconIdx(), 9);
-    EXPECT_EQ(link.ExeFile(), "");
-
-    std::ofstream(LinkPath("Broken.lnk")) << "not a shortcut";
-    link.SetLnkFile(LinkPath("Broken.lnk"));
-    EXPECT_FALSE(link.GetLinkInfo());
-    EXPECT_EQ(link.ExeArgs(), "kept");
-}
-
-TEST_F(ShortcutFiles, TheStartupShortcutStartsTheProgramHiddenAndMinimised) {
-    EXPECT_EQ(shell::StartupShortcutPresent(platform_, 0), 0) << "no Startup folder yet";
-    shell::WriteOrDeleteStartupShortcut(platform_, 0, 1);
-    EXPECT_TRUE(fs::is_empty(profile_.Path())) << "nothing is written without the folder";
-
-    fs::create_directories(profile_.Path() / "Startup");
-    EXPECT_EQ(shell::StartupShortcutPresent(platform_, 0), 0);
-    shell::WriteOrDeleteStartupShortcut(platform_, 0, 1);
-    fs::path file = profile_.Path() / "Startup" / "Convalis.lnk";
-    ASSERT_TRUE(fs::exists(file));
-    EXPECT_EQ(shell::StartupShortcutPresent(platform_, 0), 1);
-    EXPECT_EQ(Bytes(file).at(0x3C), 7);  // minimised, not activated
-
-    shell::cShellLink link = NewLink();
-    link.SetLnkFile(file.string());
-    ASSERT_TRUE(link.GetLinkInfo());
-    EXPECT_EQ(link.ExeFile(), "C:\\Caisse\\Convalis.exe");
-    EXPECT_EQ(link.IconFile(), "C:\\Caisse\\Convalis.exe");
-    EXPECT_EQ(link.IconIdx(), 0);
-    EXPECT_EQ(link.ExeArgs(), "/Hidden");
-    EXPECT_EQ(link.WorkDir(), "");
-    EXPECT_EQ(link.Description(), "");
-
-    shell::WriteOrDeleteStartupShortcut(platform_, 0, 0);
-    EXPECT_FALSE(fs::exists(file));
-    EXPECT_EQ(shell::StartupShortcutPresent(platform_, 0), 0);
-    shell::WriteOrDeleteStartupShortcut(platform_, 0, 0);  // deleting nothing is silent
-}
-
-TEST_F(ShortcutFiles, SpecialFoldersMayHaveLongPaths) {
-    // A Startup path of 258 characters: longer than 255, within the shell's
-    // limit of 259.
-    std::string base = profile_.Path().string();
-    std::size_t rest = 258 - base.size() - std::string("/Startup").size() - 2;
-    std::string longProfile =
-        (profile_.Path() / std::string(rest / 2, 'a') / std::string(rest - rest / 2, 'b')).string();
-    fs::create_directories(fs::path(longProfile) / "Startup");
+TEST_F(StartupShortcut, StartsTheProgramHiddenAndMinimisedAndIsTheSetting) {
     offscreen::ProgramFacts facts;
-    facts.profile = longProfile;
-    offscreen::OffscreenPlatform platform(facts);
-    std::string folder =
-        shell::SpecialFolderPath(platform.ShellServices(), 0, shell::kStartupFolder);
-    EXPECT_EQ(folder.size(), 258u);
-    EXPECT_EQ(folder, longProfile + "/Startup");
+    facts.path = "C:\\Caisse";
+    facts.files.startupFolder.reset();
+    Start(testing_support::kAfterChangeover, facts);
+    offscreen::OffscreenPlatform& platform = Platform();
+    platform::Window* owner = &Main().Window();
+    offscreen::UserFiles& files = platform.Shell().Files();
+    EXPECT_EQ(shell::StartupShortcutPresent(platform, *owner), 0) << "no Startup folder";
+    EXPECT_FALSE(shell::WriteOrDeleteStartupShortcut(platform, *owner, 1));
+    EXPECT_FALSE(shell::WriteOrDeleteStartupShortcut(platform, *owner, 0));
+    EXPECT_TRUE(files.shortcuts.empty()) << "nothing is written without the folder";
+
+    files.startupFolder = "C:\\D\xC3\xA9marrage";
+    const std::string file = "C:\\D\xC3\xA9marrage\\Convalis.lnk";
+    files.shortcuts[file] = std::nullopt;
+    EXPECT_EQ(shell::StartupShortcutPresent(platform, *owner), 0) << "unreadable counts as absent";
+    shell::WriteOrDeleteStartupShortcut(platform, *owner, 1);
+    ASSERT_TRUE(files.shortcuts[file].has_value());
+    const platform::Shortcut& written = *files.shortcuts[file];
+    EXPECT_EQ(written.target, "C:\\Caisse\\Convalis.exe");
+    EXPECT_EQ(written.iconFile, "C:\\Caisse\\Convalis.exe");
+    EXPECT_EQ(written.iconIndex, 0);
+    EXPECT_EQ(written.arguments, "/Hidden");
+    EXPECT_EQ(written.show, platform::ShowCommand::kMinimizedNoActivate);
+    EXPECT_EQ(written.workingDirectory + written.description, "");
+    EXPECT_EQ(written.hotKeyCode, 0);
+    EXPECT_EQ(shell::StartupShortcutPresent(platform, *owner), 1);
+
+    EXPECT_TRUE(shell::WriteOrDeleteStartupShortcut(platform, *owner, 0));
+    EXPECT_TRUE(files.shortcuts.empty());
+    EXPECT_EQ(shell::StartupShortcutPresent(platform, *owner), 0);
+    EXPECT_TRUE(shell::WriteOrDeleteStartupShortcut(platform, *owner, 0)) << "silent";
 }
 
 // A failure explains itself in French in a message titled "Convalis".
-TEST(ShellLaunch, ExplainsAFailureWhenAsked) {
+TEST(ShellLaunch, ExplainsAFailureOnlyWhenAsked) {
     offscreen::OffscreenPlatform platform;
-    platform.Shell().SetLaunchResult(2);
-    EXPECT_EQ(shell::ShellLaunch(platform, "a.xyz", "open", "", "", 10, 0, true), 2);
+    platform.Shell().SetLaunchResult(platform::LaunchResult::kFileNotFound);
+    EXPECT_EQ(shell::ShellLaunch(platform, "a.xyz", "open", platform::ShowCommand::kDefault, true),
+              platform::LaunchResult::kFileNotFound);
     ASSERT_EQ(platform.ShownMessages().size(), 1u);
     EXPECT_EQ(platform.ShownMessages()[0].text, "Fichier non trouvé.");
     EXPECT_EQ(platform.ShownMessages()[0].title, "Convalis");
-}
 
-TEST(ShellLaunch, IsSilentOnSuccessOrWhenNotAsked) {
-    offscreen::OffscreenPlatform platform;
-    platform.Shell().SetLaunchResult(33);
-    EXPECT_EQ(shell::ShellLaunch(platform, "x", "open", "", "", 10, 0, true), 33);
-    platform.Shell().SetLaunchResult(31);
-    EXPECT_EQ(shell::ShellLaunch(platform, "mailto: a@b", "open", "", "", 10, 0, false), 31);
-    EXPECT_TRUE(platform.ShownMessages().empty());
-    ASSERT_EQ(platform.Shell().Launches().size(), 2u);
-    const offscreen::Launch& launch = platform.Shell().Launches()[1];
-    EXPECT_EQ(launch.file, "mailto: a@b");
-    EXPECT_EQ(launch.operation, "open");
-    EXPECT_EQ(launch.showCommand, 10);
+    platform.Shell().SetLaunchResult(platform::LaunchResult::kNoAssociation);
+    shell::ShellLaunch(platform, "mailto: a@b", "open", platform::ShowCommand::kDefault, false);
+    platform.Shell().SetLaunchResult(platform::LaunchResult::kDone);
+    shell::ShellLaunch(platform, "x", "open", platform::ShowCommand::kDefault, true);
+    EXPECT_EQ(platform.ShownMessages().size(), 1u) << "a success or an unasked failure spoke";
+    ASSERT_EQ(platform.Shell().Launches().size(), 3u);
+    const offscreen::LaunchRecord& launch = platform.Shell().Launches()[1];
+    EXPECT_EQ(launch.address, "mailto: a@b");
+    EXPECT_EQ(launch.verb, "open");
+    EXPECT_EQ(launch.show, platform::ShowCommand::kDefault);
 }
 
 }  // namespace

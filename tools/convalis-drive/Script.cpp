@@ -4,7 +4,6 @@
 #include <set>
 #include <sstream>
 
-#include "platform/Shell.h"
 #include "platform/Types.h"
 
 namespace drive {
@@ -75,20 +74,15 @@ bool ParseClick(const std::string& text, ClickEvent* click) {
     return true;
 }
 
-bool ParseTray(const std::string& id, const std::string& action, TrayEvent* tray) {
-    namespace wm = platform::wm;
-    static const std::map<std::string, std::vector<unsigned>> actions{
-        {"click", {wm::kLButtonDown, wm::kLButtonUp}},
-        {"dblclick", {wm::kLButtonDown, wm::kLButtonUp, wm::kLButtonDblClk, wm::kLButtonUp}},
-        {"rclick", {wm::kRButtonDown, wm::kRButtonUp}},
+bool ParseTray(const std::string& action, TrayEvent* tray) {
+    static const std::map<std::string, TrayAction> actions{
+        {"dblclick", TrayAction::kDoubleClick},
+        {"restart", TrayAction::kShellRestart},
     };
     auto found = actions.find(action);
-    if (found == actions.end() || id.empty() || id.size() > 9 ||
-        id.find_first_not_of("0123456789") != std::string::npos) {
+    if (found == actions.end())
         return false;
-    }
-    tray->id = static_cast<unsigned>(std::stoul(id));
-    tray->messages = found->second;
+    tray->action = found->second;
     return true;
 }
 
@@ -136,17 +130,15 @@ Script ReadScript(std::istream& input) {
         std::istringstream words(line);
         std::string verb, argument, extra;
         words >> verb >> argument >> extra;
-        if (verb == "tray") {
+        if (!extra.empty()) {
+            script.errors.push_back({number, "unexpected text after the event: " + line});
+        } else if (verb == "tray") {
             TrayEvent tray;
-            std::string rest;
-            words >> rest;
-            if (rest.empty() && ParseTray(argument, extra, &tray)) {
+            if (ParseTray(argument, &tray)) {
                 script.events.emplace_back(tray);
             } else {
                 script.errors.push_back({number, "unknown icon event: " + line});
             }
-        } else if (!extra.empty()) {
-            script.errors.push_back({number, "unexpected text after the event: " + line});
         } else if (verb == "key") {
             KeyEvent key;
             if (ParseKey(argument, &key)) {

@@ -20,11 +20,10 @@ struct ClickEvent {
 
 struct DumpEvent {};
 
-// A mouse action on a notification-area icon, as the shell reports it: the
-// window messages in the order they come.
+// What the shell reports about the notification-area icon.
+enum class TrayAction { kDoubleClick, kShellRestart };
 struct TrayEvent {
-    unsigned id = 0;
-    std::vector<unsigned> messages;
+    TrayAction action = TrayAction::kDoubleClick;
 };
 
 // Virtual time passing: timers tick.

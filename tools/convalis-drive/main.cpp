@@ -2,10 +2,9 @@
 // it the events of a script read from standard input.
 #include <cstring>
 #include <ctime>
-#include <filesystem>
 #include <iostream>
 #include <optional>
-#include <random>
+#include <set>
 #include <string>
 
 #include "Dump.h"
@@ -13,6 +12,7 @@
 #include "app/Program.h"
 #include "app/mMain.h"
 #include "platform/offscreen/OffscreenPlatform.h"
+#include "shell/StartupShortcut.h"
 
 namespace {
 
@@ -20,7 +20,7 @@ struct Options {
     platform::LocalDateTime date;
     std::string decimal = ",";
     std::string args;
-    std::string profile;
+    std::string startup = "empty";
     std::optional<std::string> registeredUser;
 };
 
@@ -46,35 +46,27 @@ std::optional<platform::LocalDateTime> ParseDate(const std::string& text) {
     return platform::LocalDateTime{year, month, day, 0, 0, 0};
 }
 
-// The user's special folders when no --profile is given: a fresh folder with
-// an empty Startup folder, removed at exit.
-class TemporaryProfile {
-public:
-    explicit TemporaryProfile(bool wanted) {
-        if (!wanted)
-            return;
-        std::random_device random;
-        path_ = std::filesystem::temp_directory_path() /
-                ("convalis-drive-" + std::to_string(random()) + std::to_string(random()));
-        std::filesystem::create_directories(path_ / "Startup");
-    }
-    ~TemporaryProfile() {
-        std::error_code error;
-        if (!path_.empty())
-            std::filesystem::remove_all(path_, error);
-    }
-    TemporaryProfile(const TemporaryProfile&) = delete;
-    TemporaryProfile& operator=(const TemporaryProfile&) = delete;
-    std::string Path() const { return path_.string(); }
+// The Startup folder as --startup gives it: "empty", with the program's
+// shortcut ("shortcut"), with a "Convalis.lnk" the shell cannot read
+// ("unreadable"), or no Startup folder at all ("none").
+const std::set<std::string> kStartupStates{"empty", "shortcut", "unreadable", "none"};
 
-private:
-    std::filesystem::path path_;
-};
+void SetStartup(offscreen::OffscreenPlatform& platform, const std::string& state) {
+    offscreen::UserFiles& files = platform.Shell().Files();
+    const std::string shortcut = *files.startupFolder + "\\" + shell::kShortcutName;
+    if (state == "shortcut")
+        files.shortcuts[shortcut] = shell::StartupShortcut(platform.App());
+    else if (state == "unreadable")
+        files.shortcuts[shortcut] = std::nullopt;
+    else if (state == "none")
+        files.startupFolder.reset();
+}
 
 int Usage(const std::string& problem) {
     std::cerr << "convalis-drive: " << problem << "\n"
               << "usage: convalis-drive [--date YYYY-MM-DD] [--decimal SEP] [--args TEXT] "
-                 "[--profile DIR] [--registered-user NAME] < script\n";
+                 "[--startup empty|shortcut|unreadable|none] [--registered-user NAME] "
+                 "< script\n";
     return 2;
 }
 
@@ -99,8 +91,8 @@ std::optional<Options> ParseOptions(int argc, char** argv, std::string* problem)
             options.decimal = value;
         } else if (flag == "--args") {
             options.args = value;
-        } else if (flag == "--profile") {
-            options.profile = value;
+        } else if (flag == "--startup" && kStartupStates.count(value) != 0) {
+            options.startup = value;
         } else if (flag == "--registered-user") {
             options.registeredUser = value;
         } else {
@@ -118,8 +110,10 @@ void Post(offscreen::OffscreenPlatform& platform, app::Program& program,
     } else if (auto* click = std::get_if<drive::ClickEvent>(&event)) {
         platform.PostClick(click->control, click->index);
     } else if (auto* tray = std::get_if<drive::TrayEvent>(&event)) {
-        for (unsigned message : tray->messages)
-            platform.PostIconEvent(tray->id, message);
+        if (tray->action == drive::TrayAction::kDoubleClick)
+            platform.PostIconDoubleClick();
+        else
+            platform.PostShellRestart(false);
     } else if (auto* tick = std::get_if<drive::TickEvent>(&event)) {
         platform.PostTick(tick->milliseconds);
     } else {
@@ -145,15 +139,14 @@ int main(int argc, char** argv) {
         return 2;
     }
 
-    TemporaryProfile temporary(options->profile.empty());
     offscreen::ProgramFacts facts;
     facts.commandLine = options->args;
-    facts.profile = options->profile.empty() ? temporary.Path() : options->profile;
     offscreen::OffscreenPlatform platform(facts);
+    SetStartup(platform, options->startup);
     platform.SetNow(options->date);
     platform.SetDecimalSeparator(options->decimal);
     if (options->registeredUser) {
-        platform.Shell().SetRegistryString(platform::hkey::kUsers, dialogs::kUserInfoKey,
+        platform.Shell().SetRegistryString(platform::RegistryRoot::kUsers, dialogs::kUserInfoKey,
                                            dialogs::kUserNameValue, *options->registeredUser);
     }
 

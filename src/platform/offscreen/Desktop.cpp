@@ -98,11 +98,6 @@ OffscreenWindow* Desktop::WindowOf(platform::WindowHandle handle) const {
     return nullptr;
 }
 
-platform::WindowProc* Desktop::ProcedureOf(platform::WindowHandle window) {
-    OffscreenWindow* found = WindowOf(window);
-    return found == nullptr ? nullptr : &found->Procedure();
-}
-
 std::optional<platform::WindowShape>* Desktop::ShapeOf(platform::WindowHandle window) {
     OffscreenWindow* found = WindowOf(window);
     return found == nullptr ? nullptr : &found->Shape();

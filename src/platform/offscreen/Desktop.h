@@ -9,7 +9,6 @@
 
 #include "platform/Platform.h"
 #include "platform/offscreen/OffscreenGdi.h"
-#include "platform/offscreen/OffscreenShell.h"
 
 namespace offscreen {
 
@@ -17,10 +16,7 @@ class OffscreenWindow;
 
 enum class MouseAction { kDown, kMove, kUp };
 
-class Desktop : public platform::Activation,
-                public platform::Pointer,
-                public WindowShapes,
-                public ShellWindows {
+class Desktop : public platform::Activation, public platform::Pointer, public WindowShapes {
 public:
     // The windows, last shown in front.
     platform::WindowHandle NextHandle() { return nextHandle_ += 4; }
@@ -58,8 +54,6 @@ public:
     void ReleaseCapture() override { capture_ = 0; }
     // WindowShapes
     std::optional<platform::WindowShape>* ShapeOf(platform::WindowHandle window) override;
-    // ShellWindows
-    platform::WindowProc* ProcedureOf(platform::WindowHandle window) override;
 
 private:
     // A control pressed with a mouse button: it takes the mouse until that

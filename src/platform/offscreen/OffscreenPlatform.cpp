@@ -3,7 +3,7 @@
 namespace offscreen {
 
 OffscreenPlatform::OffscreenPlatform(ProgramFacts facts)
-    : services_(std::move(facts)), shell_(desktop_, services_.Facts().profile) {}
+    : services_(std::move(facts)), shell_(services_.Facts().files) {}
 
 OffscreenPlatform::~OffscreenPlatform() = default;
 
@@ -51,8 +51,15 @@ void OffscreenPlatform::PostDpiChange(const std::string& windowName, platform::D
     });
 }
 
-void OffscreenPlatform::PostIconEvent(std::uint32_t id, unsigned mouseMessage) {
-    queue_.Post([this, id, mouseMessage] { shell_.RaiseIconEvent(id, mouseMessage); });
+void OffscreenPlatform::PostIconDoubleClick() {
+    queue_.Post([this] { shell_.DoubleClickIcons(); });
+}
+
+void OffscreenPlatform::PostShellRestart(bool refusesIcons) {
+    queue_.Post([this, refusesIcons] {
+        shell_.SetRefuseIcons(refusesIcons);
+        shell_.Restart();
+    });
 }
 
 void OffscreenPlatform::RunPending() {

@@ -56,8 +56,11 @@ public:
     // The window goes to a monitor of scale `dpi`, as the user would drag it
     // there: it changes scale and tells the program.
     void PostDpiChange(const std::string& windowName, platform::Dpi dpi);
-    // A mouse event on a notification-area icon (wm::kLButtonDblClk...).
-    void PostIconEvent(std::uint32_t id, unsigned mouseMessage);
+    // A double click on the notification-area icons.
+    void PostIconDoubleClick();
+    // The shell restarts, refusing icons from then on or not, and tells the
+    // icons' owners.
+    void PostShellRestart(bool refusesIcons);
     // Any action, run in turn like an event (a check, a dump).
     void Post(std::function<void()> action) { queue_.Post(std::move(action)); }
     // Delivers queued events until the queue is empty.

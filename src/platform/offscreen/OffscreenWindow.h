@@ -6,7 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "platform/Shell.h"
 #include "platform/Window.h"
 #include "platform/offscreen/OffscreenControls.h"
 
@@ -70,8 +69,6 @@ public:
     const Bitmap& Image() const { return image_; }
     // The shape the window was given, if any.
     std::optional<platform::WindowShape>& Shape() { return shape_; }
-    // The window procedure that messages to the window go through.
-    platform::WindowProc& Procedure() { return procedure_; }
     // Whether the window covers a point in pixels of its client area: its
     // shape, when it has one, decides.
     bool Covers(int x, int y) const;
@@ -117,10 +114,6 @@ private:
     Bitmap image_;
     platform::DeviceContext dc_;
     std::optional<platform::WindowShape> shape_;
-    // The system's default procedure: nothing to do for the messages the
-    // offscreen platform sends.
-    platform::WindowProc procedure_ = [](platform::WindowHandle, unsigned, std::uintptr_t,
-                                         std::intptr_t) -> std::intptr_t { return 0; };
     std::vector<std::unique_ptr<platform::Control>> controls_;
     std::vector<std::unique_ptr<OffscreenTimer>> timers_;
     std::vector<Announcement> announcements_;

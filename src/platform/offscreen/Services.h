@@ -7,6 +7,7 @@
 
 #include "platform/Platform.h"
 #include "platform/ProductApplication.h"
+#include "platform/offscreen/OffscreenShell.h"
 
 namespace offscreen {
 
@@ -15,8 +16,8 @@ struct ProgramFacts {
     bool prevInstance = false;
     std::string path = "C:\\Program Files\\Convalis";
     std::string commandLine;
-    // The folder that holds the user's special folders; empty for none.
-    std::string profile;
+    // The Startup folder and the shortcut files.
+    UserFiles files;
 };
 
 class Services : public platform::ProductApplication,

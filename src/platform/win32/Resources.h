@@ -12,10 +12,6 @@
 
 namespace win32 {
 
-// The window property through which a label or a line publishes the RGB value
-// of its resolved colour for observers outside the process.
-inline constexpr wchar_t kForeColorProperty[] = L"Convalis.ForeColor";
-
 // The window property through which a label or a check box publishes its font
 // for observers outside the process: a global atom named after the font's
 // LOGFONT, "face;height;weight;italic;underline;charset;pitchAndFamily". An

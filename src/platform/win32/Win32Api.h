@@ -1,10 +1,8 @@
 // The one way the Win32 platform includes the system headers.
 //
-// windows.h defines MessageBox, DeleteFile, RegisterWindowMessage and
-// CallWindowProc as macros (their W names under UNICODE), which would rename
-// the platform interfaces' members of those names in every file that sees
-// them; the platform calls the W functions by their own names, so the macros
-// go.
+// windows.h defines MessageBox as a macro (its W name under UNICODE), which
+// would rename the platform interface of that name in every file that sees
+// it; the platform calls the W function by its own name, so the macro goes.
 #pragma once
 
 #ifndef NOMINMAX
@@ -30,13 +28,4 @@
 
 #ifdef MessageBox
 #undef MessageBox
-#endif
-#ifdef DeleteFile
-#undef DeleteFile
-#endif
-#ifdef RegisterWindowMessage
-#undef RegisterWindowMessage
-#endif
-#ifdef CallWindowProc
-#undef CallWindowProc
 #endif

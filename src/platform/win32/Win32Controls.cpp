@@ -143,7 +143,6 @@ LRESULT CALLBACK ChildWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam,
     if (message == WM_NCDESTROY) {
         self->ForgetAccessible();
         ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-        ::RemovePropW(hwnd, kForeColorProperty);
         ::RemovePropW(hwnd, kFontProperty);
         self->hwnd_ = nullptr;
         return ::DefWindowProcW(hwnd, message, wParam, lParam);
@@ -197,14 +196,6 @@ void ChildWindow::PaintParentBackground(HDC dc, const RECT& area) const {
     ::OffsetRect(&inForm, origin.x, origin.y);
     form_.PaintBackground(dc, inForm);
     ::SetViewportOrgEx(dc, previous.x, previous.y, nullptr);
-}
-
-void ChildWindow::PublishColor(platform::Rgb rgb) {
-    if (hwnd_ == nullptr || publishedColor_ == rgb) {
-        return;
-    }
-    ::SetPropW(hwnd_, kForeColorProperty, reinterpret_cast<HANDLE>(static_cast<UINT_PTR>(rgb)));
-    publishedColor_ = rgb;
 }
 
 void ChildWindow::AttachToolTip(const std::string& text) {
@@ -355,7 +346,6 @@ std::wstring Win32Label::WindowText() const {
 }
 
 void Win32Label::WindowCreated() {
-    PublishColor(ResolveColor(foreColor_));
     runtime_.resources.PublishFont(Hwnd(), form_.Dpi(), weight_, underline_);
 }
 
@@ -450,7 +440,6 @@ void Win32Label::DoSetForeColor(platform::OleColor color) {
         throw platform::RuntimeError("Invalid property value");
     }
     foreColor_ = color;
-    PublishColor(rgb);
     Invalidate();
 }
 
@@ -459,7 +448,6 @@ void Win32Label::SetMouseHandlers(platform::MouseHandlers handlers) {
 }
 
 void Win32Label::ColorsChanged() {
-    PublishColor(ResolveColor(foreColor_));
     Invalidate();
 }
 
@@ -498,7 +486,6 @@ void Win32Label::Paint() {
     const RECT client = ClientRect(Hwnd());
     PaintParentBackground(dc, client);
     const platform::Rgb color = ResolveColor(foreColor_);
-    PublishColor(color);
     RECT textArea = client;
     UINT format = DT_SINGLELINE | DT_NOPREFIX | AlignmentFormat(alignment_);
     if (border_) {
@@ -576,10 +563,6 @@ Win32Line::Win32Line(Win32Window& form, const platform::LineDesign& design)
     Create(kLineClass, 0, platform::LineSpan(design), design.visible, Layer::kAbove);
 }
 
-void Win32Line::WindowCreated() {
-    PublishColor(ResolveColor(color_));
-}
-
 RECT Win32Line::PixelRect(const platform::Bounds& bounds) const {
     // One pixel of a 96-dpi screen thick at least.
     const int thickness = form_.Dpi().Scale(1);
@@ -590,7 +573,6 @@ RECT Win32Line::PixelRect(const platform::Bounds& bounds) const {
 }
 
 void Win32Line::ColorsChanged() {
-    PublishColor(ResolveColor(color_));
     Invalidate();
 }
 
@@ -611,7 +593,6 @@ void Win32Line::Paint() {
     HDC dc = paint.Dc();
     const RECT client = ClientRect(Hwnd());
     const platform::Rgb color = ResolveColor(color_);
-    PublishColor(color);
     const int thickness = form_.Dpi().Scale(1);
     if (client.right <= thickness || client.bottom <= thickness) {
         // Horizontal or vertical: the control is the line.

@@ -104,10 +104,6 @@ protected:
     LRESULT Default(UINT message, WPARAM wParam, LPARAM lParam);
     // Paints the window's background under this control.
     void PaintParentBackground(HDC dc, const RECT& area) const;
-    // Sets kForeColorProperty to the colour the control paints with, unless
-    // it holds it already: each setting is a call to the window server, and
-    // a paint republishes what the colour scheme may have changed.
-    void PublishColor(platform::Rgb rgb);
     // Shows `text` in the window's tooltip while the mouse rests on the
     // control; nothing for an empty text. The tip is added to the tooltip at
     // the first pointer move over the control, which loads the common
@@ -153,7 +149,6 @@ private:
     UniqueGlobalAtom atom_;
     std::wstring toolTipText_;  // the tooltip control keeps a pointer to it
     bool toolTipAdded_ = false;
-    std::optional<platform::Rgb> publishedColor_;
     Layer layer_ = Layer::kAbove;
     std::optional<DeferredWindow> deferred_;
     HWND hwnd_ = nullptr;
@@ -254,7 +249,6 @@ public:
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     AccessibleFacts Accessibility() const override { return {L"", ROLE_SYSTEM_SEPARATOR, 0}; }
-    void WindowCreated() override;
     // One pixel of a 96-dpi screen at least across and along, at the
     // window's scale.
     RECT PixelRect(const platform::Bounds& bounds) const override;

@@ -9,7 +9,7 @@
 #include "platform/win32/Win32Clipboard.h"
 #include "platform/win32/Win32Gdi.h"
 #include "platform/win32/Win32Services.h"
-#include "platform/win32/Win32Shell.h"
+#include "platform/win32/shell/Win32Shell.h"
 
 namespace win32 {
 

@@ -50,7 +50,6 @@ public:
     bool HasTrayIcon() const { return trayIcon_ && trayIcon_->Shown(); }
     // Shows the window when it is hidden without an icon to bring it back.
     void KeepReachable() { trayIcon_->KeepWindowReachable(); }
-    const platform::NotifyIconData& TrayIconData() const { return trayIcon_->Data(); }
 
 private:
     struct Controls {

@@ -2,7 +2,6 @@
 
 #include "ProductInfo.h"
 #include "chrome/mRgn.h"
-#include "core/Text.h"
 #include "shell/mShellExecute.h"
 #include "ui/CommandButtons.h"
 #include "ui/Keys.h"
@@ -26,7 +25,6 @@ constexpr int kStepTwips = 50;
 constexpr int kWrapTwips = 360;
 
 constexpr const char* kMailScheme = "mailto: ";
-constexpr int kShowDefault = 10;  // SW_SHOWDEFAULT
 
 platform::LabelDesign Centred(const char* name, const Bounds& bounds, platform::FontWeight weight) {
     platform::LabelDesign design;
@@ -93,12 +91,10 @@ void frmAbout::Form_Load() {
 }
 
 std::string frmAbout::RegisteredUserLine() {
-    std::string name;
-    if (!Platform().RegistryReader().ReadString(platform::hkey::kUsers, kUserInfoKey,
-                                                kUserNameValue, &name)) {
-        return {};
-    }
-    return core::TrimAtNull(name);
+    return Platform()
+        .RegistryReader()
+        .ReadString(platform::RegistryRoot::kUsers, kUserInfoKey, kUserNameValue)
+        .value_or("");
 }
 
 void frmAbout::Timer1_Timer() {
@@ -111,12 +107,13 @@ void frmAbout::Timer1_Timer() {
 }
 
 void frmAbout::lblWeb_Click() {
-    shell::ShellLaunch(Platform(), lblWeb().Caption(), "open", "", "", kShowDefault, 0, false);
+    shell::ShellLaunch(Platform(), lblWeb().Caption(), "open", platform::ShowCommand::kDefault,
+                       false);
 }
 
 void frmAbout::lblMail_Click() {
-    shell::ShellLaunch(Platform(), kMailScheme + lblMail().Caption(), "open", "", "", kShowDefault,
-                       0, false);
+    shell::ShellLaunch(Platform(), kMailScheme + lblMail().Caption(), "open",
+                       platform::ShowCommand::kDefault, false);
 }
 
 void frmAbout::Form_KeyDown(int keyCode, int shift) {

@@ -49,7 +49,7 @@ void frmOptions::CreateControls() {
 
 void frmOptions::Form_Load() {
     chrome::ApplyWindowOutline(Platform(), Window());
-    controls_->chkDemarrage->SetValue(shell::StartupShortcutPresent(Platform(), Window().Handle()));
+    controls_->chkDemarrage->SetValue(shell::StartupShortcutPresent(Platform(), Window()));
     controls_->chkAppoint->SetValue(changeRowShown_() ? 1 : 0);
 }
 

@@ -5,13 +5,14 @@
 #include <cstdint>
 #include <string>
 
-#include "platform/Shell.h"
+#include "platform/win32/ComPtr.h"
 
-namespace shell {
+namespace win32 {
 
 class cShellLink {
 public:
-    explicit cShellLink(platform::Shell& shell) : shell_(shell) {}
+    // `apartment`: the thread's, entered to make the shell's object.
+    explicit cShellLink(ComApartment& apartment) : apartment_(apartment) {}
 
     const std::string& LnkFile() const { return LnkFile_; }
     void SetLnkFile(const std::string& NewLnkFile) { LnkFile_ = NewLnkFile; }
@@ -43,9 +44,18 @@ public:
     void Reset();
 
 private:
-    static std::string TrimAtNull(const std::string& text);
+    struct ShellObject {
+        ComPtr<IShellLinkW> link;
+        ComPtr<IPersistFile> file;
+    };
+    // The shell's shortcut object with its file interface; empty when it
+    // cannot be made.
+    ShellObject CreateShellObject();
+    bool Write(const ShellObject& object) const;
+    bool Read(const ShellObject& object);
+    static std::wstring TrimAtNull(const std::wstring& text);
 
-    platform::Shell& shell_;
+    ComApartment& apartment_;
     std::string LnkFile_;
     std::string ExeFile_;
     std::string Description_;
@@ -57,4 +67,4 @@ private:
     std::int32_t StartShow_ = 0;
 };
 
-}  // namespace shell
+}  // namespace win32
