@@ -2,13 +2,15 @@
 # Runs the end-to-end tests: the real Convalis.exe under Wine, on a private
 # X display (Xvfb) and in a private Wine prefix under the build folder.
 #
-#   scripts/e2e.sh [--dpi DPI] [--repeat N] [--load] BUILD_DIR [GoogleTest options,
-#                  e.g. --gtest_filter=Help.*]
+#   scripts/e2e.sh [--dpi DPI] [--without-ms-sans-serif] [--repeat N] [--load] BUILD_DIR
+#                  [GoogleTest options, e.g. --gtest_filter=Help.*]
 #
 # BUILD_DIR is a configured and built win32 build folder (build/win32). The
 # prefix is made once (BUILD_DIR/e2e/prefix) and reused. With --dpi the
 # screen has that scale instead of 96 dpi, in a prefix of its own
 # (BUILD_DIR/e2e-dpiDPI/prefix), and the tests are told to expect it. With
+# --without-ms-sans-serif the prefix (BUILD_DIR/e2e-without-ms-sans-serif)
+# lacks Wine's "MS Sans Serif", as a user's Wine may. With
 # --repeat the tests run N times over, every run to its end; with --load a
 # busy loop per processor runs beside them, as other work on a shared
 # machine does, and stops with the script. Exits non-zero when a test fails
@@ -23,6 +25,7 @@ die() {
 }
 
 dpi=
+fonts=
 repeat=1
 load=
 while [ $# -gt 0 ]; do
@@ -31,6 +34,10 @@ while [ $# -gt 0 ]; do
             [[ "${2:-}" =~ ^[1-9][0-9]*$ ]] || die "--dpi takes a number of dots per inch"
             dpi=$2
             shift 2
+            ;;
+        --without-ms-sans-serif)
+            fonts=without-ms-sans-serif
+            shift
             ;;
         --repeat)
             [[ "${2:-}" =~ ^[1-9][0-9]*$ ]] || die "--repeat takes a number of runs"
@@ -44,7 +51,8 @@ while [ $# -gt 0 ]; do
         *) break ;;
     esac
 done
-[ $# -ge 1 ] || die "usage: $0 [--dpi DPI] [--repeat N] [--load] BUILD_DIR [GoogleTest options]"
+[ $# -ge 1 ] ||
+    die "usage: $0 [--dpi DPI] [--without-ms-sans-serif] [--repeat N] [--load] BUILD_DIR [GoogleTest options]"
 [ -d "$1" ] || die "no build folder $1"
 build_dir=$(cd "$1" && pwd)
 shift
@@ -128,7 +136,8 @@ stop_load() {
     load_pids=()
 }
 
-state=$build_dir/e2e${dpi:+-dpi$dpi}
+state=$build_dir/e2e${dpi:+-dpi$dpi}${fonts:+-$fonts}
+wine_session_fonts=$fonts
 wine_session_start "$state" "$dpi"
 if [ -n "$load" ]; then
     trap 'stop_load; wine_session_stop' EXIT

@@ -6,6 +6,9 @@
 #                                       # DPI: the screen's scale (96 unless given)
 #   windows_path /some/path        # Z:\some\path
 #
+# wine_session_fonts=without-ms-sans-serif, set before the start, leaves
+# Wine's "MS Sans Serif" out of the prefix (scripts/wine-prefix-fonts.sh).
+#
 # The prefix is made once and reused. Wine and Xvfb end when the calling
 # script exits. The caller defines `die`.
 
@@ -20,6 +23,7 @@ done
 wine_session_state=
 wine_session_xvfb_pid=
 wine_session_dpi=
+wine_session_fonts=${wine_session_fonts:-}
 # Resolved now: wine_session_start changes the working folder, after which a
 # relative path to this script (scripts/e2e.sh run from the root) is wrong.
 wine_session_scripts=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
@@ -113,7 +117,8 @@ wine_session_prepare_prefix() {
         wineserver -w
         touch "$made"
     fi
-    "$wine_session_scripts/wine-prefix-fonts.sh" "$WINEPREFIX"
+    "$wine_session_scripts/wine-prefix-fonts.sh" ${wine_session_fonts:+--$wine_session_fonts} \
+        "$WINEPREFIX"
     if ! wine_session_prefix_settings | cmp -s - "$applied"; then
         wine_session_prefix_settings >"$state/settings.reg"
         (cd "$state" && wine regedit /S settings.reg >/dev/null 2>&1 </dev/null) ||

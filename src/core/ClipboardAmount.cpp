@@ -53,8 +53,25 @@ std::string_view Trimmed(std::string_view text) {
 }
 
 // What may stand between two groups of digits; blanks of every width are
-// one kind.
-enum class Separator { kBlank, kPoint, kComma };
+// one kind. kUser is the user's decimal separator when it is neither "."
+// nor ",": it only ever marks the decimals.
+enum class Separator { kBlank, kPoint, kComma, kUser };
+
+// Whether a paste can tell `separator` from the digits around it.
+bool IsReadable(std::string_view separator) {
+    return !separator.empty() && separator.find_first_of("0123456789") == std::string_view::npos;
+}
+
+// How Split names the user's decimal separator.
+std::optional<Separator> UserSeparator(std::string_view separator) {
+    if (separator == ",")
+        return Separator::kComma;
+    if (separator == ".")
+        return Separator::kPoint;
+    if (IsReadable(separator))
+        return Separator::kUser;
+    return std::nullopt;
+}
 
 // A text cut into groups of digits with one separator between each two.
 struct Groups {
@@ -65,7 +82,8 @@ struct Groups {
 // Cuts `text` at its separators; nothing when it has any other character,
 // or two separators in a row. Only the first group may be empty (".5"), and
 // the last ("12,").
-std::optional<Groups> Split(std::string_view text) {
+std::optional<Groups> Split(std::string_view text, std::string_view userSeparator) {
+    const bool userKind = UserSeparator(userSeparator) == Separator::kUser;
     Groups groups;
     groups.digits.emplace_back();
     while (!text.empty()) {
@@ -77,7 +95,10 @@ std::optional<Groups> Split(std::string_view text) {
         }
         std::size_t length = 1;
         Separator separator;
-        if (c == '.') {
+        if (userKind && StartsWith(text, userSeparator)) {
+            length = userSeparator.size();
+            separator = Separator::kUser;
+        } else if (c == '.') {
             separator = Separator::kPoint;
         } else if (c == ',') {
             separator = Separator::kComma;
@@ -95,26 +116,28 @@ std::optional<Groups> Split(std::string_view text) {
     return groups;
 }
 
-// Whether the last separator is the decimal mark: a point or a comma that
-// follows another kind of separator, or that at most two digits follow.
-bool EndsWithDecimalMark(const Groups& groups) {
+// Whether the last separator is the decimal mark: the user's decimal
+// separator, or a point or a comma that follows another kind of separator,
+// or that at most two digits follow.
+bool EndsWithDecimalMark(const Groups& groups, std::optional<Separator> user) {
     if (groups.separators.empty() || groups.separators.back() == Separator::kBlank)
         return false;
-    if (groups.digits.back().size() <= kMaxDecimals)
-        return true;
     const Separator last = groups.separators.back();
+    if (last == user || groups.digits.back().size() <= kMaxDecimals)
+        return true;
     return std::any_of(groups.separators.begin(), groups.separators.end() - 1,
                        [last](Separator s) { return s != last; });
 }
 
 // Whether the integer part is one run of digits, or grouped by threes with
-// one kind of separator: a first group of one to three digits without a
+// one kind of separator other than kUser: a first group of one to three digits without a
 // leading zero, then groups of three.
 bool IsWellGrouped(const std::vector<std::string>& digits,
                    const std::vector<Separator>& separators) {
     if (separators.empty())
         return true;
-    const bool oneKind = std::all_of(separators.begin(), separators.end(),
+    const bool oneKind = separators.front() != Separator::kUser &&
+                         std::all_of(separators.begin(), separators.end(),
                                      [&](Separator s) { return s == separators.front(); });
     const std::string& first = digits.front();
     const bool firstFits = !first.empty() && first.size() <= 3 && first.front() != '0';
@@ -128,16 +151,17 @@ bool IsWellGrouped(const std::vector<std::string>& digits,
 std::string CopiedAmount(const std::string& display, const std::string& decimalSeparator) {
     std::string copied = display;
     const std::size_t comma = copied.find(',');
-    if (comma != std::string::npos)
+    if (comma != std::string::npos && IsReadable(decimalSeparator))
         copied.replace(comma, 1, decimalSeparator);
     return copied;
 }
 
-std::optional<std::string> PastedAmount(const std::string& text) {
-    std::optional<Groups> groups = Split(Trimmed(text));
+std::optional<std::string> PastedAmount(const std::string& text,
+                                        const std::string& decimalSeparator) {
+    std::optional<Groups> groups = Split(Trimmed(text), decimalSeparator);
     if (!groups)
         return std::nullopt;
-    const bool hasDecimalMark = EndsWithDecimalMark(*groups);
+    const bool hasDecimalMark = EndsWithDecimalMark(*groups, UserSeparator(decimalSeparator));
     const std::size_t integerGroups = groups->digits.size() - (hasDecimalMark ? 1 : 0);
     const std::vector<std::string> integer(groups->digits.begin(),
                                            groups->digits.begin() + integerGroups);

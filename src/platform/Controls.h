@@ -62,6 +62,10 @@ struct LabelDesign {
     bool border = false;
     // The width follows the caption: fitted to the text on every change.
     bool autoSize = false;
+    // A caption wider than the label is drawn in a smaller font, as much
+    // smaller as it takes to show it whole on one line, on the same baseline
+    // (a long amount in a display); screen readers read it whole either way.
+    bool shrinkToFit = false;
     AccessibleRole role = AccessibleRole::kStaticText;
 };
 

@@ -99,7 +99,8 @@ void ConverterForm::CopyActiveDisplay() {
 void ConverterForm::PasteIntoActiveDisplay() {
     std::optional<std::string> amount;
     if (Entry().ActiveFieldTakesTyping())
-        amount = core::PastedAmount(Platform().ClipboardText().Text(Window().Handle()));
+        amount = core::PastedAmount(Platform().ClipboardText().Text(Window().Handle()),
+                                    Platform().Numbers().DecimalSeparator());
     if (amount)
         Entry().TypeAmount(*amount);
     else

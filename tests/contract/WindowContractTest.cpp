@@ -84,6 +84,33 @@ TEST_F(PlatformWindows, AreLoadedHiddenAndShowAndHideOnRequest) {
     EXPECT_FALSE(window->Visible());
 }
 
+// A window opens centred on its owner, but an owner dragged to an edge of
+// the screen does not take it off the screen.
+TEST_F(PlatformWindows, OpenCentredOverTheirOwnerAndInsideTheScreen) {
+    RecordingEvents ownerEvents, events;
+    auto owner = MakeWindow("frmOwner", ownerEvents);
+    auto window = MakeWindow("frmOver", events);
+    const int screenWidth = Platform().Display().WidthTwips();
+    const int screenHeight = Platform().Display().HeightTwips();
+    owner->Move({6000, 4500, 4500, 3000});
+    window->CenterOver(*owner);
+    // Centred to the pixel (15 twips at 96 dpi).
+    EXPECT_NEAR(window->Placement().left, 6750, 15);
+    EXPECT_NEAR(window->Placement().top, 5000, 15);
+
+    for (const platform::Bounds& atEdge :
+         {platform::Bounds{-2250, -1800, 4500, 3000},
+          platform::Bounds{screenWidth - 1500, screenHeight - 900, 4500, 3000}}) {
+        owner->Move(atEdge);
+        window->CenterOver(*owner);
+        const platform::Bounds place = window->Placement();
+        EXPECT_GE(place.left, 0) << "owner at " << atEdge.left << ", " << atEdge.top;
+        EXPECT_GE(place.top, 0) << "owner at " << atEdge.left << ", " << atEdge.top;
+        EXPECT_LE(place.left + place.width, screenWidth) << "owner at " << atEdge.left;
+        EXPECT_LE(place.top + place.height, screenHeight) << "owner at " << atEdge.top;
+    }
+}
+
 // A window that goes to a monitor of twice its scale keeps its place and its
 // controls' in twips: its pixels and those of its controls double.
 TEST_F(PlatformWindows, TakeTheScaleOfTheMonitorTheyGoTo) {

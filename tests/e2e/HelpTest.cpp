@@ -34,6 +34,10 @@ protected:
         const HWND viewer = WaitForTitlePage(&failure);
         ASSERT_NE(viewer, nullptr) << failure;
         EXPECT_FALSE(HelpViewerMessage().has_value()) << "the viewer asks a question";
+        // The buttons that the help adds to the viewer's toolbar are French.
+        const std::wstring shown = HelpViewerText(viewer);
+        EXPECT_NE(shown.find(L"\u00C0 pr&opos"), std::wstring::npos) << Utf8(shown);
+        EXPECT_EQ(shown.find(L"&About"), std::wstring::npos) << Utf8(shown);
 
         PostMessageW(viewer, WM_CLOSE, 0, 0);
         ASSERT_TRUE(WaitUntil([viewer] { return !IsWindow(viewer); }));

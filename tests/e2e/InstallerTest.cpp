@@ -1,13 +1,15 @@
 // The installer, in a prefix of its own: msiexec installs Convalis for the
 // user without asking anything, the program starts from its Start-menu
 // shortcut, opens its help and writes its Startup shortcut, and uninstalling
-// leaves nothing of Convalis behind. A newer version replaces an older one.
+// while it runs hidden, as started with Windows, ends it and leaves nothing
+// of Convalis behind. A newer version replaces a running older one.
 #include <gtest/gtest.h>
 
 #include <string_view>
 
 #include "HelpViewer.h"
 #include "Installer.h"
+#include "NotificationArea.h"
 #include "ProductInfo.h"
 #include "ProgramUnderTest.h"
 #include "ShellLinks.h"
@@ -61,6 +63,20 @@ testing::AssertionResult InstalledOnceAs(const std::wstring& version) {
     if (products[0].version != version || entries[0].version != version) {
         return testing::AssertionFailure() << "installed as " << Utf8(products[0].version)
                                            << " (entry " << Utf8(entries[0].version) << ")";
+    }
+    return testing::AssertionSuccess();
+}
+
+// The installer ended the program cleanly: on its own, with its icon gone.
+testing::AssertionResult EndedCleanly(const ProgramUnderTest& program) {
+    if (!program.WaitForExit()) {
+        return testing::AssertionFailure() << "Convalis still runs";
+    }
+    if (program.ExitCode() != 0u) {
+        return testing::AssertionFailure() << "Convalis ended with " << *program.ExitCode();
+    }
+    if (!WaitUntilNoNotificationIcon()) {
+        return testing::AssertionFailure() << "its notification icon is left";
     }
     return testing::AssertionSuccess();
 }
@@ -124,15 +140,28 @@ TEST_F(Installer, InstallsForTheUserRunsAndUninstallsWithoutLeavingAnything) {
         EXPECT_TRUE(SameText(startup->target, program)) << Utf8(startup->target);
     }
 
+    // Started with Windows: hidden, only its icon shows.
+    const std::optional<Shortcut> startup = ReadShortcut(StartupShortcutPath());
+    ASSERT_TRUE(startup.has_value());
+    ProgramUnderTest::SetExecutable(startup->target);
+    ProgramUnderTest hidden(startup->arguments);
+    ASSERT_NE(hidden.WaitForMainWindow(), nullptr);
+    ASSERT_TRUE(WaitForNotificationIcon());
+
     ASSERT_EQ(UninstallQuietly(Packages().current), 0u);
+    EXPECT_TRUE(EndedCleanly(hidden));
     EXPECT_TRUE(NothingOfConvalisLeft());
 }
 
 TEST_F(Installer, NewerVersionReplacesTheOlderInPlace) {
     ASSERT_EQ(InstallQuietly(Packages().older), 0u);
     ASSERT_TRUE(InstalledOnceAs(kOlderVersion));
+    ProgramUnderTest::SetExecutable(InstallFolder() + L"\\Convalis.exe");
+    ProgramUnderTest older(L"/Hidden");
+    ASSERT_NE(older.WaitForMainWindow(), nullptr);
 
     ASSERT_EQ(InstallQuietly(Packages().current), 0u);
+    EXPECT_TRUE(EndedCleanly(older));
     EXPECT_TRUE(InstalledOnceAs(kVersion));
     EXPECT_TRUE(FileExists(InstallFolder() + L"\\Convalis.exe"));
     EXPECT_TRUE(FileExists(StartMenuShortcut()));

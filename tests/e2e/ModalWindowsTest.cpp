@@ -169,5 +169,35 @@ TEST_F(ModalWindows, BurstsOfOpeningKeysAndClicksOpenOneWindowAtATime) {
     EXPECT_TRUE(app_.Shows(L"lblP(0)", L"3"));
 }
 
+// The main window dragged until little of it shows in a corner: the window
+// that opens over it lies inside the work area, where it can be reached.
+TEST_F(ModalWindows, OpenInsideTheWorkAreaOverAMainWindowInACorner) {
+    RECT work{};
+    ASSERT_TRUE(SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0));
+    const RECT main = WindowRect(app_.MainWindow());
+    const int width = main.right - main.left;
+    const int height = main.bottom - main.top;
+    struct Corner {
+        POINT mainAt;
+        WORD key;
+        Kind opened;
+    };
+    for (const Corner& corner :
+         {Corner{{work.left - 143, work.top - 121}, 'O', kOptions},
+          Corner{{work.right - width + 143, work.bottom - height + 121}, 'Z', kZone}}) {
+        ASSERT_TRUE(SetWindowPos(app_.MainWindow(), nullptr, corner.mainAt.x, corner.mainAt.y, 0, 0,
+                                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE));
+        app_.Press({WithAlt(corner.key)});
+        ASSERT_TRUE(Settled({corner.opened}));
+        const RECT shown = WindowRect(Shown(corner.opened).Handle());
+        EXPECT_TRUE(shown.left >= work.left && shown.top >= work.top && shown.right <= work.right &&
+                    shown.bottom <= work.bottom)
+            << "the " << kNames[corner.opened] << " opens at (" << shown.left << ", " << shown.top
+            << ")-(" << shown.right << ", " << shown.bottom << ")";
+        Shown(corner.opened).Press({WithAlt(VK_F4)});
+        ASSERT_TRUE(Settled({}));
+    }
+}
+
 }  // namespace
 }  // namespace e2e

@@ -4,10 +4,12 @@
 // substitutes a font it lacks), so the texts are measured, not assumed.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cwchar>
 #include <iterator>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "ProgramUnderTest.h"
 
@@ -167,9 +169,104 @@ testing::AssertionResult ShowsEveryTextWhole(const ProgramWindow& window) {
     return testing::AssertionSuccess();
 }
 
+// What the screen shows of a display: its place and its pixels, row by row.
+struct Shown {
+    RECT place{};
+    std::vector<COLORREF> pixels;
+
+    bool operator==(const Shown& other) const {
+        return EqualRect(&place, &other.place) != FALSE && pixels == other.pixels;
+    }
+};
+
+Shown ShownNow(HWND display) {
+    const RECT place = WindowRect(display);
+    return {place, ScreenPixels(place)};
+}
+
+// What the display shows once the screen has changed from `before` and the
+// display has painted all it has to: `before` again when nothing changes.
+Shown NextShown(HWND display, const Shown& before) {
+    Shown last = before;
+    Shown settled = before;
+    WaitUntil([&] {
+        const Shown now = ShownNow(display);
+        const bool steady =
+            GetUpdateRect(display, nullptr, FALSE) == FALSE && now == last && !(now == before);
+        last = now;
+        if (steady) {
+            settled = now;
+        }
+        return steady;
+    });
+    return settled;
+}
+
+// A long amount shows whole: something is drawn, nothing of it touches the
+// display's left edge, where a text wider than the display is cut, and the
+// display has the place it has with a short amount (`shortAmount`).
+testing::AssertionResult ShowsWhole(const std::string& name, const Shown& longAmount,
+                                    const Shown& shortAmount) {
+    if (!(EqualRect(&longAmount.place, &shortAmount.place) != FALSE)) {
+        return testing::AssertionFailure() << name << " moved or changed its size";
+    }
+    if (longAmount.pixels == shortAmount.pixels) {
+        return testing::AssertionFailure() << name << " shows no long amount";
+    }
+    const int width = longAmount.place.right - longAmount.place.left;
+    for (std::size_t at = 0; at < longAmount.pixels.size(); at += static_cast<std::size_t>(width)) {
+        if (longAmount.pixels[at] != shortAmount.pixels[at]) {
+            return testing::AssertionFailure() << name << " has ink on its left edge, row "
+                                               << at / width << ": the amount is cut";
+        }
+    }
+    return testing::AssertionSuccess();
+}
+
+// The width of a typical stroke of the dark text on the light face: the
+// median length of the runs of dark pixels along the rows.
+int StrokeWidth(const Shown& text) {
+    const int width = text.place.right - text.place.left;
+    std::vector<int> runs;
+    int run = 0;
+    for (std::size_t at = 0; at < text.pixels.size(); ++at) {
+        const COLORREF pixel = text.pixels[at];
+        const bool dark = GetRValue(pixel) + GetGValue(pixel) + GetBValue(pixel) < 3 * 128;
+        if (dark) {
+            ++run;
+        }
+        if ((!dark || (at + 1) % static_cast<std::size_t>(width) == 0) && run > 0) {
+            runs.push_back(run);
+            run = 0;
+        }
+    }
+    if (runs.empty()) {
+        return 0;
+    }
+    std::nth_element(runs.begin(), runs.begin() + runs.size() / 2, runs.end());
+    return runs[runs.size() / 2];
+}
+
 class TextsFit : public testing::Test {
 protected:
     void SetUp() override { ASSERT_NE(app_.WaitForShownMainWindow(), nullptr); }
+
+    testing::AssertionResult ShowChangeRow() {
+        app_.Press({WithAlt('O')});
+        const ProgramWindow options = app_.WaitForWindowWith(L"chkAppoint");
+        if (!options) {
+            return testing::AssertionFailure() << "Alt+O opened no options dialog";
+        }
+        options.Click(L"chkAppoint");
+        if (!options.IsChecked(L"chkAppoint", true)) {
+            return testing::AssertionFailure() << "the click did not tick the box";
+        }
+        options.Press({{VK_RETURN}});
+        if (!WaitUntil([&] { return IsWindowVisible(app_.Control(L"lblP(3)")) != FALSE; })) {
+            return testing::AssertionFailure() << "the change row was not shown";
+        }
+        return testing::AssertionSuccess();
+    }
 
     // The program is made for the French number format.
     ScopedUserSetting frenchDecimal_{L"Control Panel\\International", L"sDecimal", L","};
@@ -199,15 +296,88 @@ TEST_F(TextsFit, LabelsHaveTheScalesTextHeight) {
 }
 
 TEST_F(TextsFit, MainWindowWithTheChangeRow) {
-    app_.Press({WithAlt('O')});
-    const ProgramWindow options = app_.WaitForWindowWith(L"chkAppoint");
-    ASSERT_TRUE(options) << "Alt+O opened no options dialog";
-    options.Click(L"chkAppoint");
-    ASSERT_TRUE(options.IsChecked(L"chkAppoint", true));
-    options.Press({{VK_RETURN}});
-    ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(app_.Control(L"lblP(3)")) != FALSE; }))
-        << "the change row was not shown";
+    ASSERT_TRUE(ShowChangeRow());
     EXPECT_TRUE(ShowsEveryTextWhole(app_.Main()));
+}
+
+// The widest amounts, 19 characters with the sign, are wider than the
+// displays: each shows whole, in the display's place. Two amounts that differ
+// only in their first digit look different: that digit is drawn.
+TEST_F(TextsFit, WidestAmountsShowWholeInTheMainWindow) {
+    ASSERT_TRUE(ShowChangeRow());
+    const std::vector<std::wstring> names{L"lblP(0)", L"lblP(2)", L"lblP(3)"};
+    std::vector<Shown> shown;
+    for (const std::wstring& name : names) {
+        shown.push_back(ShownNow(app_.Control(name)));
+    }
+    // The price in euros typed, the price in francs from it, and the change
+    // for a payment of 0 francs; then back to the price in francs.
+    const auto enter = [&](const std::wstring& euros, const std::wstring& change) {
+        app_.Press({{VK_UP}});
+        app_.Type(euros);
+        app_.Press({{VK_RETURN}, {VK_UP}});
+        app_.Type(L"0");
+        app_.Press({{VK_RETURN}, {VK_UP}});
+        EXPECT_TRUE(app_.Shows({{L"lblP(2)", euros}, {L"lblP(3)", change}}));
+        for (std::size_t i = 0; i < names.size(); ++i) {
+            shown[i] = NextShown(app_.Control(names[i]), shown[i]);
+        }
+        return shown;
+    };
+    const std::vector<Shown> widest = enter(L"999999999999999,50", L"-999999999999999,50");
+    const std::vector<Shown> otherFirstDigit = enter(L"899999999999999,50", L"-899999999999999,50");
+    const std::vector<Shown> shortest = enter(L"0", L"0,00");
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        EXPECT_TRUE(ShowsWhole(Utf8(names[i]), widest[i], shortest[i]));
+        EXPECT_TRUE(ShowsWhole(Utf8(names[i]), otherFirstDigit[i], shortest[i]));
+    }
+    EXPECT_FALSE(widest[1] == otherFirstDigit[1]) << "lblP(2) does not show its first digit";
+    EXPECT_FALSE(widest[2] == otherFirstDigit[2]) << "lblP(3) does not show its first digit";
+}
+
+// The displays are bold, their captions regular: the displays' strokes are
+// the wider, whatever face the system gives at the screen's scale.
+TEST_F(TextsFit, DisplaysAreBold) {
+    app_.Type(L"100");
+    app_.Press({{VK_RETURN}});
+    ASSERT_TRUE(app_.Shows(L"lblP(2)", L"15,24"));
+    const Shown caption = NextShown(app_.Control(L"lblEti(2)"), Shown{});
+    const Shown display = NextShown(app_.Control(L"lblP(2)"), Shown{});
+    EXPECT_GT(StrokeWidth(display), StrokeWidth(caption))
+        << "the display's strokes are as thin as its caption's: it is drawn regular";
+}
+
+// In the euro-zone window the widest amount is in Italian lire, 22 characters.
+TEST_F(TextsFit, WidestAmountsShowWholeInTheEuroZoneWindow) {
+    app_.Press({WithAlt('Z')});
+    const ProgramWindow zone = app_.WaitForWindowWith(L"lblEti(0)");
+    ASSERT_TRUE(zone) << "Alt+Z opened no euro-zone window";
+    zone.Press({{VK_RIGHT}, {VK_RIGHT}, {VK_UP}});
+    ASSERT_TRUE(zone.Shows(L"lblP(0)", L"Lire italienne"));
+    const std::vector<std::wstring> names{L"lblP(1)", L"lblP(2)"};
+    std::vector<Shown> shown;
+    for (const std::wstring& name : names) {
+        shown.push_back(ShownNow(zone.Control(name)));
+    }
+    const auto enter = [&](const std::wstring& euros) {
+        zone.Type(euros);
+        zone.Press({{VK_RETURN}});
+        EXPECT_TRUE(zone.Shows(L"lblP(2)", euros));
+        EXPECT_TRUE(WaitUntil([&] { return zone.Text(L"lblP(1)") != L"0"; }))
+            << "Enter converted nothing";
+        for (std::size_t i = 0; i < names.size(); ++i) {
+            shown[i] = NextShown(zone.Control(names[i]), shown[i]);
+        }
+        return shown;
+    };
+    const std::vector<Shown> widest = enter(L"999999999999999,50");
+    const std::vector<Shown> otherFirstDigit = enter(L"899999999999999,50");
+    const std::vector<Shown> shortest = enter(L"0");
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        EXPECT_TRUE(ShowsWhole(Utf8(names[i]), widest[i], shortest[i]));
+        EXPECT_TRUE(ShowsWhole(Utf8(names[i]), otherFirstDigit[i], shortest[i]));
+    }
+    EXPECT_FALSE(widest[1] == otherFirstDigit[1]) << "lblP(2) does not show its first digit";
 }
 
 TEST_F(TextsFit, EuroZoneWindowWithEveryCurrency) {

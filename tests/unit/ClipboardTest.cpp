@@ -15,6 +15,7 @@ TEST(PastedAmount, ReadsNumbersInTheFormatsPeopleCopyAndRefusesTheRest) {
     struct Case {
         const char* pasted;
         std::optional<std::string> typed;  // nothing: refused
+        const char* decimalSeparator = ",";
     };
     const std::optional<std::string> kRefused;
     const Case cases[] = {
@@ -28,7 +29,19 @@ TEST(PastedAmount, ReadsNumbersInTheFormatsPeopleCopyAndRefusesTheRest) {
         {"0,05", "0,05"},
         {"12,", "12,"},
         {".5", "0,5"},
-        {"12,345", "12345"},  // three digits after a lone mark: grouping
+        // The user's separator always marks decimals; the other mark groups
+        // when three digits follow it.
+        {"12,345", kRefused},
+        {"0,005", kRefused},
+        {"12.345", "12345"},
+        {"12,345", "12345", "."},
+        {"12.345", kRefused, "."},
+        {"15·24", "15,24", "·"},
+        {"1 234·5", "1234,5", "·"},
+        {"1·234", kRefused, "·"},
+        {"1·234.56", kRefused, "·"},  // it never groups
+        {"1,234.56", "1234,56", "·"},
+        {"12,345", "12345", "·"},
         {"0.011", kRefused},  // neither three decimals nor a group after 0
         {"1,2345", kRefused},
         {"1,234.567", kRefused},  // three decimals after a decimal mark
@@ -37,7 +50,6 @@ TEST(PastedAmount, ReadsNumbersInTheFormatsPeopleCopyAndRefusesTheRest) {
         {"2\u00A0365\u00A0596,5", "2365596,5"},
         {"1\u202F234,56", "1234,56"},
         {"1.234", "1234"},
-        {"1,234", "1234"},
         {"1.234.567", "1234567"},
         {"1.234,56", "1234,56"},
         {"1,234.56", "1234,56"},
@@ -72,7 +84,17 @@ TEST(PastedAmount, ReadsNumbersInTheFormatsPeopleCopyAndRefusesTheRest) {
         {"12,5\n3", kRefused},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(core::PastedAmount(c.pasted), c.typed) << "pasted \"" << c.pasted << "\"";
+        EXPECT_EQ(core::PastedAmount(c.pasted, c.decimalSeparator), c.typed)
+            << "pasted \"" << c.pasted << "\" with " << c.decimalSeparator;
+    }
+}
+
+TEST(CopiedAmount, PastesBackAsTheSameAmountWhateverTheUsersSeparator) {
+    for (const char* separator : {",", ".", "·", "٫", "", "5"}) {
+        for (const std::string typed : {"12,34", "12,", "0,5", "1234"}) {
+            EXPECT_EQ(core::PastedAmount(core::CopiedAmount(typed, separator), separator), typed)
+                << typed << " copied with \"" << separator << "\"";
+        }
     }
 }
 
@@ -82,7 +104,8 @@ const std::vector<std::pair<std::string, std::string>> kAcceptedPastes{
     {"1 234,5", "1234,5"},         {"1.234", "1234"}, {"1,234.56", "1234,56"}, {"0.5", "0,5"},
     {"2\u202F365 596", "2365596"}, {" 42\r\n", "42"},
 };
-const Texts kRefusedPastes{"", "abc", "-5", "1,2,3", "12,345.678", "0.011", "1234567890123456"};
+const Texts kRefusedPastes{"",     "abc", "-5", "1,2,3", "12,345.678", "0.011", "1234567890123456",
+                           "1,234"};
 
 class ClipboardKeys : public testing_support::ProgramFixture {
 protected:
@@ -110,15 +133,21 @@ TEST_F(ClipboardKeys, CopyTheActiveDisplayAsShown) {
     EXPECT_EQ(Platform().Beeps(), 0);
 }
 
-TEST_F(ClipboardKeys, CopyWithTheUsersDecimalSeparator) {
-    Platform().SetDecimalSeparator(".");
+TEST_F(ClipboardKeys, CopyWithTheUsersDecimalSeparatorAndPasteItBack) {
+    Platform().SetDecimalSeparator("·");
     Type("100");
     Press({"Enter", "Tab", "Ctrl+C"});
-    EXPECT_EQ(Clipboard().Contents(), "15.24");
+    EXPECT_EQ(Clipboard().Contents(), "15·24");
     // Typed amounts show a comma; the copy has the user's separator.
     Type("1,5");
-    Press({"Ctrl+C"});
-    EXPECT_EQ(Clipboard().Contents(), "1.5");
+    Press({"Ctrl+C", "Escape", "Ctrl+V"});
+    EXPECT_EQ(Clipboard().Contents(), "1·5");
+    EXPECT_EQ(Main().DisplayText(2), "1,5");
+    // The paste reads marks for this user: here a comma before three digits
+    // groups.
+    PasteWith("1,234");
+    EXPECT_EQ(Main().DisplayText(2), "1234");
+    EXPECT_EQ(Platform().Beeps(), 0);
 }
 
 TEST_F(ClipboardKeys, PasteTheAcceptedFormsAsANewEntry) {

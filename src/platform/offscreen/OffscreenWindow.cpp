@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "platform/TabOrder.h"
+#include "platform/WindowPlacement.h"
 
 namespace offscreen {
 
@@ -216,9 +217,10 @@ void OffscreenWindow::CenterOnScreen() {
 }
 
 void OffscreenWindow::CenterOver(const platform::Window& owner) {
-    platform::Bounds over = owner.Placement();
-    bounds_.left = over.left + (over.width - bounds_.width) / 2;
-    bounds_.top = over.top + (over.height - bounds_.height) / 2;
+    // The offscreen screen is one monitor without a task bar.
+    const platform::Screen& screen = platform_.Display();
+    const platform::Bounds workArea{0, 0, screen.WidthTwips(), screen.HeightTwips()};
+    bounds_ = platform::CentredOver(owner.Placement(), bounds_.width, bounds_.height, workArea);
 }
 
 void OffscreenWindow::MarkUnloaded() {

@@ -31,11 +31,11 @@ MadeFont Measure(HFONT font) {
     return made;
 }
 
-UniqueFont MakeFont(platform::Dpi dpi, int weight, bool underline) {
+constexpr wchar_t kDesignFace[] = L"MS Sans Serif";
+
+LOGFONTW FontDescription(int characterHeight, int weight, bool underline, const wchar_t* face) {
     LOGFONTW font{};
-    // 8.25 points at the scale, as character height.
-    const int height = ::MulDiv(825, dpi.Value(), 7200);
-    font.lfHeight = -height;
+    font.lfHeight = -characterHeight;
     font.lfWeight = weight;
     font.lfUnderline = underline ? TRUE : FALSE;
     font.lfCharSet = DEFAULT_CHARSET;
@@ -43,22 +43,45 @@ UniqueFont MakeFont(platform::Dpi dpi, int weight, bool underline) {
     font.lfClipPrecision = CLIP_DEFAULT_PRECIS;
     font.lfQuality = DEFAULT_QUALITY;
     font.lfPitchAndFamily = DEFAULT_PITCH | FF_SWISS;
-    ::lstrcpynW(font.lfFaceName, L"MS Sans Serif", LF_FACESIZE);
+    ::lstrcpynW(font.lfFaceName, face, LF_FACESIZE);
+    return font;
+}
+
+// The scalable face the texts take where "MS Sans Serif" does not serve:
+// its twin "Microsoft Sans Serif", of the same widths, or where that is
+// missing (Wine) Tahoma, narrow enough; null when the system has neither.
+// A face the system puts in their place would be wider and cut the texts.
+const wchar_t* ScalableFace() {
+    static const wchar_t* const face = [] {
+        for (const wchar_t* twin : {L"Microsoft Sans Serif", L"Tahoma"}) {
+            const LOGFONTW description = FontDescription(11, FW_NORMAL, false, twin);
+            UniqueFont font(::CreateFontIndirectW(&description));
+            if (font && Measure(font.Get()).face == twin) {
+                return twin;
+            }
+        }
+        return static_cast<const wchar_t*>(nullptr);
+    }();
+    return face;
+}
+
+UniqueFont MakeFont(platform::Dpi dpi, int weight, bool underline) {
+    // 8.25 points at the scale, as character height.
+    const int height = ::MulDiv(825, dpi.Value(), 7200);
+    LOGFONTW font = FontDescription(height, weight, underline, kDesignFace);
     UniqueFont made(::CreateFontIndirectW(&font));
     // "MS Sans Serif" is a bitmap font of a few sizes, made for 96 and 120
     // dpi: where the nearest falls short of the scale's by more than a tenth
-    // (at 200 %), its scalable twin, of the same widths, draws the texts at
-    // their size, or where it is missing (Wine) Tahoma, narrow enough. A
-    // face the system puts in their place would be wider and cut the texts:
-    // the bitmap font stays then.
-    if (made && Measure(made.Get()).characterHeight * 10 < height * 9) {
-        for (const wchar_t* twin : {L"Microsoft Sans Serif", L"Tahoma"}) {
-            ::lstrcpynW(font.lfFaceName, twin, LF_FACESIZE);
-            UniqueFont scalable(::CreateFontIndirectW(&font));
-            if (scalable && Measure(scalable.Get()).face == twin) {
-                made = std::move(scalable);
-                break;
-            }
+    // (at 200 %), the scalable face draws the texts at their size. Where the
+    // system has no "MS Sans Serif" at all (a Wine prefix without Wine's
+    // fonts), the face it gives instead is wider: the scalable face too.
+    const MadeFont asked = made ? Measure(made.Get()) : MadeFont{};
+    const bool designFaceServes =
+        asked.face == kDesignFace && asked.characterHeight * 10 >= height * 9;
+    if (!designFaceServes && ScalableFace() != nullptr) {
+        ::lstrcpynW(font.lfFaceName, ScalableFace(), LF_FACESIZE);
+        if (UniqueFont scalable{::CreateFontIndirectW(&font)}) {
+            made = std::move(scalable);
         }
     }
     return made;
@@ -147,10 +170,56 @@ HFONT Resources::Font(platform::Dpi dpi, platform::FontWeight weight, bool under
     return Fonts(dpi).fonts[FontIndex(weight)][underline ? 1 : 0].Get();
 }
 
+void Resources::PublishFont(HWND hwnd, HFONT font) {
+    ATOM description = 0;
+    for (const FontSet& set : fontSets_) {
+        for (int bold = 0; bold < 2; ++bold) {
+            for (int underline = 0; underline < 2; ++underline) {
+                if (set.fonts[bold][underline].Get() == font) {
+                    description = set.descriptions[bold][underline].Get();
+                }
+            }
+        }
+    }
+    for (const SmallerFontEntry& entry : smallerFonts_) {
+        if (entry.font.Get() == font) {
+            description = entry.description.Get();
+        }
+    }
+    ::SetPropW(hwnd, kFontProperty, reinterpret_cast<HANDLE>(static_cast<UINT_PTR>(description)));
+}
+
 void Resources::PublishFont(HWND hwnd, platform::Dpi dpi, platform::FontWeight weight,
                             bool underline) {
     const ATOM description = Fonts(dpi).descriptions[FontIndex(weight)][underline ? 1 : 0].Get();
     ::SetPropW(hwnd, kFontProperty, reinterpret_cast<HANDLE>(static_cast<UINT_PTR>(description)));
+}
+
+HFONT Resources::SmallerFont(platform::FontWeight weight, bool underline, int characterHeight) {
+    const int fontWeight = weight == platform::FontWeight::kBold ? FW_BOLD : FW_NORMAL;
+    for (const SmallerFontEntry& entry : smallerFonts_) {
+        if (entry.weight == fontWeight && entry.underline == underline &&
+            entry.characterHeight == characterHeight) {
+            return entry.font.Get();
+        }
+    }
+    const wchar_t* face = ScalableFace();
+    LOGFONTW description = FontDescription(characterHeight, fontWeight, underline,
+                                           face != nullptr ? face : kDesignFace);
+    // Without a scalable face of its own, any the system has: a bitmap font
+    // has no smaller sizes.
+    if (face == nullptr) {
+        description.lfOutPrecision = OUT_TT_ONLY_PRECIS;
+    }
+    SmallerFontEntry entry{fontWeight,
+                           underline,
+                           characterHeight,
+                           UniqueFont(::CreateFontIndirectW(&description)),
+                           {}};
+    HFONT font = entry.font.Get();
+    entry.description.Reset(::GlobalAddAtomW(DescribeFont(font).c_str()));
+    smallerFonts_.push_back(std::move(entry));
+    return font;
 }
 
 HICON Resources::Icon(int id, int size) {

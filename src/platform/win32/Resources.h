@@ -30,6 +30,13 @@ public:
     // underline, shared by all controls at that scale; made at the first use
     // of the scale.
     HFONT Font(platform::Dpi dpi, platform::FontWeight weight, bool underline = false);
+    // A scalable font of the texts' face, `characterHeight` pixels high,
+    // for a text set smaller to fit its label; kept for the program's life
+    // (a few heights in a run).
+    HFONT SmallerFont(platform::FontWeight weight, bool underline, int characterHeight);
+    // Names `font`, one of the fonts above, in the window property
+    // kFontProperty of `hwnd`.
+    void PublishFont(HWND hwnd, HFONT font);
     // Names that font in the window property kFontProperty of `hwnd`.
     void PublishFont(HWND hwnd, platform::Dpi dpi, platform::FontWeight weight,
                      bool underline = false);
@@ -50,6 +57,13 @@ private:
         UniqueFont fonts[2][2];
         UniqueGlobalAtom descriptions[2][2];
     };
+    struct SmallerFontEntry {
+        int weight = 0;
+        bool underline = false;
+        int characterHeight = 0;
+        UniqueFont font;
+        UniqueGlobalAtom description;
+    };
     struct SizedIcon {
         int id = 0;
         int size = 0;
@@ -61,6 +75,7 @@ private:
     HINSTANCE instance_;
     // Few scales in a run: one per monitor at most.
     std::vector<FontSet> fontSets_;
+    std::vector<SmallerFontEntry> smallerFonts_;
     std::vector<SizedIcon> icons_;
     // Loaded at the first use, and kept (null when missing) until the end.
     mutable bool handCursorLoaded_ = false;

@@ -335,6 +335,7 @@ Win32Label::Win32Label(Win32Window& form, const platform::LabelDesign& design)
       handCursor_(design.handCursor),
       border_(design.border),
       autoSize_(design.autoSize),
+      shrinkToFit_(design.shrinkToFit),
       role_(design.role) {
     Create(kLabelClass, 0, design.bounds, design.visible, Layer::kBelow);
     AttachToolTip(design.toolTip);
@@ -346,16 +347,24 @@ std::wstring Win32Label::WindowText() const {
 }
 
 void Win32Label::WindowCreated() {
-    runtime_.resources.PublishFont(Hwnd(), form_.Dpi(), weight_, underline_);
+    Refit();
 }
 
 void Win32Label::ScaleChanged() {
     ChildWindow::ScaleChanged();
-    if (Hwnd() != nullptr) {
-        runtime_.resources.PublishFont(Hwnd(), form_.Dpi(), weight_, underline_);
-    }
     FitToCaption();
+    Refit();
     Invalidate();
+}
+
+void Win32Label::Refit() {
+    if (Hwnd() == nullptr) {
+        return;
+    }
+    const int borderPixels = border_ ? 2 : 0;
+    ScreenDc screen;
+    fitted_ = FitText(screen.Get(), Widen(caption_), ClientRect(Hwnd()).right - borderPixels);
+    runtime_.resources.PublishFont(Hwnd(), fitted_.font);
 }
 
 void Win32Label::SetCaption(const std::string& caption) {
@@ -367,6 +376,7 @@ void Win32Label::SetCaption(const std::string& caption) {
         }
     });
     FitToCaption();
+    Refit();
     Invalidate();
 }
 
@@ -487,18 +497,87 @@ void Win32Label::Paint() {
     PaintParentBackground(dc, client);
     const platform::Rgb color = ResolveColor(foreColor_);
     RECT textArea = client;
-    UINT format = DT_SINGLELINE | DT_NOPREFIX | AlignmentFormat(alignment_);
+    // No clipping to the text's area: a glyph's ink may pass its advance,
+    // and the label's window clips at its edges.
+    UINT format = DT_SINGLELINE | DT_NOPREFIX | DT_NOCLIP | AlignmentFormat(alignment_);
     if (border_) {
         PaintBorder(dc, client);
         // A bordered label is a text button: its caption sits in the middle.
         ::InflateRect(&textArea, -1, -1);
         format |= DT_VCENTER;
     }
-    SelectionScope font(dc, TextFont());
+    const std::wstring text = Widen(caption_);
+    textArea.top += fitted_.baselineShift;
+    textArea.right -= fitted_.rightInset;
+    SelectionScope font(dc, fitted_.font != nullptr ? fitted_.font : TextFont());
     ::SetBkMode(dc, TRANSPARENT);
     ::SetTextColor(dc, color);
-    const std::wstring text = Widen(caption_);
     ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &textArea, format);
+}
+
+namespace {
+
+// The pixels a text's ink takes: its advance, and what its first and last
+// glyphs stand out beyond it (a scalable font's glyph may; a bitmap font's
+// never does).
+struct InkExtent {
+    int advance = 0;
+    int overhangLeft = 0;
+    int overhangRight = 0;
+
+    int Width() const { return advance + overhangLeft + overhangRight; }
+};
+
+InkExtent MeasureInk(HDC dc, const std::wstring& text) {
+    InkExtent ink;
+    SIZE extent{};
+    ::GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+    ink.advance = extent.cx;
+    ABC first{};
+    ABC last{};
+    if (!text.empty() && ::GetCharABCWidthsW(dc, text.front(), text.front(), &first) &&
+        ::GetCharABCWidthsW(dc, text.back(), text.back(), &last)) {
+        ink.overhangLeft = std::max(0, -first.abcA);
+        ink.overhangRight = std::max(0, -last.abcC);
+    }
+    return ink;
+}
+
+}  // namespace
+
+Win32Label::FittedFont Win32Label::FitText(HDC dc, const std::wstring& text, int width) {
+    HFONT own = TextFont();
+    SelectionScope selected(dc, own);
+    const int ownWidth = MeasureInk(dc, text).advance;
+    if (!shrinkToFit_ || ownWidth <= width || width <= 0) {
+        return {own, 0, 0};
+    }
+    TEXTMETRICW ownMetrics{};
+    ::GetTextMetricsW(dc, &ownMetrics);
+    // A pixel of room at either edge, so that the smaller text stands clear
+    // of them (a small glyph's ink may pass its advance by a pixel); the
+    // width follows the height: start from the height in proportion and go
+    // down until the text's ink fits.
+    const int margin = form_.Dpi().Scale(1);
+    const int room = width - 2 * margin;
+    const int ownHeight = ownMetrics.tmHeight - ownMetrics.tmInternalLeading;
+    for (int height = std::max(1, ownHeight * room / ownWidth); height > 0; --height) {
+        // Below 8 pixels a bold face fills its own counters: regular reads.
+        const platform::FontWeight weight = height < 8 ? platform::FontWeight::kRegular : weight_;
+        HFONT smaller = runtime_.resources.SmallerFont(weight, underline_, height);
+        if (smaller == nullptr) {
+            break;
+        }
+        ::SelectObject(dc, smaller);
+        const InkExtent ink = MeasureInk(dc, text);
+        if (ink.Width() <= room || height == 1) {
+            TEXTMETRICW metrics{};
+            ::GetTextMetricsW(dc, &metrics);
+            return {smaller, static_cast<int>(ownMetrics.tmAscent - metrics.tmAscent),
+                    margin + ink.overhangRight};
+        }
+    }
+    return {own, 0, 0};
 }
 
 void Win32Label::PaintBorder(HDC dc, const RECT& client) const {

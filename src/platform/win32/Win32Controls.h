@@ -201,6 +201,19 @@ private:
     void PaintBorder(HDC dc, const RECT& client) const;
     bool SetCursorShape(LPARAM lParam) const;
     HFONT TextFont();
+    // The font that shows `text` whole in `width` pixels: the label's own,
+    // or for a label that shrinks its text to fit, a smaller one, with how
+    // far down to draw it so that it stands on the same baseline, and how
+    // far in from the right so that its last glyph's ink shows whole.
+    struct FittedFont {
+        HFONT font;
+        int baselineShift;
+        int rightInset;
+    };
+    FittedFont FitText(HDC dc, const std::wstring& text, int width);
+    // Fits the caption to the label again (its text, size or scale changed)
+    // and publishes the font it is drawn in.
+    void Refit();
     // An auto-sized label takes the width of its caption.
     void FitToCaption();
 
@@ -212,6 +225,8 @@ private:
     bool handCursor_;
     bool border_;
     bool autoSize_;
+    bool shrinkToFit_;
+    FittedFont fitted_{};
     platform::AccessibleRole role_;
     std::string accessibleCaption_;
     bool accessibleFocus_ = false;

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/TabOrder.h"
+#include "platform/WindowPlacement.h"
 #include "platform/win32/Input.h"
 #include "platform/win32/Text.h"
 #include "platform/win32/Win32Controls.h"
@@ -264,8 +265,15 @@ void Win32Window::CenterOver(const platform::Window& owner) {
     }
     const RECT rect = WindowRect(Require());
     const RECT over = WindowRect(ownerHwnd);
-    MoveToPixels((over.left + over.right - (rect.right - rect.left)) / 2,
-                 (over.top + over.bottom - (rect.bottom - rect.top)) / 2);
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    ::GetMonitorInfoW(::MonitorFromWindow(ownerHwnd, MONITOR_DEFAULTTONEAREST), &monitor);
+    auto bounds = [](const RECT& r) {
+        return platform::Bounds{r.left, r.top, r.right - r.left, r.bottom - r.top};
+    };
+    const platform::Bounds place = platform::CentredOver(
+        bounds(over), rect.right - rect.left, rect.bottom - rect.top, bounds(monitor.rcWork));
+    MoveToPixels(place.left, place.top);
 }
 
 void Win32Window::PreviewKey(const MSG& msg) {
@@ -427,6 +435,16 @@ LRESULT Win32Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return OnCtlColor(reinterpret_cast<HWND>(lParam), reinterpret_cast<HDC>(wParam));
         case WM_CLOSE:
             return OnClose();
+        case WM_ENDSESSION:
+            // Log-off, shut-down, or an installer through the restart
+            // manager: the program closes as asked to, icon removed, before
+            // the system ends the process. A sent message leaves the loop
+            // waiting for the next one: a posted one lets it see the end.
+            if (wParam) {
+                OnClose();
+                ::PostThreadMessageW(::GetCurrentThreadId(), WM_NULL, 0, 0);
+            }
+            return 0;
         case WM_ACTIVATE:
             return OnActivate(wParam, lParam);
         case WM_SETFOCUS:

@@ -70,9 +70,12 @@ void frmConvalis::CreateControls() {
         lblEti[i] = &Window().AddLabel(platform::PlainLabel(
             "lblEti", i, field.caption, field.captionText, color, platform::FontWeight::kRegular,
             platform::Alignment::kRight, field.visibleAtStart));
-        lblP[i] = &Window().AddLabel(
+        platform::LabelDesign display =
             platform::PlainLabel("lblP", i, field.display, "0", color, platform::FontWeight::kBold,
-                                 platform::Alignment::kRight, field.visibleAtStart));
+                                 platform::Alignment::kRight, field.visibleAtStart);
+        // The widest amounts are wider than the display: they show whole, smaller.
+        display.shrinkToFit = true;
+        lblP[i] = &Window().AddLabel(display);
         HandDragTo(*lblEti[i]);
         HandDragTo(*lblP[i]);
     }

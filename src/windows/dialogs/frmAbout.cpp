@@ -32,6 +32,9 @@ platform::LabelDesign Centred(const char* name, const Bounds& bounds, platform::
     design.bounds = bounds;
     design.weight = weight;
     design.alignment = platform::Alignment::kCenter;
+    // Where the system's face is wider than the design's, the text shows
+    // whole, smaller.
+    design.shrinkToFit = true;
     return design;
 }
 

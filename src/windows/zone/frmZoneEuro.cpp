@@ -46,11 +46,14 @@ void frmZoneEuro::CreateControls() {
     std::vector<platform::Label*> lblP;
     for (int i = 0; i < kFields; ++i) {
         const DisplayDesign& display = kDisplayDesigns[i];
-        lblP.push_back(&Window().AddLabel(platform::PlainLabel(
+        platform::LabelDesign design = platform::PlainLabel(
             "lblP", i, display.bounds,
             i == kCurrencyName ? core::CurrencyNames[core::kFrenchFrancRow] : "0",
             i == kCurrencyName ? kHighlight : kWindowText, display.weight,
-            platform::Alignment::kRight, true)));
+            platform::Alignment::kRight, true);
+        // The widest amounts are wider than the display: they show whole, smaller.
+        design.shrinkToFit = true;
+        lblP.push_back(&Window().AddLabel(design));
     }
     platform::Label& currencyCaption = Window().AddLabel(
         platform::PlainLabel("lblEti", 0, kCurrencyCaption, "prix en", kHighlight,
