@@ -3,7 +3,6 @@
 #include <cmath>
 #include <map>
 
-#include "chrome/GdiObjectOwner.h"
 #include "chrome/mDrawing.h"
 
 namespace chrome {
@@ -63,11 +62,6 @@ platform::Image MakeBackgroundPicture(platform::Dpi dpi) {
     return picture;
 }
 
-void AddBar(platform::Gdi& gdi, platform::GdiObject disc, const outline::Rect& bar) {
-    GdiObjectOwner region(gdi, gdi.CreateRectRgn(bar.left, bar.top, bar.right, bar.bottom));
-    gdi.CombineRgn(disc, disc, region.Get(), platform::rgn::kOr);
-}
-
 }  // namespace
 
 void ApplyWindowOutline(platform::Platform& platform, platform::Window& window) {
@@ -78,26 +72,21 @@ void ApplyWindowOutline(platform::Platform& platform, platform::Window& window) 
     bounds.height = dpi.ScaleToTwips(outline::kHeight);
     window.Move(bounds);
 
-    platform::Gdi& gdi = platform.Graphics();
-    const outline::Rect disc = outline::Scaled(outline::kDisc, dpi);
-    GdiObjectOwner region(gdi, gdi.CreateEllipticRgn(disc.left, disc.top, disc.right, disc.bottom));
-    AddBar(gdi, region.Get(), outline::Scaled(outline::kUpperBar, dpi));
-    AddBar(gdi, region.Get(), outline::Scaled(outline::kLowerBar, dpi));
-    // The region belongs to the window once it has taken it, and only then.
-    if (gdi.SetWindowRgn(window.Handle(), region.Get(), true) != 0)
-        region.Release();
+    platform::WindowShape shape;
+    shape.disc = outline::Scaled(outline::kDisc, dpi);
+    shape.bars = {outline::Scaled(outline::kUpperBar, dpi),
+                  outline::Scaled(outline::kLowerBar, dpi)};
+    // A refused shape leaves the window rectangular, and nothing else to do.
+    platform.Graphics().SetWindowShape(window.Handle(), shape);
 }
 
 void PaintWindowFrame(platform::Platform& platform, platform::Window& window) {
     if (window.Minimized())
         return;
     platform::Gdi& gdi = platform.Graphics();
-    GdiObjectOwner region(gdi, gdi.CreateRectRgn(0, 0, 0, 0));
-    GdiObjectOwner brush(gdi, gdi.CreateSolidBrush(TranslateColor(gdi, outline::kFrameColor)));
-    gdi.GetWindowRgn(window.Handle(), region.Get());
     const platform::Dpi dpi = window.Dpi();
-    gdi.FrameRgn(window.Hdc(), region.Get(), brush.Get(), dpi.Scale(outline::kFrameWidth),
-                 dpi.Scale(outline::kFrameHeight));
+    gdi.FrameWindowShape(window.Handle(), window.Hdc(), TranslateColor(gdi, outline::kFrameColor),
+                         dpi.Scale(outline::kFrameWidth), dpi.Scale(outline::kFrameHeight));
 }
 
 const platform::Image& BackgroundPicture(platform::Dpi dpi) {

@@ -11,9 +11,7 @@ namespace chrome {
 // Window geometry, in pixels of a 96-dpi screen: a window shows them scaled
 // to its own scale (Dpi::Scale), each coordinate by itself.
 namespace outline {
-struct Rect {
-    int left, top, right, bottom;
-};
+using Rect = platform::WindowShape::Rect;
 inline constexpr int kWidth = 199;
 inline constexpr int kHeight = 179;
 inline constexpr Rect kDisc{20, 0, 199, 179};

@@ -75,7 +75,7 @@ void nrvGDICtl::SetFillstyle(std::int32_t NewFillStyle) {
 
 void nrvGDICtl::SetDrawMode(std::int32_t NewDrawMode) {
     std::int16_t mode = Narrow16(NewDrawMode);
-    gdi_.SetRop2(hdc(), mode);
+    gdi_.SetDrawMode(hdc(), mode);
     drawMode_ = mode;
 }
 

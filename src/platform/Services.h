@@ -85,7 +85,18 @@ public:
     virtual void ShowCritical(const std::string& text, const std::string& title) = 0;
 };
 
-// Device-context drawing and colours.
+// A window's outline, in pixels of the window: the ellipse inscribed in
+// `disc` joined with the rectangles `bars`. A rectangle holds its left and
+// top edges, not its right and bottom ones.
+struct WindowShape {
+    struct Rect {
+        int left = 0, top = 0, right = 0, bottom = 0;
+    };
+    Rect disc;
+    std::vector<Rect> bars;
+};
+
+// Device-context drawing, colours and window shapes.
 class Gdi {
 public:
     virtual ~Gdi() = default;
@@ -104,32 +115,30 @@ public:
         RequireValidProperty(fillStyle >= 0 && fillStyle <= 7);
         DoSetBrush(dc, fillStyle, color);
     }
-    // Binary raster operation 1 to 16; another raises "Invalid property value".
-    void SetRop2(DeviceContext dc, int mode) {
+    // How the pen combines with what it draws over, as the drawing surface's
+    // DrawMode numbers it: 1 to 16, 13 the pen's own colour; another raises
+    // "Invalid property value".
+    void SetDrawMode(DeviceContext dc, int mode) {
         RequireValidProperty(mode >= 1 && mode <= 16);
-        DoSetRop2(dc, mode);
+        DoSetDrawMode(dc, mode);
     }
     // Fills the whole surface behind the device context.
     virtual void Clear(DeviceContext dc, Rgb color) = 0;
 
-    // Regions, in pixels. A region given to a window belongs to the window.
-    virtual GdiObject CreateEllipticRgn(int left, int top, int right, int bottom) = 0;
-    virtual GdiObject CreateRectRgn(int left, int top, int right, int bottom) = 0;
-    // dest = src1 (mode) src2; returns a rgn:: result.
-    virtual int CombineRgn(GdiObject dest, GdiObject src1, GdiObject src2, int mode) = 0;
-    virtual int SetWindowRgn(WindowHandle window, GdiObject region, bool redraw) = 0;
-    // Copies the window's region into `region`; rgn::kError when it has none.
-    virtual int GetWindowRgn(WindowHandle window, GdiObject region) = 0;
-    virtual GdiObject CreateSolidBrush(Rgb color) = 0;
-    // Paints the inside edge of `region`: `width` pixels on vertical edges,
-    // `height` on horizontal ones.
-    virtual bool FrameRgn(DeviceContext dc, GdiObject region, GdiObject brush, int width,
-                          int height) = 0;
-    virtual bool DeleteObject(GdiObject object) = 0;
+    // Cuts the window to `shape`, redrawn at once: false when the window
+    // refuses it and stays as it was.
+    virtual bool SetWindowShape(WindowHandle window, const WindowShape& shape) = 0;
+    // Gives the window its whole rectangle back.
+    virtual void RemoveWindowShape(WindowHandle window) = 0;
+    // Paints a frame along the inside edge of the window's shape into `dc`:
+    // `width` pixels on vertical edges, `height` on horizontal ones. Nothing
+    // for a window without a shape.
+    virtual void FrameWindowShape(WindowHandle window, DeviceContext dc, Rgb color, int width,
+                                  int height) = 0;
 
 protected:
     virtual void DoSetBrush(DeviceContext dc, int fillStyle, Rgb color) = 0;
-    virtual void DoSetRop2(DeviceContext dc, int mode) = 0;
+    virtual void DoSetDrawMode(DeviceContext dc, int mode) = 0;
 };
 
 // The mouse pointer and its capture.

@@ -31,25 +31,9 @@ constexpr int kButtonFace = 15;
 constexpr int kButtonText = 18;
 }  // namespace syscolor
 
-// Opaque handles: a window, a device context, a GDI object (region or
-// brush). Zero means none.
+// Opaque handles: a window, a device context. Zero means none.
 using WindowHandle = std::uintptr_t;
 using DeviceContext = std::uintptr_t;
-using GdiObject = std::uintptr_t;
-
-// CombineRgn's modes.
-namespace rgn {
-constexpr int kAnd = 1;
-constexpr int kOr = 2;
-constexpr int kXor = 3;
-constexpr int kDiff = 4;
-constexpr int kCopy = 5;
-// Its results.
-constexpr int kError = 0;
-constexpr int kNullRegion = 1;
-constexpr int kSimpleRegion = 2;
-constexpr int kComplexRegion = 3;
-}  // namespace rgn
 
 // A point in pixels of the screen.
 struct Point {

@@ -45,9 +45,9 @@ void Form::DpiChanged() {
     if (!Loaded())
         return;
     // The outline's size is the same in twips, but not its pixels. The old
-    // region goes first: a resize on the way would frame the new image
+    // shape goes first: a resize on the way would frame the new image
     // along it.
-    platform_.Graphics().SetWindowRgn(window_->Handle(), 0, false);
+    platform_.Graphics().RemoveWindowShape(window_->Handle());
     chrome::ApplyWindowOutline(platform_, *window_);
     chrome::PaintWindowFrame(platform_, *window_);
 }

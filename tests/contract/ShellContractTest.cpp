@@ -1,54 +1,11 @@
-// What the program relies on from regions, the notification area and
-// shortcut files, on every platform.
+// What the program relies on from the notification area and shortcut files,
+// on every platform.
 #include <fstream>
 
 #include "ContractFixture.h"
 
 namespace contract {
 namespace {
-
-class PlatformRegions : public ContractTest {
-protected:
-    // A disc with a bar across: the shape of the program's windows.
-    platform::GdiObject DiscWithBar() {
-        platform::Gdi& gdi = Platform().Graphics();
-        const platform::GdiObject disc = gdi.CreateEllipticRgn(20, 0, 180, 160);
-        const platform::GdiObject bar = gdi.CreateRectRgn(0, 60, 200, 80);
-        EXPECT_EQ(gdi.CombineRgn(disc, disc, bar, platform::rgn::kOr),
-                  platform::rgn::kComplexRegion);
-        EXPECT_TRUE(gdi.DeleteObject(bar));
-        return disc;
-    }
-};
-
-TEST_F(PlatformRegions, AWindowTakesItsRegionAndReportsIt) {
-    RecordingEvents events;
-    auto window = MakeWindow("frmShaped", events);
-    platform::Gdi& gdi = Platform().Graphics();
-    EXPECT_EQ(gdi.GetWindowRgn(window->Handle(), gdi.CreateRectRgn(0, 0, 0, 0)),
-              platform::rgn::kError)
-        << "a new window has no region";
-
-    ASSERT_NE(gdi.SetWindowRgn(window->Handle(), DiscWithBar(), true), 0);
-    const platform::GdiObject copy = gdi.CreateRectRgn(0, 0, 0, 0);
-    EXPECT_EQ(gdi.GetWindowRgn(window->Handle(), copy), platform::rgn::kComplexRegion);
-    // The copy is the caller's; the window still has its own.
-    EXPECT_TRUE(gdi.DeleteObject(copy));
-    const platform::GdiObject again = gdi.CreateRectRgn(0, 0, 0, 0);
-    EXPECT_EQ(gdi.GetWindowRgn(window->Handle(), again), platform::rgn::kComplexRegion);
-    EXPECT_TRUE(gdi.DeleteObject(again));
-}
-
-TEST_F(PlatformRegions, ARefusedRegionStaysTheCallers) {
-    RecordingEvents events;
-    auto window = MakeWindow("frmGone", events);
-    const platform::WindowHandle gone = window->Handle();
-    window.reset();
-    platform::Gdi& gdi = Platform().Graphics();
-    const platform::GdiObject region = DiscWithBar();
-    EXPECT_EQ(gdi.SetWindowRgn(gone, region, true), 0) << "a window that is gone took a region";
-    EXPECT_TRUE(gdi.DeleteObject(region)) << "the refused region is still the caller's to delete";
-}
 
 // Icon events, as recorded.
 class IconEvents : public platform::NotificationIconEvents {

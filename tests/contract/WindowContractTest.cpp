@@ -147,6 +147,18 @@ TEST_F(PlatformWindows, TakeTheScaleOfTheMonitorTheyGoTo) {
 
 // A modal window closes itself from its timer, by hiding or by unloading;
 // either way the owner takes no input while it shows and takes it again after.
+TEST_F(PlatformWindows, TakeTheShapeTheyAreGivenUntilTheyAreGone) {
+    RecordingEvents events;
+    auto window = MakeWindow("frmShaped", events);
+    platform::Gdi& gdi = Platform().Graphics();
+    // A disc with a bar across: the shape of the program's windows.
+    const platform::WindowShape shape{{20, 0, 180, 160}, {{0, 60, 200, 80}}};
+    EXPECT_TRUE(gdi.SetWindowShape(window->Handle(), shape));
+    const platform::WindowHandle gone = window->Handle();
+    window.reset();
+    EXPECT_FALSE(gdi.SetWindowShape(gone, shape)) << "a window that is gone took a shape";
+}
+
 class PlatformModalShow : public ContractTest {
 protected:
     void ShowModalClosingBy(const std::function<void(std::unique_ptr<platform::Window>&)>& close) {
@@ -357,10 +369,10 @@ TEST_F(PlatformWindows, RefuseValuesTheirPropertiesCannotTake) {
 
     platform::Surface& surface = window->AddSurface({"nrvFocus", -1, {120, 900, 300, 300}});
     platform::Gdi& gdi = Platform().Graphics();
-    EXPECT_THROW(gdi.SetRop2(surface.Hdc(), 99), RuntimeError);
-    EXPECT_THROW(gdi.SetRop2(surface.Hdc(), 0), RuntimeError);
+    EXPECT_THROW(gdi.SetDrawMode(surface.Hdc(), 99), RuntimeError);
+    EXPECT_THROW(gdi.SetDrawMode(surface.Hdc(), 0), RuntimeError);
     EXPECT_THROW(gdi.SetBrush(surface.Hdc(), 8, 0), RuntimeError);
-    EXPECT_NO_THROW(gdi.SetRop2(surface.Hdc(), 16));
+    EXPECT_NO_THROW(gdi.SetDrawMode(surface.Hdc(), 16));
     EXPECT_NO_THROW(gdi.SetBrush(surface.Hdc(), 7, 0));
 
     platform::Keyboard& keys = Platform().Keys();

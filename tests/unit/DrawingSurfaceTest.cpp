@@ -1,9 +1,8 @@
-// The drawing-surface control and the window outline's region; the focus
-// marker drawn on it is checked at every scale in ScaleTest.cpp.
+// The drawing-surface control; the focus marker drawn on it is checked at
+// every scale in ScaleTest.cpp.
 #include <gtest/gtest.h>
 
 #include "chrome/mDrawing.h"
-#include "chrome/mRgn.h"
 #include "chrome/nrvGDICtl.h"
 #include "platform/offscreen/OffscreenPlatform.h"
 
@@ -98,18 +97,6 @@ TEST_F(DrawingSurface, AnAttributeTheSurfaceRefusesKeepsItsValue) {
     EXPECT_EQ(control_.ForeColor(), MakeRgb(255, 0, 0));
     EXPECT_EQ(control_.Fillstyle(), 2);
     EXPECT_EQ(control_.DrawMode(), 13);
-}
-
-// A window that refuses its region leaves it to the caller, who deletes it.
-TEST_F(DrawingSurface, AWindowOutlineRefusedBySetWindowRgnLeaksNoRegion) {
-    const std::size_t before = platform_.Gdi().LiveObjects();
-    platform_.Gdi().SetRefuseWindowRegions(true);
-    chrome::ApplyWindowOutline(platform_, *window_);
-    EXPECT_EQ(platform_.Gdi().LiveObjects(), before);
-
-    platform_.Gdi().SetRefuseWindowRegions(false);
-    chrome::ApplyWindowOutline(platform_, *window_);
-    EXPECT_EQ(platform_.Gdi().LiveObjects(), before) << "the window took the region over";
 }
 
 TEST_F(DrawingSurface, TranslateColorResolvesSystemColoursWhenCalled) {

@@ -66,7 +66,6 @@ TEST_F(WindowFace, NoFrameBeforeTheRegionNorWhileMinimised) {
     EXPECT_EQ(PixelsOf(MainWindow().Image(), scheme), 0);
     MainWindow().SetMinimized(false);
     EXPECT_EQ(PixelsOf(MainWindow().Image(), scheme), framePixels);
-    EXPECT_EQ(Platform().Gdi().LiveObjects(), 0u);
 }
 
 // Every control of every window inside the window, and none over another by

@@ -98,9 +98,9 @@ OffscreenWindow* Desktop::WindowOf(platform::WindowHandle handle) const {
     return nullptr;
 }
 
-std::optional<Mask>* Desktop::RegionOf(platform::WindowHandle window) {
+std::optional<platform::WindowShape>* Desktop::ShapeOf(platform::WindowHandle window) {
     OffscreenWindow* found = WindowOf(window);
-    return found == nullptr ? nullptr : &found->Region();
+    return found == nullptr ? nullptr : &found->Shape();
 }
 
 OffscreenWindow* Desktop::WindowAt(int x, int y) const {

@@ -16,7 +16,7 @@ class OffscreenWindow;
 
 enum class MouseAction { kDown, kMove, kUp };
 
-class Desktop : public platform::Activation, public platform::Pointer, public WindowRegions {
+class Desktop : public platform::Activation, public platform::Pointer, public WindowShapes {
 public:
     // The windows, last shown in front.
     platform::WindowHandle NextHandle() { return nextHandle_ += 4; }
@@ -52,8 +52,8 @@ public:
         pressed_ = {};
     }
     void ReleaseCapture() override { capture_ = 0; }
-    // WindowRegions
-    std::optional<Mask>* RegionOf(platform::WindowHandle window) override;
+    // WindowShapes
+    std::optional<platform::WindowShape>* ShapeOf(platform::WindowHandle window) override;
 
 private:
     // A control pressed with a mouse button: it takes the mouse until that

@@ -27,9 +27,9 @@ constexpr std::array<platform::Rgb, 31> kDefaultSysColors = {
     platform::MakeRgb(236, 233, 216),
 };
 
-// A binary raster operation on each bit of pen and destination: bit
-// (2 * pen + dest) of (mode - 1) is the result, as the ROP2 codes are built.
-platform::Rgb ApplyRop2(int mode, platform::Rgb pen, platform::Rgb dest) {
+// The pen under a draw mode, bit by bit with what it draws over: bit
+// (2 * pen + dest) of (mode - 1) is the result, so 13 is the pen itself.
+platform::Rgb ApplyDrawMode(int mode, platform::Rgb pen, platform::Rgb dest) {
     unsigned table = static_cast<unsigned>(mode - 1) & 0xF;
     platform::Rgb result = 0;
     for (int bit = 0; bit < 24; ++bit) {
@@ -67,7 +67,7 @@ void Bitmap::Resize(int width, int height, platform::Rgb fill) {
     *this = std::move(resized);
 }
 
-OffscreenGdi::OffscreenGdi(WindowRegions& windows)
+OffscreenGdi::OffscreenGdi(WindowShapes& windows)
     : windows_(windows), sysColors_(kDefaultSysColors) {}
 
 platform::DeviceContext OffscreenGdi::Attach(Bitmap& bitmap) {
@@ -104,7 +104,7 @@ OffscreenGdi::DcState& OffscreenGdi::State(platform::DeviceContext dc) {
 
 void OffscreenGdi::Plot(DcState& state, int x, int y) {
     Bitmap& bitmap = *state.bitmap;
-    bitmap.SetPixel(x, y, ApplyRop2(state.rop2, state.pen, bitmap.Pixel(x, y)));
+    bitmap.SetPixel(x, y, ApplyDrawMode(state.drawMode, state.pen, bitmap.Pixel(x, y)));
 }
 
 void OffscreenGdi::MoveTo(platform::DeviceContext dc, int x, int y) {
@@ -140,185 +140,71 @@ void OffscreenGdi::SetPen(platform::DeviceContext dc, platform::Rgb color) {
     State(dc).pen = color;
 }
 
-void OffscreenGdi::DoSetBrush(platform::DeviceContext dc, int fillStyle, platform::Rgb color) {
-    DcState& state = State(dc);
-    state.fillStyle = fillStyle;
-    state.brush = color;
+// Nothing is filled offscreen: the brush only needs a surface to go to.
+void OffscreenGdi::DoSetBrush(platform::DeviceContext dc, int, platform::Rgb) {
+    State(dc);
 }
 
-void OffscreenGdi::DoSetRop2(platform::DeviceContext dc, int mode) {
-    State(dc).rop2 = mode;
+void OffscreenGdi::DoSetDrawMode(platform::DeviceContext dc, int mode) {
+    State(dc).drawMode = mode;
 }
 
 void OffscreenGdi::Clear(platform::DeviceContext dc, platform::Rgb color) {
     State(dc).bitmap->Fill(color);
 }
 
-}  // namespace offscreen
-
-namespace offscreen {
-
-Mask::Mask(int left, int top, int right, int bottom)
-    : left_(left),
-      top_(top),
-      right_(std::max(left, right)),
-      bottom_(std::max(top, bottom)),
-      bits_(static_cast<std::size_t>((right_ - left_) * (bottom_ - top_)), 0) {}
-
-void Mask::Set(int x, int y, bool inside) {
-    bits_[static_cast<std::size_t>((y - top_) * (right_ - left_) + (x - left_))] = inside ? 1 : 0;
+bool ShapeCovers(const platform::WindowShape& shape, int x, int y) {
+    const platform::WindowShape::Rect& disc = shape.disc;
+    const double dx = (x + 0.5 - (disc.left + disc.right) / 2.0) / ((disc.right - disc.left) / 2.0);
+    const double dy = (y + 0.5 - (disc.top + disc.bottom) / 2.0) / ((disc.bottom - disc.top) / 2.0);
+    return dx * dx + dy * dy <= 1.0 ||
+           std::any_of(shape.bars.begin(), shape.bars.end(), [x, y](const auto& bar) {
+               return x >= bar.left && x < bar.right && y >= bar.top && y < bar.bottom;
+           });
 }
 
-bool Mask::Contains(int x, int y) const {
-    if (x < left_ || x >= right_ || y < top_ || y >= bottom_)
+bool OffscreenGdi::SetWindowShape(platform::WindowHandle window,
+                                  const platform::WindowShape& shape) {
+    std::optional<platform::WindowShape>* slot = windows_.ShapeOf(window);
+    if (slot == nullptr)
         return false;
-    return bits_[static_cast<std::size_t>((y - top_) * (right_ - left_) + (x - left_))] != 0;
+    *slot = shape;
+    return true;
 }
 
-bool Mask::Empty() const {
-    return std::find(bits_.begin(), bits_.end(), 1) == bits_.end();
-}
-
-int Mask::Kind() const {
-    if (Empty())
-        return platform::rgn::kNullRegion;
-    bool full = std::find(bits_.begin(), bits_.end(), 0) == bits_.end();
-    return full ? platform::rgn::kSimpleRegion : platform::rgn::kComplexRegion;
-}
-
-Mask Mask::Rectangle(int left, int top, int right, int bottom) {
-    Mask mask(left, top, right, bottom);
-    std::fill(mask.bits_.begin(), mask.bits_.end(), 1);
-    return mask;
-}
-
-Mask Mask::Ellipse(int left, int top, int right, int bottom) {
-    Mask mask(left, top, right, bottom);
-    const double cx = (left + right) / 2.0, cy = (top + bottom) / 2.0;
-    const double rx = (right - left) / 2.0, ry = (bottom - top) / 2.0;
-    for (int y = mask.top_; y < mask.bottom_; ++y) {
-        for (int x = mask.left_; x < mask.right_; ++x) {
-            double dx = (x + 0.5 - cx) / rx, dy = (y + 0.5 - cy) / ry;
-            mask.Set(x, y, dx * dx + dy * dy <= 1.0);
-        }
-    }
-    return mask;
-}
-
-Mask Mask::Combine(const Mask& a, const Mask& b, int mode) {
-    if (mode == platform::rgn::kCopy)
-        return a;
-    Mask mask(std::min(a.left_, b.left_), std::min(a.top_, b.top_), std::max(a.right_, b.right_),
-              std::max(a.bottom_, b.bottom_));
-    for (int y = mask.top_; y < mask.bottom_; ++y) {
-        for (int x = mask.left_; x < mask.right_; ++x) {
-            bool inA = a.Contains(x, y), inB = b.Contains(x, y);
-            bool inside = mode == platform::rgn::kAnd   ? inA && inB
-                          : mode == platform::rgn::kOr  ? inA || inB
-                          : mode == platform::rgn::kXor ? inA != inB
-                                                        : inA && !inB;
-            mask.Set(x, y, inside);
-        }
-    }
-    return mask;
-}
-
-Mask* OffscreenGdi::FindRegion(platform::GdiObject region) {
-    auto found = regions_.find(region);
-    return found == regions_.end() ? nullptr : &found->second;
-}
-
-platform::GdiObject OffscreenGdi::CreateEllipticRgn(int left, int top, int right, int bottom) {
-    platform::GdiObject handle = nextObject_++;
-    regions_.emplace(handle, Mask::Ellipse(left, top, right, bottom));
-    return handle;
-}
-
-platform::GdiObject OffscreenGdi::CreateRectRgn(int left, int top, int right, int bottom) {
-    platform::GdiObject handle = nextObject_++;
-    regions_.emplace(handle, Mask::Rectangle(left, top, right, bottom));
-    return handle;
-}
-
-int OffscreenGdi::CombineRgn(platform::GdiObject dest, platform::GdiObject src1,
-                             platform::GdiObject src2, int mode) {
-    Mask* target = FindRegion(dest);
-    Mask* a = FindRegion(src1);
-    Mask* b = mode == platform::rgn::kCopy ? a : FindRegion(src2);
-    if (target == nullptr || a == nullptr || b == nullptr || mode < platform::rgn::kAnd ||
-        mode > platform::rgn::kCopy) {
-        return platform::rgn::kError;
-    }
-    *target = Mask::Combine(*a, *b, mode);
-    return target->Kind();
-}
-
-int OffscreenGdi::SetWindowRgn(platform::WindowHandle window, platform::GdiObject region,
-                               bool /*redraw*/) {
-    std::optional<Mask>* slot = windows_.RegionOf(window);
-    if (slot == nullptr || refuseWindowRegions_)
-        return 0;
-    if (region == 0) {
+void OffscreenGdi::RemoveWindowShape(platform::WindowHandle window) {
+    if (std::optional<platform::WindowShape>* slot = windows_.ShapeOf(window))
         slot->reset();
-        return 1;
-    }
-    auto found = regions_.find(region);
-    if (found == regions_.end())
-        return 0;
-    // The window takes the region over: the handle is no longer the caller's.
-    *slot = std::move(found->second);
-    regions_.erase(found);
-    return 1;
 }
 
-int OffscreenGdi::GetWindowRgn(platform::WindowHandle window, platform::GdiObject region) {
-    std::optional<Mask>* slot = windows_.RegionOf(window);
-    Mask* target = FindRegion(region);
-    if (slot == nullptr || !slot->has_value() || target == nullptr)
-        return platform::rgn::kError;
-    *target = **slot;
-    return target->Kind();
-}
-
-platform::GdiObject OffscreenGdi::CreateSolidBrush(platform::Rgb color) {
-    platform::GdiObject handle = nextObject_++;
-    brushes_.emplace(handle, color);
-    return handle;
-}
-
-bool OffscreenGdi::FrameRgn(platform::DeviceContext dc, platform::GdiObject region,
-                            platform::GdiObject brush, int width, int height) {
-    Mask* mask = FindRegion(region);
-    auto colour = brushes_.find(brush);
-    if (mask == nullptr || colour == brushes_.end())
-        return false;
+void OffscreenGdi::FrameWindowShape(platform::WindowHandle window, platform::DeviceContext dc,
+                                    platform::Rgb color, int width, int height) {
     if (!painting_)
-        return true;
+        return;
     Bitmap& bitmap = *State(dc).bitmap;
-    // A pixel of the region is on the frame when a pixel outside the region
+    std::optional<platform::WindowShape>* slot = windows_.ShapeOf(window);
+    if (slot == nullptr || !slot->has_value())
+        return;
+    const platform::WindowShape& shape = **slot;
+    // A pixel of the shape is on the frame when a pixel outside the shape
     // lies within `width` of it horizontally or `height` vertically.
-    auto nearEdge = [mask, width, height](int x, int y) {
+    auto nearEdge = [&shape, width, height](int x, int y) {
         for (int d = 1; d <= width; ++d) {
-            if (!mask->Contains(x - d, y) || !mask->Contains(x + d, y))
+            if (!ShapeCovers(shape, x - d, y) || !ShapeCovers(shape, x + d, y))
                 return true;
         }
         for (int d = 1; d <= height; ++d) {
-            if (!mask->Contains(x, y - d) || !mask->Contains(x, y + d))
+            if (!ShapeCovers(shape, x, y - d) || !ShapeCovers(shape, x, y + d))
                 return true;
         }
         return false;
     };
     for (int y = 0; y < bitmap.Height(); ++y) {
         for (int x = 0; x < bitmap.Width(); ++x) {
-            if (mask->Contains(x, y) && nearEdge(x, y))
-                bitmap.SetPixel(x, y, colour->second);
+            if (ShapeCovers(shape, x, y) && nearEdge(x, y))
+                bitmap.SetPixel(x, y, color);
         }
     }
-    return true;
-}
-
-bool OffscreenGdi::DeleteObject(platform::GdiObject object) {
-    return regions_.erase(object) + brushes_.erase(object) > 0;
 }
 
 }  // namespace offscreen

@@ -1,5 +1,5 @@
 // Device contexts as pixel bitmaps, so that drawing can be checked pixel by
-// pixel, and settable system colours.
+// pixel, settable system colours, and the shapes windows are given.
 #pragma once
 
 #include <array>
@@ -29,50 +29,30 @@ private:
     std::vector<platform::Rgb> pixels_;
 };
 
-// A region: a set of pixels, kept as a mask over its bounding box.
-class Mask {
+// Whether a window shape covers the pixel (x, y): its centre lies inside
+// the disc's ellipse, or the pixel lies inside a bar.
+bool ShapeCovers(const platform::WindowShape& shape, int x, int y);
+
+// Where the offscreen windows keep their shapes, found by window handle.
+class WindowShapes {
 public:
-    static Mask Rectangle(int left, int top, int right, int bottom);
-    // The pixels whose centres lie inside the ellipse inscribed in the box.
-    static Mask Ellipse(int left, int top, int right, int bottom);
-    // a (mode) b, with the CombineRgn modes.
-    static Mask Combine(const Mask& a, const Mask& b, int mode);
-
-    bool Contains(int x, int y) const;
-    bool Empty() const;
-    // A rgn:: kind: null, simple (a rectangle) or complex.
-    int Kind() const;
-
-private:
-    Mask(int left, int top, int right, int bottom);
-    void Set(int x, int y, bool inside);
-
-    int left_ = 0, top_ = 0, right_ = 0, bottom_ = 0;
-    std::vector<char> bits_;
-};
-
-// Where the offscreen windows keep their regions, found by window handle.
-class WindowRegions {
-public:
-    virtual ~WindowRegions() = default;
-    // The region slot of a window, or null for an unknown handle.
-    virtual std::optional<Mask>* RegionOf(platform::WindowHandle window) = 0;
+    virtual ~WindowShapes() = default;
+    // The shape slot of a window, or null for an unknown handle.
+    virtual std::optional<platform::WindowShape>* ShapeOf(platform::WindowHandle window) = 0;
 };
 
 class OffscreenGdi : public platform::Gdi {
 public:
-    explicit OffscreenGdi(WindowRegions& windows);
+    explicit OffscreenGdi(WindowShapes& windows);
 
     // Device contexts of bitmaps that surfaces own.
     platform::DeviceContext Attach(Bitmap& bitmap);
     void Detach(platform::DeviceContext dc);
 
     void SetSysColor(int index, platform::Rgb color);
-    // Makes SetWindowRgn fail, as it may on a system short of resources.
-    void SetRefuseWindowRegions(bool refuse) { refuseWindowRegions_ = refuse; }
     // Whether the pictures and frames of windows reach their pixels (on
     // unless set): a caller that never reads them saves drawing them pixel
-    // by pixel. Regions, lines and surfaces are drawn all the same.
+    // by pixel. Shapes, lines and surfaces are kept all the same.
     void SetPainting(bool painting) { painting_ = painting; }
     bool Painting() const { return painting_; }
 
@@ -83,49 +63,33 @@ public:
     void SetPen(platform::DeviceContext dc, platform::Rgb color) override;
     void Clear(platform::DeviceContext dc, platform::Rgb color) override;
 
-    platform::GdiObject CreateEllipticRgn(int left, int top, int right, int bottom) override;
-    platform::GdiObject CreateRectRgn(int left, int top, int right, int bottom) override;
-    int CombineRgn(platform::GdiObject dest, platform::GdiObject src1, platform::GdiObject src2,
-                   int mode) override;
-    int SetWindowRgn(platform::WindowHandle window, platform::GdiObject region,
-                     bool redraw) override;
-    int GetWindowRgn(platform::WindowHandle window, platform::GdiObject region) override;
-    platform::GdiObject CreateSolidBrush(platform::Rgb color) override;
-    bool FrameRgn(platform::DeviceContext dc, platform::GdiObject region, platform::GdiObject brush,
-                  int width, int height) override;
-    bool DeleteObject(platform::GdiObject object) override;
+    // A window records the shape it is given.
+    bool SetWindowShape(platform::WindowHandle window, const platform::WindowShape& shape) override;
+    void RemoveWindowShape(platform::WindowHandle window) override;
+    void FrameWindowShape(platform::WindowHandle window, platform::DeviceContext dc,
+                          platform::Rgb color, int width, int height) override;
 
-    // GDI objects not deleted yet: none should stay behind.
-    std::size_t LiveObjects() const { return regions_.size() + brushes_.size(); }
     // Device contexts attached: one for each window and drawing surface alive.
     std::size_t DeviceContexts() const { return dcs_.size(); }
 
 protected:
     void DoSetBrush(platform::DeviceContext dc, int fillStyle, platform::Rgb color) override;
-    void DoSetRop2(platform::DeviceContext dc, int mode) override;
+    void DoSetDrawMode(platform::DeviceContext dc, int mode) override;
 
 private:
     struct DcState {
         Bitmap* bitmap = nullptr;
         int penX = 0, penY = 0;
         platform::Rgb pen = 0;
-        int rop2 = 13;
-        int fillStyle = 0;
-        platform::Rgb brush = 0;
+        int drawMode = 13;
     };
     DcState& State(platform::DeviceContext dc);
     void Plot(DcState& state, int x, int y);
 
-    Mask* FindRegion(platform::GdiObject region);
-
-    WindowRegions& windows_;
+    WindowShapes& windows_;
     std::map<platform::DeviceContext, DcState> dcs_;
-    std::map<platform::GdiObject, Mask> regions_;
-    std::map<platform::GdiObject, platform::Rgb> brushes_;
     platform::DeviceContext nextDc_ = 0x1000;
-    platform::GdiObject nextObject_ = 0x2000;
     std::array<platform::Rgb, 31> sysColors_{};
-    bool refuseWindowRegions_ = false;
     bool painting_ = true;
 };
 

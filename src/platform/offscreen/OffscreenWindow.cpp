@@ -71,7 +71,7 @@ bool OffscreenWindow::Covers(int x, int y) const {
     if (x < 0 || y < 0 || x >= PixelWidth() || y >= PixelHeight()) {
         return false;
     }
-    return !region_ || region_->Contains(x, y);
+    return !shape_ || ShapeCovers(*shape_, x, y);
 }
 
 platform::Control* OffscreenWindow::ControlAt(int x, int y) const {

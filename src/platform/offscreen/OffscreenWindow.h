@@ -58,9 +58,10 @@ public:
     int PixelHeight() const { return dpi_.ToPixels(bounds_.height); }
     // The persistent image: back colour, picture, then what was drawn.
     const Bitmap& Image() const { return image_; }
-    std::optional<Mask>& Region() { return region_; }
+    // The shape the window was given, if any.
+    std::optional<platform::WindowShape>& Shape() { return shape_; }
     // Whether the window covers a point in pixels of its client area: its
-    // region, when it has one, decides.
+    // shape, when it has one, decides.
     bool Covers(int x, int y) const;
     // The visible control under a point in twips of the client area that
     // takes the mouse, or null for the window's body.
@@ -111,7 +112,7 @@ private:
     platform::Bounds bounds_;
     Bitmap image_;
     platform::DeviceContext dc_;
-    std::optional<Mask> region_;
+    std::optional<platform::WindowShape> shape_;
     std::vector<std::unique_ptr<platform::Control>> controls_;
     std::vector<std::unique_ptr<OffscreenTimer>> timers_;
     std::vector<Announcement> announcements_;

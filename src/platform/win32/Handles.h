@@ -107,6 +107,7 @@ using UniqueFont = UniqueHandle<GdiObjectTraits<HFONT>>;
 using UniquePen = UniqueHandle<GdiObjectTraits<HPEN>>;
 using UniqueBrush = UniqueHandle<GdiObjectTraits<HBRUSH>>;
 using UniqueBitmap = UniqueHandle<GdiObjectTraits<HBITMAP>>;
+using UniqueRegion = UniqueHandle<GdiObjectTraits<HRGN>>;
 using UniqueMemoryDc = UniqueHandle<MemoryDcTraits>;
 using UniqueIcon = UniqueHandle<IconTraits>;
 using UniqueCursor = UniqueHandle<CursorTraits>;

@@ -12,12 +12,8 @@ HDC ToHdc(platform::DeviceContext dc) {
     return reinterpret_cast<HDC>(dc);
 }
 
-HRGN ToRegion(platform::GdiObject object) {
-    return reinterpret_cast<HRGN>(object);
-}
-
-platform::GdiObject ToObject(HGDIOBJ object) {
-    return reinterpret_cast<platform::GdiObject>(object);
+HWND ToWindow(platform::WindowHandle window) {
+    return reinterpret_cast<HWND>(window);
 }
 
 // 0x00BBGGRR as a 32-bit DIB pixel, 0x00RRGGBB.
@@ -185,7 +181,7 @@ void Win32Gdi::DoSetBrush(platform::DeviceContext dc, int fillStyle, platform::R
     Drawing(dc).SetBrush(fillStyle, color);
 }
 
-void Win32Gdi::DoSetRop2(platform::DeviceContext dc, int mode) {
+void Win32Gdi::DoSetDrawMode(platform::DeviceContext dc, int mode) {
     if (::SetROP2(ToHdc(dc), mode) == 0) {
         throw platform::RuntimeError("Invalid device context");
     }
@@ -206,46 +202,36 @@ void Win32Gdi::Clear(platform::DeviceContext dc, platform::Rgb color) {
     FillSolid(ToHdc(dc), RECT{0, 0, bitmap.bmWidth, bitmap.bmHeight}, color);
 }
 
-// Regions and brushes: thin wrappers, their results passed on unexamined.
+// The outline and its frame: the results of the region and painting calls
+// are not examined, except whether the window took its region.
 
-platform::GdiObject Win32Gdi::CreateEllipticRgn(int left, int top, int right, int bottom) {
-    return ToObject(::CreateEllipticRgn(left, top, right, bottom));
+bool Win32Gdi::SetWindowShape(platform::WindowHandle window, const platform::WindowShape& shape) {
+    const platform::WindowShape::Rect& disc = shape.disc;
+    UniqueRegion region(::CreateEllipticRgn(disc.left, disc.top, disc.right, disc.bottom));
+    for (const platform::WindowShape::Rect& bar : shape.bars) {
+        UniqueRegion barRegion(::CreateRectRgn(bar.left, bar.top, bar.right, bar.bottom));
+        ::CombineRgn(region.Get(), region.Get(), barRegion.Get(), RGN_OR);
+    }
+    if (::SetWindowRgn(ToWindow(window), region.Get(), TRUE) == 0) {
+        return false;  // still ours: deleted on the way out
+    }
+    region.Release();  // the system's from now on
+    return true;
 }
 
-platform::GdiObject Win32Gdi::CreateRectRgn(int left, int top, int right, int bottom) {
-    return ToObject(::CreateRectRgn(left, top, right, bottom));
+void Win32Gdi::RemoveWindowShape(platform::WindowHandle window) {
+    ::SetWindowRgn(ToWindow(window), nullptr, FALSE);
 }
 
-int Win32Gdi::CombineRgn(platform::GdiObject dest, platform::GdiObject src1,
-                         platform::GdiObject src2, int mode) {
-    return ::CombineRgn(ToRegion(dest), ToRegion(src1), ToRegion(src2), mode);
-}
-
-int Win32Gdi::SetWindowRgn(platform::WindowHandle window, platform::GdiObject region, bool redraw) {
-    // On success the system owns the region: nobody deletes it here.
-    return ::SetWindowRgn(reinterpret_cast<HWND>(window), ToRegion(region), redraw ? TRUE : FALSE);
-}
-
-int Win32Gdi::GetWindowRgn(platform::WindowHandle window, platform::GdiObject region) {
-    return ::GetWindowRgn(reinterpret_cast<HWND>(window), ToRegion(region));
-}
-
-platform::GdiObject Win32Gdi::CreateSolidBrush(platform::Rgb color) {
-    return ToObject(::CreateSolidBrush(color));
-}
-
-bool Win32Gdi::FrameRgn(platform::DeviceContext dc, platform::GdiObject region,
-                        platform::GdiObject brush, int width, int height) {
-    const bool framed = ::FrameRgn(ToHdc(dc), ToRegion(region), reinterpret_cast<HBRUSH>(brush),
-                                   width, height) != FALSE;
-    if (framed) {
+void Win32Gdi::FrameWindowShape(platform::WindowHandle window, platform::DeviceContext dc,
+                                platform::Rgb color, int width, int height) {
+    // Without a region to copy the copy stays empty, and so does the frame.
+    UniqueRegion region(::CreateRectRgn(0, 0, 0, 0));
+    UniqueBrush brush(::CreateSolidBrush(color));
+    ::GetWindowRgn(ToWindow(window), region.Get());
+    if (::FrameRgn(ToHdc(dc), region.Get(), brush.Get(), width, height) != FALSE) {
         Drawn(dc);
     }
-    return framed;
-}
-
-bool Win32Gdi::DeleteObject(platform::GdiObject object) {
-    return ::DeleteObject(reinterpret_cast<HGDIOBJ>(object)) != FALSE;
 }
 
 }  // namespace win32

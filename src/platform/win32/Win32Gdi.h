@@ -64,21 +64,17 @@ public:
     void SetPen(platform::DeviceContext dc, platform::Rgb color) override;
     void Clear(platform::DeviceContext dc, platform::Rgb color) override;
 
-    platform::GdiObject CreateEllipticRgn(int left, int top, int right, int bottom) override;
-    platform::GdiObject CreateRectRgn(int left, int top, int right, int bottom) override;
-    int CombineRgn(platform::GdiObject dest, platform::GdiObject src1, platform::GdiObject src2,
-                   int mode) override;
-    int SetWindowRgn(platform::WindowHandle window, platform::GdiObject region,
-                     bool redraw) override;
-    int GetWindowRgn(platform::WindowHandle window, platform::GdiObject region) override;
-    platform::GdiObject CreateSolidBrush(platform::Rgb color) override;
-    bool FrameRgn(platform::DeviceContext dc, platform::GdiObject region, platform::GdiObject brush,
-                  int width, int height) override;
-    bool DeleteObject(platform::GdiObject object) override;
+    // The outline's region: the disc's ellipse joined (RGN_OR) with each
+    // bar's rectangle, given to the window with SetWindowRgn.
+    bool SetWindowShape(platform::WindowHandle window, const platform::WindowShape& shape) override;
+    void RemoveWindowShape(platform::WindowHandle window) override;
+    // FrameRgn along a copy of the window's region (GetWindowRgn).
+    void FrameWindowShape(platform::WindowHandle window, platform::DeviceContext dc,
+                          platform::Rgb color, int width, int height) override;
 
 protected:
     void DoSetBrush(platform::DeviceContext dc, int fillStyle, platform::Rgb color) override;
-    void DoSetRop2(platform::DeviceContext dc, int mode) override;
+    void DoSetDrawMode(platform::DeviceContext dc, int mode) override;
 
 private:
     DrawingDc& Drawing(platform::DeviceContext dc) const;
