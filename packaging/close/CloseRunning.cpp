@@ -9,7 +9,9 @@
 #include <msi.h>
 #include <msiquery.h>
 
+#include <memory>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 namespace {
@@ -17,6 +19,11 @@ namespace {
 constexpr wchar_t kMainWindowClass[] = L"ConvalisForm";
 constexpr UINT kAnswerMilliseconds = 10000;
 constexpr DWORD kEndMilliseconds = 20000;
+
+struct HandleCloser {
+    void operator()(HANDLE handle) const { ::CloseHandle(handle); }
+};
+using UniqueProcess = std::unique_ptr<std::remove_pointer_t<HANDLE>, HandleCloser>;
 
 struct RunningProgram {
     HWND window;
@@ -88,15 +95,14 @@ extern "C" __declspec(dllexport) UINT __stdcall CloseRunningConvalis(MSIHANDLE i
     const std::wstring program = Property(install, L"INSTALLDIR") + L"Convalis.exe";
     bool allEnded = true;
     for (const RunningProgram& running : MainWindows()) {
-        HANDLE process = ::OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE,
-                                       running.processId);
-        if (process == nullptr) {
+        const UniqueProcess process(::OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION,
+                                                  FALSE, running.processId));
+        if (!process) {
             continue;  // ended meanwhile
         }
-        if (lstrcmpiW(ProgramFileOf(process).c_str(), program.c_str()) == 0) {
-            allEnded = EndAndWait(running.window, process) && allEnded;
+        if (lstrcmpiW(ProgramFileOf(process.get()).c_str(), program.c_str()) == 0) {
+            allEnded = EndAndWait(running.window, process.get()) && allEnded;
         }
-        ::CloseHandle(process);
     }
     if (!allEnded) {
         ReportStillRunning(install);
