@@ -27,6 +27,9 @@ void WindowDrag::Move() {
 void WindowDrag::Release() {
     if (!Dragging())
         return;
+    // The window ends where the button was let go, even when the system
+    // handed over a move from before the pointer got there last.
+    Move();
     platform_.Mouse().ReleaseCapture();
     Dragging_ = 0;
 }

@@ -17,7 +17,8 @@ public:
     void Start(float x, float y);
     // Follows the pointer while dragging; does nothing otherwise.
     void Move();
-    // Ends a drag; does nothing when none runs.
+    // Follows the pointer a last time and ends a drag; does nothing when
+    // none runs.
     void Release();
 
     bool Dragging() const { return Dragging_ != 0; }
