@@ -12,6 +12,8 @@
 #include "platform/win32/Text.h"
 #include "platform/win32/Win32Api.h"
 #include "platform/win32/Win32Platform.h"
+// After the platform, which keeps the system's MessageBox macro out of its names.
+#include "Accessibility.h"
 
 namespace contract {
 namespace {
@@ -23,10 +25,9 @@ struct WindowDcRelease {
     void operator()(HDC dc) const { ::ReleaseDC(window, dc); }
 };
 
-// The distinct colours of a window's client area as painted.
-std::vector<platform::Rgb> PaintedColors(HWND window) {
-    RECT client{};
-    ::GetClientRect(window, &client);
+// The distinct colours of an area of a window's client area as painted.
+std::vector<platform::Rgb> PaintedColors(HWND window, const RECT& area) {
+    const RECT client{0, 0, area.right - area.left, area.bottom - area.top};
     BITMAPINFO format{};
     format.bmiHeader.biSize = sizeof(format.bmiHeader);
     format.bmiHeader.biWidth = client.right;
@@ -46,7 +47,8 @@ std::vector<platform::Rgb> PaintedColors(HWND window) {
     }
     {
         win32::SelectionScope selected(copy.Get(), image.Get());
-        ::BitBlt(copy.Get(), 0, 0, client.right, client.bottom, shown.get(), 0, 0, SRCCOPY);
+        ::BitBlt(copy.Get(), 0, 0, client.right, client.bottom, shown.get(), area.left, area.top,
+                 SRCCOPY);
         ::GdiFlush();
     }
     const auto* pixels = static_cast<const std::uint32_t*>(bits);
@@ -110,29 +112,26 @@ public:
         return ::IsWindowEnabled(reinterpret_cast<HWND>(window.Handle())) != FALSE;
     }
 
-    // The child window with the name's atom as its id, its text, the colours
-    // it has painted and its rectangle.
+    // The window's one label as a screen reader reads it (its text is its
+    // name), the colours painted where it lies, and its place.
     std::optional<LabelView> ShownLabel(const platform::Window& window,
-                                        const platform::Label& label) override {
-        const std::string name = label.Name() + "(" + std::to_string(label.Index()) + ")";
+                                        const platform::Label&) override {
         HWND form = reinterpret_cast<HWND>(window.Handle());
-        const ATOM id = ::GlobalFindAtomW(win32::Widen(name).c_str());
-        HWND control = id == 0 ? nullptr : ::GetDlgItem(form, id);
-        if (control == nullptr || !::IsWindowVisible(control))
-            return std::nullopt;
-        const int length = ::GetWindowTextLengthW(control);
-        std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-        text.resize(static_cast<std::size_t>(::GetWindowTextW(control, text.data(), length + 1)));
-        ::UpdateWindow(control);
-        RECT rect{};
-        ::GetWindowRect(control, &rect);
-        ::MapWindowPoints(nullptr, form, reinterpret_cast<POINT*>(&rect), 2);
-        const platform::Dpi dpi = window.Dpi();
-        return LabelView{
-            win32::Narrow(text),
-            PaintedColors(control),
-            {dpi.ToTwips(rect.left), dpi.ToTwips(rect.top), dpi.ToTwips(rect.right - rect.left),
-             dpi.ToTwips(rect.bottom - rect.top)}};
+        ::RedrawWindow(form, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+        for (const e2e::AccessibleView& view : e2e::AccessibleChildrenOf(form)) {
+            if (view.role != ROLE_SYSTEM_STATICTEXT || !view.Shown()) {
+                continue;
+            }
+            RECT rect = view.location;
+            ::MapWindowPoints(nullptr, form, reinterpret_cast<POINT*>(&rect), 2);
+            const platform::Dpi dpi = window.Dpi();
+            return LabelView{
+                win32::Narrow(view.name),
+                PaintedColors(form, rect),
+                {dpi.ToTwips(rect.left), dpi.ToTwips(rect.top), dpi.ToTwips(rect.right - rect.left),
+                 dpi.ToTwips(rect.bottom - rect.top)}};
+        }
+        return std::nullopt;
     }
 
     std::string TemporaryFolder() override {

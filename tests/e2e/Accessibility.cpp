@@ -1,6 +1,6 @@
 #include "Accessibility.h"
 
-#include <thread>
+#include <map>
 
 namespace e2e {
 namespace {
@@ -15,12 +15,18 @@ struct Releaser {
 };
 using AccessiblePtr = std::unique_ptr<IAccessible, Releaser>;
 
-VARIANT Self() {
-    VARIANT self;
-    VariantInit(&self);
-    self.vt = VT_I4;
-    self.lVal = CHILDID_SELF;
-    return self;
+VARIANT ChildId(LONG id) {
+    VARIANT child;
+    VariantInit(&child);
+    child.vt = VT_I4;
+    child.lVal = id;
+    return child;
+}
+
+LONG NumberOf(HRESULT answered, VARIANT& value) {
+    const LONG number = SUCCEEDED(answered) && value.vt == VT_I4 ? value.lVal : 0;
+    VariantClear(&value);
+    return number;
 }
 
 AccessibleView Read(IAccessible& object, VARIANT child) {
@@ -32,37 +38,58 @@ AccessibleView Read(IAccessible& object, VARIANT child) {
     }
     VARIANT value;
     VariantInit(&value);
-    if (SUCCEEDED(object.get_accRole(child, &value)) && value.vt == VT_I4) {
-        view.role = value.lVal;
+    view.role = NumberOf(object.get_accRole(child, &value), value);
+    view.state = NumberOf(object.get_accState(child, &value), value);
+    LONG left = 0, top = 0, width = 0, height = 0;
+    if (SUCCEEDED(object.accLocation(&left, &top, &width, &height, child))) {
+        view.location = {left, top, left + width, top + height};
     }
-    VariantClear(&value);
-    if (SUCCEEDED(object.get_accState(child, &value)) && value.vt == VT_I4) {
-        view.state = value.lVal;
-    }
-    VariantClear(&value);
     return view;
 }
 
-AccessiblePtr ClientObject(HWND window) {
-    IAccessible* object = nullptr;
-    if (FAILED(AccessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_CLIENT), kIAccessible,
-                                          reinterpret_cast<void**>(&object)))) {
+AccessiblePtr ObjectOf(HWND window, LONG object) {
+    IAccessible* found = nullptr;
+    if (FAILED(AccessibleObjectFromWindow(window, static_cast<DWORD>(object), kIAccessible,
+                                          reinterpret_cast<void**>(&found)))) {
         return nullptr;
     }
-    return AccessiblePtr(object);
+    return AccessiblePtr(found);
 }
 
-// The window of an accessible object, when it stands for a window other
-// than the client area it was listed in.
-HWND WindowOf(IDispatch& child) {
+// The client objects of the child windows read so far, kept: getting one
+// from the program costs several times more than reading it. Each thread
+// has its own, as COM wants; an object of a window that is gone fails.
+thread_local std::map<HWND, AccessiblePtr> clientObjects;
+
+std::optional<AccessibleView> ReadClient(HWND window) {
+    auto known = clientObjects.find(window);
+    if (known == clientObjects.end()) {
+        AccessiblePtr client = ObjectOf(window, OBJID_CLIENT);
+        if (!client) {
+            return std::nullopt;
+        }
+        known = clientObjects.emplace(window, std::move(client)).first;
+    }
+    AccessibleView view = Read(*known->second, ChildId(CHILDID_SELF));
+    if (view.role == 0) {
+        clientObjects.erase(known);
+        return std::nullopt;
+    }
+    return view;
+}
+
+// A child that is an object of its own: Wine's window object of a child
+// window, whose client object says what the control is.
+std::optional<AccessibleView> ReadObject(IDispatch& child) {
     IAccessible* object = nullptr;
     if (FAILED(child.QueryInterface(kIAccessible, reinterpret_cast<void**>(&object)))) {
-        return nullptr;
+        return std::nullopt;
     }
+    AccessiblePtr held(object);
     HWND window = nullptr;
     WindowFromAccessibleObject(object, &window);
-    object->Release();
-    return window;
+    std::optional<AccessibleView> view = ReadClient(window);
+    return view ? view : ReadClient(window);  // once again for an object of a window gone
 }
 
 // The recorder the hook reports to: out-of-context hooks call back on the
@@ -71,19 +98,13 @@ WinEventRecorder* activeRecorder = nullptr;
 
 }  // namespace
 
-std::optional<AccessibleView> AccessibleOf(HWND control) {
-    AccessiblePtr object = ClientObject(control);
-    if (!object) {
-        return std::nullopt;
-    }
-    AccessibleView view = Read(*object, Self());
-    view.window = control;
-    return view;
+void ForgetAccessibleObjects() {
+    clientObjects.clear();
 }
 
 std::vector<AccessibleView> AccessibleChildrenOf(HWND window) {
     std::vector<AccessibleView> views;
-    AccessiblePtr object = ClientObject(window);
+    AccessiblePtr object = ObjectOf(window, OBJID_CLIENT);
     LONG count = 0;
     if (!object || FAILED(object->get_accChildCount(&count)) || count <= 0) {
         return views;
@@ -95,11 +116,11 @@ std::vector<AccessibleView> AccessibleChildrenOf(HWND window) {
     }
     for (LONG i = 0; i < obtained; ++i) {
         VARIANT& child = children[static_cast<std::size_t>(i)];
-        if (child.vt == VT_DISPATCH && child.pdispVal != nullptr) {
-            if (const HWND childWindow = WindowOf(*child.pdispVal)) {
-                if (std::optional<AccessibleView> view = AccessibleOf(childWindow)) {
-                    views.push_back(*view);
-                }
+        if (child.vt == VT_I4) {
+            views.push_back(Read(*object, child));
+        } else if (child.vt == VT_DISPATCH && child.pdispVal != nullptr) {
+            if (std::optional<AccessibleView> view = ReadObject(*child.pdispVal)) {
+                views.push_back(*view);
             }
         }
         VariantClear(&child);
@@ -126,13 +147,16 @@ WinEventRecorder::~WinEventRecorder() {
     activeRecorder = nullptr;
 }
 
+// The event names the window and its object, and the child of that object
+// (a simple child id) or the object itself (CHILDID_SELF).
 void CALLBACK WinEventRecorder::Hear(HWINEVENTHOOK, DWORD event, HWND window, LONG object,
                                      LONG child, DWORD, DWORD) {
-    if (activeRecorder == nullptr || object != OBJID_CLIENT || child != CHILDID_SELF) {
+    if (activeRecorder == nullptr || object != OBJID_CLIENT) {
         return;
     }
-    const std::optional<AccessibleView> view = AccessibleOf(window);
-    activeRecorder->events_.push_back({event, window, view ? view->name : L""});
+    AccessiblePtr source = ObjectOf(window, object);
+    const std::wstring name = source ? Read(*source, ChildId(child)).name : L"";
+    activeRecorder->events_.push_back({event, name});
 }
 
 std::optional<WinEventRecorder::Event> WinEventRecorder::WaitFor(

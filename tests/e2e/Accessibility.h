@@ -1,5 +1,6 @@
 // The program's windows as a screen reader sees them, from outside: the
-// accessible objects of its controls (oleacc) and the events it raises.
+// accessible objects of its controls (oleacc) and the events it raises. The
+// calling thread must have entered a COM apartment.
 #pragma once
 
 #include <windows.h>
@@ -18,20 +19,21 @@ namespace e2e {
 
 // One object as a screen reader reads it.
 struct AccessibleView {
-    HWND window = nullptr;
     std::wstring name;
     LONG role = 0;
     LONG state = 0;
+    RECT location{};  // on the screen
+
+    bool Shown() const { return (state & STATE_SYSTEM_INVISIBLE) == 0; }
 };
 
-// The object of a control's client area, as AccessibleObjectFromWindow
-// gives it to any process; none when oleacc gives nothing.
-std::optional<AccessibleView> AccessibleOf(HWND control);
-// The children that a window's client object lists (AccessibleChildren),
-// each read through its window's client object. Wine's oleacc lists each
-// child window as a window object that answers neither name nor role; a
-// screen reader reads the client object of that window, as this does.
+// The children that a window's client object lists (AccessibleChildren).
+// A child is either an object of its own, which Wine's oleacc gives for a
+// child window and which is read through that window's client object, as a
+// screen reader does, or a child id that the window's object answers for.
 std::vector<AccessibleView> AccessibleChildrenOf(HWND window);
+// Lets go of the objects read so far (those of a program that has ended).
+void ForgetAccessibleObjects();
 // "push button", "static text"... as oleacc names a role.
 std::wstring RoleText(LONG role);
 
@@ -40,7 +42,6 @@ class WinEventRecorder {
 public:
     struct Event {
         DWORD event;
-        HWND window;
         std::wstring name;  // the object's name when the event came
     };
 

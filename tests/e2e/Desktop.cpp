@@ -15,22 +15,9 @@ constexpr UINT kAnswerTimeoutMs = 5000;
 constexpr std::chrono::milliseconds kPollInterval{10};
 
 bool IsExtendedKey(WORD key) {
-    switch (key) {
-        case VK_LEFT:
-        case VK_UP:
-        case VK_RIGHT:
-        case VK_DOWN:
-        case VK_INSERT:
-        case VK_DELETE:
-        case VK_HOME:
-        case VK_END:
-        case VK_PRIOR:
-        case VK_NEXT:
-        case VK_DIVIDE:
-            return true;
-        default:
-            return false;
-    }
+    const WORD extended[] = {VK_LEFT, VK_UP,  VK_RIGHT, VK_DOWN, VK_INSERT, VK_DELETE,
+                             VK_HOME, VK_END, VK_PRIOR, VK_NEXT, VK_DIVIDE};
+    return std::find(std::begin(extended), std::end(extended), key) != std::end(extended);
 }
 
 INPUT KeyInput(WORD key, bool down) {
@@ -73,11 +60,6 @@ INPUT ButtonAt(POINT screenPoint, DWORD buttonFlag) {
 bool SendMouse(std::vector<INPUT> inputs) {
     return SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)) ==
            inputs.size();
-}
-
-bool PointerIsAt(POINT screenPoint) {
-    POINT now{};
-    return GetCursorPos(&now) && now.x == screenPoint.x && now.y == screenPoint.y;
 }
 
 struct ScreenDcReleaser {
@@ -209,6 +191,14 @@ std::wstring WindowClass(HWND window) {
     wchar_t name[256] = {};
     const int length = GetClassNameW(window, name, static_cast<int>(std::size(name)));
     return std::wstring(name, static_cast<size_t>(std::max(length, 0)));
+}
+
+POINT Centre(const RECT& rect) {
+    return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+}
+
+std::string Describe(POINT point) {
+    return "(" + std::to_string(point.x) + ", " + std::to_string(point.y) + ")";
 }
 
 DWORD WindowProcess(HWND window) {
@@ -377,6 +367,11 @@ void SendKeystrokes(const std::vector<Keystroke>& keys) {
     }
 }
 
+bool PointerIsAt(POINT screenPoint) {
+    POINT now{};
+    return GetCursorPos(&now) && now.x == screenPoint.x && now.y == screenPoint.y;
+}
+
 bool KeepPointerAt(POINT screenPoint) {
     if (PointerIsAt(screenPoint)) {
         return true;
@@ -415,10 +410,6 @@ bool SendDoubleClick(POINT screenPoint) {
 
 HWND MouseCaptureOf(HWND window) {
     return ThreadWindows(GetWindowThreadProcessId(window, nullptr)).hwndCapture;
-}
-
-HWND KeyboardFocusOf(HWND window) {
-    return ThreadWindows(GetWindowThreadProcessId(window, nullptr)).hwndFocus;
 }
 
 // Wine records the new foreground window at once and lets the window's own

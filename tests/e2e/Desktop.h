@@ -38,6 +38,8 @@ std::wstring WindowText(HWND window);
 // The texts of a window and of all its child windows, one a line.
 std::wstring TextOfWindowAndChildren(HWND window);
 std::wstring WindowClass(HWND window);
+POINT Centre(const RECT& rect);
+std::string Describe(POINT point);
 DWORD WindowProcess(HWND window);
 RECT WindowRect(HWND window);
 
@@ -87,6 +89,7 @@ void SendKeystrokes(const std::vector<Keystroke>& keys);
 // down, button events carry their own position, and pointer moves are
 // checked and made again while a test waits.
 enum class MouseButton { kLeft, kRight };
+bool PointerIsAt(POINT screenPoint);
 // Puts the pointer at a screen point if it is not there; true if it is.
 // For the condition of a wait: the pointer ends up there and stays.
 bool KeepPointerAt(POINT screenPoint);
@@ -105,8 +108,6 @@ bool SendClick(POINT screenPoint);
 bool SendDoubleClick(POINT screenPoint);
 // The window of `window`'s thread that has captured the mouse, if any.
 HWND MouseCaptureOf(HWND window);
-// The window of `window`'s thread that has the keyboard focus, if any.
-HWND KeyboardFocusOf(HWND window);
 
 // Makes `window` the foreground window; false if it did not become it.
 bool BringToForeground(HWND window);

@@ -23,7 +23,7 @@ TEST(EuroZone, ButtonsShowBlackGlyphsWhereTheMainWindowHasColouredIcons) {
         EXPECT_TRUE(app.IsDrawnIn(button.mainButton, button.mainColour, black));
     }
     app.Press({WithAlt('Z')});
-    const ProgramWindow zone = app.WaitForWindowWith(L"lblEti(0)");
+    const ProgramWindow zone = app.WaitForWindow(WindowKind::kEuroZone);
     ASSERT_TRUE(zone) << "Alt+Z opened no euro-zone window";
     for (const auto& button : buttons) {
         EXPECT_TRUE(zone.IsDrawnIn(button.zoneButton, black, button.mainColour));

@@ -100,15 +100,14 @@ protected:
 
     // Opens a window from the main window with `key`, posts everything to
     // it and to the main window, and closes it with Alt+F4.
-    void PostToWindowOpenedBy(const Keystroke& key, const wchar_t* itsControl) {
+    void PostToWindowOpenedBy(const Keystroke& key, WindowKind kind) {
         app_.Press({key});
-        const ProgramWindow opened = app_.WaitForWindowWith(itsControl);
-        ASSERT_TRUE(opened) << "no window with " << Utf8(itsControl) << " opened";
+        const ProgramWindow opened = app_.WaitForWindow(kind);
+        ASSERT_TRUE(opened) << "no window opened";
         PostEverything(opened.Handle());
         PostEverything(app_.MainWindow());
         opened.Press({WithAlt(VK_F4)});
-        EXPECT_TRUE(WaitUntil([&] { return !opened.IsShown(); }))
-            << "the window with " << Utf8(itsControl) << " no longer closes";
+        EXPECT_TRUE(WaitUntil([&] { return !opened.IsShown(); })) << "the window no longer closes";
     }
 
     // The program is made for the French number format.
@@ -120,10 +119,10 @@ protected:
 
 TEST_F(HostileMessages, LeaveEveryWindowWorkingAndTheProgramConverting) {
     PostEverything(app_.MainWindow());
-    PostToWindowOpenedBy(WithAlt('Z'), L"lblEti(0)");
-    PostToWindowOpenedBy(WithAlt('O'), L"chkAppoint");
+    PostToWindowOpenedBy(WithAlt('Z'), WindowKind::kEuroZone);
+    PostToWindowOpenedBy(WithAlt('O'), WindowKind::kOptions);
     app_.Click(L"imaCommand(3)");
-    const ProgramWindow about = app_.WaitForWindowWith(L"lblTitle");
+    const ProgramWindow about = app_.WaitForWindow(WindowKind::kAbout);
     ASSERT_TRUE(about) << "no about box opened";
     PostEverything(about.Handle());
     about.Press({WithAlt(VK_F4)});

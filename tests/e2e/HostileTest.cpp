@@ -25,7 +25,7 @@ class FrenchNumbers {
 
 ProgramWindow OpenOptions(const ProgramUnderTest& app) {
     app.Press({WithAlt('O')});
-    return app.WaitForWindowWith(kChangeRow);
+    return app.WaitForWindow(WindowKind::kOptions);
 }
 
 // Closes the options with Enter (confirmed) or Escape, and waits until the
@@ -136,36 +136,12 @@ INSTANTIATE_TEST_SUITE_P(
 // readable shortcut exactly when the reopened options say so; the program
 // goes on; and nothing else in the folder changes.
 
-// A file of someone else's in the Startup folder, which must stay as it was.
-class Bystander {
-public:
-    explicit Bystander(std::wstring folder) : path_(std::move(folder) + L"\\Autre programme.lnk") {
-        HANDLE file = CreateFileW(path_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr);
-        DWORD written = 0;
-        WriteFile(file, kBytes, sizeof(kBytes), &written, nullptr);
-        CloseHandle(file);
-    }
-    ~Bystander() { DeleteFileW(path_.c_str()); }
-    Bystander(const Bystander&) = delete;
-    Bystander& operator=(const Bystander&) = delete;
-
-    bool Untouched() const {
-        return FileBytes(path_) == std::vector<unsigned char>(std::begin(kBytes), std::end(kBytes));
-    }
-
-private:
-    static constexpr unsigned char kBytes[] = {'n', 'o', 't', ' ', 'y', 'o', 'u', 'r', 's', 0, 1};
-    std::wstring path_;
-};
-
 void WriteBytes(const std::wstring& path, const std::vector<unsigned char>& bytes) {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(file, INVALID_HANDLE_VALUE) << "cannot write " << Utf8(path);
+    UniqueHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    EXPECT_NE(file.get(), INVALID_HANDLE_VALUE) << "cannot write " << Utf8(path);
     DWORD written = 0;
-    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    CloseHandle(file);
+    WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
 }
 
 // What a test puts in the Startup folder, and takes away afterwards.
@@ -179,6 +155,11 @@ std::wstring ShortcutIn(const std::wstring& folder) {
     return folder + L"\\Convalis.lnk";
 }
 
+// The start of a shortcut file's header: its size and its class.
+std::vector<unsigned char> ShortcutHeaderStart() {
+    return {0x4C, 0, 0, 0, 0x01, 0x14, 0x02, 0, 0, 0, 0, 0, 0xC0, 0, 0, 0, 0, 0, 0, 0x46};
+}
+
 void Nothing(const std::wstring&) {}
 
 void ZeroBytes(const std::wstring& folder) {
@@ -187,9 +168,8 @@ void ZeroBytes(const std::wstring& folder) {
 
 // A shortcut's header, then bytes that make no shortcut.
 void Corrupt(const std::wstring& folder) {
-    std::vector<unsigned char> bytes = {0x4C, 0, 0, 0,    0x01, 0x14, 0x02, 0,
-                                        0,    0, 0, 0,    0xC0, 0,    0,    0,
-                                        0,    0, 0, 0x46, 0xFF, 0xFF, 0xFF, 0xFF};
+    std::vector<unsigned char> bytes = ShortcutHeaderStart();
+    bytes.insert(bytes.end(), 4, 0xFF);
     std::mt19937 random(15);
     for (int i = 0; i < 300; ++i) {
         bytes.push_back(static_cast<unsigned char>(random()));
@@ -200,19 +180,16 @@ void Corrupt(const std::wstring& folder) {
 // A shortcut's header with no target, then 100 MB of nothing (a sparse
 // file): larger than any shortcut, which the shell would read whole.
 void OversizedShortcut(const std::wstring& folder) {
-    std::vector<unsigned char> header(0x4C, 0);
-    const unsigned char start[] = {0x4C, 0, 0,    0, 0x01, 0x14, 0x02, 0, 0, 0,
-                                   0,    0, 0xC0, 0, 0,    0,    0,    0, 0, 0x46};
-    std::copy(std::begin(start), std::end(start), header.begin());
+    std::vector<unsigned char> header = ShortcutHeaderStart();
+    header.resize(0x4C);
     header[0x3C] = 1;  // a normal window
     WriteBytes(ShortcutIn(folder), header);
-    HANDLE file = CreateFileW(ShortcutIn(folder).c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    UniqueHandle file(CreateFileW(ShortcutIn(folder).c_str(), GENERIC_WRITE, 0, nullptr,
+                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     LARGE_INTEGER size{};
     size.QuadPart = 100LL * 1024 * 1024;
-    EXPECT_TRUE(SetFilePointerEx(file, size, nullptr, FILE_BEGIN) && SetEndOfFile(file));
-    CloseHandle(file);
+    EXPECT_TRUE(SetFilePointerEx(file.get(), size, nullptr, FILE_BEGIN) &&
+                SetEndOfFile(file.get()));
 }
 
 void FolderNamedLikeTheShortcut(const std::wstring& folder) {
@@ -248,19 +225,24 @@ class HostileStartupFolder : public testing::TestWithParam<StartupFolderState> {
 protected:
     void SetUp() override {
         ASSERT_FALSE(folder_.empty()) << "the shell has no Startup folder";
+        WriteBytes(bystander_, kBystanderBytes);
         GetParam().make(folder_);
         ASSERT_NE(app_.WaitForShownMainWindow(), nullptr);
     }
     void TearDown() override {
         app_.Close();
         GetParam().undo(folder_);
-        EXPECT_TRUE(bystander_->Untouched()) << "another file of the Startup folder changed";
-        bystander_.reset();
+        EXPECT_EQ(FileBytes(bystander_), kBystanderBytes)
+            << "another file of the Startup folder changed";
+        DeleteFileW(bystander_.c_str());
     }
 
+    // A file of someone else's in the Startup folder, which must stay as it was.
+    const std::vector<unsigned char> kBystanderBytes = {'n', 'o', 't', ' ', 'y', 'o',
+                                                        'u', 'r', 's', 0,   1};
     const std::wstring folder_ = StartupFolder();
+    const std::wstring bystander_ = folder_ + L"\\Autre programme.lnk";
     NoStartupShortcut noShortcut_;
-    std::optional<Bystander> bystander_{std::in_place, folder_};
     FrenchNumbers french_;
     ProgramUnderTest app_;
 };

@@ -128,7 +128,7 @@ TEST_F(Installer, InstallsForTheUserRunsAndUninstallsWithoutLeavingAnything) {
         EndHelpViewers();
 
         app.Press({WithAlt('O')});
-        const ProgramWindow options = app.WaitForWindowWith(L"chkAppoint");
+        const ProgramWindow options = app.WaitForWindow(WindowKind::kOptions);
         ASSERT_TRUE(options) << "Alt+O opened no options dialog";
         options.Click(L"chkDémarrage");
         ASSERT_TRUE(options.IsChecked(L"chkDémarrage", true));

@@ -227,8 +227,4 @@ std::wstring NotificationTip(const RECT& icon) {
     return tip;
 }
 
-POINT Centre(const RECT& rect) {
-    return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
-}
-
 }  // namespace e2e

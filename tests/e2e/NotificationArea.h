@@ -28,8 +28,6 @@ bool WaitUntilNoNotificationIcon();
 // empty if no tip appears.
 std::wstring NotificationTip(const RECT& icon);
 
-POINT Centre(const RECT& rect);
-
 // What a shell does to the program's icon, played from outside.
 // The icon of `owner` with identifier `id` goes, as it does when the shell
 // restarts: the program is not told.

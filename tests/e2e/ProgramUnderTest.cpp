@@ -142,12 +142,12 @@ std::vector<HWND> ProgramUnderTest::OtherShownWindows() const {
     return shown;
 }
 
-ProgramWindow ProgramUnderTest::WaitForWindowWith(std::wstring_view control) const {
+ProgramWindow ProgramUnderTest::WaitForWindow(WindowKind kind) const {
     ProgramWindow found;
     WaitUntil([&] {
         for (HWND window : OtherShownWindows()) {
-            if (ProgramWindow(window).Control(control) != nullptr) {
-                found = ProgramWindow(window);
+            if (ProgramWindow::IsOfKind(window, kind)) {
+                found = ProgramWindow(window, kind);
                 return true;
             }
         }
@@ -157,6 +157,7 @@ ProgramWindow ProgramUnderTest::WaitForWindowWith(std::wstring_view control) con
 }
 
 void ProgramUnderTest::Close() {
+    ForgetAccessibleObjects();
     if (!process_ || WaitForExit({})) {
         return;
     }

@@ -52,18 +52,16 @@ public:
     // which may come after the program first takes messages).
     HWND WaitForShownMainWindow();
     HWND MainWindow() const { return main_; }
-    ProgramWindow Main() const { return ProgramWindow(main_); }
+    ProgramWindow Main() const { return ProgramWindow(main_, WindowKind::kMain); }
 
-    // Waits until the program shows a top-level window, other than its main
-    // window, that has the named control (L"lblTitle" for the about box);
-    // an empty view if none appears.
-    ProgramWindow WaitForWindowWith(std::wstring_view control) const;
+    // Waits until the program shows a top-level window of that kind, other
+    // than its main window; an empty view if none appears.
+    ProgramWindow WaitForWindow(WindowKind kind) const;
     // The program's shown windows (titled "Convalis" like the main window)
     // other than the main window.
     std::vector<HWND> OtherShownWindows() const;
 
     // The main window's controls, as ProgramWindow gives them.
-    HWND Control(std::wstring_view name) const { return Main().Control(name); }
     std::wstring Text(std::wstring_view name) const { return Main().Text(name); }
     testing::AssertionResult Shows(
         const std::vector<std::pair<std::wstring, std::wstring>>& expected) const {

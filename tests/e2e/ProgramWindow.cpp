@@ -7,6 +7,116 @@ namespace e2e {
 
 namespace {
 
+// What a screen reader reads of a control: its role and its name, or for a
+// display the caption its name starts with ("prix en euros 15,24"); and,
+// among the controls that read alike, its place in reading order (top to
+// bottom, then left to right), whatever order the window lists them in.
+struct Description {
+    LONG role;
+    std::wstring name;  // the whole name, or a display's caption; empty: any
+    bool caption = false;
+    int ordinal = 0;
+};
+
+struct TableEntry {
+    WindowKind kind;
+    std::wstring control;
+    Description description;
+};
+
+Description Named(LONG role, const wchar_t* name) {
+    return {role, name};
+}
+Description DisplayOf(const wchar_t* caption, int ordinal = 0) {
+    return {ROLE_SYSTEM_STATICTEXT, caption, true, ordinal};
+}
+Description Nth(LONG role, int ordinal) {
+    return {role, L"", false, ordinal};
+}
+
+std::wstring Indexed(const wchar_t* name, int index) {
+    return std::wstring(name) + L"(" + std::to_wstring(index) + L")";
+}
+
+// The controls the tests name, by the names the program gives them.
+std::vector<TableEntry> MakeTable() {
+    using K = WindowKind;
+    std::vector<TableEntry> table;
+    const wchar_t* captions[] = {L"prix en francs", L"payé (en francs)", L"prix en euros",
+                                 L"appoint (en euros)"};
+    for (int i = 0; i < 4; ++i) {
+        table.push_back(
+            {K::kMain, Indexed(L"lblEti", i), Named(ROLE_SYSTEM_STATICTEXT, captions[i])});
+        table.push_back({K::kMain, Indexed(L"lblP", i), DisplayOf(captions[i])});
+    }
+    const wchar_t* buttons[] = {L"Fermer Alt+F4",  L"Réduire Alt+R",         L"Options Alt+O",
+                                L"A propos de...", L"Aide sur Convalis  F1", L"Zone Euro Alt+Z"};
+    for (int i = 0; i < 6; ++i) {
+        table.push_back(
+            {K::kMain, Indexed(L"imaCommand", i), Named(ROLE_SYSTEM_PUSHBUTTON, buttons[i])});
+    }
+    for (int i = 0; i < 3; ++i) {
+        table.push_back({K::kMain, Indexed(L"Line1", i), Nth(ROLE_SYSTEM_SEPARATOR, i)});
+        // The euro-zone window has the main window's close, about and help.
+        table.push_back({K::kEuroZone, Indexed(L"imaCommand", i),
+                         Named(ROLE_SYSTEM_PUSHBUTTON, buttons[i == 0 ? 0 : i + 2])});
+    }
+    table.insert(table.end(),
+                 {{K::kMain, L"nrvFocus", Nth(ROLE_SYSTEM_GRAPHIC, 0)},
+                  {K::kEuroZone, L"lblEti(0)", Named(ROLE_SYSTEM_STATICTEXT, L"prix en")},
+                  {K::kEuroZone, L"lblEti(2)", Named(ROLE_SYSTEM_STATICTEXT, L"prix en euros")},
+                  {K::kEuroZone, L"lblP(0)", DisplayOf(L"prix en", 0)},
+                  {K::kEuroZone, L"lblP(1)", DisplayOf(L"prix en", 1)},
+                  {K::kEuroZone, L"lblP(2)", DisplayOf(L"prix en euros")},
+                  {K::kOptions, L"chkDémarrage",
+                   Named(ROLE_SYSTEM_CHECKBUTTON, L"Lancer au démarrage de Windows")},
+                  {K::kOptions, L"chkAppoint",
+                   Named(ROLE_SYSTEM_CHECKBUTTON, L"Activer l'appoint en Euros")},
+                  {K::kOptions, L"lblAction(0)", Named(ROLE_SYSTEM_PUSHBUTTON, L"OK")},
+                  {K::kOptions, L"lblAction(1)", Named(ROLE_SYSTEM_PUSHBUTTON, L"Annuler")},
+                  {K::kOptions, L"imaCommand", Named(ROLE_SYSTEM_PUSHBUTTON, buttons[0])},
+                  {K::kAbout, L"lblTitle", Named(ROLE_SYSTEM_STATICTEXT, L"Convalis")},
+                  {K::kAbout, L"lblWeb", Nth(ROLE_SYSTEM_LINK, 0)},
+                  {K::kAbout, L"lblMail", Nth(ROLE_SYSTEM_LINK, 1)},
+                  {K::kAbout, L"imaCommand", Named(ROLE_SYSTEM_PUSHBUTTON, buttons[0])}});
+    return table;
+}
+
+const Description* DescriptionOf(WindowKind kind, std::wstring_view control) {
+    static const std::vector<TableEntry> table = MakeTable();
+    for (const TableEntry& entry : table) {
+        if (entry.kind == kind && entry.control == control) {
+            return &entry.description;
+        }
+    }
+    return nullptr;
+}
+
+// The control that only a window of each kind has.
+const wchar_t* MarkOf(WindowKind kind) {
+    switch (kind) {
+        case WindowKind::kMain:
+            return L"imaCommand(5)";
+        case WindowKind::kEuroZone:
+            return L"lblEti(0)";
+        case WindowKind::kOptions:
+            return L"chkAppoint";
+        case WindowKind::kAbout:
+            return L"lblTitle";
+    }
+    return L"";
+}
+
+bool Matches(const Description& description, const AccessibleView& view) {
+    if (view.role != description.role) {
+        return false;
+    }
+    if (description.caption) {
+        return view.name.rfind(description.name + L" ", 0) == 0;
+    }
+    return description.name.empty() || view.name == description.name;
+}
+
 WORD KeyForCharacter(wchar_t character) {
     if (character == L',') {
         return VK_OEM_COMMA;
@@ -35,53 +145,70 @@ bool AwaitMessageRoundTrip(HWND window) {
                                static_cast<UINT>(kPatience.count()), &ignored) != 0;
 }
 
-std::string DescribePoint(POINT point) {
-    return "(" + std::to_string(point.x) + ", " + std::to_string(point.y) + ")";
-}
-
 }  // namespace
 
-HWND ProgramWindow::Control(std::wstring_view name) const {
-    const ATOM id = GlobalFindAtomW(std::wstring(name).c_str());
-    return id == 0 || window_ == nullptr ? nullptr : GetDlgItem(window_, id);
+bool ProgramWindow::IsOfKind(HWND window, WindowKind kind) {
+    return ProgramWindow(window, kind).Find(MarkOf(kind)).has_value();
+}
+
+std::optional<AccessibleView> ProgramWindow::Find(const std::vector<AccessibleView>& children,
+                                                  std::wstring_view name) const {
+    const Description* description = DescriptionOf(kind_, name);
+    if (description == nullptr) {
+        ADD_FAILURE() << "the tests do not describe " << Utf8(name) << " in this window";
+        return std::nullopt;
+    }
+    std::vector<AccessibleView> alike;
+    std::copy_if(children.begin(), children.end(), std::back_inserter(alike),
+                 [&](const AccessibleView& view) { return Matches(*description, view); });
+    std::stable_sort(alike.begin(), alike.end(),
+                     [](const AccessibleView& a, const AccessibleView& b) {
+                         return std::make_pair(a.location.top, a.location.left) <
+                                std::make_pair(b.location.top, b.location.left);
+                     });
+    if (static_cast<int>(alike.size()) <= description->ordinal) {
+        return std::nullopt;
+    }
+    AccessibleView found = alike[static_cast<std::size_t>(description->ordinal)];
+    if (description->caption) {
+        found.name.erase(0, description->name.size() + 1);
+    }
+    return found;
+}
+
+std::optional<AccessibleView> ProgramWindow::Find(std::wstring_view name) const {
+    return Find(AccessibleChildrenOf(window_), name);
 }
 
 std::wstring ProgramWindow::Text(std::wstring_view name) const {
-    HWND control = Control(name);
-    return control == nullptr ? std::wstring() : WindowText(control);
+    const std::optional<AccessibleView> found = Find(name);
+    return found ? found->name : std::wstring();
 }
 
-std::optional<LRESULT> ProgramWindow::CheckState(std::wstring_view name) const {
-    HWND control = Control(name);
-    DWORD_PTR state = 0;
-    if (control == nullptr || !SendMessageTimeoutW(control, BM_GETCHECK, 0, 0, SMTO_ABORTIFHUNG,
-                                                   static_cast<UINT>(kPatience.count()), &state)) {
-        return std::nullopt;
-    }
-    return static_cast<LRESULT>(state);
+RECT ProgramWindow::Location(std::wstring_view name) const {
+    const std::optional<AccessibleView> found = Find(name);
+    return found ? found->location : RECT{};
 }
 
 testing::AssertionResult ProgramWindow::Shows(
     const std::vector<std::pair<std::wstring, std::wstring>>& expected) const {
+    std::vector<AccessibleView> children;
     const auto allShown = [&] {
-        for (const auto& [name, text] : expected) {
-            if (Text(name) != text) {
-                return false;
-            }
-        }
-        return true;
+        children = AccessibleChildrenOf(window_);
+        return std::all_of(expected.begin(), expected.end(), [&](const auto& control) {
+            const std::optional<AccessibleView> found = Find(children, control.first);
+            return found && found->name == control.second;
+        });
     };
     if (WaitUntil(allShown)) {
         return testing::AssertionSuccess();
     }
     testing::AssertionResult failure = testing::AssertionFailure();
     for (const auto& [name, text] : expected) {
-        failure << "\n  " << Utf8(name);
-        if (Control(name) == nullptr) {
-            failure << ": no such control";
-        } else {
-            failure << " shows " << Quoted(Text(name)) << ", expected " << Quoted(text);
-        }
+        const std::optional<AccessibleView> found = Find(children, name);
+        failure << "\n  " << Utf8(name)
+                << (found ? " shows " + Quoted(found->name) + ", expected " + Quoted(text)
+                          : std::string(": no such control"));
     }
     return failure;
 }
@@ -91,30 +218,31 @@ testing::AssertionResult ProgramWindow::Shows(std::wstring_view name,
     return Shows({{std::wstring(name), std::wstring(text)}});
 }
 
-testing::AssertionResult ProgramWindow::IsChecked(std::wstring_view name, bool checked) const {
-    const LRESULT wanted = checked ? BST_CHECKED : BST_UNCHECKED;
-    if (WaitUntil([&] { return CheckState(name) == wanted; })) {
+testing::AssertionResult ProgramWindow::HasState(std::wstring_view name, LONG state,
+                                                 bool has) const {
+    std::optional<AccessibleView> found;
+    if (WaitUntil([&] { return (found = Find(name)) && ((found->state & state) != 0) == has; })) {
         return testing::AssertionSuccess();
     }
-    const std::optional<LRESULT> state = CheckState(name);
-    testing::AssertionResult failure = testing::AssertionFailure();
-    failure << Utf8(name);
-    if (!state) {
-        return failure << ": no such check box";
+    testing::AssertionResult failure = testing::AssertionFailure() << Utf8(name);
+    if (!found) {
+        return failure << ": no such control";
     }
-    return failure << " has check state " << *state << ", expected " << wanted;
+    wchar_t text[128] = L"";
+    GetStateTextW(static_cast<DWORD>(state), text, 128);
+    return failure << (has ? " is not " : " is ") << Utf8(text);
 }
 
 testing::AssertionResult ProgramWindow::IsDrawnIn(std::wstring_view name, COLORREF colour,
                                                   COLORREF otherColour) const {
-    HWND control = Control(name);
-    if (control == nullptr) {
+    const std::optional<AccessibleView> control = Find(name);
+    if (!control) {
         return testing::AssertionFailure() << "no control " << Utf8(name);
     }
     size_t inColour = 0;
     size_t inOtherColour = 0;
     const auto drawn = [&] {
-        const std::vector<COLORREF> pixels = ScreenPixels(WindowRect(control));
+        const std::vector<COLORREF> pixels = ScreenPixels(control->location);
         inColour = static_cast<size_t>(std::count(pixels.begin(), pixels.end(), colour));
         inOtherColour = static_cast<size_t>(std::count(pixels.begin(), pixels.end(), otherColour));
         return inColour > 0 && inOtherColour == 0;
@@ -141,25 +269,9 @@ testing::AssertionResult ProgramWindow::ShowsColourAt(const std::vector<POINT>& 
     testing::AssertionResult failure = testing::AssertionFailure();
     failure << "expected " << Describe(colour) << " at each point of the window:";
     for (POINT point : points) {
-        failure << "\n  " << DescribePoint(point) << " shows " << Describe(colourAt(point));
+        failure << "\n  " << Describe(point) << " shows " << Describe(colourAt(point));
     }
     return failure;
-}
-
-testing::AssertionResult ProgramWindow::HasFocus(std::wstring_view name) const {
-    HWND control = Control(name);
-    if (control == nullptr) {
-        return testing::AssertionFailure() << "no control " << Utf8(name);
-    }
-    if (WaitUntil([&] { return KeyboardFocusOf(window_) == control; })) {
-        return testing::AssertionSuccess();
-    }
-    HWND focus = KeyboardFocusOf(window_);
-    return testing::AssertionFailure()
-           << Utf8(name) << " does not have the focus; "
-           << (focus == nullptr ? std::string("no window")
-                                : "the window of class " + Utf8(WindowClass(focus)))
-           << " has it";
 }
 
 std::vector<COLORREF> ProgramWindow::SettledLook(const RECT& area) const {
@@ -198,50 +310,42 @@ void ProgramWindow::Type(std::wstring_view amount) const {
 }
 
 void ProgramWindow::Click(std::wstring_view name) const {
-    HWND control = Control(name);
-    if (control == nullptr) {
-        ADD_FAILURE() << "no control " << Utf8(name) << " to click";
-        return;
-    }
-    if (!BringToForeground(window_)) {
-        ADD_FAILURE() << "the window did not become the foreground window";
-        return;
-    }
-    if (!SendClick(CentreOf(name))) {
-        ADD_FAILURE() << "cannot place the mouse pointer on " << Utf8(name);
+    const std::optional<AccessibleView> control = Find(name);
+    if (!control || !BringToForeground(window_) || !SendClick(Centre(control->location))) {
+        ADD_FAILURE() << "cannot click " << Utf8(name);
     }
 }
 
 testing::AssertionResult ProgramWindow::PressAndReleaseAlong(std::wstring_view name,
                                                              const std::vector<POINT>& path) const {
-    HWND control = Control(name);
-    if (control == nullptr || path.empty() || !BringToForeground(window_)) {
+    const std::optional<AccessibleView> control = Find(name);
+    if (!control || path.empty() || !BringToForeground(window_)) {
         return testing::AssertionFailure() << "cannot press " << Utf8(name);
     }
-    const POINT start = CentreOf(name);
+    const POINT start = Centre(control->location);
     if (!PlacePointer(start) || !PressButtonAt(start, MouseButton::kLeft)) {
-        return testing::AssertionFailure() << "cannot press at " << DescribePoint(start);
+        return testing::AssertionFailure() << "cannot press at " << Describe(start);
     }
-    if (!WaitUntil([&] { return MouseCaptureOf(window_) == control; })) {
+    if (!WaitUntil([&] { return MouseCaptureOf(window_) != nullptr; })) {
         ReleaseButtonAt(start, MouseButton::kLeft);
-        return testing::AssertionFailure() << Utf8(name) << " did not take the mouse";
+        return testing::AssertionFailure()
+               << "the press on " << Utf8(name) << " did not take the mouse";
     }
     for (POINT point : path) {
         if (!PlacePointer(point)) {
             ReleaseButtonAt(point, MouseButton::kLeft);
-            return testing::AssertionFailure() << "cannot move to " << DescribePoint(point);
+            return testing::AssertionFailure() << "cannot move to " << Describe(point);
         }
     }
     if (!ReleaseButtonAt(path.back(), MouseButton::kLeft) ||
-        !WaitUntil([&] { return MouseCaptureOf(window_) != control; })) {
-        return testing::AssertionFailure() << Utf8(name) << " kept the mouse after the release";
+        !WaitUntil([&] { return MouseCaptureOf(window_) == nullptr; })) {
+        return testing::AssertionFailure() << "the program kept the mouse after the release";
     }
     return testing::AssertionSuccess();
 }
 
 POINT ProgramWindow::CentreOf(std::wstring_view name) const {
-    const RECT rect = WindowRect(Control(name));
-    return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+    return Centre(Location(name));
 }
 
 POINT ProgramWindow::ScreenPoint(POINT inWindow) const {

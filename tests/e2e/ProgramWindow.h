@@ -1,6 +1,7 @@
 // One top-level window of the program under test, seen from outside: the
 // main window, the euro-zone window, the options dialog or the about box.
-// Its controls are found by name, read, clicked and sent keys.
+// Its controls are found as a screen reader finds them, read, clicked and
+// sent keys.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -12,35 +13,52 @@
 #include <utility>
 #include <vector>
 
+#include "Accessibility.h"
 #include "Desktop.h"
 
 namespace e2e {
 
+enum class WindowKind { kMain, kEuroZone, kOptions, kAbout };
+
 class ProgramWindow {
 public:
     ProgramWindow() = default;
-    explicit ProgramWindow(HWND window) : window_(window) {}
+    ProgramWindow(HWND window, WindowKind kind) : window_(window), kind_(kind) {}
 
     HWND Handle() const { return window_; }
     explicit operator bool() const { return window_ != nullptr; }
     // Shown and not destroyed.
     bool IsShown() const { return IsWindow(window_) && IsWindowVisible(window_); }
+    // Whether `window` is a window of this kind: it lists the control that
+    // only that kind has.
+    static bool IsOfKind(HWND window, WindowKind kind);
 
-    // A control by its name, such as L"lblP(2)" or L"chkAppoint": its
-    // control id is the global atom of that name.
-    HWND Control(std::wstring_view name) const;
+    // A control by the name the program gives it, such as L"lblP(2)" or
+    // L"chkAppoint", as the window's accessible object lists it now: a
+    // table of the tests says what a screen reader reads of each (role,
+    // name or caption, place among the like ones in reading order).
+    std::optional<AccessibleView> Find(std::wstring_view name) const;
+    // The text a control shows: its accessible name, without the caption
+    // that a display's name starts with.
     std::wstring Text(std::wstring_view name) const;
-    // The state of a check box (BM_GETCHECK): BST_CHECKED or BST_UNCHECKED.
-    std::optional<LRESULT> CheckState(std::wstring_view name) const;
+    RECT Location(std::wstring_view name) const;
 
     // Waits until every named control shows its text.
     testing::AssertionResult Shows(
         const std::vector<std::pair<std::wstring, std::wstring>>& expected) const;
     testing::AssertionResult Shows(std::wstring_view name, std::wstring_view text) const;
-    // Waits until the named check box is checked, or unchecked.
-    testing::AssertionResult IsChecked(std::wstring_view name, bool checked) const;
-    // Waits until the named control has the keyboard focus.
-    testing::AssertionResult HasFocus(std::wstring_view name) const;
+    // Waits until the named control has `state` (STATE_SYSTEM_CHECKED,
+    // STATE_SYSTEM_FOCUSED...), or lacks it.
+    testing::AssertionResult HasState(std::wstring_view name, LONG state, bool has = true) const;
+    testing::AssertionResult IsChecked(std::wstring_view name, bool checked) const {
+        return HasState(name, STATE_SYSTEM_CHECKED, checked);
+    }
+    testing::AssertionResult HasFocus(std::wstring_view name) const {
+        return HasState(name, STATE_SYSTEM_FOCUSED);
+    }
+    testing::AssertionResult IsHidden(std::wstring_view name, bool hidden) const {
+        return HasState(name, STATE_SYSTEM_INVISIBLE, hidden);
+    }
     // Waits until the screen shows the named control with some pixels in
     // `colour` and none in `otherColour`.
     testing::AssertionResult IsDrawnIn(std::wstring_view name, COLORREF colour,
@@ -50,8 +68,8 @@ public:
     testing::AssertionResult ShowsColourAt(const std::vector<POINT>& points, COLORREF colour) const;
 
     // The screen's pixels in `area` once the window has painted: nothing
-    // left to paint in it or its controls, and the same pixels seen across
-    // the program's trips back to its messages. Empty if that never comes.
+    // left to paint in it, and the same pixels seen across the program's
+    // trips back to its messages. Empty if that never comes.
     std::vector<COLORREF> SettledLook(const RECT& area) const;
 
     // Makes the window the foreground window and sends it real keys.
@@ -62,7 +80,7 @@ public:
     void Click(std::wstring_view name) const;
     // Presses the left button in the middle of a control, moves the pointer
     // through `path` (screen points) and releases the button at its last
-    // point. Waits until the control has taken the mouse with the press and
+    // point. Waits until the program has taken the mouse with the press and
     // until the release has given it back.
     testing::AssertionResult PressAndReleaseAlong(std::wstring_view name,
                                                   const std::vector<POINT>& path) const;
@@ -72,7 +90,11 @@ public:
     POINT ScreenPoint(POINT inWindow) const;
 
 private:
+    std::optional<AccessibleView> Find(const std::vector<AccessibleView>& children,
+                                       std::wstring_view name) const;
+
     HWND window_ = nullptr;
+    WindowKind kind_ = WindowKind::kMain;
 };
 
 std::string Describe(COLORREF colour);

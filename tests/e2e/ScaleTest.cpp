@@ -44,7 +44,7 @@ protected:
     void SetUp() override { ASSERT_NE(app_.WaitForShownMainWindow(), nullptr); }
 
     // The control's rectangle on the screen.
-    RECT ScreenRect(const wchar_t* control) const { return WindowRect(app_.Control(control)); }
+    RECT ScreenRect(const wchar_t* control) const { return app_.Main().Location(control); }
 
     ProgramUnderTest app_;
 };

@@ -13,22 +13,6 @@ namespace {
 
 constexpr wchar_t kShortcutName[] = L"Convalis.lnk";
 
-// COM on this thread for the lifetime of the object.
-class ComScope {
-public:
-    ComScope() : initialised_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
-    ~ComScope() {
-        if (initialised_) {
-            CoUninitialize();
-        }
-    }
-    ComScope(const ComScope&) = delete;
-    ComScope& operator=(const ComScope&) = delete;
-
-private:
-    bool initialised_;
-};
-
 struct ComReleaser {
     void operator()(IUnknown* object) const { object->Release(); }
 };
@@ -150,7 +134,6 @@ std::optional<unsigned long> NumberAt(const std::vector<unsigned char>& bytes, s
 }
 
 std::optional<Shortcut> ReadShortcut(const std::wstring& path) {
-    ComScope com;
     ComPtr<IShellLinkW> link = NewShellLink();
     ComPtr<IPersistFile> file = link ? FileOf(*link) : nullptr;
     if (!file || FAILED(file->Load(path.c_str(), STGM_READ))) {

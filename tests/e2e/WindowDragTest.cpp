@@ -25,22 +25,8 @@ POINT TopLeft(HWND window) {
     return {rect.left, rect.top};
 }
 
-POINT CentreOf(HWND control) {
-    const RECT rect = WindowRect(control);
-    return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
-}
-
 bool SamePoint(POINT a, POINT b) {
     return a.x == b.x && a.y == b.y;
-}
-
-bool PointerIsAt(POINT point) {
-    POINT pointer{};
-    return GetCursorPos(&pointer) && SamePoint(pointer, point);
-}
-
-std::string Describe(POINT point) {
-    return "(" + std::to_string(point.x) + ", " + std::to_string(point.y) + ")";
 }
 
 class WindowDrag : public testing::Test {
@@ -137,7 +123,7 @@ TEST_F(WindowDrag, WindowFollowsAPointerThatJumpsOutOfIt) {
 }
 
 TEST_F(WindowDrag, DisplayDraggedWithTheRightButtonMovesTheWindowAndStaysInactive) {
-    const POINT from = CentreOf(app_.Control(L"lblP(2)"));
+    const POINT from = app_.Main().CentreOf(L"lblP(2)");
     ASSERT_TRUE(Drag(from, Offset(from, -80, 40), MouseButton::kRight));
     EXPECT_TRUE(IsAt(Offset(start_, -80, 40)));
     const COLORREF highlight = GetSysColor(COLOR_HIGHLIGHT);

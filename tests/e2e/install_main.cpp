@@ -6,6 +6,8 @@
 
 #include <cstdio>
 
+#include <objbase.h>
+
 #include "Desktop.h"
 #include "Installer.h"
 
@@ -24,5 +26,11 @@ int wmain(int argc, wchar_t** argv) {
         }
     }
     e2e::SetInstallerPackages({argv[1], argv[2]});
-    return RUN_ALL_TESTS();
+    // The tests read the program's windows through their accessible objects.
+    if (FAILED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {
+        return 2;
+    }
+    const int failed = RUN_ALL_TESTS();
+    CoUninitialize();
+    return failed;
 }

@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <string>
 
+#include <objbase.h>
+
 #include "ProgramUnderTest.h"
 
 int wmain(int argc, wchar_t** argv) {
@@ -21,5 +23,12 @@ int wmain(int argc, wchar_t** argv) {
     std::wstring program = argv[1];
     std::replace(program.begin(), program.end(), L'/', L'\\');
     e2e::ProgramUnderTest::SetExecutable(program);
-    return RUN_ALL_TESTS();
+    // The tests read the program's windows through their accessible objects.
+    if (FAILED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {
+        std::fprintf(stderr, "convalis-e2e: cannot enter a COM apartment\n");
+        return 2;
+    }
+    const int failed = RUN_ALL_TESTS();
+    CoUninitialize();
+    return failed;
 }

@@ -89,12 +89,6 @@ struct WindowTraits {
     static void Close(Handle handle) { ::DestroyWindow(handle); }
 };
 
-struct GlobalAtomTraits {
-    using Handle = ATOM;
-    static Handle None() { return 0; }
-    static void Close(Handle atom) { ::GlobalDeleteAtom(atom); }
-};
-
 // A key opened with RegOpenKeyExW (never a predefined root key).
 struct RegistryKeyTraits {
     using Handle = HKEY;
@@ -112,7 +106,6 @@ using UniqueMemoryDc = UniqueHandle<MemoryDcTraits>;
 using UniqueIcon = UniqueHandle<IconTraits>;
 using UniqueCursor = UniqueHandle<CursorTraits>;
 using UniqueWindow = UniqueHandle<WindowTraits>;
-using UniqueGlobalAtom = UniqueHandle<GlobalAtomTraits>;
 using UniqueRegistryKey = UniqueHandle<RegistryKeyTraits>;
 
 // The screen's device context for the lifetime of the object.

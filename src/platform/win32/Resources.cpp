@@ -87,20 +87,6 @@ UniqueFont MakeFont(platform::Dpi dpi, int weight, bool underline) {
     return made;
 }
 
-// The font's LOGFONT as kFontProperty publishes it.
-std::wstring DescribeFont(HFONT font) {
-    LOGFONTW logFont{};
-    if (::GetObjectW(font, sizeof(logFont), &logFont) == 0) {
-        return {};
-    }
-    // std::to_wstring rather than a string stream, which would link the
-    // whole of the C++ locale machinery into the program.
-    const auto field = [](long value) { return L';' + std::to_wstring(value); };
-    return logFont.lfFaceName + field(logFont.lfHeight) + field(logFont.lfWeight) +
-           field(logFont.lfItalic) + field(logFont.lfUnderline) + field(logFont.lfCharSet) +
-           field(logFont.lfPitchAndFamily);
-}
-
 int FontIndex(platform::FontWeight weight) {
     return weight == platform::FontWeight::kBold ? 1 : 0;
 }
@@ -158,8 +144,6 @@ Resources::FontSet& Resources::Fonts(platform::Dpi dpi) {
         for (int underline = 0; underline < 2; ++underline) {
             set.fonts[bold][underline] =
                 MakeFont(dpi, bold != 0 ? FW_BOLD : FW_NORMAL, underline != 0);
-            const std::wstring description = DescribeFont(set.fonts[bold][underline].Get());
-            set.descriptions[bold][underline].Reset(::GlobalAddAtomW(description.c_str()));
         }
     }
     fontSets_.push_back(std::move(set));
@@ -168,31 +152,6 @@ Resources::FontSet& Resources::Fonts(platform::Dpi dpi) {
 
 HFONT Resources::Font(platform::Dpi dpi, platform::FontWeight weight, bool underline) {
     return Fonts(dpi).fonts[FontIndex(weight)][underline ? 1 : 0].Get();
-}
-
-void Resources::PublishFont(HWND hwnd, HFONT font) {
-    ATOM description = 0;
-    for (const FontSet& set : fontSets_) {
-        for (int bold = 0; bold < 2; ++bold) {
-            for (int underline = 0; underline < 2; ++underline) {
-                if (set.fonts[bold][underline].Get() == font) {
-                    description = set.descriptions[bold][underline].Get();
-                }
-            }
-        }
-    }
-    for (const SmallerFontEntry& entry : smallerFonts_) {
-        if (entry.font.Get() == font) {
-            description = entry.description.Get();
-        }
-    }
-    ::SetPropW(hwnd, kFontProperty, reinterpret_cast<HANDLE>(static_cast<UINT_PTR>(description)));
-}
-
-void Resources::PublishFont(HWND hwnd, platform::Dpi dpi, platform::FontWeight weight,
-                            bool underline) {
-    const ATOM description = Fonts(dpi).descriptions[FontIndex(weight)][underline ? 1 : 0].Get();
-    ::SetPropW(hwnd, kFontProperty, reinterpret_cast<HANDLE>(static_cast<UINT_PTR>(description)));
 }
 
 HFONT Resources::SmallerFont(platform::FontWeight weight, bool underline, int characterHeight) {
@@ -211,13 +170,9 @@ HFONT Resources::SmallerFont(platform::FontWeight weight, bool underline, int ch
     if (face == nullptr) {
         description.lfOutPrecision = OUT_TT_ONLY_PRECIS;
     }
-    SmallerFontEntry entry{fontWeight,
-                           underline,
-                           characterHeight,
-                           UniqueFont(::CreateFontIndirectW(&description)),
-                           {}};
+    SmallerFontEntry entry{fontWeight, underline, characterHeight,
+                           UniqueFont(::CreateFontIndirectW(&description))};
     HFONT font = entry.font.Get();
-    entry.description.Reset(::GlobalAddAtomW(DescribeFont(font).c_str()));
     smallerFonts_.push_back(std::move(entry));
     return font;
 }

@@ -12,12 +12,6 @@
 
 namespace win32 {
 
-// The window property through which a label or a check box publishes its font
-// for observers outside the process: a global atom named after the font's
-// LOGFONT, "face;height;weight;italic;underline;charset;pitchAndFamily". An
-// observer makes the same font from it and measures the control's text.
-inline constexpr wchar_t kFontProperty[] = L"Convalis.Font";
-
 class Resources {
 public:
     // Loads nothing yet: each font, icon and the hand cursor is made at its
@@ -34,12 +28,6 @@ public:
     // for a text set smaller to fit its label; kept for the program's life
     // (a few heights in a run).
     HFONT SmallerFont(platform::FontWeight weight, bool underline, int characterHeight);
-    // Names `font`, one of the fonts above, in the window property
-    // kFontProperty of `hwnd`.
-    void PublishFont(HWND hwnd, HFONT font);
-    // Names that font in the window property kFontProperty of `hwnd`.
-    void PublishFont(HWND hwnd, platform::Dpi dpi, platform::FontWeight weight,
-                     bool underline = false);
     // The pointing-hand cursor of links; null when the system has none.
     HCURSOR HandCursor() const;
     // The icon of a picture, `size` pixels square, or null when the program
@@ -50,19 +38,16 @@ public:
     HICON WindowIcon(int size);
 
 private:
-    // The fonts of one scale, indexed by [bold][underline], with the atoms
-    // that describe them.
+    // The fonts of one scale, indexed by [bold][underline].
     struct FontSet {
         int dpi = 0;
         UniqueFont fonts[2][2];
-        UniqueGlobalAtom descriptions[2][2];
     };
     struct SmallerFontEntry {
         int weight = 0;
         bool underline = false;
         int characterHeight = 0;
         UniqueFont font;
-        UniqueGlobalAtom description;
     };
     struct SizedIcon {
         int id = 0;

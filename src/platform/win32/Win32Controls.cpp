@@ -81,11 +81,6 @@ void ChildWindow::Create(const wchar_t* windowClass, DWORD style, const platform
     if (form_.Hwnd() == nullptr) {
         throw platform::RuntimeError("The window is not loaded");
     }
-    const std::string atomName = index_ >= 0 ? name_ + "(" + std::to_string(index_) + ")" : name_;
-    atom_.Reset(::GlobalAddAtomW(Widen(atomName).c_str()));
-    if (!atom_) {
-        throw platform::RuntimeError("Invalid control name");
-    }
     bounds_ = bounds;
     layer_ = layer;
     if (!visible && DefersWindow()) {
@@ -114,11 +109,10 @@ bool ChildWindow::CreateDeferredWindow() {
 
 bool ChildWindow::MakeWindow(const wchar_t* windowClass, DWORD style, HWND insertAfter) {
     const RECT pixels = PixelRect(bounds_);
-    HWND hwnd = ::CreateWindowExW(
-        0, windowClass, WindowText().c_str(), style | WS_CHILD | WS_CLIPSIBLINGS, pixels.left,
-        pixels.top, pixels.right - pixels.left, pixels.bottom - pixels.top, form_.Hwnd(),
-        reinterpret_cast<HMENU>(static_cast<UINT_PTR>(atom_.Get())), runtime_.instance,
-        CreationParameter());
+    HWND hwnd = ::CreateWindowExW(0, windowClass, WindowText().c_str(),
+                                  style | WS_CHILD | WS_CLIPSIBLINGS, pixels.left, pixels.top,
+                                  pixels.right - pixels.left, pixels.bottom - pixels.top,
+                                  form_.Hwnd(), nullptr, runtime_.instance, CreationParameter());
     if (hwnd == nullptr) {
         return false;
     }
@@ -136,7 +130,6 @@ LRESULT ChildWindow::Receive(UINT message, WPARAM wParam, LPARAM lParam) {
     AddToolTipOnFirstMove(message, wParam, lParam);
     if (message == WM_NCDESTROY) {
         ForgetAccessible();
-        ::RemovePropW(hwnd_, kFontProperty);
         return ::DefWindowProcW(std::exchange(hwnd_, nullptr), message, wParam, lParam);
     }
     return HandleMessage(message, wParam, lParam);
@@ -356,7 +349,6 @@ void Win32Label::Refit() {
     const int borderPixels = border_ ? 2 : 0;
     ScreenDc screen;
     fitted_ = FitText(screen.Get(), Widen(caption_), ClientRect(Hwnd()).right - borderPixels);
-    runtime_.resources.PublishFont(Hwnd(), fitted_.font);
 }
 
 void Win32Label::SetCaption(const std::string& caption) {
@@ -714,7 +706,6 @@ void Win32CheckBox::ApplyFont() {
     const platform::Dpi dpi = form_.Dpi();
     HFONT font = runtime_.resources.Font(dpi, platform::FontWeight::kRegular);
     ::SendMessageW(Hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-    runtime_.resources.PublishFont(Hwnd(), dpi, platform::FontWeight::kRegular);
 }
 
 LRESULT CALLBACK Win32CheckBox::Subclass(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,

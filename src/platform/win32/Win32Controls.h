@@ -1,7 +1,4 @@
-// The controls of a window as child windows. Each child's control ID is the
-// global atom of its name, "lblP(2)" for element 2 of the array lblP and
-// "nrvFocus" for a single control, so that another process finds it with
-// GetDlgItem(window, GlobalFindAtomW(name)).
+// The controls of a window as child windows.
 #pragma once
 
 #include <functional>
@@ -38,7 +35,7 @@ private:
     bool pressed_ = false;
 };
 
-// The system side of a control: its child window, its atom, its placement
+// The system side of a control: its child window, its placement
 // and what it tells screen readers.
 //
 // A control added hidden gets its window only when it is first shown, or
@@ -91,8 +88,7 @@ protected:
     virtual bool DefersWindow() const { return true; }
     // The text the window is created with.
     virtual std::wstring WindowText() const { return {}; }
-    // The window was just created: the control hands it what observers read
-    // from it (published colour and font).
+    // The window was just created: the control fits its text to it.
     virtual void WindowCreated() {}
     virtual LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     // A mouse message (or the loss of the mouse) of a control with mouse
@@ -148,7 +144,6 @@ private:
     std::string name_;
     int index_;
     platform::Bounds bounds_;
-    UniqueGlobalAtom atom_;
     std::wstring toolTipText_;  // the tooltip control keeps a pointer to it
     bool toolTipAdded_ = false;
     Layer layer_ = Layer::kAbove;
@@ -295,7 +290,7 @@ protected:
     std::wstring WindowText() const override;
 
 private:
-    // The font of the window's scale, for the system's button and observers.
+    // The font of the window's scale, for the system's button.
     void ApplyFont();
     // The system's button class does the rest; the box only answers
     // screen readers itself, since not every system describes a button's
