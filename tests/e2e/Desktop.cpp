@@ -7,6 +7,8 @@
 #include <stdexcept>
 #include <thread>
 
+#include "platform/win32/Handles.h"
+
 namespace e2e {
 
 namespace {
@@ -62,39 +64,10 @@ bool SendMouse(std::vector<INPUT> inputs) {
            inputs.size();
 }
 
-struct ScreenDcReleaser {
-    void operator()(HDC dc) const { ReleaseDC(nullptr, dc); }
-};
-struct MemoryDcDeleter {
-    void operator()(HDC dc) const { DeleteDC(dc); }
-};
-struct GdiObjectDeleter {
-    void operator()(HGDIOBJ object) const { DeleteObject(object); }
-};
-using ScreenDc = std::unique_ptr<std::remove_pointer_t<HDC>, ScreenDcReleaser>;
-using MemoryDc = std::unique_ptr<std::remove_pointer_t<HDC>, MemoryDcDeleter>;
-using GdiObject = std::unique_ptr<std::remove_pointer_t<HGDIOBJ>, GdiObjectDeleter>;
 struct ModuleFreer {
     void operator()(HMODULE module) const { FreeLibrary(module); }
 };
-struct IconDestroyer {
-    void operator()(HICON icon) const { DestroyIcon(icon); }
-};
 using Module = std::unique_ptr<std::remove_pointer_t<HMODULE>, ModuleFreer>;
-using Icon = std::unique_ptr<std::remove_pointer_t<HICON>, IconDestroyer>;
-
-// Selects an object into a device context for its lifetime.
-class Selection {
-public:
-    Selection(HDC dc, HGDIOBJ object) : dc_(dc), previous_(SelectObject(dc, object)) {}
-    ~Selection() { SelectObject(dc_, previous_); }
-    Selection(const Selection&) = delete;
-    Selection& operator=(const Selection&) = delete;
-
-private:
-    HDC dc_;
-    HGDIOBJ previous_;
-};
 
 // The active and the focused window of a thread.
 GUITHREADINFO ThreadWindows(DWORD thread) {
@@ -214,8 +187,8 @@ RECT WindowRect(HWND window) {
 }
 
 int ScreenPixelsPerInchX() {
-    ScreenDc screen(GetDC(nullptr));
-    return GetDeviceCaps(screen.get(), LOGPIXELSX);
+    win32::ScreenDc screen;
+    return GetDeviceCaps(screen.Get(), LOGPIXELSX);
 }
 
 int ScaledToScreen(int pixels96) {
@@ -236,16 +209,17 @@ std::vector<COLORREF> ScreenPixels(const RECT& area) {
     format.bmiHeader.biBitCount = 32;
     format.bmiHeader.biCompression = BI_RGB;
 
-    ScreenDc screen(GetDC(nullptr));
-    MemoryDc memory(CreateCompatibleDC(screen.get()));
+    win32::ScreenDc screen;
+    win32::UniqueMemoryDc memory(CreateCompatibleDC(screen.Get()));
     void* bits = nullptr;
-    GdiObject copy(CreateDIBSection(memory.get(), &format, DIB_RGB_COLORS, &bits, nullptr, 0));
+    win32::UniqueBitmap copy(
+        CreateDIBSection(memory.Get(), &format, DIB_RGB_COLORS, &bits, nullptr, 0));
     if (!memory || !copy) {
         return {};
     }
     {
-        Selection selected(memory.get(), copy.get());
-        BitBlt(memory.get(), 0, 0, width, height, screen.get(), area.left, area.top, SRCCOPY);
+        win32::SelectionScope selected(memory.Get(), copy.Get());
+        BitBlt(memory.Get(), 0, 0, width, height, screen.Get(), area.left, area.top, SRCCOPY);
         GdiFlush();
     }
     std::vector<COLORREF> pixels;
@@ -263,23 +237,23 @@ std::vector<COLORREF> IconPixels(const std::wstring& file, int resource, int siz
     if (!module) {
         return {};
     }
-    Icon icon(static_cast<HICON>(
+    win32::UniqueIcon icon(static_cast<HICON>(
         LoadImageW(module.get(), MAKEINTRESOURCEW(resource), IMAGE_ICON, size, size, 0)));
-    ScreenDc screen(GetDC(nullptr));
-    MemoryDc memory(CreateCompatibleDC(screen.get()));
-    GdiObject bitmap(CreateCompatibleBitmap(screen.get(), size, size));
-    GdiObject brush(CreateSolidBrush(ground));
+    win32::ScreenDc screen;
+    win32::UniqueMemoryDc memory(CreateCompatibleDC(screen.Get()));
+    win32::UniqueBitmap bitmap(CreateCompatibleBitmap(screen.Get(), size, size));
+    win32::UniqueBrush brush(CreateSolidBrush(ground));
     if (!icon || !memory || !bitmap || !brush) {
         return {};
     }
-    Selection selected(memory.get(), bitmap.get());
+    win32::SelectionScope selected(memory.Get(), bitmap.Get());
     const RECT all{0, 0, size, size};
-    FillRect(memory.get(), &all, static_cast<HBRUSH>(brush.get()));
-    DrawIconEx(memory.get(), 0, 0, icon.get(), size, size, 0, nullptr, DI_NORMAL);
+    FillRect(memory.Get(), &all, brush.Get());
+    DrawIconEx(memory.Get(), 0, 0, icon.Get(), size, size, 0, nullptr, DI_NORMAL);
     std::vector<COLORREF> pixels;
     for (int y = 0; y < size; ++y) {
         for (int x = 0; x < size; ++x) {
-            pixels.push_back(GetPixel(memory.get(), x, y));
+            pixels.push_back(GetPixel(memory.Get(), x, y));
         }
     }
     return pixels;

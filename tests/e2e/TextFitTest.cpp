@@ -150,7 +150,7 @@ protected:
             }
         }
         for (size_t i = 0; i < displays.size(); ++i) {
-            EXPECT_NE(looks[i], looks[i + displays.size()])
+            EXPECT_TRUE(looks[i] != looks[i + displays.size()])
                 << Utf8(displays[i]) << " does not show its first digit";
         }
     }
