@@ -11,15 +11,12 @@ namespace {
 
 using platform::MakeRgb;
 
-const platform::Rgb kOlive = MakeRgb(179, 181, 11);
-
 class WindowFace : public testing_support::ProgramFixture {
 protected:
     offscreen::OffscreenWindow& MainWindow() { return *Platform().FindWindow("frmConvalis"); }
     platform::Rgb ButtonFace() {
         return Platform().Graphics().SysColor(platform::syscolor::kButtonFace);
     }
-    platform::Rgb Ground() { return Platform().Graphics().SysColor(platform::syscolor::kWindow); }
     int PixelsOf(const offscreen::Bitmap& image, platform::Rgb color) {
         int count = 0;
         for (int y = 0; y < image.Height(); ++y) {
@@ -29,25 +26,6 @@ protected:
         return count;
     }
 };
-
-TEST_F(WindowFace, ThePictureIsAnOliveEuroSignOnTheWindowColour) {
-    Start();
-    const offscreen::Bitmap& image = MainWindow().Image();
-    // The arc, cut straight at column 102.
-    EXPECT_EQ(image.Pixel(30, 89), kOlive);
-    EXPECT_EQ(image.Pixel(102, 10), kOlive);
-    EXPECT_EQ(image.Pixel(103, 10), Ground());
-    EXPECT_EQ(image.Pixel(102, 168), kOlive);
-    // Inside the arc's inner circle, and right of the cut.
-    EXPECT_EQ(image.Pixel(60, 89), Ground());
-    EXPECT_EQ(image.Pixel(150, 89), Ground());
-    // The two bars, columns 0 to 79, crossing the arc.
-    EXPECT_EQ(image.Pixel(2, 70), kOlive);
-    EXPECT_EQ(image.Pixel(79, 70), kOlive);
-    EXPECT_EQ(image.Pixel(80, 70), Ground());
-    EXPECT_EQ(image.Pixel(60, 113), kOlive);
-    EXPECT_EQ(image.Pixel(60, 90), Ground());
-}
 
 TEST_F(WindowFace, NoFrameBeforeTheRegionNorWhileMinimised) {
     offscreen::ProgramFacts hidden;
