@@ -169,6 +169,12 @@ TEST_F(Dragging, PressAndReleaseOnADisplayMovesNothingAndSelectsNothing) {
 }
 
 TEST_F(Dragging, ButtonsTheMarkerAndPixelsOutsideTheRegionStartNothing) {
+    // imaCommand(1), the hide button, spans twips 960..1200 by 120..360: a
+    // click at its upper part, pixel (272, 110), hides the window.
+    Down(272, 110);
+    Up(272, 110);
+    EXPECT_FALSE(Main().Window().Visible()) << "the hide button was not clicked";
+    Platform().PostIconDoubleClick();
     // imaCommand(0) spans twips 1200..1440 by 120..360: pixel (290, 110).
     Down(290, 110);
     Up(290, 110);
