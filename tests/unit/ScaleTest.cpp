@@ -163,6 +163,8 @@ INSTANTIATE_TEST_SUITE_P(Dpi, AtScale, testing::Values(96, 120, 144, 192));
 TEST_F(MovingToAnotherScale, TheWindowIsDrawnAgainAtTheNewScale) {
     Start();
     const platform::Bounds marker = Main().FocusMarker().Placement();
+    // On a window colour of another scheme, the marker is drawn in the same ink.
+    Platform().Gdi().SetSysColor(platform::syscolor::kWindow, platform::MakeRgb(1, 2, 3));
     Platform().PostDpiChange("frmConvalis", Dpi(144));
     Run();
     ExpectTheScaledFace(Window("frmConvalis"), 144, ButtonFace());
