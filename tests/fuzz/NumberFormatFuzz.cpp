@@ -51,7 +51,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                     "FormatFixed2 wrote " + text);
     // Read back in the user's format, the text gives the double nearest its
     // decimal value.
-    const std::string pointed = testing_support::ReferenceFixed2(value, ".");
+    std::string pointed = expected;
+    pointed.replace(pointed.size() - 3, 1, ".");
     fuzzing::Expect(core::TextToDouble(text, separator) == std::strtod(pointed.c_str(), nullptr),
                     text + " reads back otherwise");
     return 0;
