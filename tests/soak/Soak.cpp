@@ -4,10 +4,11 @@
 // usage: convalis-soak [--events N] [--seed S]
 //
 // The events are the amount-entry fuzzer's (RandomUser.h), over the whole
-// program and from a seeded generator. Each run starts the program as a log-on would (now and then
-// hidden, on either side of the change-over date, with a comma or a point as decimal separator) and
-// lasts until the program closes; the next run starts it again over the same Startup folder, until
-// N events have been sent.
+// program and from a seeded generator. Each run starts the program as a
+// log-on would (now and then hidden, on either side of the change-over
+// date, with a comma or a point as decimal separator) and lasts until the
+// program closes; the next run starts it again over the same Startup
+// folder, until N events have been sent.
 #include <sys/resource.h>
 
 #include <chrono>
