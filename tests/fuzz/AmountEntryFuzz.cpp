@@ -35,6 +35,7 @@ public:
         app::Main(program_);
         Zone().Load();
         Zone().Window().Show();
+        onZone_ = mainTouched_ = true;
         Reset();
     }
     ~Session() {
@@ -47,13 +48,12 @@ public:
         separator_ = separator;
         platform_.SetDecimalSeparator(separator);
         onZone_ = onZone;
+        mainTouched_ = !onZone || changeRow;
         if (changeRow)
             Main().ShowChangeRow(true);
         // The amounts converted with the other separator convert again.
-        if (separator != kResetSeparator) {
-            ResetEntry(Main(), converter::frmConvalis::kPriceFrancs);
-            ResetEntry(Zone(), zone::frmZoneEuro::kCurrencyAmount);
-        }
+        if (separator != kResetSeparator)
+            ResetForm();
         Form().Window().Activate();
     }
 
@@ -89,19 +89,17 @@ public:
     // leaves them; the change row hidden, nothing on the clipboard, no
     // announcement kept. An input then leaves the heap as it found it, and
     // libFuzzer, seeing no growth, need not scan the whole heap for leaks.
+    // A window the input did not reach is left as it is.
     void Reset() {
         platform_.SetDecimalSeparator(kResetSeparator);
         platform_.Clipboard().SetContents("");
-        for (const char* name : {"frmConvalis", "frmZoneEuro"}) {
-            offscreen::OffscreenWindow& window = *platform_.FindWindow(name);
-            if (window.Dpi() != kScales[0])
-                window.ChangeDpi(kScales[0]);
-            window.ClearAnnouncements();
-        }
-        Main().ShowChangeRow(false);
-        ResetEntry(Main(), converter::frmConvalis::kPriceFrancs);
-        Zone().SelectCurrency(core::kFrenchFrancRow);
-        ResetEntry(Zone(), zone::frmZoneEuro::kCurrencyAmount);
+        offscreen::OffscreenWindow& window =
+            *platform_.FindWindow(onZone_ ? "frmZoneEuro" : "frmConvalis");
+        if (window.Dpi() != kScales[0])
+            window.ChangeDpi(kScales[0]);
+        ResetForm();
+        for (const char* name : {"frmConvalis", "frmZoneEuro"})
+            platform_.FindWindow(name)->ClearAnnouncements();
         fuzzing::Expect(platform_.HandlerErrors().empty(), "a handler raised an error");
     }
 
@@ -109,6 +107,17 @@ private:
     converter::frmConvalis& Main() { return program_.MainWindow(); }
     zone::frmZoneEuro& Zone() { return program_.ZoneEuro(); }
     ui::ConverterForm& Form() { return onZone_ ? static_cast<ui::ConverterForm&>(Zone()) : Main(); }
+
+    void ResetForm() {
+        if (mainTouched_) {
+            Main().ShowChangeRow(false);
+            ResetEntry(Main(), converter::frmConvalis::kPriceFrancs);
+        }
+        if (onZone_) {
+            Zone().SelectCurrency(core::kFrenchFrancRow);
+            ResetEntry(Zone(), zone::frmZoneEuro::kCurrencyAmount);
+        }
+    }
 
     // Two entries of 0: the second saves as undo state what the first left.
     void ResetEntry(ui::ConverterForm& form, int field) {
@@ -137,6 +146,7 @@ private:
     testing_support::EscapeCheck escape_;
     std::string separator_;
     bool onZone_ = false;
+    bool mainTouched_ = false;
     std::string lastEvent_;
     int lastKey_ = 0;
 };

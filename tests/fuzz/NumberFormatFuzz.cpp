@@ -17,8 +17,7 @@
 namespace {
 
 double RawDouble(fuzzing::FuzzInput& in) {
-    std::uint64_t bits = in.Dword();
-    bits |= static_cast<std::uint64_t>(in.Dword()) << 32;
+    const std::uint64_t bits = in.Qword();
     double value = 0;
     std::memcpy(&value, &bits, sizeof value);
     return value;
@@ -26,9 +25,7 @@ double RawDouble(fuzzing::FuzzInput& in) {
 
 // Cents of up to 17 digits, times or divided by a rate.
 double ConvertedAmount(fuzzing::FuzzInput& in) {
-    std::uint64_t cents = in.Dword();
-    cents |= static_cast<std::uint64_t>(in.Dword()) << 32;
-    cents %= 100'000'000'000'000'000ull;
+    const std::uint64_t cents = in.Qword() % 100'000'000'000'000'000ull;
     const double amount = static_cast<double>(cents) / 100;
     const double rate = core::CurrencyRates.at(in.Byte() % core::CurrencyRates.size());
     const double value = in.Byte() % 2 ? amount * rate : amount / rate;
