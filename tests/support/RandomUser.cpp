@@ -172,12 +172,10 @@ const std::string* RandomUser::PastedText() {
 
 // The window goes to a monitor of another scale.
 UserEvent RandomUser::ScaleChange(const offscreen::OffscreenWindow& window, int dpi) {
-    UserEvent event;
-    event.description = window.Name() + " to " + std::to_string(dpi) + " dpi";
-    event.post = [name = window.Name(), dpi](offscreen::OffscreenPlatform& platform) {
-        platform.PostDpiChange(name, platform::Dpi(dpi));
-    };
-    return event;
+    return {[name = window.Name(), dpi](offscreen::OffscreenPlatform& platform) {
+                platform.PostDpiChange(name, platform::Dpi(dpi));
+            },
+            window.Name() + " to " + std::to_string(dpi) + " dpi"};
 }
 
 // A press somewhere on the window and a release: on a control a click; on
@@ -217,10 +215,8 @@ UserEvent RandomUser::Mouse(const offscreen::OffscreenWindow& window) {
 }
 
 UserEvent RandomUser::IconDoubleClick() {
-    UserEvent event;
-    event.description = "tray dblclick";
-    event.post = [](offscreen::OffscreenPlatform& platform) { platform.PostIconDoubleClick(); };
-    return event;
+    return {[](offscreen::OffscreenPlatform& platform) { platform.PostIconDoubleClick(); },
+            "tray dblclick"};
 }
 
 // The shell goes and comes back: its icons are gone, and it tells every
@@ -238,12 +234,9 @@ UserEvent RandomUser::ShellRestart() {
 
 UserEvent RandomUser::Tick() {
     const int milliseconds = 1 + Below(2000);
-    UserEvent event;
-    event.description = "tick " + std::to_string(milliseconds);
-    event.post = [milliseconds](offscreen::OffscreenPlatform& platform) {
-        platform.PostTick(milliseconds);
-    };
-    return event;
+    return {
+        [milliseconds](offscreen::OffscreenPlatform& platform) { platform.PostTick(milliseconds); },
+        "tick " + std::to_string(milliseconds)};
 }
 
 // The system asks the window that takes input to close, as the task bar's
