@@ -257,7 +257,7 @@ def test(commands, timeout):
         code, output = run(command, timeout=timeout * max(1, min(len(names), 10)), cwd=where)
         if code != 0:
             failed = re.findall(r"\[  FAILED  \] (\S+)", output)
-            return failed[0] if failed else f"{names[0]} ({code})"
+            return failed[0] if failed else f"{Path(command[0]).name} ({code}), {names[0]} first"
     return None
 
 
