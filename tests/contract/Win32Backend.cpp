@@ -13,20 +13,25 @@
 #include "platform/win32/Win32Api.h"
 #include "platform/win32/Win32Platform.h"
 
+#include <oleacc.h>
+
 namespace contract {
 namespace {
 
 constexpr DWORD kLimitMilliseconds = 20000;
+
+// MinGW's oleacc import library gives IID_IAccessible as code, not data.
+constexpr IID kIAccessible = {
+    0x618736e0, 0x3c3d, 0x11cf, {0x81, 0x0c, 0x00, 0xaa, 0x00, 0x38, 0x9b, 0x71}};
 
 struct WindowDcRelease {
     HWND window;
     void operator()(HDC dc) const { ::ReleaseDC(window, dc); }
 };
 
-// The distinct colours of a window's client area as painted.
-std::vector<platform::Rgb> PaintedColors(HWND window) {
-    RECT client{};
-    ::GetClientRect(window, &client);
+// The distinct colours of `area` of a window's client area as painted.
+std::vector<platform::Rgb> PaintedColors(HWND window, const RECT& area) {
+    const RECT client{0, 0, area.right - area.left, area.bottom - area.top};
     BITMAPINFO format{};
     format.bmiHeader.biSize = sizeof(format.bmiHeader);
     format.bmiHeader.biWidth = client.right;
@@ -46,7 +51,8 @@ std::vector<platform::Rgb> PaintedColors(HWND window) {
     }
     {
         win32::SelectionScope selected(copy.Get(), image.Get());
-        ::BitBlt(copy.Get(), 0, 0, client.right, client.bottom, shown.get(), 0, 0, SRCCOPY);
+        ::BitBlt(copy.Get(), 0, 0, client.right, client.bottom, shown.get(), area.left, area.top,
+                 SRCCOPY);
         ::GdiFlush();
     }
     const auto* pixels = static_cast<const std::uint32_t*>(bits);
@@ -110,29 +116,55 @@ public:
         return ::IsWindowEnabled(reinterpret_cast<HWND>(window.Handle())) != FALSE;
     }
 
-    // The child window with the name's atom as its id, its text, the colours
-    // it has painted and its rectangle.
+    // The window's one shown text among the children that its accessible
+    // object lists, as a screen reader finds it: its name, the colours
+    // painted in its rectangle and that rectangle.
     std::optional<LabelView> ShownLabel(const platform::Window& window,
-                                        const platform::Label& label) override {
-        const std::string name = label.Name() + "(" + std::to_string(label.Index()) + ")";
+                                        const platform::Label&) override {
         HWND form = reinterpret_cast<HWND>(window.Handle());
-        const ATOM id = ::GlobalFindAtomW(win32::Widen(name).c_str());
-        HWND control = id == 0 ? nullptr : ::GetDlgItem(form, id);
-        if (control == nullptr || !::IsWindowVisible(control))
+        ::UpdateWindow(form);
+        IAccessible* object = nullptr;
+        if (FAILED(::AccessibleObjectFromWindow(form, static_cast<DWORD>(OBJID_CLIENT),
+                                                kIAccessible, reinterpret_cast<void**>(&object))))
             return std::nullopt;
-        const int length = ::GetWindowTextLengthW(control);
-        std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-        text.resize(static_cast<std::size_t>(::GetWindowTextW(control, text.data(), length + 1)));
-        ::UpdateWindow(control);
-        RECT rect{};
-        ::GetWindowRect(control, &rect);
-        ::MapWindowPoints(nullptr, form, reinterpret_cast<POINT*>(&rect), 2);
+        std::optional<LabelView> shown;
+        LONG count = 0;
+        object->get_accChildCount(&count);
+        for (LONG id = 1; id <= count && !shown; ++id) {
+            VARIANT child;
+            child.vt = VT_I4;
+            child.lVal = id;
+            VARIANT role, state;
+            ::VariantInit(&role);
+            ::VariantInit(&state);
+            LONG left = 0, top = 0, width = 0, height = 0;
+            BSTR name = nullptr;
+            if (SUCCEEDED(object->get_accRole(child, &role)) &&
+                role.lVal == ROLE_SYSTEM_STATICTEXT &&
+                SUCCEEDED(object->get_accState(child, &state)) &&
+                (state.lVal & STATE_SYSTEM_INVISIBLE) == 0 &&
+                SUCCEEDED(object->accLocation(&left, &top, &width, &height, child)) &&
+                SUCCEEDED(object->get_accName(child, &name))) {
+                RECT rect{left, top, left + width, top + height};
+                ::MapWindowPoints(nullptr, form, reinterpret_cast<POINT*>(&rect), 2);
+                const platform::Dpi dpi = window.Dpi();
+                shown = LabelView{win32::Narrow(name != nullptr ? name : L""),
+                                  PaintedColors(form, rect),
+                                  {dpi.ToTwips(rect.left), dpi.ToTwips(rect.top),
+                                   dpi.ToTwips(width), dpi.ToTwips(height)}};
+            }
+            ::SysFreeString(name);
+        }
+        object->Release();
+        return shown;
+    }
+
+    void ClickAt(platform::Window& window, int x, int y) override {
+        HWND form = reinterpret_cast<HWND>(window.Handle());
         const platform::Dpi dpi = window.Dpi();
-        return LabelView{
-            win32::Narrow(text),
-            PaintedColors(control),
-            {dpi.ToTwips(rect.left), dpi.ToTwips(rect.top), dpi.ToTwips(rect.right - rect.left),
-             dpi.ToTwips(rect.bottom - rect.top)}};
+        const LPARAM at = MAKELPARAM(dpi.ToPixels(x), dpi.ToPixels(y));
+        ::PostMessageW(form, WM_LBUTTONDOWN, MK_LBUTTON, at);
+        ::PostMessageW(form, WM_LBUTTONUP, 0, at);
     }
 
     std::string TemporaryFolder() override {

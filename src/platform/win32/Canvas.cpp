@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/win32/TimingProbe.h"
 #include "platform/win32/Win32Controls.h"
 
 namespace win32 {
@@ -60,7 +61,7 @@ HDC Canvas::Buffer(HDC like, int width, int height) {
     return buffer_.Get();
 }
 
-void Canvas::Paint(HDC dc, const RECT& area, const BackingImage& image) {
+void Canvas::Paint(HDC dc, const RECT& area, const BackingImage& image, TimingProbe* probe) {
     const int width = area.right - area.left;
     const int height = area.bottom - area.top;
     if (width <= 0 || height <= 0) {
@@ -87,6 +88,9 @@ void Canvas::Paint(HDC dc, const RECT& area, const BackingImage& image) {
         ::IntersectClipRect(target, visible.left, visible.top, visible.right, visible.bottom);
         control.Paint(target, rect);
         ::RestoreDC(target, saved);
+        if (probe != nullptr) {
+            probe->ControlPainted(&control);
+        }
     }
     if (buffer != nullptr) {
         ::SetViewportOrgEx(buffer, previousOrigin.x, previousOrigin.y, nullptr);

@@ -12,6 +12,7 @@
 
 namespace win32 {
 
+class TimingProbe;
 class WindowlessControl;
 
 class Canvas {
@@ -30,8 +31,9 @@ public:
     // mouse; null when there is none.
     WindowlessControl* MouseTargetAt(POINT point) const;
     // Paints `area` of the window: its image, then each shown control that
-    // meets the area, from the bottom up, each clipped to its rectangle.
-    void Paint(HDC dc, const RECT& area, const BackingImage& image);
+    // meets the area, from the bottom up, each clipped to its rectangle. The
+    // benchmark's probe, if any, hears of each control painted.
+    void Paint(HDC dc, const RECT& area, const BackingImage& image, TimingProbe* probe);
 
 private:
     // The off-screen image, at least `width` x `height`; null if none can

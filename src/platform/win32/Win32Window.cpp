@@ -374,7 +374,7 @@ LRESULT Win32Window::Receive(UINT message, WPARAM wParam, LPARAM lParam) {
 
 LRESULT Win32Window::OnPaint() {
     PaintScope paint(hwnd_);
-    canvas_.Paint(paint.Dc(), paint.Area(), image_);
+    canvas_.Paint(paint.Dc(), paint.Area(), image_, runtime_.pump.Probe());
     return 0;
 }
 
