@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <type_traits>
 #include <vector>
@@ -20,43 +21,40 @@ namespace {
 
 constexpr DWORD kLimitMilliseconds = 20000;
 
-// MinGW's oleacc import library gives IID_IAccessible as code, not data.
-constexpr IID kIAccessible = {
-    0x618736e0, 0x3c3d, 0x11cf, {0x81, 0x0c, 0x00, 0xaa, 0x00, 0x38, 0x9b, 0x71}};
-
 struct WindowDcRelease {
     HWND window;
     void operator()(HDC dc) const { ::ReleaseDC(window, dc); }
 };
 
-// The distinct colours of `area` of a window's client area as painted.
+// The distinct colours painted in `area` of a window's client area.
 std::vector<platform::Rgb> PaintedColors(HWND window, const RECT& area) {
-    const RECT client{0, 0, area.right - area.left, area.bottom - area.top};
+    const LONG width = area.right - area.left;
+    const LONG height = area.bottom - area.top;
+    std::vector<platform::Rgb> colors;
+    if (width <= 0 || height <= 0)
+        return colors;
     BITMAPINFO format{};
     format.bmiHeader.biSize = sizeof(format.bmiHeader);
-    format.bmiHeader.biWidth = client.right;
-    format.bmiHeader.biHeight = -client.bottom;
+    format.bmiHeader.biWidth = width;
+    format.bmiHeader.biHeight = -height;
     format.bmiHeader.biPlanes = 1;
     format.bmiHeader.biBitCount = 32;
     format.bmiHeader.biCompression = BI_RGB;
-    std::vector<platform::Rgb> colors;
     const std::unique_ptr<std::remove_pointer_t<HDC>, WindowDcRelease> shown(::GetDC(window),
                                                                              {window});
     win32::UniqueMemoryDc copy(::CreateCompatibleDC(shown.get()));
     void* bits = nullptr;
     win32::UniqueBitmap image(
         ::CreateDIBSection(copy.Get(), &format, DIB_RGB_COLORS, &bits, nullptr, 0));
-    if (!copy || !image || client.right <= 0 || client.bottom <= 0) {
+    if (!copy || !image)
         return colors;
-    }
     {
         win32::SelectionScope selected(copy.Get(), image.Get());
-        ::BitBlt(copy.Get(), 0, 0, client.right, client.bottom, shown.get(), area.left, area.top,
-                 SRCCOPY);
+        ::BitBlt(copy.Get(), 0, 0, width, height, shown.get(), area.left, area.top, SRCCOPY);
         ::GdiFlush();
     }
     const auto* pixels = static_cast<const std::uint32_t*>(bits);
-    for (LONG i = 0; i < client.right * client.bottom; ++i) {
+    for (LONG i = 0; i < width * height; ++i) {
         const std::uint32_t bgr = pixels[i];
         const platform::Rgb rgb =
             platform::MakeRgb(static_cast<int>((bgr >> 16) & 0xFF),
@@ -66,6 +64,35 @@ std::vector<platform::Rgb> PaintedColors(HWND window, const RECT& area) {
         }
     }
     return colors;
+}
+
+// The accessible object a screen reader finds at a point of the screen.
+struct ObjectFacts {
+    HWND window = nullptr;  // set only when the object is a window's own
+    std::wstring name;
+    RECT location{};
+};
+
+std::optional<ObjectFacts> ObjectAt(POINT point) {
+    IAccessible* found = nullptr;
+    VARIANT child;
+    ::VariantInit(&child);
+    if (FAILED(::AccessibleObjectFromPoint(point, &found, &child)) || found == nullptr)
+        return std::nullopt;
+    const win32::ComPtr<IAccessible> object(found);
+    ObjectFacts facts;
+    if (child.vt == VT_I4 && child.lVal == CHILDID_SELF)
+        ::WindowFromAccessibleObject(object.Get(), &facts.window);
+    BSTR name = nullptr;
+    if (SUCCEEDED(object->get_accName(child, &name)) && name != nullptr) {
+        facts.name.assign(name, ::SysStringLen(name));
+        ::SysFreeString(name);
+    }
+    LONG left = 0, top = 0, width = 0, height = 0;
+    object->accLocation(&left, &top, &width, &height, child);
+    facts.location = {left, top, left + width, top + height};
+    ::VariantClear(&child);
+    return facts;
 }
 
 class Win32Backend final : public Backend {
@@ -116,47 +143,27 @@ public:
         return ::IsWindowEnabled(reinterpret_cast<HWND>(window.Handle())) != FALSE;
     }
 
-    // The window's one shown text among the children that its accessible
-    // object lists, as a screen reader finds it: its name, the colours
-    // painted in its rectangle and that rectangle.
+    // What a screen reader finds at the middle of the label's place: the
+    // object's name and location, and the colours painted there; none when
+    // it finds the window itself, as where a label is hidden.
     std::optional<LabelView> ShownLabel(const platform::Window& window,
-                                        const platform::Label&) override {
+                                        const platform::Label& label) override {
         HWND form = reinterpret_cast<HWND>(window.Handle());
         ::UpdateWindow(form);
-        IAccessible* object = nullptr;
-        if (FAILED(::AccessibleObjectFromWindow(form, static_cast<DWORD>(OBJID_CLIENT),
-                                                kIAccessible, reinterpret_cast<void**>(&object))))
+        const platform::Dpi dpi = window.Dpi();
+        const platform::Bounds at = label.Placement();
+        POINT middle{dpi.ToPixels(at.left + at.width / 2), dpi.ToPixels(at.top + at.height / 2)};
+        ::ClientToScreen(form, &middle);
+        const std::optional<ObjectFacts> found = ObjectAt(middle);
+        if (!found || found->window == form)
             return std::nullopt;
-        std::optional<LabelView> shown;
-        LONG count = 0;
-        object->get_accChildCount(&count);
-        for (LONG id = 1; id <= count && !shown; ++id) {
-            VARIANT child;
-            child.vt = VT_I4;
-            child.lVal = id;
-            VARIANT role, state;
-            ::VariantInit(&role);
-            ::VariantInit(&state);
-            LONG left = 0, top = 0, width = 0, height = 0;
-            BSTR name = nullptr;
-            if (SUCCEEDED(object->get_accRole(child, &role)) &&
-                role.lVal == ROLE_SYSTEM_STATICTEXT &&
-                SUCCEEDED(object->get_accState(child, &state)) &&
-                (state.lVal & STATE_SYSTEM_INVISIBLE) == 0 &&
-                SUCCEEDED(object->accLocation(&left, &top, &width, &height, child)) &&
-                SUCCEEDED(object->get_accName(child, &name))) {
-                RECT rect{left, top, left + width, top + height};
-                ::MapWindowPoints(nullptr, form, reinterpret_cast<POINT*>(&rect), 2);
-                const platform::Dpi dpi = window.Dpi();
-                shown = LabelView{win32::Narrow(name != nullptr ? name : L""),
-                                  PaintedColors(form, rect),
-                                  {dpi.ToTwips(rect.left), dpi.ToTwips(rect.top),
-                                   dpi.ToTwips(width), dpi.ToTwips(height)}};
-            }
-            ::SysFreeString(name);
-        }
-        object->Release();
-        return shown;
+        RECT rect = found->location;
+        ::MapWindowPoints(nullptr, form, reinterpret_cast<POINT*>(&rect), 2);
+        return LabelView{
+            win32::Narrow(found->name),
+            PaintedColors(form, rect),
+            {dpi.ToTwips(rect.left), dpi.ToTwips(rect.top), dpi.ToTwips(rect.right - rect.left),
+             dpi.ToTwips(rect.bottom - rect.top)}};
     }
 
     void ClickAt(platform::Window& window, int x, int y) override {
