@@ -19,7 +19,8 @@
 //       MEDIAN_US P10_US P99_US PAINTS TWICE (the 10th percentile: what a key
 //       takes when the machine's other work leaves the program alone; PAINTS
 //       the median of the controls painted per key, TWICE the most controls
-//       painted more than once for one key; 0 for a program without controls)
+//       painted more than once for one key; n/a for a program that does not
+//       count them)
 //
 // A figure is never judged: the exit status is 0 unless the program could
 // not be run or measured.
@@ -289,18 +290,20 @@ void MeasureKeys(int count, const std::wstring& program) {
         latencies.push_back(run.Await("key", static_cast<std::size_t>(i) + 1).back().value);
         PostMessageW(run.Window(), WM_KEYUP, key, up);
     }
-    std::vector<double> paints{0};
-    unsigned long long twice = 0;
+    std::printf("%.1f %.1f %.1f ", Median(latencies), Quantile(latencies, 0.10),
+                Quantile(latencies, 0.99));
     const std::vector<Record> keyPaints = run.All("key-paints");
-    if (!keyPaints.empty()) {
-        paints.clear();
+    if (keyPaints.empty()) {
+        std::printf("n/a n/a\n");  // a program that does not count its paints
+        return;
     }
+    std::vector<double> paints;
+    unsigned long long twice = 0;
     for (const Record& record : keyPaints) {
         paints.push_back(record.value);
         twice = std::max(twice, record.number);
     }
-    std::printf("%.1f %.1f %.1f %.0f %llu\n", Median(latencies), Quantile(latencies, 0.10),
-                Quantile(latencies, 0.99), Median(paints), twice);
+    std::printf("%.0f %llu\n", Median(paints), twice);
 }
 
 int Usage() {
