@@ -81,7 +81,10 @@ void Canvas::Paint(HDC dc, const RECT& area, const BackingImage& image, TimingPr
         WindowlessControl& control = **it;
         const RECT rect = control.PixelRect();
         RECT visible{};
-        if (!control.Shown() || !::IntersectRect(&visible, &rect, &area)) {
+        // The area is the box round what is to be painted: a control
+        // outside the region itself (between two displays) is left alone.
+        if (!control.Shown() || !::IntersectRect(&visible, &rect, &area) ||
+            !::RectVisible(dc, &rect)) {
             continue;
         }
         const int saved = ::SaveDC(target);

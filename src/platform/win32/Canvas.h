@@ -31,7 +31,8 @@ public:
     // mouse; null when there is none.
     WindowlessControl* MouseTargetAt(POINT point) const;
     // Paints `area` of the window: its image, then each shown control that
-    // meets the area, from the bottom up, each clipped to its rectangle. The
+    // meets the area and the region `dc` may paint, from the bottom up, each
+    // clipped to its rectangle. The
     // benchmark's probe, if any, hears of each control painted.
     void Paint(HDC dc, const RECT& area, const BackingImage& image, TimingProbe* probe);
 
