@@ -8,15 +8,19 @@
 //       of them alike, and waits each time for its EVENT: "painted" (the
 //       first complete paint) or "icon" (the notification-area icon added).
 //       Prints one line per program:
-//       MEDIAN_MS MIN_MS MAX_MS PEAK_WORKING_SET_KIB PRIVATE_KIB ICON_CALL_MS
-//       (the last three are medians over the runs, read once the event has
+//       MEDIAN_MS MIN_MS MAX_MS PEAK_WORKING_SET_KIB PRIVATE_KIB ICON_CALL_MS WINDOWS
+//       (the last four are medians over the runs, read once the event has
 //       happened; the icon call is the time the shell took to add the
-//       notification icon, 0 for a program without one).
+//       notification icon, 0 for a program without one; WINDOWS the windows
+//       the program has once it has painted, or added its icon).
 //   convalis-measure keys COUNT PROGRAM
 //       Presses COUNT keys in the program's window, one after the other,
 //       each once the paints of the one before are over. Prints one line:
-//       MEDIAN_US P10_US P99_US (the 10th percentile: what a key takes when
-//       the machine's other work leaves the program alone)
+//       MEDIAN_US P10_US P99_US PAINTS TWICE (the 10th percentile: what a key
+//       takes when the machine's other work leaves the program alone; PAINTS
+//       the median of the controls painted per key, TWICE the most controls
+//       painted more than once for one key; n/a for a program that does not
+//       count them)
 //
 // A figure is never judged: the exit status is 0 unless the program could
 // not be run or measured.
@@ -45,11 +49,12 @@ constexpr wchar_t kLogVariable[] = L"CONVALIS_BENCH_LOG";
 // milliseconds.
 constexpr std::chrono::seconds kPatience{30};
 
-// One timing line of the log: "EVENT VALUE [HWND]".
+// One timing line of the log: "EVENT VALUE [HWND or NUMBER]".
 struct Record {
     std::string event;
     double value = 0;
     HWND window = nullptr;
+    unsigned long long number = 0;  // the third field as a number
 };
 
 std::vector<Record> ReadLog(const std::wstring& path) {
@@ -64,6 +69,7 @@ std::vector<Record> ReadLog(const std::wstring& path) {
             continue;  // a line still being written
         }
         if (fields >> window) {
+            record.number = window;
             record.window = reinterpret_cast<HWND>(static_cast<UINT_PTR>(window));
         }
         records.push_back(record);
@@ -139,14 +145,49 @@ public:
 
     HWND Window() const { return window_; }
 
+    // The windows the program has now, child windows and the system's own
+    // (an IME window) included.
+    int Windows() const {
+        struct Count {
+            DWORD process;
+            int windows;
+        } count{GetProcessId(process_), 0};
+        EnumWindows(
+            [](HWND window, LPARAM lParam) -> BOOL {
+                auto& counted = *reinterpret_cast<Count*>(lParam);
+                DWORD owner = 0;
+                GetWindowThreadProcessId(window, &owner);
+                if (owner == counted.process) {
+                    ++counted.windows;
+                    EnumChildWindows(
+                        window,
+                        [](HWND, LPARAM inner) -> BOOL {
+                            ++reinterpret_cast<Count*>(inner)->windows;
+                            return TRUE;
+                        },
+                        lParam);
+                }
+                return TRUE;
+            },
+            reinterpret_cast<LPARAM>(&count));
+        return count.windows;
+    }
+
     // The value of the first record of `event` logged so far, or 0.
     double ValueOf(const std::string& event) const {
+        const std::vector<Record> records = All(event);
+        return records.empty() ? 0 : records.front().value;
+    }
+
+    // The records of `event` logged so far.
+    std::vector<Record> All(const std::string& event) const {
+        std::vector<Record> found;
         for (const Record& record : ReadLog(log_)) {
             if (record.event == event) {
-                return record.value;
+                found.push_back(record);
             }
         }
-        return 0;
+        return found;
     }
 
     // Peak working set and private bytes, in KiB, once the program waits
@@ -193,7 +234,7 @@ struct Start {
     std::string event;
     std::wstring program;
     std::wstring argument;
-    std::vector<double> times, peaks, privates, iconCalls;
+    std::vector<double> times, peaks, privates, iconCalls, windows;
 
     Start(std::string awaited, std::wstring path, std::wstring arguments)
         : event(std::move(awaited)), program(std::move(path)), argument(std::move(arguments)) {}
@@ -202,16 +243,17 @@ struct Start {
         Run run(program, argument, LogPath());
         times.push_back(run.Await(event, 1).front().value);
         iconCalls.push_back(run.ValueOf("icon-call"));
+        windows.push_back(run.Windows());
         const auto [peak, privateBytes] = run.Memory();
         peaks.push_back(peak);
         privates.push_back(privateBytes);
     }
 
     void Print() const {
-        std::printf("%.1f %.1f %.1f %.0f %.0f %.1f\n", Median(times),
+        std::printf("%.1f %.1f %.1f %.0f %.0f %.1f %.0f\n", Median(times),
                     *std::min_element(times.begin(), times.end()),
                     *std::max_element(times.begin(), times.end()), Median(peaks), Median(privates),
-                    Median(iconCalls));
+                    Median(iconCalls), Median(windows));
     }
 };
 
@@ -248,8 +290,20 @@ void MeasureKeys(int count, const std::wstring& program) {
         latencies.push_back(run.Await("key", static_cast<std::size_t>(i) + 1).back().value);
         PostMessageW(run.Window(), WM_KEYUP, key, up);
     }
-    std::printf("%.1f %.1f %.1f\n", Median(latencies), Quantile(latencies, 0.10),
+    std::printf("%.1f %.1f %.1f ", Median(latencies), Quantile(latencies, 0.10),
                 Quantile(latencies, 0.99));
+    const std::vector<Record> keyPaints = run.All("key-paints");
+    if (keyPaints.empty()) {
+        std::printf("n/a n/a\n");  // a program that does not count its paints
+        return;
+    }
+    std::vector<double> paints;
+    unsigned long long twice = 0;
+    for (const Record& record : keyPaints) {
+        paints.push_back(record.value);
+        twice = std::max(twice, record.number);
+    }
+    std::printf("%.0f %llu\n", Median(paints), twice);
 }
 
 int Usage() {

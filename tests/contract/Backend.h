@@ -48,6 +48,9 @@ public:
     // The label as shown; none while it is hidden.
     virtual std::optional<LabelView> ShownLabel(const platform::Window& window,
                                                 const platform::Label& label) = 0;
+    // A left-button press and release at a point of the window's client
+    // area, in twips.
+    virtual void ClickAt(platform::Window& window, int x, int y) = 0;
     // An empty folder for files of the test, with a trailing separator.
     virtual std::string TemporaryFolder() = 0;
 };

@@ -43,6 +43,16 @@ public:
         return LabelView{label.Caption(), {color}, label.Placement()};
     }
 
+    void ClickAt(platform::Window& window, int x, int y) override {
+        // The offscreen mouse takes pixels of the screen.
+        const platform::Bounds at = window.Placement();
+        const platform::Dpi dpi = window.Dpi();
+        const int px = dpi.ToPixels(at.left + x);
+        const int py = dpi.ToPixels(at.top + y);
+        platform_.PostMouseDown(px, py);
+        platform_.PostMouseUp(px, py);
+    }
+
     std::string TemporaryFolder() override {
         folder_.emplace();
         return (folder_->Path() / "").string();

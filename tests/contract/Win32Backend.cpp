@@ -166,6 +166,14 @@ public:
              dpi.ToTwips(rect.bottom - rect.top)}};
     }
 
+    void ClickAt(platform::Window& window, int x, int y) override {
+        HWND form = reinterpret_cast<HWND>(window.Handle());
+        const platform::Dpi dpi = window.Dpi();
+        const LPARAM at = MAKELPARAM(dpi.ToPixels(x), dpi.ToPixels(y));
+        ::PostMessageW(form, WM_LBUTTONDOWN, MK_LBUTTON, at);
+        ::PostMessageW(form, WM_LBUTTONUP, 0, at);
+    }
+
     std::string TemporaryFolder() override {
         wchar_t temp[MAX_PATH] = {};
         ::GetTempPathW(MAX_PATH, temp);

@@ -3,7 +3,9 @@
 #include <ios>
 #include <memory>
 #include <stdexcept>
+#include <string>
 #include <utility>
+#include <vector>
 
 #include "ContractFixture.h"
 
@@ -51,6 +53,28 @@ TEST_F(PlatformWindows, HiddenLabelsShowWhatWasSetOnThemWhileHidden) {
     label.SetVisible(true);
     ASSERT_TRUE(Run().ShownLabel(*window, label));
     EXPECT_EQ(Run().ShownLabel(*window, label)->text, "0");
+}
+
+// Where two controls overlap, the click goes to the upper one: an image
+// button over the label added before it.
+TEST_F(PlatformWindows, GiveAClickToTheUpperOfTwoOverlappingControls) {
+    RecordingEvents events;
+    auto window = MakeWindow("frmOverlap", events);
+    platform::Label& label = window->AddLabel(platform::PlainLabel(
+        "lblUnder", -1, {300, 300, 1500, 600}, "Sous", platform::MakeRgb(0, 0, 0),
+        platform::FontWeight::kRegular, platform::Alignment::kLeft));
+    platform::ImageButton& button = window->AddImageButton(
+        {"imaOver", -1, {1200, 300, 600, 600}, platform::Picture::kClose, "Fermer"});
+    std::vector<std::string> clicks;
+    label.SetOnClick([&] { clicks.push_back("label"); });
+    button.SetOnClick([&] { clicks.push_back("button"); });
+    window->Show();
+
+    Run().ClickAt(*window, 1500, 600);
+    ASSERT_TRUE(Run().RunUntil([&] { return clicks.size() == 1; })) << "no click";
+    Run().ClickAt(*window, 600, 600);
+    ASSERT_TRUE(Run().RunUntil([&] { return clicks.size() == 2; })) << "no second click";
+    EXPECT_EQ(clicks, (std::vector<std::string>{"button", "label"}));
 }
 
 // A window opens centred on its owner, but an owner dragged to an edge of

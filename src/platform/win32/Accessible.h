@@ -1,8 +1,9 @@
-// What the controls tell screen readers (Microsoft Active Accessibility,
-// which UI Automation reads too). The controls are child windows of the
-// program's own classes, which the system would describe as nameless
-// "client" objects: each answers WM_GETOBJECT with the system's standard
-// object for its window, its name, role and state replaced by the control's.
+// What the windows and controls tell screen readers (Microsoft Active
+// Accessibility, which UI Automation reads too). A window answers
+// WM_GETOBJECT with the system's standard object for its client area, its
+// name, role and state replaced by its own, and the controls it draws itself
+// as its children; a control with a window of its own (a check box) answers
+// for that window the same way.
 #pragma once
 
 #include <string>
@@ -34,15 +35,39 @@ protected:
     ~AccessibleSource() = default;
 };
 
-// The accessible object of one control's window. A screen reader may hold it
-// after the control has gone: the control then forgets it, and it goes on
-// answering for the window alone.
+// The children of a window's object: child ids 1 to ChildCount(), in the
+// order the controls were added. A control drawn by the window is a simple
+// element the window's object describes; a control with a window of its own
+// is served by that window's object.
+class AccessibleChildren {
+public:
+    virtual LONG ChildCount() const = 0;
+    // The child's name, role and whole state; false for no such child.
+    virtual bool ChildFacts(LONG child, AccessibleFacts* facts) const = 0;
+    // The child's rectangle on the screen.
+    virtual bool ChildRect(LONG child, RECT* screen) const = 0;
+    // The child's own window, or null for a control drawn by the window.
+    virtual HWND ChildWindow(LONG child) const = 0;
+    // The topmost child at a point of the screen, or CHILDID_SELF.
+    virtual LONG ChildAt(POINT screen) const = 0;
+    // The child that is the window's accessibility focus, or CHILDID_SELF.
+    virtual LONG FocusedChild() const = 0;
+
+protected:
+    ~AccessibleChildren() = default;
+};
+
+// The accessible object of a window or of one control's window. A screen
+// reader may hold it after the control has gone: the control then forgets
+// it, and it goes on answering for the window alone.
 class AccessibleControl final : public IAccessible, public IOleWindow {
 public:
     // Null when the system has no standard object for the window. The first
     // call enters the thread's apartment and loads the screen-reader support.
+    // `children` may be null: a control's window has none of its own.
     static ComPtr<AccessibleControl> Create(ComApartment& apartment, HWND hwnd,
-                                            const AccessibleSource& source);
+                                            const AccessibleSource& source,
+                                            const AccessibleChildren* children = nullptr);
     // Cuts the link to the control and to every client that holds the object.
     void Forget();
     // The answer to WM_GETOBJECT for the window's client area.
@@ -88,20 +113,27 @@ public:
 
 private:
     AccessibleControl(const ComponentObjects& com, HWND hwnd, const AccessibleSource& source,
-                      ComPtr<IAccessible> standard);
+                      const AccessibleChildren* children, ComPtr<IAccessible> standard);
     ~AccessibleControl() = default;
-    // The control's own facts, while it stands and `child` is the control itself.
+    // The control's own facts, while it stands and `child` is the control
+    // itself, or a child's facts.
     bool OwnFacts(const VARIANT& child, AccessibleFacts* facts) const;
+    // Whether `child` names one of the window's own children.
+    bool IsChild(const VARIANT& child) const;
+    // A child as a screen reader is handed it: its window's object, or its id.
+    void ChildVariant(LONG child, VARIANT* result) const;
 
     ULONG references_ = 1;
     const ComponentObjects& com_;
     HWND hwnd_;
     const AccessibleSource* source_;
+    const AccessibleChildren* children_;
     ComPtr<IAccessible> standard_;
 };
 
 // Tells screen readers that a control's name changed or that it took the
-// focus; nothing while its window is hidden.
-void NotifyAccessibility(HWND control, DWORD event);
+// focus (`child` is the window's child, or CHILDID_SELF for the window's
+// own object); nothing while the window is hidden.
+void NotifyAccessibility(HWND window, DWORD event, LONG child = CHILDID_SELF);
 
 }  // namespace win32

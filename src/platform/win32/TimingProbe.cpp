@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <string>
 #include <utility>
 
@@ -11,6 +12,18 @@ namespace {
 
 ULONGLONG Ticks(const FILETIME& time) {
     return (static_cast<ULONGLONG>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
+}
+
+// How many controls of `painted` were painted more than once.
+int PaintedTwice(std::vector<const void*> painted) {
+    std::sort(painted.begin(), painted.end());
+    int twice = 0;
+    for (auto it = painted.begin(); it != painted.end();) {
+        const auto next = std::upper_bound(it, painted.end(), *it);
+        twice += next - it > 1 ? 1 : 0;
+        it = next;
+    }
+    return twice;
 }
 
 // Whether a window of this thread still waits for its paint.
@@ -51,6 +64,7 @@ TimingProbe::TimingProbe(UniqueKernelHandle log) : log_(std::move(log)) {
 void TimingProbe::MessageArrived(const MSG& msg) {
     if (msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN) {
         keyArrival_ = Counter();
+        keyPaints_.clear();
     }
 }
 
@@ -63,7 +77,18 @@ void TimingProbe::MessageHandled(const MSG& msg) {
         WriteLine("painted", MillisecondsSinceProcessStart(), ::GetAncestor(msg.hwnd, GA_ROOT));
     }
     if (keyArrival_ != 0) {
-        WriteLine("key", MicrosecondsSince(std::exchange(keyArrival_, 0)), nullptr);
+        const double microseconds = MicrosecondsSince(std::exchange(keyArrival_, 0));
+        char paints[64];
+        std::snprintf(paints, sizeof(paints), "key-paints %d %d\n",
+                      static_cast<int>(keyPaints_.size()), PaintedTwice(keyPaints_));
+        Write(paints);
+        WriteLine("key", microseconds, nullptr);
+    }
+}
+
+void TimingProbe::ControlPainted(const void* control) {
+    if (keyArrival_ != 0) {
+        keyPaints_.push_back(control);
     }
 }
 
@@ -99,9 +124,13 @@ void TimingProbe::WriteLine(const char* event, double value, HWND window) {
     }
     // A line longer than the buffer (a huge value) is written cut, never
     // past the buffer's end.
-    const DWORD size = static_cast<DWORD>(std::min<int>(length, sizeof(line) - 1));
+    line[std::min<int>(length, sizeof(line) - 1)] = '\0';
+    Write(line);
+}
+
+void TimingProbe::Write(const char* line) {
     DWORD written = 0;
-    ::WriteFile(log_.Get(), line, size, &written, nullptr);
+    ::WriteFile(log_.Get(), line, static_cast<DWORD>(std::strlen(line)), &written, nullptr);
 }
 
 }  // namespace win32

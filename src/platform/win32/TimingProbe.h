@@ -10,12 +10,15 @@
 //   icon MS HWND      the notification-area icon added, for the window HWND
 //   key US            a key's arrival to the end of the paints it caused, in
 //                     microseconds
+//   key-paints N R    the controls painted for that key, and how many of them
+//                     were painted more than once
 //
 // Without the variable the runtime holds no probe: a shipped program pays a
 // test of one pointer per message.
 #pragma once
 
 #include <memory>
+#include <vector>
 
 #include "platform/win32/Handles.h"
 #include "platform/win32/Win32Api.h"
@@ -34,6 +37,8 @@ public:
     void MessageHandled(const MSG& msg);
     // `callStart` is the counter (Counter()) before the shell was called.
     void IconAdded(HWND window, LONGLONG callStart);
+    // A control drawn by its window was painted.
+    void ControlPainted(const void* control);
 
     static LONGLONG Counter();
 
@@ -42,10 +47,12 @@ private:
     double MillisecondsSinceProcessStart() const;
     double MicrosecondsSince(LONGLONG start) const;
     void WriteLine(const char* event, double value, HWND window);
+    void Write(const char* line);
 
     UniqueKernelHandle log_;
     LARGE_INTEGER frequency_{};
-    LONGLONG keyArrival_ = 0;  // counter ticks; 0 when no key awaits its paint
+    LONGLONG keyArrival_ = 0;             // counter ticks; 0 when no key awaits its paint
+    std::vector<const void*> keyPaints_;  // the controls painted for the key
     bool painted_ = false;
 };
 

@@ -32,21 +32,24 @@ UINT AlignmentFormat(platform::Alignment alignment) {
     return DT_LEFT;
 }
 
-// Mouse events of a label or a surface, to its handlers. False for other
-// messages.
-bool DeliverMouseTo(Runtime& runtime, platform::Dpi dpi, HWND hwnd,
-                    const platform::MouseHandlers& handlers, UINT message, WPARAM wParam,
-                    LPARAM lParam) {
-    return DeliverMouse(runtime, dpi, hwnd, message, wParam, lParam,
-                        [&handlers](MouseKind kind, const platform::MouseEvent& event) {
-                            // A copy: the handler may replace the handlers.
-                            const auto handler = kind == MouseKind::kDown   ? handlers.down
-                                                 : kind == MouseKind::kMove ? handlers.move
-                                                                            : handlers.up;
-                            if (handler) {
-                                handler(event);
-                            }
-                        });
+// A mouse event to the matching handler of a label or a surface.
+void DeliverTo(const platform::MouseHandlers& handlers, MouseKind kind,
+               const platform::MouseEvent& event) {
+    // A copy: the handler may replace the handlers.
+    const auto handler = kind == MouseKind::kDown   ? handlers.down
+                         : kind == MouseKind::kMove ? handlers.move
+                                                    : handlers.up;
+    if (handler) {
+        handler(event);
+    }
+}
+
+// Runs a control's click handler, if it has one, inside the handler guard.
+void RaiseClick(Runtime& runtime, const std::function<void()>& onClick) {
+    if (onClick) {
+        auto handler = onClick;  // the handler may replace it
+        runtime.pump.Invoke(handler);
+    }
 }
 
 }  // namespace
@@ -71,55 +74,30 @@ ChildWindow::~ChildWindow() {
 }
 
 void ChildWindow::RegisterWindowClasses(Runtime& runtime) {
-    for (const wchar_t* name : {kLabelClass, kImageButtonClass, kLineClass, kSurfaceClass}) {
-        runtime.registry.RegisterWindowClass(name, &MessageTarget::Procedure, nullptr, nullptr, 0);
-    }
+    runtime.registry.RegisterWindowClass(kSurfaceClass, &MessageTarget::Procedure, nullptr, nullptr,
+                                         0);
+}
+
+platform::Dpi ChildWindow::FormDpi() const {
+    return form_.Dpi();
 }
 
 void ChildWindow::Create(const wchar_t* windowClass, DWORD style, const platform::Bounds& bounds,
-                         bool visible, Layer layer) {
+                         bool visible) {
     if (form_.Hwnd() == nullptr) {
         throw platform::RuntimeError("The window is not loaded");
     }
     bounds_ = bounds;
-    layer_ = layer;
-    if (!visible && DefersWindow()) {
-        deferred_ = DeferredWindow{windowClass, style};
-        return;
-    }
-    // The newest control of its layer: above every other, or below them all.
-    HWND insertAfter = layer == Layer::kBelow ? HWND_BOTTOM : HWND_TOP;
-    if (!MakeWindow(windowClass, style | (visible ? WS_VISIBLE : 0), insertAfter)) {
+    const RECT pixels = PixelRect();
+    HWND hwnd = ::CreateWindowExW(0, windowClass, WindowText().c_str(),
+                                  style | WS_CHILD | WS_CLIPSIBLINGS | (visible ? WS_VISIBLE : 0),
+                                  pixels.left, pixels.top, pixels.right - pixels.left,
+                                  pixels.bottom - pixels.top, form_.Hwnd(), nullptr,
+                                  runtime_.instance, CreationParameter());
+    if (hwnd == nullptr) {
         throw platform::RuntimeError("Cannot create the control");
     }
-}
-
-bool ChildWindow::CreateDeferredWindow() {
-    if (!deferred_ || form_.Hwnd() == nullptr) {
-        return hwnd_ != nullptr;
-    }
-    HWND above = form_.CreatedControlAbove(*this);
-    if (!MakeWindow(deferred_->windowClass, deferred_->style,
-                    above != nullptr ? above : HWND_TOP)) {
-        return false;
-    }
-    deferred_.reset();
-    return true;
-}
-
-bool ChildWindow::MakeWindow(const wchar_t* windowClass, DWORD style, HWND insertAfter) {
-    const RECT pixels = PixelRect(bounds_);
-    HWND hwnd = ::CreateWindowExW(0, windowClass, WindowText().c_str(),
-                                  style | WS_CHILD | WS_CLIPSIBLINGS, pixels.left, pixels.top,
-                                  pixels.right - pixels.left, pixels.bottom - pixels.top,
-                                  form_.Hwnd(), nullptr, runtime_.instance, CreationParameter());
-    if (hwnd == nullptr) {
-        return false;
-    }
     hwnd_ = hwnd;
-    ::SetWindowPos(hwnd, insertAfter, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    WindowCreated();
-    return true;
 }
 
 LRESULT ChildWindow::Receive(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -127,7 +105,6 @@ LRESULT ChildWindow::Receive(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_GETOBJECT && AnswerAccessibility(wParam, lParam, &answer)) {
         return answer;
     }
-    AddToolTipOnFirstMove(message, wParam, lParam);
     if (message == WM_NCDESTROY) {
         ForgetAccessible();
         return ::DefWindowProcW(std::exchange(hwnd_, nullptr), message, wParam, lParam);
@@ -164,10 +141,6 @@ LRESULT ChildWindow::Default(UINT message, WPARAM wParam, LPARAM lParam) {
     return ::DefWindowProcW(hwnd_, message, wParam, lParam);
 }
 
-RECT ChildWindow::PixelRect(const platform::Bounds& bounds) const {
-    return ToPixels(form_.Dpi(), bounds);
-}
-
 void ChildWindow::ScaleChanged() {
     MoveControl(bounds_);
 }
@@ -183,54 +156,19 @@ void ChildWindow::PaintParentBackground(HDC dc, const RECT& area) const {
     ::SetViewportOrgEx(dc, previous.x, previous.y, nullptr);
 }
 
-void ChildWindow::AttachToolTip(const std::string& text) {
-    toolTipText_ = Widen(text);
-}
-
-void ChildWindow::AddToolTipOnFirstMove(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message != WM_MOUSEMOVE || toolTipText_.empty() || toolTipAdded_) {
-        return;
-    }
-    toolTipAdded_ = true;
-    if (CommonControls::Load() == nullptr) {
-        return;  // no tooltips on this system; the control works without
-    }
-    HWND toolTip = form_.ToolTip();
-    TTTOOLINFOW tool{};
-    tool.cbSize = TTTOOLINFOW_V2_SIZE;
-    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-    tool.hwnd = form_.Hwnd();
-    tool.uId = reinterpret_cast<UINT_PTR>(hwnd_);
-    tool.lpszText = toolTipText_.data();
-    ::SendMessageW(toolTip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
-    // The tooltip sees the control's later messages itself; it is handed this
-    // first move, so that a pointer that rests here at once still gets its tip.
-    MSG move{hwnd_, message, wParam, lParam, static_cast<DWORD>(::GetMessageTime()), {}};
-    ::GetCursorPos(&move.pt);
-    ::SendMessageW(toolTip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&move));
-}
-
 HWND ChildWindow::Require() const {
-    if (form_.Hwnd() == nullptr || (hwnd_ == nullptr && !deferred_)) {
+    if (form_.Hwnd() == nullptr || hwnd_ == nullptr) {
         throw platform::RuntimeError("The window is not loaded");
     }
     return hwnd_;
 }
 
-void ChildWindow::Invalidate() const {
-    if (hwnd_ != nullptr) {
-        ::InvalidateRect(hwnd_, nullptr, FALSE);
-    }
-}
-
 void ChildWindow::MoveControl(const platform::Bounds& bounds) {
     HWND hwnd = Require();
-    const RECT pixels = PixelRect(bounds);
-    // No copy of the old content: the controls show the window's image
-    // behind them, which differs at the new place, so they paint afresh.
-    if (hwnd != nullptr && !::SetWindowPos(hwnd, nullptr, pixels.left, pixels.top,
-                                           pixels.right - pixels.left, pixels.bottom - pixels.top,
-                                           SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS)) {
+    const RECT pixels = ToPixels(FormDpi(), bounds);
+    if (!::SetWindowPos(hwnd, nullptr, pixels.left, pixels.top, pixels.right - pixels.left,
+                        pixels.bottom - pixels.top,
+                        SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS)) {
         throw platform::RuntimeError("Cannot move the control");
     }
     bounds_ = bounds;
@@ -241,17 +179,7 @@ bool ChildWindow::ControlVisible() const {
 }
 
 void ChildWindow::SetControlVisible(bool visible) {
-    HWND hwnd = Require();
-    if (hwnd == nullptr) {
-        if (!visible) {
-            return;  // hidden already, and without a window
-        }
-        if (!CreateDeferredWindow()) {
-            throw platform::RuntimeError("Cannot create the control");
-        }
-        hwnd = hwnd_;
-    }
-    ::ShowWindow(hwnd, visible ? SW_SHOWNA : SW_HIDE);
+    ::ShowWindow(Require(), visible ? SW_SHOWNA : SW_HIDE);
 }
 
 bool ChildWindow::FollowMouse(const platform::MouseHandlers& handlers, Click& click, UINT message,
@@ -260,12 +188,84 @@ bool ChildWindow::FollowMouse(const platform::MouseHandlers& handlers, Click& cl
     // elsewhere; it is raised after them, as the release comes before the
     // click.
     const bool clicked = click.Follow(hwnd_, message, wParam, lParam);
-    const bool mouse =
-        DeliverMouseTo(runtime_, form_.Dpi(), hwnd_, handlers, message, wParam, lParam);
+    const bool mouse = DeliverMouse(runtime_, FormDpi(), hwnd_, message, wParam, lParam,
+                                    [&handlers](MouseKind kind, const platform::MouseEvent& event) {
+                                        DeliverTo(handlers, kind, event);
+                                    });
     if (clicked) {
         click.Raise(runtime_);
     }
     return mouse || message == WM_CAPTURECHANGED;
+}
+
+// ---------------------------------------------------------------------------
+// WindowlessControl
+
+WindowlessControl::WindowlessControl(Win32Window& form, std::string name, int index,
+                                     const platform::Bounds& bounds, bool visible, Layer layer)
+    : form_(form),
+      runtime_(form.Context()),
+      name_(std::move(name)),
+      index_(index),
+      bounds_(bounds),
+      visible_(visible),
+      layer_(layer) {
+    if (form_.Hwnd() == nullptr) {
+        throw platform::RuntimeError("The window is not loaded");
+    }
+}
+
+const std::wstring& WindowlessControl::ToolTipText() const {
+    static const std::wstring none;
+    return none;
+}
+
+platform::Dpi WindowlessControl::FormDpi() const {
+    return form_.Dpi();
+}
+
+RECT WindowlessControl::PixelRect(const platform::Bounds& bounds) const {
+    return ToPixels(FormDpi(), bounds);
+}
+
+void WindowlessControl::Require() const {
+    if (form_.Hwnd() == nullptr) {
+        throw platform::RuntimeError("The window is not loaded");
+    }
+}
+
+void WindowlessControl::Invalidate() const {
+    if (visible_ && form_.Hwnd() != nullptr) {
+        const RECT rect = PixelRect();
+        ::InvalidateRect(form_.Hwnd(), &rect, FALSE);
+    }
+}
+
+void WindowlessControl::PaintFormBackground(HDC dc, const RECT& rect) const {
+    form_.PaintBackground(dc, rect);
+}
+
+void WindowlessControl::Announce(DWORD event) const {
+    form_.Announce(*this, event);
+}
+
+void WindowlessControl::MoveControl(const platform::Bounds& bounds) {
+    Require();
+    Invalidate();
+    bounds_ = bounds;
+    Invalidate();
+    form_.ControlMoved(*this);
+}
+
+void WindowlessControl::SetControlVisible(bool visible) {
+    Require();
+    if (visible == visible_) {
+        return;
+    }
+    Invalidate();
+    visible_ = visible;
+    Invalidate();
+    form_.ControlMoved(*this);
 }
 
 // ---------------------------------------------------------------------------
@@ -301,18 +301,17 @@ bool Click::Follow(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void Click::Raise(Runtime& runtime) const {
-    if (onClick_) {
-        auto onClick = onClick_;  // the handler may replace it
-        runtime.pump.Invoke(onClick);
-    }
+    RaiseClick(runtime, onClick_);
 }
 
 // ---------------------------------------------------------------------------
 // Label
 
 Win32Label::Win32Label(Win32Window& form, const platform::LabelDesign& design)
-    : ChildControl(form, design.name, design.index),
+    : WindowlessControlOf(form, design.name, design.index, design.bounds, design.visible,
+                          Layer::kBelow),
       caption_(design.caption),
+      text_(Widen(design.caption)),
       foreColor_(design.foreColor),
       weight_(design.weight),
       alignment_(design.alignment),
@@ -321,43 +320,34 @@ Win32Label::Win32Label(Win32Window& form, const platform::LabelDesign& design)
       border_(design.border),
       autoSize_(design.autoSize),
       shrinkToFit_(design.shrinkToFit),
+      toolTipText_(Widen(design.toolTip)),
       role_(design.role) {
-    Create(kLabelClass, 0, design.bounds, design.visible, Layer::kBelow);
-    AttachToolTip(design.toolTip);
     FitToCaption();
-}
-
-std::wstring Win32Label::WindowText() const {
-    return Widen(caption_);
-}
-
-void Win32Label::WindowCreated() {
     Refit();
 }
 
 void Win32Label::ScaleChanged() {
-    ChildWindow::ScaleChanged();
     FitToCaption();
     Refit();
     Invalidate();
 }
 
 void Win32Label::Refit() {
-    if (Hwnd() == nullptr) {
-        return;
-    }
     const int borderPixels = border_ ? 2 : 0;
+    const RECT rect = PixelRect();
     ScreenDc screen;
-    fitted_ = FitText(screen.Get(), Widen(caption_), ClientRect(Hwnd()).right - borderPixels);
+    fitted_ = FitText(screen.Get(), text_, rect.right - rect.left - borderPixels);
 }
 
 void Win32Label::SetCaption(const std::string& caption) {
-    HWND hwnd = Require();
+    Require();
+    // The same text again shows nothing new: nothing is repainted.
+    if (caption == caption_) {
+        return;
+    }
     ChangeName([&] {
         caption_ = caption;
-        if (hwnd != nullptr) {
-            ::SetWindowTextW(hwnd, Widen(caption_).c_str());
-        }
+        text_ = Widen(caption_);
     });
     FitToCaption();
     Refit();
@@ -370,10 +360,10 @@ void Win32Label::SetAccessibleCaption(const std::string& caption) {
 }
 
 void Win32Label::SetAccessibleFocus(bool focused) {
-    HWND hwnd = Require();
+    Require();
     accessibleFocus_ = focused;
-    if (focused && hwnd != nullptr) {
-        NotifyAccessibility(hwnd, EVENT_OBJECT_FOCUS);
+    if (focused) {
+        Announce(EVENT_OBJECT_FOCUS);
     }
 }
 
@@ -385,8 +375,8 @@ template <typename Change>
 void Win32Label::ChangeName(Change change) {
     const std::string before = AccessibleName();
     change();
-    if (Hwnd() != nullptr && AccessibleName() != before) {
-        NotifyAccessibility(Hwnd(), EVENT_OBJECT_NAMECHANGE);
+    if (AccessibleName() != before) {
+        Announce(EVENT_OBJECT_NAMECHANGE);
     }
 }
 
@@ -406,25 +396,27 @@ AccessibleFacts Win32Label::Accessibility() const {
 }
 
 HFONT Win32Label::TextFont() {
-    return runtime_.resources.Font(form_.Dpi(), weight_, underline_);
+    return runtime_.resources.Font(FormDpi(), weight_, underline_);
 }
 
 void Win32Label::FitToCaption() {
     if (!autoSize_) {
         return;
     }
-    const std::wstring text = Widen(caption_);
     SIZE extent{};
     {
         ScreenDc screen;
         SelectionScope font(screen.Get(), TextFont());
-        ::GetTextExtentPoint32W(screen.Get(), text.c_str(), static_cast<int>(text.size()), &extent);
+        ::GetTextExtentPoint32W(screen.Get(), text_.c_str(), static_cast<int>(text_.size()),
+                                &extent);
     }
     const int borderPixels = border_ ? 2 : 0;
     platform::Bounds bounds = ControlPlacement();
     // Whole pixels in twips, so that the placement reports what is shown.
-    bounds.width = form_.Dpi().ToTwips(extent.cx + borderPixels);
-    MoveControl(bounds);
+    bounds.width = FormDpi().ToTwips(extent.cx + borderPixels);
+    if (bounds.width != ControlPlacement().width) {
+        MoveControl(bounds);
+    }
 }
 
 void Win32Label::DoSetForeColor(platform::OleColor color) {
@@ -433,70 +425,42 @@ void Win32Label::DoSetForeColor(platform::OleColor color) {
     if (!win32::TranslateColor(color, &rgb)) {
         throw platform::RuntimeError("Invalid property value");
     }
-    foreColor_ = color;
-    Invalidate();
+    if (color != foreColor_) {
+        foreColor_ = color;
+        Invalidate();
+    }
 }
 
 void Win32Label::SetMouseHandlers(platform::MouseHandlers handlers) {
     mouse_ = std::move(handlers);
 }
 
-void Win32Label::ColorsChanged() {
-    Invalidate();
+void Win32Label::Mouse(MouseKind kind, const platform::MouseEvent& event) {
+    DeliverTo(mouse_, kind, event);
 }
 
-LRESULT Win32Label::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-        case WM_PAINT:
-            Paint();
-            return 0;
-        case WM_ERASEBKGND:
-            return 1;
-        case WM_SETCURSOR:
-            if (SetCursorShape(lParam)) {
-                return TRUE;
-            }
-            return Default(message, wParam, lParam);
-        default:
-            if (FollowMouse(mouse_, click_, message, wParam, lParam)) {
-                return 0;
-            }
-            return Default(message, wParam, lParam);
-    }
+void Win32Label::Click() {
+    RaiseClick(runtime_, onClick_);
 }
 
-bool Win32Label::SetCursorShape(LPARAM lParam) const {
-    HCURSOR hand = runtime_.resources.HandCursor();
-    if (!handCursor_ || hand == nullptr || LOWORD(lParam) != HTCLIENT) {
-        return false;
-    }
-    ::SetCursor(hand);
-    return true;
-}
-
-void Win32Label::Paint() {
-    PaintScope paint(Hwnd());
-    HDC dc = paint.Dc();
-    const RECT client = ClientRect(Hwnd());
-    PaintParentBackground(dc, client);
-    const platform::Rgb color = ResolveColor(foreColor_);
-    RECT textArea = client;
+void Win32Label::Paint(HDC dc, const RECT& rect) {
+    PaintFormBackground(dc, rect);
+    RECT textArea = rect;
     // No clipping to the text's area: a glyph's ink may pass its advance,
-    // and the label's window clips at its edges.
+    // and the label's rectangle clips it.
     UINT format = DT_SINGLELINE | DT_NOPREFIX | DT_NOCLIP | AlignmentFormat(alignment_);
     if (border_) {
-        PaintBorder(dc, client);
+        PaintBorder(dc, rect);
         // A bordered label is a text button: its caption sits in the middle.
         ::InflateRect(&textArea, -1, -1);
         format |= DT_VCENTER;
     }
-    const std::wstring text = Widen(caption_);
     textArea.top += fitted_.baselineShift;
     textArea.right -= fitted_.rightInset;
     SelectionScope font(dc, fitted_.font != nullptr ? fitted_.font : TextFont());
     ::SetBkMode(dc, TRANSPARENT);
-    ::SetTextColor(dc, color);
-    ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &textArea, format);
+    ::SetTextColor(dc, ResolveColor(foreColor_));
+    ::DrawTextW(dc, text_.c_str(), static_cast<int>(text_.size()), &textArea, format);
 }
 
 namespace {
@@ -542,7 +506,7 @@ Win32Label::FittedFont Win32Label::FitText(HDC dc, const std::wstring& text, int
     // of them (a small glyph's ink may pass its advance by a pixel); the
     // width follows the height: start from the height in proportion and go
     // down until the text's ink fits.
-    const int margin = form_.Dpi().Scale(1);
+    const int margin = FormDpi().Scale(1);
     const int room = width - 2 * margin;
     const int ownHeight = ownMetrics.tmHeight - ownMetrics.tmInternalLeading;
     for (int height = std::max(1, ownHeight * room / ownWidth); height > 0; --height) {
@@ -564,55 +528,37 @@ Win32Label::FittedFont Win32Label::FitText(HDC dc, const std::wstring& text, int
     return {own, 0, 0};
 }
 
-void Win32Label::PaintBorder(HDC dc, const RECT& client) const {
+void Win32Label::PaintBorder(HDC dc, const RECT& rect) const {
     // A system brush: it follows the colour scheme and is never deleted.
-    ::FrameRect(dc, &client, ::GetSysColorBrush(COLOR_WINDOWTEXT));
+    ::FrameRect(dc, &rect, ::GetSysColorBrush(COLOR_WINDOWTEXT));
 }
 
 // ---------------------------------------------------------------------------
 // ImageButton
 
 Win32ImageButton::Win32ImageButton(Win32Window& form, const platform::ImageButtonDesign& design)
-    : ChildControl(form, design.name, design.index),
+    : WindowlessControlOf(form, design.name, design.index, design.bounds, design.visible,
+                          Layer::kAbove),
       picture_(design.picture),
-      toolTip_(design.toolTip) {
-    Create(kImageButtonClass, 0, design.bounds, design.visible, Layer::kAbove);
-    AttachToolTip(toolTip_);
-}
+      toolTip_(design.toolTip),
+      toolTipText_(Widen(design.toolTip)) {}
 
 AccessibleFacts Win32ImageButton::Accessibility() const {
-    return {Widen(toolTip_), ROLE_SYSTEM_PUSHBUTTON, 0};
+    return {toolTipText_, ROLE_SYSTEM_PUSHBUTTON, 0};
 }
 
-LRESULT Win32ImageButton::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-        case WM_PAINT:
-            Paint();
-            return 0;
-        case WM_ERASEBKGND:
-            return 1;
-        case WM_LBUTTONDOWN:
-        case WM_LBUTTONUP:
-        case WM_CAPTURECHANGED:
-            if (click_.Follow(Hwnd(), message, wParam, lParam)) {
-                click_.Raise(runtime_);
-            }
-            return 0;
-        default:
-            return Default(message, wParam, lParam);
-    }
+void Win32ImageButton::Click() {
+    RaiseClick(runtime_, onClick_);
 }
 
-void Win32ImageButton::Paint() {
-    PaintScope paint(Hwnd());
-    const RECT client = ClientRect(Hwnd());
-    PaintParentBackground(paint.Dc(), client);
+void Win32ImageButton::Paint(HDC dc, const RECT& rect) {
+    PaintFormBackground(dc, rect);
     // A 16-pixel icon at 96 dpi, drawn for the size of the window's scale.
-    const int size = form_.Dpi().Scale(16);
+    const int size = FormDpi().Scale(16);
     if (HICON icon = runtime_.resources.PictureIcon(picture_, size)) {
-        const int left = (client.right - size) / 2;
-        const int top = (client.bottom - size) / 2;
-        ::DrawIconEx(paint.Dc(), left, top, icon, size, size, 0, nullptr, DI_NORMAL);
+        const int left = rect.left + (rect.right - rect.left - size) / 2;
+        const int top = rect.top + (rect.bottom - rect.top - size) / 2;
+        ::DrawIconEx(dc, left, top, icon, size, size, 0, nullptr, DI_NORMAL);
     }
 }
 
@@ -620,58 +566,40 @@ void Win32ImageButton::Paint() {
 // Line
 
 Win32Line::Win32Line(Win32Window& form, const platform::LineDesign& design)
-    : ChildControl(form, design.name, design.index),
+    : WindowlessControlOf(form, design.name, design.index, platform::LineSpan(design),
+                          design.visible, Layer::kAbove),
       color_(design.color),
-      rising_(platform::LineRises(design)) {
-    Create(kLineClass, 0, platform::LineSpan(design), design.visible, Layer::kAbove);
-}
+      rising_(platform::LineRises(design)) {}
 
 RECT Win32Line::PixelRect(const platform::Bounds& bounds) const {
     // One pixel of a 96-dpi screen thick at least.
-    const int thickness = form_.Dpi().Scale(1);
-    RECT pixels = ToPixels(form_.Dpi(), bounds);
+    const int thickness = FormDpi().Scale(1);
+    RECT pixels = ToPixels(FormDpi(), bounds);
     pixels.right = std::max(pixels.right, pixels.left + thickness);
     pixels.bottom = std::max(pixels.bottom, pixels.top + thickness);
     return pixels;
 }
 
-void Win32Line::ColorsChanged() {
-    Invalidate();
-}
-
-LRESULT Win32Line::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-        case WM_PAINT:
-            Paint();
-            return 0;
-        case WM_ERASEBKGND:
-            return 1;
-        default:
-            return Default(message, wParam, lParam);
-    }
-}
-
-void Win32Line::Paint() {
-    PaintScope paint(Hwnd());
-    HDC dc = paint.Dc();
-    const RECT client = ClientRect(Hwnd());
+void Win32Line::Paint(HDC dc, const RECT& rect) {
     const platform::Rgb color = ResolveColor(color_);
-    const int thickness = form_.Dpi().Scale(1);
-    if (client.right <= thickness || client.bottom <= thickness) {
+    const int thickness = FormDpi().Scale(1);
+    const int width = rect.right - rect.left;
+    const int height = rect.bottom - rect.top;
+    if (width <= thickness || height <= thickness) {
         // Horizontal or vertical: the control is the line.
-        FillSolid(dc, client, color);
+        FillSolid(dc, rect, color);
         return;
     }
     // A slanting line across the control, over the window's background.
-    PaintParentBackground(dc, client);
+    PaintFormBackground(dc, rect);
     UniquePen pen(::CreatePen(PS_SOLID, thickness, color));
     SelectionScope selected(dc, pen.Get());
     if (rising_) {
-        ::MoveToEx(dc, 0, client.bottom - 1, nullptr);
-        ::LineTo(dc, client.right, -1);
+        ::MoveToEx(dc, rect.left, rect.bottom - 1, nullptr);
+        ::LineTo(dc, rect.right, rect.top - 1);
     } else {
-        ::MoveToEx(dc, 0, 0, nullptr);
-        ::LineTo(dc, client.right, client.bottom);
+        ::MoveToEx(dc, rect.left, rect.top, nullptr);
+        ::LineTo(dc, rect.right, rect.bottom);
     }
 }
 
@@ -681,8 +609,7 @@ void Win32Line::Paint() {
 Win32CheckBox::Win32CheckBox(Win32Window& form, const platform::CheckBoxDesign& design)
     : ChildControl(form, design.name, design.index), caption_(design.caption) {
     // The captions are longer than the boxes are wide: they wrap.
-    Create(L"BUTTON", BS_AUTOCHECKBOX | BS_MULTILINE | WS_TABSTOP, design.bounds, design.visible,
-           Layer::kAbove);
+    Create(L"BUTTON", BS_AUTOCHECKBOX | BS_MULTILINE | WS_TABSTOP, design.bounds, design.visible);
     ApplyFont();
     const CommonControls* controls = CommonControls::Load();
     if (controls == nullptr || !controls->SetWindowSubclass(Hwnd(), &Win32CheckBox::Subclass, 0,
@@ -703,7 +630,7 @@ void Win32CheckBox::ScaleChanged() {
 }
 
 void Win32CheckBox::ApplyFont() {
-    const platform::Dpi dpi = form_.Dpi();
+    const platform::Dpi dpi = FormDpi();
     HFONT font = runtime_.resources.Font(dpi, platform::FontWeight::kRegular);
     ::SendMessageW(Hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
 }
@@ -769,10 +696,10 @@ HBRUSH Win32CheckBox::BackgroundBrush() {
 
 Win32Surface::Win32Surface(Win32Window& form, const platform::SurfaceDesign& design)
     : ChildControl(form, design.name, design.index) {
-    const RECT pixels = PixelRect(design.bounds);
+    const RECT pixels = ToPixels(FormDpi(), design.bounds);
     image_ = std::make_unique<DrawingDc>(runtime_, pixels.right - pixels.left,
                                          pixels.bottom - pixels.top, ::GetSysColor(COLOR_WINDOW));
-    Create(kSurfaceClass, 0, design.bounds, design.visible, Layer::kAbove);
+    Create(kSurfaceClass, 0, design.bounds, design.visible);
 }
 
 platform::DeviceContext Win32Surface::Hdc() const {
@@ -780,11 +707,9 @@ platform::DeviceContext Win32Surface::Hdc() const {
 }
 
 void Win32Surface::Refresh() {
-    // Without a window the image waits: the window shows it once made.
-    if (HWND hwnd = Require()) {
-        ::InvalidateRect(hwnd, nullptr, FALSE);
-        ::UpdateWindow(hwnd);
-    }
+    HWND hwnd = Require();
+    ::InvalidateRect(hwnd, nullptr, FALSE);
+    ::UpdateWindow(hwnd);
 }
 
 void Win32Surface::SetMouseHandlers(platform::MouseHandlers handlers) {
@@ -793,7 +718,7 @@ void Win32Surface::SetMouseHandlers(platform::MouseHandlers handlers) {
 
 void Win32Surface::MoveControl(const platform::Bounds& bounds) {
     ChildWindow::MoveControl(bounds);
-    const RECT pixels = PixelRect(bounds);
+    const RECT pixels = PixelRect();
     image_->Resize(pixels.right - pixels.left, pixels.bottom - pixels.top,
                    ::GetSysColor(COLOR_WINDOW));
 }

@@ -1,4 +1,6 @@
-// The controls of a window as child windows.
+// The controls of a window. Labels, image buttons and lines have no window:
+// the form draws and serves them. Check boxes and the drawing surface are
+// child windows, without a control ID: nothing finds them by one.
 #pragma once
 
 #include <functional>
@@ -8,7 +10,9 @@
 
 #include "platform/Controls.h"
 #include "platform/win32/Accessible.h"
+#include "platform/win32/FormControl.h"
 #include "platform/win32/Handles.h"
+#include "platform/win32/Input.h"
 #include "platform/win32/MessageTarget.h"
 #include "platform/win32/Runtime.h"
 #include "platform/win32/Win32Api.h"
@@ -18,9 +22,9 @@ namespace win32 {
 
 class Win32Window;
 
-// The click of a control: a left-button press, the mouse kept by the
-// control until the release, and the release over the control. Losing the
-// mouse to another window in between cancels it.
+// The click of a control with a window of its own: a left-button press, the
+// mouse kept by the control until the release, and the release over the
+// control. Losing the mouse to another window in between cancels it.
 class Click {
 public:
     void SetHandler(std::function<void()> onClick) { onClick_ = std::move(onClick); }
@@ -35,83 +39,42 @@ private:
     bool pressed_ = false;
 };
 
-// The system side of a control: its child window, its placement
-// and what it tells screen readers.
-//
-// A control added hidden gets its window only when it is first shown, or
-// when a screen reader asks its form for the form's children: each window
-// costs the start calls to the window server, and a hidden row may never be
-// shown. Until then the control keeps what is set on it, and its window is
-// made with all of it, at the place in the z-order it would have had.
-class ChildWindow : protected AccessibleSource, private MessageTarget {
+// The system side of a control with a window of its own (a check box, the
+// drawing surface): its child window, its placement and what it
+// tells screen readers. Such controls lie above those the window draws.
+class ChildWindow : public FormControl, private MessageTarget {
 public:
-    // Where a control lies among the others. Labels paint the window's
-    // background under their text, so they stay below every other control,
-    // which they would otherwise cover where they overlap (a line across a
-    // label's top row, a picture).
-    enum class Layer { kBelow, kAbove };
-
     ChildWindow(Win32Window& form, std::string name, int index);
-    virtual ~ChildWindow();
-    ChildWindow(const ChildWindow&) = delete;
-    ChildWindow& operator=(const ChildWindow&) = delete;
+    ~ChildWindow() override;
 
     static void RegisterWindowClasses(Runtime& runtime);
 
-    // Null while the window is deferred, and once it is destroyed.
-    HWND Hwnd() const { return hwnd_; }
-    Layer ControlLayer() const { return layer_; }
-    // Makes the window of a control added hidden, still hidden. False when
-    // the system refuses it; the control then stays without a window.
-    bool CreateDeferredWindow();
-    // The colour scheme changed.
-    virtual void ColorsChanged() {}
-    // The window went to another scale: the control keeps its twips and takes
-    // its place, font and picture at the new scale.
-    virtual void ScaleChanged();
-    // For a system control: the brush that fills its background, or null
-    // for the window's back colour.
-    virtual HBRUSH BackgroundBrush() { return nullptr; }
-    // Whether the control is a tab stop that can take the focus now.
-    virtual bool TakesFocus() const { return false; }
+    // Null once the window is destroyed.
+    HWND Hwnd() const override { return hwnd_; }
+    bool Shown() const override { return ControlVisible(); }
+    RECT PixelRect() const override { return ToPixels(FormDpi(), bounds_); }
+    void ScaleChanged() override;
     // For the program's own classes: the control as screen readers see it.
     AccessibleFacts Accessibility() const override { return {}; }
 
 protected:
-    // Creates the child window, or for a hidden control that DefersWindow,
-    // notes how to create it. For the platform's own classes the window's
-    // messages go to HandleMessage.
+    // Creates the child window, on top of the others. For the platform's own
+    // classes the window's messages go to HandleMessage.
     void Create(const wchar_t* windowClass, DWORD style, const platform::Bounds& bounds,
-                bool visible, Layer layer);
-    // Whether a hidden control may wait for its window: not a system control
-    // that keeps its state in its window.
-    virtual bool DefersWindow() const { return true; }
+                bool visible);
     // The text the window is created with.
     virtual std::wstring WindowText() const { return {}; }
-    // The window was just created: the control fits its text to it.
-    virtual void WindowCreated() {}
     virtual LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     // A mouse message (or the loss of the mouse) of a control with mouse
     // handlers and a click: the handlers see it, then the click, if it
     // completes one. False for other messages.
     bool FollowMouse(const platform::MouseHandlers& handlers, Click& click, UINT message,
                      WPARAM wParam, LPARAM lParam);
-    // The child window's rectangle in pixels of the window's client area.
-    virtual RECT PixelRect(const platform::Bounds& bounds) const;
     LRESULT Default(UINT message, WPARAM wParam, LPARAM lParam);
     // Paints the window's background under this control.
     void PaintParentBackground(HDC dc, const RECT& area) const;
-    // Shows `text` in the window's tooltip while the mouse rests on the
-    // control; nothing for an empty text. The tip is added to the tooltip at
-    // the first pointer move over the control, which loads the common
-    // controls: the start needs none of them.
-    void AttachToolTip(const std::string& text);
-    // The control's window, null while it is deferred; raises the run-time
-    // error once the window is unloaded.
+    // The control's window; raises the run-time error once it is unloaded.
     HWND Require() const;
-    // Has the control repainted, if it has a window; it paints its whole
-    // background itself.
-    void Invalidate() const;
     // WM_GETOBJECT: the control's accessible object for its client area;
     // false for another object, which the system describes.
     bool AnswerAccessibility(WPARAM wParam, LPARAM lParam, LRESULT* answer);
@@ -123,31 +86,18 @@ protected:
     virtual void MoveControl(const platform::Bounds& bounds);
     bool ControlVisible() const;
     void SetControlVisible(bool visible);
+    platform::Dpi FormDpi() const;
 
     Win32Window& form_;
     Runtime& runtime_;
 
 private:
-    // How a deferred window is to be made.
-    struct DeferredWindow {
-        const wchar_t* windowClass;
-        DWORD style;
-    };
-
     void Attach(HWND hwnd) override { hwnd_ = hwnd; }
     LRESULT Receive(UINT message, WPARAM wParam, LPARAM lParam) override;
-    // Creates the window below `insertAfter` in the z-order. False when the
-    // system refuses it.
-    bool MakeWindow(const wchar_t* windowClass, DWORD style, HWND insertAfter);
-    void AddToolTipOnFirstMove(UINT message, WPARAM wParam, LPARAM lParam);
     ComPtr<AccessibleControl> accessible_;
     std::string name_;
     int index_;
     platform::Bounds bounds_;
-    std::wstring toolTipText_;  // the tooltip control keeps a pointer to it
-    bool toolTipAdded_ = false;
-    Layer layer_ = Layer::kAbove;
-    std::optional<DeferredWindow> deferred_;
     HWND hwnd_ = nullptr;
 };
 
@@ -166,7 +116,88 @@ public:
     void SetVisible(bool visible) override { SetControlVisible(visible); }
 };
 
-class Win32Label final : public ChildControl<platform::Label> {
+// A control without a window: the form keeps its placement and visibility,
+// paints it with its image (Canvas), hands it the mouse (ControlPointer),
+// shows its tooltip (FormToolTips) and describes it to screen readers
+// (FormAccessibility). A change has the form repaint only the control's
+// rectangle.
+class WindowlessControl : public FormControl {
+public:
+    // Where a control lies among the others. Labels paint the window's
+    // image under their text, so they stay below every other control, which
+    // they would otherwise cover where they overlap (a line across a label's
+    // top row, a picture).
+    enum class Layer { kBelow, kAbove };
+
+    WindowlessControl(Win32Window& form, std::string name, int index,
+                      const platform::Bounds& bounds, bool visible, Layer layer);
+
+    WindowlessControl* Windowless() override { return this; }
+    bool Shown() const override { return visible_; }
+    RECT PixelRect() const override { return PixelRect(bounds_); }
+    void ScaleChanged() override { Invalidate(); }
+    void ColorsChanged() override { Invalidate(); }
+    Layer ControlLayer() const { return layer_; }
+
+    // Paints the control into `dc`, in the window's client coordinates,
+    // clipped to `rect`, its rectangle.
+    virtual void Paint(HDC dc, const RECT& rect) = 0;
+    // Whether the control takes the mouse where it lies; the window's own
+    // handlers see the mouse elsewhere.
+    virtual bool TakesMouse() const { return false; }
+    // A mouse event, in twips of the control; inside the handler guard.
+    virtual void Mouse(MouseKind, const platform::MouseEvent&) {}
+    // A left-button press and release over the control.
+    virtual void Click() {}
+    virtual bool ShowsHand() const { return false; }
+    // The tooltip's text; empty for none.
+    virtual const std::wstring& ToolTipText() const;
+    // Has the window repaint the control's rectangle, if it is shown.
+    void Invalidate() const;
+
+protected:
+    // The rectangle of `bounds` in pixels of the window's client area.
+    virtual RECT PixelRect(const platform::Bounds& bounds) const;
+    // Raises the run-time error once the window is unloaded.
+    void Require() const;
+    // Paints the window's image under the control.
+    void PaintFormBackground(HDC dc, const RECT& rect) const;
+    // Tells screen readers of an event on the control.
+    void Announce(DWORD event) const;
+    platform::Dpi FormDpi() const;
+
+    const std::string& ControlName() const { return name_; }
+    int ControlIndex() const { return index_; }
+    platform::Bounds ControlPlacement() const { return bounds_; }
+    void MoveControl(const platform::Bounds& bounds);
+    void SetControlVisible(bool visible);
+
+    Win32Window& form_;
+    Runtime& runtime_;
+
+private:
+    std::string name_;
+    int index_;
+    platform::Bounds bounds_;
+    bool visible_;
+    Layer layer_;
+};
+
+// A control interface of the program implemented without a window.
+template <typename Interface>
+class WindowlessControlOf : public Interface, public WindowlessControl {
+public:
+    using WindowlessControl::WindowlessControl;
+
+    const std::string& Name() const override { return ControlName(); }
+    int Index() const override { return ControlIndex(); }
+    platform::Bounds Placement() const override { return ControlPlacement(); }
+    void Move(const platform::Bounds& bounds) override { MoveControl(bounds); }
+    bool Visible() const override { return Shown(); }
+    void SetVisible(bool visible) override { SetControlVisible(visible); }
+};
+
+class Win32Label final : public WindowlessControlOf<platform::Label> {
 public:
     Win32Label(Win32Window& form, const platform::LabelDesign& design);
     void ScaleChanged() override;
@@ -177,26 +208,25 @@ public:
     void SetAccessibleCaption(const std::string& caption) override;
     void SetAccessibleFocus(bool focused) override;
     void SetMouseHandlers(platform::MouseHandlers handlers) override;
-    void SetOnClick(std::function<void()> onClick) override {
-        click_.SetHandler(std::move(onClick));
-    }
-    void ColorsChanged() override;
+    void SetOnClick(std::function<void()> onClick) override { onClick_ = std::move(onClick); }
+
+    void Paint(HDC dc, const RECT& rect) override;
+    bool TakesMouse() const override { return true; }
+    void Mouse(MouseKind kind, const platform::MouseEvent& event) override;
+    void Click() override;
+    bool ShowsHand() const override { return handCursor_; }
+    const std::wstring& ToolTipText() const override { return toolTipText_; }
+    AccessibleFacts Accessibility() const override;
 
 protected:
     void DoSetForeColor(platform::OleColor color) override;
-    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-    AccessibleFacts Accessibility() const override;
-    std::wstring WindowText() const override;
-    void WindowCreated() override;
 
 private:
     std::string AccessibleName() const;
     // Runs `change`, then tells screen readers if the name changed.
     template <typename Change>
     void ChangeName(Change change);
-    void Paint();
-    void PaintBorder(HDC dc, const RECT& client) const;
-    bool SetCursorShape(LPARAM lParam) const;
+    void PaintBorder(HDC dc, const RECT& rect) const;
     HFONT TextFont();
     // The font that shows `text` whole in `width` pixels: the label's own,
     // or for a label that shrinks its text to fit, a smaller one, with how
@@ -208,13 +238,13 @@ private:
         int rightInset;
     };
     FittedFont FitText(HDC dc, const std::wstring& text, int width);
-    // Fits the caption to the label again (its text, size or scale changed)
-    // and publishes the font it is drawn in.
+    // Fits the caption to the label again (its text, size or scale changed).
     void Refit();
     // An auto-sized label takes the width of its caption.
     void FitToCaption();
 
     std::string caption_;
+    std::wstring text_;  // the caption, as drawn
     platform::OleColor foreColor_;
     platform::FontWeight weight_;
     platform::Alignment alignment_;
@@ -223,51 +253,49 @@ private:
     bool border_;
     bool autoSize_;
     bool shrinkToFit_;
+    std::wstring toolTipText_;
     FittedFont fitted_{};
     platform::AccessibleRole role_;
     std::string accessibleCaption_;
     bool accessibleFocus_ = false;
     platform::MouseHandlers mouse_;
-    Click click_;
+    std::function<void()> onClick_;
 };
 
-class Win32ImageButton final : public ChildControl<platform::ImageButton> {
+class Win32ImageButton final : public WindowlessControlOf<platform::ImageButton> {
 public:
     Win32ImageButton(Win32Window& form, const platform::ImageButtonDesign& design);
 
     platform::Picture Image() const override { return picture_; }
     const std::string& ToolTip() const override { return toolTip_; }
-    void SetOnClick(std::function<void()> onClick) override {
-        click_.SetHandler(std::move(onClick));
-    }
+    void SetOnClick(std::function<void()> onClick) override { onClick_ = std::move(onClick); }
 
-protected:
-    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void Paint(HDC dc, const RECT& rect) override;
+    bool TakesMouse() const override { return true; }
+    void Click() override;
+    const std::wstring& ToolTipText() const override { return toolTipText_; }
     AccessibleFacts Accessibility() const override;
 
 private:
-    void Paint();
-
     platform::Picture picture_;
     std::string toolTip_;
-    Click click_;
+    std::wstring toolTipText_;
+    std::function<void()> onClick_;
 };
 
-class Win32Line final : public ChildControl<platform::Line> {
+class Win32Line final : public WindowlessControlOf<platform::Line> {
 public:
     Win32Line(Win32Window& form, const platform::LineDesign& design);
-    void ColorsChanged() override;
+
+    void Paint(HDC dc, const RECT& rect) override;
+    AccessibleFacts Accessibility() const override { return {L"", ROLE_SYSTEM_SEPARATOR, 0}; }
 
 protected:
-    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-    AccessibleFacts Accessibility() const override { return {L"", ROLE_SYSTEM_SEPARATOR, 0}; }
     // One pixel of a 96-dpi screen at least across and along, at the
     // window's scale.
     RECT PixelRect(const platform::Bounds& bounds) const override;
 
 private:
-    void Paint();
-
     platform::OleColor color_;
     bool rising_;  // from bottom left to top right
 };
@@ -282,15 +310,14 @@ public:
     HBRUSH BackgroundBrush() override;
     bool TakesFocus() const override;
 
+    AccessibleFacts Accessibility() const override;
+
 protected:
     void DoSetValue(int value) override;
-    AccessibleFacts Accessibility() const override;
-    // The system's button holds the box's state.
-    bool DefersWindow() const override { return false; }
     std::wstring WindowText() const override;
 
 private:
-    // The font of the window's scale, for the system's button.
+    // The font of the window's scale, for the system's button and observers.
     void ApplyFont();
     // The system's button class does the rest; the box only answers
     // screen readers itself, since not every system describes a button's
@@ -315,10 +342,11 @@ public:
         click_.SetHandler(std::move(onClick));
     }
 
-protected:
-    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     // A picture: the focus marker, whose meaning the accessibility focus carries.
     AccessibleFacts Accessibility() const override { return {L"", ROLE_SYSTEM_GRAPHIC, 0}; }
+
+protected:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void MoveControl(const platform::Bounds& bounds) override;
 
 private:

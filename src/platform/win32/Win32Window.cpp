@@ -66,7 +66,10 @@ Win32Window::Win32Window(Runtime& runtime, const platform::FormDesign& design,
       dpi_(runtime_.units.SystemDpi()),
       image_(runtime, design.backColor, design.picture),
       focus_(hwnd_, [this] { return TabStops(); }),
-      modal_(runtime.pump) {
+      modal_(runtime.pump),
+      pointer_(runtime, hwnd_, canvas_),
+      toolTips_(runtime, hwnd_),
+      accessibility_(hwnd_, caption_, controls_, canvas_) {
     const RECT pixels = ToPixels(dpi_, design.bounds);
     const DWORD exStyle = design.showInTaskbar ? WS_EX_APPWINDOW : WS_EX_TOOLWINDOW;
     const DWORD style = WS_POPUP | WS_CLIPCHILDREN | WS_SYSMENU | WS_MINIMIZEBOX;
@@ -136,6 +139,10 @@ HWND Win32Window::Require() const {
 template <typename T>
 T& Win32Window::Adopt(std::unique_ptr<T> control) {
     T& adopted = *control;
+    if (WindowlessControl* windowless = adopted.Windowless()) {
+        canvas_.Add(*windowless);
+        windowless->Invalidate();
+    }
     controls_.push_back(std::move(control));
     return adopted;
 }
@@ -216,7 +223,7 @@ void Win32Window::DoActivate() {
 
 void Win32Window::DestroyNow() {
     modal_.ReleaseOwner();
-    toolTip_.Reset();
+    toolTips_.Destroy();
     if (hwnd_ != nullptr) {
         ::DestroyWindow(hwnd_);
     }
@@ -296,41 +303,6 @@ platform::DeviceContext Win32Window::Hdc() const {
     return reinterpret_cast<platform::DeviceContext>(image_.Dc());
 }
 
-HWND Win32Window::ToolTip() {
-    if (!toolTip_) {
-        // Owned by the window, so that it shows above it.
-        toolTip_.Reset(::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
-                                         WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
-                                         CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Require(),
-                                         nullptr, runtime_.instance, nullptr));
-    }
-    return toolTip_.Get();
-}
-
-HWND Win32Window::CreatedControlAbove(const ChildWindow& control) const {
-    std::vector<const ChildWindow*> zOrder;
-    for (auto it = controls_.rbegin(); it != controls_.rend(); ++it) {
-        if ((*it)->ControlLayer() == ChildWindow::Layer::kAbove) {
-            zOrder.push_back(it->get());
-        }
-    }
-    for (const auto& child : controls_) {
-        if (child->ControlLayer() == ChildWindow::Layer::kBelow) {
-            zOrder.push_back(child.get());
-        }
-    }
-    HWND above = nullptr;
-    for (const ChildWindow* child : zOrder) {
-        if (child == &control) {
-            break;
-        }
-        if (child->Hwnd() != nullptr) {
-            above = child->Hwnd();
-        }
-    }
-    return above;
-}
-
 void Win32Window::Attach(HWND hwnd) {
     hwnd_ = hwnd;
     runtime_.registry.AddForm(hwnd, this);
@@ -384,6 +356,11 @@ LRESULT Win32Window::Receive(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_RBUTTONUP:
         case WM_MBUTTONUP:
             return OnMouse(message, wParam, lParam);
+        case WM_SETCURSOR:
+            return OnSetCursor(wParam, lParam);
+        case WM_CAPTURECHANGED:
+            pointer_.CaptureChanged(reinterpret_cast<HWND>(lParam));
+            return 0;
         case WM_DPICHANGED:
             return OnDpiChanged(wParam, lParam);
         case WM_GETOBJECT:
@@ -397,7 +374,7 @@ LRESULT Win32Window::Receive(UINT message, WPARAM wParam, LPARAM lParam) {
 
 LRESULT Win32Window::OnPaint() {
     PaintScope paint(hwnd_);
-    PaintBackground(paint.Dc(), paint.Area());
+    canvas_.Paint(paint.Dc(), paint.Area(), image_, runtime_.pump.Probe());
     return 0;
 }
 
@@ -495,6 +472,10 @@ LRESULT Win32Window::OnSysColorChange() {
 }
 
 LRESULT Win32Window::OnMouse(UINT message, WPARAM wParam, LPARAM lParam) {
+    toolTips_.Relay(message, wParam, lParam, canvas_.TopDown());
+    if (pointer_.Route(dpi_, message, wParam, lParam)) {
+        return 0;
+    }
     DeliverMouse(runtime_, dpi_, hwnd_, message, wParam, lParam,
                  [this](MouseKind kind, const platform::MouseEvent& event) {
                      if (kind == MouseKind::kDown) {
@@ -508,9 +489,18 @@ LRESULT Win32Window::OnMouse(UINT message, WPARAM wParam, LPARAM lParam) {
     return 0;
 }
 
+LRESULT Win32Window::OnSetCursor(WPARAM wParam, LPARAM lParam) {
+    if (reinterpret_cast<HWND>(wParam) == hwnd_ && LOWORD(lParam) == HTCLIENT &&
+        pointer_.SetCursorShape()) {
+        return TRUE;
+    }
+    return ::DefWindowProcW(hwnd_, WM_SETCURSOR, wParam, lParam);
+}
+
 LRESULT Win32Window::OnGetObject(WPARAM wParam, LPARAM lParam) {
-    for (const auto& control : controls_) {
-        control->CreateDeferredWindow();
+    LRESULT answer = 0;
+    if (accessibility_.Answer(runtime_.apartment, wParam, lParam, &answer)) {
+        return answer;
     }
     return ::DefWindowProcW(hwnd_, WM_GETOBJECT, wParam, lParam);
 }
@@ -527,6 +517,9 @@ LRESULT Win32Window::OnDpiChanged(WPARAM wParam, LPARAM lParam) {
                    SWP_NOZORDER | SWP_NOACTIVATE);
     for (const auto& control : controls_) {
         control->ScaleChanged();
+        if (const WindowlessControl* windowless = control->Windowless()) {
+            toolTips_.Follow(*windowless);
+        }
     }
     SetIcons();
     // The picture at the new scale, without what was drawn at the old one.
@@ -546,7 +539,8 @@ LRESULT Win32Window::OnNcDestroy() {
     image_.Detach();
     hwnd_ = nullptr;
     // The system destroyed the tooltip with its owner.
-    toolTip_.Release();
+    toolTips_.Forget();
+    accessibility_.Forget();
     return 0;
 }
 

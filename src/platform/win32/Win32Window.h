@@ -7,7 +7,12 @@
 
 #include "platform/Window.h"
 #include "platform/win32/BackingImage.h"
+#include "platform/win32/Canvas.h"
+#include "platform/win32/ControlPointer.h"
 #include "platform/win32/FocusRing.h"
+#include "platform/win32/FormAccessibility.h"
+#include "platform/win32/FormControl.h"
+#include "platform/win32/FormToolTips.h"
 #include "platform/win32/Handles.h"
 #include "platform/win32/MessageTarget.h"
 #include "platform/win32/ModalLoop.h"
@@ -17,7 +22,6 @@
 
 namespace win32 {
 
-class ChildWindow;
 class Win32Timer;
 
 class Win32Window final : public platform::Window, private MessageTarget {
@@ -66,13 +70,12 @@ public:
     // the window): the window's persistent image. Labels and image buttons
     // paint it under their content, so that they look transparent.
     void PaintBackground(HDC dc, const RECT& area) const { image_.Paint(dc, area); }
-    // The window's tooltip control, made on first use.
-    HWND ToolTip();
-    // The created control right above `control` in the z-order that every
-    // control would have if each had its window from the start: the upper
-    // layer, last added first, then the lower layer, first added first.
-    // Null when `control` goes on top.
-    HWND CreatedControlAbove(const ChildWindow& control) const;
+    // A control the window draws moved, or was shown or hidden.
+    void ControlMoved(const WindowlessControl& control) { toolTips_.Follow(control); }
+    // Tells screen readers of an event on a shown control.
+    void Announce(const FormControl& control, DWORD event) const {
+        accessibility_.Announce(control, event);
+    }
 
 protected:
     platform::Label& DoAddLabel(const platform::LabelDesign& design) override;
@@ -102,9 +105,12 @@ private:
     LRESULT OnSize();
     LRESULT OnTimer(WPARAM id);
     LRESULT OnSysColorChange();
+    // The controls the window draws take the mouse where they lie; the
+    // tooltip sees every move.
     LRESULT OnMouse(UINT message, WPARAM wParam, LPARAM lParam);
-    // A screen reader asks for the window's object: the hidden controls that
-    // have no window yet get theirs, so that it finds every control.
+    LRESULT OnSetCursor(WPARAM wParam, LPARAM lParam);
+    // A screen reader asks for the window's object: the client area with
+    // every control as a child.
     LRESULT OnGetObject(WPARAM wParam, LPARAM lParam);
     // The window went to a monitor of another scale: it takes the place the
     // system suggests, its controls, icons and image follow the new scale,
@@ -135,10 +141,14 @@ private:
     BackingImage image_;
     FocusRing focus_;
     ModalLoop modal_;
-    UniqueWindow toolTip_;
     bool creating_ = true;
     unsigned resizeCount_ = 0;
-    std::vector<std::unique_ptr<ChildWindow>> controls_;
+    // In the order they were added: the tab order and screen readers' order.
+    std::vector<std::unique_ptr<FormControl>> controls_;
+    Canvas canvas_;
+    ControlPointer pointer_;
+    FormToolTips toolTips_;
+    FormAccessibility accessibility_;
     std::vector<std::unique_ptr<Win32Timer>> timers_;
 };
 

@@ -15,9 +15,6 @@ class DrawingDc;
 
 // Window classes of the platform. Another process may look for them.
 inline constexpr wchar_t kFormClass[] = L"ConvalisForm";
-inline constexpr wchar_t kLabelClass[] = L"ConvalisLabel";
-inline constexpr wchar_t kImageButtonClass[] = L"ConvalisImageButton";
-inline constexpr wchar_t kLineClass[] = L"ConvalisLine";
 inline constexpr wchar_t kSurfaceClass[] = L"ConvalisSurface";
 
 class WindowRegistry {

@@ -1,0 +1,115 @@
+// What the Win32 platform promises beyond the contract, about the controls
+// its windows draw themselves: a change repaints only what it changed, and
+// the tooltip follows the pointer from one control to the next.
+#include <string>
+
+#include "ContractFixture.h"
+#include "platform/win32/Win32Api.h"
+
+namespace contract {
+namespace {
+
+class PlatformWin32Painting : public ContractTest {
+protected:
+    static HWND Hwnd(const platform::Window& window) {
+        return reinterpret_cast<HWND>(window.Handle());
+    }
+    static RECT PixelsOf(const platform::Window& window, const platform::Control& control) {
+        const platform::Bounds b = control.Placement();
+        const platform::Dpi dpi = window.Dpi();
+        return RECT{dpi.ToPixels(b.left), dpi.ToPixels(b.top), dpi.ToPixels(b.left + b.width),
+                    dpi.ToPixels(b.top + b.height)};
+    }
+};
+
+// A key that changes one display and sets another to the text it shows
+// already has the window repaint the first alone.
+TEST_F(PlatformWin32Painting, AKeyRepaintsOnlyTheLabelItChanged) {
+    RecordingEvents events;
+    auto window = MakeWindow("frmRepaint", events);
+    const auto display = [&](int index, int top) -> platform::Label& {
+        return window->AddLabel(platform::PlainLabel(
+            "lblP", index, {120, top, 1500, 255}, "0", platform::MakeRgb(0, 0, 0),
+            platform::FontWeight::kBold, platform::Alignment::kRight));
+    };
+    platform::Label& changed = display(0, 120);
+    platform::Label& same = display(1, 600);
+    window->Show();
+    HWND form = Hwnd(*window);
+    ASSERT_TRUE(Run().RunUntil([&] { return !::GetUpdateRect(form, nullptr, FALSE); }))
+        << "the window never finished its first paint";
+
+    RECT toRepaint{};
+    events.onKey = [&](int) {
+        changed.SetCaption("1");
+        same.SetCaption("0");
+        ::GetUpdateRect(form, &toRepaint, FALSE);
+    };
+    Run().Type('1');
+    ASSERT_TRUE(Run().RunUntil([&] { return events.keys.size() == 1; }));
+    const RECT expected = PixelsOf(*window, changed);
+    EXPECT_TRUE(::EqualRect(&toRepaint, &expected))
+        << "repainted " << toRepaint.left << "," << toRepaint.top << " to " << toRepaint.right
+        << "," << toRepaint.bottom << " for the label at " << expected.left << "," << expected.top
+        << " to " << expected.right << "," << expected.bottom;
+}
+
+// The text of the tooltip shown for `window`, or empty while none shows.
+std::wstring ShownTip(HWND window) {
+    struct Search {
+        HWND owner;
+        std::wstring text;
+    } search{window, {}};
+    ::EnumThreadWindows(
+        ::GetCurrentThreadId(),
+        [](HWND hwnd, LPARAM lParam) -> BOOL {
+            auto& found = *reinterpret_cast<Search*>(lParam);
+            wchar_t name[64] = {};
+            ::GetClassNameW(hwnd, name, 64);
+            if (::lstrcmpiW(name, TOOLTIPS_CLASSW) != 0 ||
+                ::GetWindow(hwnd, GW_OWNER) != found.owner || !::IsWindowVisible(hwnd)) {
+                return TRUE;
+            }
+            wchar_t text[80] = {};
+            TTTOOLINFOW tool{};
+            tool.cbSize = TTTOOLINFOW_V2_SIZE;
+            tool.lpszText = text;
+            if (::SendMessageW(hwnd, TTM_GETCURRENTTOOLW, 0, reinterpret_cast<LPARAM>(&tool))) {
+                found.text = text;
+            }
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.text;
+}
+
+TEST_F(PlatformWin32Painting, TheTooltipFollowsThePointerFromOneControlToTheNext) {
+    RecordingEvents events;
+    auto window = MakeWindow("frmTips", events);
+    platform::ImageButton& first = window->AddImageButton(
+        {"imaCommand", 0, {300, 300, 600, 600}, platform::Picture::kClose, "Fermer"});
+    platform::ImageButton& second = window->AddImageButton(
+        {"imaCommand", 1, {1500, 300, 600, 600}, platform::Picture::kHelp, "Aide"});
+    window->Show();
+    window->Activate();
+    HWND form = Hwnd(*window);
+    // The pointer goes there once the window is on the screen to receive
+    // the move.
+    const auto pointAt = [&](const platform::Control& control) {
+        const RECT rect = PixelsOf(*window, control);
+        POINT centre{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+        ::ClientToScreen(form, &centre);
+        EXPECT_TRUE(Run().RunUntil([&] { return ::WindowFromPoint(centre) == form; }));
+        ::SetCursorPos(centre.x, centre.y);
+    };
+    pointAt(first);
+    EXPECT_TRUE(Run().RunUntil([&] { return ShownTip(form) == L"Fermer"; }))
+        << "no tip over the first button";
+    pointAt(second);
+    EXPECT_TRUE(Run().RunUntil([&] { return ShownTip(form) == L"Aide"; }))
+        << "the tip did not follow to the second button";
+    ::SetCursorPos(0, 0);
+}
+
+}  // namespace
+}  // namespace contract
