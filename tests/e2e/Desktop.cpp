@@ -322,9 +322,6 @@ Keystroke WithAlt(WORD key) {
 Keystroke WithShift(WORD key) {
     return Keystroke{key, {VK_SHIFT}};
 }
-Keystroke WithCtrl(WORD key) {
-    return Keystroke{key, {VK_CONTROL}};
-}
 
 void SendKeystrokes(const std::vector<Keystroke>& keys) {
     for (const Keystroke& stroke : keys) {

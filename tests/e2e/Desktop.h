@@ -79,7 +79,6 @@ struct Keystroke {
 };
 Keystroke WithAlt(WORD key);
 Keystroke WithShift(WORD key);
-Keystroke WithCtrl(WORD key);
 // Real input through SendInput: it reaches the foreground window's focus
 // as typed keys do.
 void SendKeystrokes(const std::vector<Keystroke>& keys);
