@@ -66,13 +66,16 @@ bool PressKey(int keyCode, int shift) {
 
 bool ClickControl(const std::string& name, int index) {
     HWND control = ControlWindow(::GetActiveWindow(), name, index);
-    EXPECT_NE(control, nullptr) << "no control " << name << "(" << index << ") is shown";
+    if (control == nullptr) {
+        ADD_FAILURE() << "no control " << name << "(" << index << ") is shown";
+        return false;
+    }
     RECT area{};
     ::GetClientRect(control, &area);
     const LPARAM centre = MAKELPARAM(area.right / 2, area.bottom / 2);
     ::PostMessageW(control, WM_LBUTTONDOWN, MK_LBUTTON, centre);
     ::PostMessageW(control, WM_LBUTTONUP, 0, centre);
-    return control != nullptr;
+    return true;
 }
 
 // A shown window of the program whose owner takes no input: a modal one.
