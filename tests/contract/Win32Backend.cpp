@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <type_traits>
 #include <vector>
@@ -12,6 +13,8 @@
 #include "platform/win32/Text.h"
 #include "platform/win32/Win32Api.h"
 #include "platform/win32/Win32Platform.h"
+
+#include <oleacc.h>
 
 namespace contract {
 namespace {
@@ -23,34 +26,35 @@ struct WindowDcRelease {
     void operator()(HDC dc) const { ::ReleaseDC(window, dc); }
 };
 
-// The distinct colours of a window's client area as painted.
-std::vector<platform::Rgb> PaintedColors(HWND window) {
-    RECT client{};
-    ::GetClientRect(window, &client);
+// The distinct colours painted in `area` of a window's client area.
+std::vector<platform::Rgb> PaintedColors(HWND window, const RECT& area) {
+    const LONG width = area.right - area.left;
+    const LONG height = area.bottom - area.top;
+    std::vector<platform::Rgb> colors;
+    if (width <= 0 || height <= 0)
+        return colors;
     BITMAPINFO format{};
     format.bmiHeader.biSize = sizeof(format.bmiHeader);
-    format.bmiHeader.biWidth = client.right;
-    format.bmiHeader.biHeight = -client.bottom;
+    format.bmiHeader.biWidth = width;
+    format.bmiHeader.biHeight = -height;
     format.bmiHeader.biPlanes = 1;
     format.bmiHeader.biBitCount = 32;
     format.bmiHeader.biCompression = BI_RGB;
-    std::vector<platform::Rgb> colors;
     const std::unique_ptr<std::remove_pointer_t<HDC>, WindowDcRelease> shown(::GetDC(window),
                                                                              {window});
     win32::UniqueMemoryDc copy(::CreateCompatibleDC(shown.get()));
     void* bits = nullptr;
     win32::UniqueBitmap image(
         ::CreateDIBSection(copy.Get(), &format, DIB_RGB_COLORS, &bits, nullptr, 0));
-    if (!copy || !image || client.right <= 0 || client.bottom <= 0) {
+    if (!copy || !image)
         return colors;
-    }
     {
         win32::SelectionScope selected(copy.Get(), image.Get());
-        ::BitBlt(copy.Get(), 0, 0, client.right, client.bottom, shown.get(), 0, 0, SRCCOPY);
+        ::BitBlt(copy.Get(), 0, 0, width, height, shown.get(), area.left, area.top, SRCCOPY);
         ::GdiFlush();
     }
     const auto* pixels = static_cast<const std::uint32_t*>(bits);
-    for (LONG i = 0; i < client.right * client.bottom; ++i) {
+    for (LONG i = 0; i < width * height; ++i) {
         const std::uint32_t bgr = pixels[i];
         const platform::Rgb rgb =
             platform::MakeRgb(static_cast<int>((bgr >> 16) & 0xFF),
@@ -60,6 +64,35 @@ std::vector<platform::Rgb> PaintedColors(HWND window) {
         }
     }
     return colors;
+}
+
+// The accessible object a screen reader finds at a point of the screen.
+struct ObjectFacts {
+    HWND window = nullptr;  // set only when the object is a window's own
+    std::wstring name;
+    RECT location{};
+};
+
+std::optional<ObjectFacts> ObjectAt(POINT point) {
+    IAccessible* found = nullptr;
+    VARIANT child;
+    ::VariantInit(&child);
+    if (FAILED(::AccessibleObjectFromPoint(point, &found, &child)) || found == nullptr)
+        return std::nullopt;
+    const win32::ComPtr<IAccessible> object(found);
+    ObjectFacts facts;
+    if (child.vt == VT_I4 && child.lVal == CHILDID_SELF)
+        ::WindowFromAccessibleObject(object.Get(), &facts.window);
+    BSTR name = nullptr;
+    if (SUCCEEDED(object->get_accName(child, &name)) && name != nullptr) {
+        facts.name.assign(name, ::SysStringLen(name));
+        ::SysFreeString(name);
+    }
+    LONG left = 0, top = 0, width = 0, height = 0;
+    object->accLocation(&left, &top, &width, &height, child);
+    facts.location = {left, top, left + width, top + height};
+    ::VariantClear(&child);
+    return facts;
 }
 
 class Win32Backend final : public Backend {
@@ -110,27 +143,25 @@ public:
         return ::IsWindowEnabled(reinterpret_cast<HWND>(window.Handle())) != FALSE;
     }
 
-    // The child window with the name's atom as its id, its text, the colours
-    // it has painted and its rectangle.
+    // What a screen reader finds at the middle of the label's place: the
+    // object's name and location, and the colours painted there; none when
+    // it finds the window itself, as where a label is hidden.
     std::optional<LabelView> ShownLabel(const platform::Window& window,
                                         const platform::Label& label) override {
-        const std::string name = label.Name() + "(" + std::to_string(label.Index()) + ")";
         HWND form = reinterpret_cast<HWND>(window.Handle());
-        const ATOM id = ::GlobalFindAtomW(win32::Widen(name).c_str());
-        HWND control = id == 0 ? nullptr : ::GetDlgItem(form, id);
-        if (control == nullptr || !::IsWindowVisible(control))
-            return std::nullopt;
-        const int length = ::GetWindowTextLengthW(control);
-        std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-        text.resize(static_cast<std::size_t>(::GetWindowTextW(control, text.data(), length + 1)));
-        ::UpdateWindow(control);
-        RECT rect{};
-        ::GetWindowRect(control, &rect);
-        ::MapWindowPoints(nullptr, form, reinterpret_cast<POINT*>(&rect), 2);
+        ::UpdateWindow(form);
         const platform::Dpi dpi = window.Dpi();
+        const platform::Bounds at = label.Placement();
+        POINT middle{dpi.ToPixels(at.left + at.width / 2), dpi.ToPixels(at.top + at.height / 2)};
+        ::ClientToScreen(form, &middle);
+        const std::optional<ObjectFacts> found = ObjectAt(middle);
+        if (!found || found->window == form)
+            return std::nullopt;
+        RECT rect = found->location;
+        ::MapWindowPoints(nullptr, form, reinterpret_cast<POINT*>(&rect), 2);
         return LabelView{
-            win32::Narrow(text),
-            PaintedColors(control),
+            win32::Narrow(found->name),
+            PaintedColors(form, rect),
             {dpi.ToTwips(rect.left), dpi.ToTwips(rect.top), dpi.ToTwips(rect.right - rect.left),
              dpi.ToTwips(rect.bottom - rect.top)}};
     }

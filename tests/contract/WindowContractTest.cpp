@@ -270,14 +270,24 @@ TEST_F(PlatformWindows, StopTheTimersOfAnUnloadedWindow) {
     EXPECT_EQ(ticks, 1);
 }
 
-TEST_F(PlatformModalShow, RefusesItsOwnWindowAndAShownWindow) {
+TEST_F(PlatformModalShow, RefusesItsOwnWindowAShownWindowAndAnotherPlatformsWindow) {
     RecordingEvents events;
     auto owner = MakeWindow("frmOwner", events);
     auto window = MakeWindow("frmModal", events);
     EXPECT_THROW(window->ShowModal(*window), RuntimeError);
+
+    const std::unique_ptr<Backend> elsewhere = MakeBackend();
+    platform::FormDesign design;
+    design.name = "frmElsewhere";
+    design.bounds = {1500, 1500, 3000, 2000};
+    auto stranger = elsewhere->Platform().CreateForm(design, events);
+    EXPECT_THROW(window->ShowModal(*stranger), RuntimeError);
+    EXPECT_FALSE(window->Visible());
+
     window->Show();
     EXPECT_THROW(window->ShowModal(*owner), RuntimeError);
     EXPECT_TRUE(Run().TakesInput(*owner));
+    elsewhere->Platform().Unload(std::move(stranger));
 }
 
 // Two check boxes: the window previews every key before the focused box

@@ -23,10 +23,20 @@ void WindowRegistry::RegisterWindowClass(const wchar_t* name, WNDPROC proc, HICO
     windowClass.hIconSm = smallIcon;
     windowClass.hCursor = ::LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
     windowClass.lpszClassName = name;
-    if (::RegisterClassExW(&windowClass) == 0) {
+    if (::RegisterClassExW(&windowClass) != 0) {
+        classes_.emplace_back(name);
+        return;
+    }
+    // Another platform object of this process registered the class first:
+    // its windows and these share it, and it stays with its owner.
+    WNDCLASSEXW existing{};
+    existing.cbSize = sizeof(existing);
+    const bool shared = ::GetLastError() == ERROR_CLASS_ALREADY_EXISTS &&
+                        ::GetClassInfoExW(instance_, name, &existing) &&
+                        existing.lpfnWndProc == proc;
+    if (!shared) {
         throw platform::RuntimeError("Cannot register the window class");
     }
-    classes_.emplace_back(name);
 }
 
 Win32Window* WindowRegistry::FindForm(HWND hwnd) const {
