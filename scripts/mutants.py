@@ -4,8 +4,9 @@
 Applies a seeded sample of single-line mutants to the program's portable code
 (src/core, src/ui, src/windows, src/chrome), one at a time: a comparison
 flipped, a bound moved by one, a call dropped, a constant changed. Each one is
-built incrementally in build/mutants (no sanitizers, for speed) and the native
-suite runs against it; a failing test kills it. A mutant that does not
+built incrementally in build/mutants (no sanitizers, for speed; only the
+programs the tests run) and the native suite runs against it, each test
+program once, the quick ones first; a failing test kills it. A mutant that does not
 compile is replaced by the next one of the sample. Prints the kill rate and
 every survivor. The source is restored after each mutant, also when the run
 is interrupted; a run killed outright restores it at the next start.
@@ -149,10 +150,10 @@ def candidates():
     return found
 
 
-def run(command, timeout=None):
+def run(command, timeout=None, cwd=ROOT):
     """Runs a command in its own process group, which goes whole when the
     command takes too long or the run is interrupted."""
-    process = subprocess.Popen(command, cwd=ROOT, stdout=subprocess.PIPE,
+    process = subprocess.Popen(command, cwd=cwd, stdout=subprocess.PIPE,
                                stderr=subprocess.STDOUT, text=True, start_new_session=True)
     try:
         output, _ = process.communicate(timeout=timeout)
@@ -220,16 +221,44 @@ def dependent_objects():
     return users
 
 
-def build():
-    return run(["cmake", "--build", str(BUILD), "--", "-j2"], timeout=1800)
+def suite(exclude):
+    """The native suite as ctest knows it, as commands to run: each GoogleTest
+    program once for all its tests (ctest starts it once a test), the others
+    as they are; the programs most tests use first, the soak last. Each comes
+    with the targets it needs built."""
+    code, output = run(["ctest", "--test-dir", str(BUILD), "--show-only=json-v1"])
+    if code != 0:
+        sys.exit(output)
+    commands, programs = {}, set()
+    for entry in json.loads(output)["tests"]:
+        if exclude and re.search(exclude, entry["name"]):
+            continue
+        command = entry["command"]
+        if any(arg.startswith("--gtest_filter=") for arg in command):
+            command = [command[0], "--gtest_brief=1"]
+        where = next((p["value"] for p in entry.get("properties", [])
+                      if p["name"] == "WORKING_DIRECTORY"), str(ROOT))
+        commands.setdefault((where, *command), []).append(entry["name"])
+        for arg in command:
+            path = Path(arg.split("=", 1)[-1])
+            if path.parent == BUILD / "bin":
+                programs.add(path.name)
+    ordered = sorted(commands.items(), key=lambda item: ("soak" in item[1][0], -len(item[1])))
+    return [(key[0], list(key[1:]), names) for key, names in ordered], sorted(programs)
 
 
-def test(timeout, exclude):
-    command = ["ctest", "--test-dir", str(BUILD), "-j2", "--stop-on-failure",
-               "--timeout", str(timeout)]
-    if exclude:
-        command += ["-E", exclude]
-    return run(command, timeout=timeout * 10)
+def build(targets):
+    return run(["cmake", "--build", str(BUILD), "--target", *targets, "--", "-j2"], timeout=1800)
+
+
+def test(commands, timeout):
+    """The name of the first test that fails, or None when all pass."""
+    for where, command, names in commands:
+        code, output = run(command, timeout=timeout * max(1, min(len(names), 10)), cwd=where)
+        if code != 0:
+            failed = re.findall(r"\[  FAILED  \] (\S+)", output)
+            return failed[0] if failed else f"{Path(command[0]).name} ({code}), {names[0]} first"
+    return None
 
 
 def main():
@@ -251,8 +280,11 @@ def main():
     if code != 0:
         sys.exit(output)
     print("building the unchanged program and running the suite once...", flush=True)
-    if build()[0] != 0 or test(args.timeout, args.exclude)[0] != 0:
-        sys.exit("the unchanged program does not build or does not pass its tests")
+    if build(["all"])[0] != 0:
+        sys.exit("the unchanged program does not build")
+    commands, programs = suite(args.exclude)
+    if test(commands, args.timeout) is not None:
+        sys.exit("the unchanged program does not pass its tests")
     users = dependent_objects()
 
     killed, survivors, stillborn, tried = 0, [], 0, 0
@@ -265,18 +297,17 @@ def main():
             lines[number] = mutated
             source.write("\n".join(lines))
             where = f"{relative}:{number + 1}"
-            if build()[0] != 0:
+            if build(programs)[0] != 0:
                 stillborn += 1
                 continue
             tried += 1
-            code, output = test(args.timeout, args.exclude)
-            if code == 0:
+            failed = test(commands, args.timeout)
+            if failed is None:
                 survivors.append((where, kind, mutated.strip()))
                 verdict = "SURVIVED"
             else:
                 killed += 1
-                failed = re.findall(r"\d+ - (\S+) \(", output)
-                verdict = "killed by " + (failed[0] if failed else f"the suite ({code})")
+                verdict = "killed by " + failed
             print(f"[{tried:2}/{args.count}] {where:40} {kind:28} {verdict}", flush=True)
         finally:
             source.restore()
@@ -286,7 +317,7 @@ def main():
     for where, kind, mutated in survivors:
         print(f"survived: {where}: {kind}: {mutated}")
     # The next build in build/mutants takes the original sources again.
-    build()
+    build(["all"])
 
 
 if __name__ == "__main__":

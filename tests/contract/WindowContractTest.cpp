@@ -14,28 +14,6 @@ using platform::RuntimeError;
 
 class PlatformWindows : public ContractTest {};
 
-TEST_F(PlatformWindows, LabelsKeepTheirTextColourAndVisibility) {
-    RecordingEvents events;
-    auto window = MakeWindow("frmLabels", events);
-    platform::Label& label = window->AddLabel(platform::PlainLabel(
-        "lblP", 2, {120, 120, 1500, 255}, "1 000,00 €", platform::MakeRgb(0, 0, 128),
-        platform::FontWeight::kBold, platform::Alignment::kRight));
-    EXPECT_EQ(label.Name(), "lblP");
-    EXPECT_EQ(label.Index(), 2);
-    EXPECT_EQ(label.Caption(), "1 000,00 €");
-    label.SetCaption("6,56 F");
-    EXPECT_EQ(label.Caption(), "6,56 F");
-
-    EXPECT_EQ(label.ForeColor(), platform::MakeRgb(0, 0, 128));
-    const platform::OleColor highlight = platform::SystemColor(platform::syscolor::kHighlight);
-    label.SetForeColor(highlight);
-    EXPECT_EQ(label.ForeColor(), highlight) << "a system colour stays a system colour";
-
-    EXPECT_TRUE(label.Visible());
-    label.SetVisible(false);
-    EXPECT_FALSE(label.Visible());
-}
-
 // A label added hidden shows, once shown, what was set on it meanwhile: its
 // text, its colour and its place, at the scale its window has gone to.
 TEST_F(PlatformWindows, HiddenLabelsShowWhatWasSetOnThemWhileHidden) {
@@ -44,7 +22,9 @@ TEST_F(PlatformWindows, HiddenLabelsShowWhatWasSetOnThemWhileHidden) {
     platform::Label& label = window->AddLabel(
         platform::PlainLabel("lblP", 3, {240, 240, 1335, 225}, "0", platform::MakeRgb(0, 0, 0),
                              platform::FontWeight::kBold, platform::Alignment::kRight, false));
+    EXPECT_FALSE(window->Visible()) << "a window is loaded hidden";
     window->Show();
+    EXPECT_TRUE(window->Visible());
     label.SetCaption("13,87");
     label.SetForeColor(platform::MakeRgb(0, 128, 0));
     label.SetVisible(false);
@@ -71,18 +51,6 @@ TEST_F(PlatformWindows, HiddenLabelsShowWhatWasSetOnThemWhileHidden) {
     label.SetVisible(true);
     ASSERT_TRUE(Run().ShownLabel(*window, label));
     EXPECT_EQ(Run().ShownLabel(*window, label)->text, "0");
-}
-
-TEST_F(PlatformWindows, AreLoadedHiddenAndShowAndHideOnRequest) {
-    RecordingEvents events;
-    auto window = MakeWindow("frmShown", events);
-    EXPECT_NE(window->Handle(), 0u);
-    EXPECT_EQ(window->Name(), "frmShown");
-    EXPECT_FALSE(window->Visible());
-    window->Show();
-    EXPECT_TRUE(window->Visible());
-    window->Hide();
-    EXPECT_FALSE(window->Visible());
 }
 
 // A window opens centred on its owner, but an owner dragged to an edge of
@@ -183,11 +151,8 @@ protected:
     }
 };
 
-TEST_F(PlatformModalShow, DisablesTheOwnerUntilTheWindowHides) {
+TEST_F(PlatformModalShow, DisablesTheOwnerUntilTheWindowHidesOrUnloadsItself) {
     ShowModalClosingBy([](std::unique_ptr<platform::Window>& modal) { modal->Hide(); });
-}
-
-TEST_F(PlatformModalShow, DisablesTheOwnerUntilTheWindowUnloadsItself) {
     ShowModalClosingBy(
         [this](std::unique_ptr<platform::Window>& modal) { Platform().Unload(std::move(modal)); });
 }
@@ -250,26 +215,6 @@ TEST_F(PlatformModalShow, KeepsWindowsUnloadedInItsLoopUntilItEndsAndRefusesANes
     EXPECT_TRUE(Run().RunUntil([&] { return freed.expired(); })) << "the window was never freed";
 }
 
-TEST_F(PlatformWindows, StopTheTimersOfAnUnloadedWindow) {
-    RecordingEvents events;
-    auto window = MakeWindow("frmUnloaded", events);
-    platform::Timer& timer = window->AddTimer();
-    int ticks = 0;
-    timer.SetOnTick([&] {
-        if (++ticks == 1)
-            Platform().Unload(std::move(window));
-    });
-    timer.SetInterval(10);
-    RecordingEvents otherEvents;
-    auto other = MakeWindow("frmOther", otherEvents);
-    platform::Timer& clock = other->AddTimer();
-    int clockTicks = 0;
-    clock.SetOnTick([&] { ++clockTicks; });
-    clock.SetInterval(30);
-    ASSERT_TRUE(Run().RunUntil([&] { return ticks >= 1 && clockTicks >= 3; }));
-    EXPECT_EQ(ticks, 1);
-}
-
 TEST_F(PlatformModalShow, RefusesItsOwnWindowAShownWindowAndAnotherPlatformsWindow) {
     RecordingEvents events;
     auto owner = MakeWindow("frmOwner", events);
@@ -330,8 +275,10 @@ TEST_F(PlatformWindows, SendKeysTypesIntoTheActiveWindowInOrder) {
     EXPECT_EQ(events.keys, (std::vector<int>{'1', '2', platform::vk::kF1, platform::vk::kReturn}));
 }
 
-TEST_F(PlatformWindows, TimersTickWhileEnabledWithAnInterval) {
-    RecordingEvents events;
+// Timers tick while enabled with an interval, and stop when disabled or
+// when their window is unloaded, while a clock on another window goes on.
+TEST_F(PlatformWindows, TimersTickWhileEnabledWithAnIntervalAndTheirWindowIsLoaded) {
+    RecordingEvents events, unloadedEvents, otherEvents;
     auto window = MakeWindow("frmTimer", events);
     platform::Timer& timer = window->AddTimer();
     EXPECT_TRUE(timer.Enabled());
@@ -345,14 +292,22 @@ TEST_F(PlatformWindows, TimersTickWhileEnabledWithAnInterval) {
     timer.SetEnabled(false);
     EXPECT_FALSE(timer.Enabled());
     const int stopped = ticks;
-    RecordingEvents otherEvents;
+    auto unloaded = MakeWindow("frmUnloaded", unloadedEvents);
+    int unloadedTicks = 0;
+    platform::Timer& unloadedTimer = unloaded->AddTimer();
+    unloadedTimer.SetOnTick([&] {
+        if (++unloadedTicks == 1)
+            Platform().Unload(std::move(unloaded));
+    });
+    unloadedTimer.SetInterval(10);
     auto other = MakeWindow("frmOther", otherEvents);
     platform::Timer& clock = other->AddTimer();
     int clockTicks = 0;
     clock.SetOnTick([&] { ++clockTicks; });
     clock.SetInterval(15);
-    ASSERT_TRUE(Run().RunUntil([&] { return clockTicks >= 3; }));
+    ASSERT_TRUE(Run().RunUntil([&] { return clockTicks >= 3 && unloadedTicks >= 1; }));
     EXPECT_EQ(ticks, stopped) << "a disabled timer ticked";
+    EXPECT_EQ(unloadedTicks, 1) << "the timer of an unloaded window ticked";
 }
 
 // Values a property cannot take raise the run-time error and change nothing.

@@ -5,10 +5,10 @@
 // agrees with the displays, and Escape takes back an entry whole.
 #include <cstdint>
 #include <string>
-#include <vector>
 
 #include "AmountChecks.h"
 #include "FuzzInput.h"
+#include "RandomUser.h"
 #include "app/Program.h"
 #include "app/mMain.h"
 #include "platform/offscreen/OffscreenPlatform.h"
@@ -19,49 +19,14 @@ namespace vk = platform::vk;
 
 constexpr const char* kResetSeparator = ",";
 
-// Not a key: the window moves to the display scale that the next byte picks.
-constexpr int kScaleChange = -1;
-
-// The keys the converter windows know, and some they ignore. The keys that
-// open, hide or close windows, and help, are left to the soak. With Ctrl or
-// Shift, C, V and Insert copy and paste; a paste takes the text that the
-// next byte picks.
-const std::vector<int> kKeys = {
-    vk::k0,       vk::k0 + 1, vk::k0 + 5,  vk::k0 + 9,       vk::kNumpad0, vk::kNumpad0 + 7,
-    vk::kDecimal, vk::kComma, vk::kPeriod, vk::kBack,        vk::kEscape,  vk::kReturn,
-    vk::kTab,     vk::kUp,    vk::kDown,   vk::kLeft,        vk::kRight,   'O',
-    'A',          'R',        vk::kF4,     vk::kNumpad0 + 2, vk::k0 + 3,   vk::k0 + 7,
-    vk::kBack,    'C',        'V',         vk::kInsert,      kScaleChange,
-};
-
 const platform::Dpi kScales[] = {platform::Dpi(96), platform::Dpi(120), platform::Dpi(144),
                                  platform::Dpi(192)};
 
-bool OpensOrCloses(int keyCode, int shift) {
-    const bool alt = (shift & platform::shift::kAlt) != 0;
-    return alt && (keyCode == 'O' || keyCode == 'R' || keyCode == vk::kF4);
-}
-
-bool Pastes(int keyCode, int shift) {
-    const bool ctrl = (shift & platform::shift::kCtrl) != 0;
-    const bool alt = (shift & platform::shift::kAlt) != 0;
-    return !alt && ((ctrl && keyCode == 'V') ||
-                    (shift == platform::shift::kShift && keyCode == vk::kInsert));
-}
-
-// What Escape must bring back: every display, and the euro-zone currency.
-struct Snapshot {
-    std::vector<std::string> displays;
-    int currency = -1;
-    bool operator==(const Snapshot& other) const {
-        return displays == other.displays && currency == other.currency;
-    }
-};
-
 // One program with both converter windows for the whole run, the euro-zone
 // one shown beside the main one rather than modal, their faces not painted:
-// loading and drawing a window costs far more than a key. Each input starts from the same state
-// all the same, set through the windows' own operations.
+// loading and drawing a window costs far more than a key. Each input starts
+// from the same state all the same, set through the windows' own operations.
+// The keys are the soak's (RandomUser.h), kept to the converter windows.
 class Session {
 public:
     Session() {
@@ -70,6 +35,7 @@ public:
         app::Main(program_);
         Zone().Load();
         Zone().Window().Show();
+        onZone_ = mainTouched_ = true;
         Reset();
     }
     ~Session() {
@@ -82,34 +48,38 @@ public:
         separator_ = separator;
         platform_.SetDecimalSeparator(separator);
         onZone_ = onZone;
+        mainTouched_ = !onZone || changeRow;
         if (changeRow)
             Main().ShowChangeRow(true);
         // The amounts converted with the other separator convert again.
-        if (separator != kResetSeparator) {
-            ResetEntry(Main(), converter::frmConvalis::kPriceFrancs);
-            ResetEntry(Zone(), zone::frmZoneEuro::kCurrencyAmount);
-        }
+        if (separator != kResetSeparator)
+            ResetForm();
         Form().Window().Activate();
     }
 
-    void Press(int keyCode, int shift, const std::string* pasted) {
-        platform_.Post([this] {
-            typing_ = Form().EntryInProgress();
-            if (!typing_)
-                beforeEntry_ = Observe();
-        });
-        if (pasted != nullptr)
-            platform_.Post([this, pasted] { platform_.Clipboard().SetContents(*pasted); });
-        platform_.PostKey(keyCode, shift);
-        platform_.Post([this, keyCode] { Check(keyCode); });
+    // Checks what the last event left, then sends the one the input picks
+    // and queues itself after it, until the input is used up.
+    void Step() {
+        const std::string problem = Problem();
+        fuzzing::Expect(problem.empty(), problem + " after " + lastEvent_);
+        if (input_->Empty())
+            return;
+        const testing_support::UserEvent event =
+            user_.Next(platform_.FindWindow(onZone_ ? "frmZoneEuro" : "frmConvalis"));
+        escape_.Before(&Form(),
+                       onZone_ ? zone::frmZoneEuro::kFields : converter::frmConvalis::kFields);
+        lastEvent_ = event.description;
+        lastKey_ = event.keyCode;
+        event.post(platform_);
+        platform_.Post([this] { Step(); });
     }
 
-    void ChangeScale(platform::Dpi dpi) {
-        platform_.PostDpiChange(onZone_ ? "frmZoneEuro" : "frmConvalis", dpi);
-        platform_.Post([this] { Check(0); });
-    }
-
-    void Run() {
+    void Run(fuzzing::FuzzInput& in) {
+        input_ = &in;
+        lastEvent_ = "the start";
+        lastKey_ = 0;
+        escape_.Before(nullptr, 0);
+        platform_.Post([this] { Step(); });
         platform_.RunPending();
         fuzzing::Expect(platform_.HandlerErrors().empty(), "a handler raised an error");
     }
@@ -119,19 +89,17 @@ public:
     // leaves them; the change row hidden, nothing on the clipboard, no
     // announcement kept. An input then leaves the heap as it found it, and
     // libFuzzer, seeing no growth, need not scan the whole heap for leaks.
+    // A window the input did not reach is left as it is.
     void Reset() {
         platform_.SetDecimalSeparator(kResetSeparator);
         platform_.Clipboard().SetContents("");
-        for (const char* name : {"frmConvalis", "frmZoneEuro"}) {
-            offscreen::OffscreenWindow& window = *platform_.FindWindow(name);
-            if (window.Dpi() != kScales[0])
-                window.ChangeDpi(kScales[0]);
-            window.ClearAnnouncements();
-        }
-        Main().ShowChangeRow(false);
-        ResetEntry(Main(), converter::frmConvalis::kPriceFrancs);
-        Zone().SelectCurrency(core::kFrenchFrancRow);
-        ResetEntry(Zone(), zone::frmZoneEuro::kCurrencyAmount);
+        offscreen::OffscreenWindow& window =
+            *platform_.FindWindow(onZone_ ? "frmZoneEuro" : "frmConvalis");
+        if (window.Dpi() != kScales[0])
+            window.ChangeDpi(kScales[0]);
+        ResetForm();
+        for (const char* name : {"frmConvalis", "frmZoneEuro"})
+            platform_.FindWindow(name)->ClearAnnouncements();
         fuzzing::Expect(platform_.HandlerErrors().empty(), "a handler raised an error");
     }
 
@@ -139,6 +107,17 @@ private:
     converter::frmConvalis& Main() { return program_.MainWindow(); }
     zone::frmZoneEuro& Zone() { return program_.ZoneEuro(); }
     ui::ConverterForm& Form() { return onZone_ ? static_cast<ui::ConverterForm&>(Zone()) : Main(); }
+
+    void ResetForm() {
+        if (mainTouched_) {
+            Main().ShowChangeRow(false);
+            ResetEntry(Main(), converter::frmConvalis::kPriceFrancs);
+        }
+        if (onZone_) {
+            Zone().SelectCurrency(core::kFrenchFrancRow);
+            ResetEntry(Zone(), zone::frmZoneEuro::kCurrencyAmount);
+        }
+    }
 
     // Two entries of 0: the second saves as undo state what the first left.
     void ResetEntry(ui::ConverterForm& form, int field) {
@@ -152,34 +131,24 @@ private:
         platform_.RunPending();
     }
 
-    Snapshot Observe() {
-        Snapshot snapshot;
-        const int fields = onZone_ ? zone::frmZoneEuro::kFields : converter::frmConvalis::kFields;
-        for (int i = 0; i < fields; ++i)
-            snapshot.displays.push_back(Form().DisplayText(i));
-        if (onZone_)
-            snapshot.currency = Zone().CurrencyIndex();
-        return snapshot;
-    }
-
-    void Check(int keyCode) {
+    std::string Problem() {
         const std::string problem = onZone_
                                         ? testing_support::ZoneWindowProblem(Zone(), separator_)
                                         : testing_support::MainWindowProblem(Main(), separator_);
-        fuzzing::Expect(problem.empty(), problem + " after key " + std::to_string(keyCode));
-        if (keyCode == vk::kEscape) {
-            fuzzing::Expect(!Form().EntryInProgress(), "Escape left the entry in progress");
-            fuzzing::Expect(!typing_ || Observe() == beforeEntry_,
-                            "Escape did not bring back the displays of before the entry");
-        }
+        return problem.empty() ? escape_.After(lastKey_) : problem;
     }
 
     offscreen::OffscreenPlatform platform_;
     app::Program program_{platform_};
+    fuzzing::FuzzInput* input_ = nullptr;
+    testing_support::RandomUser user_{testing_support::RandomUser::Reach::kConverterWindows,
+                                      [this] { return input_->Byte(); }};
+    testing_support::EscapeCheck escape_;
     std::string separator_;
     bool onZone_ = false;
-    bool typing_ = false;
-    Snapshot beforeEntry_;
+    bool mainTouched_ = false;
+    std::string lastEvent_;
+    int lastKey_ = 0;
 };
 
 }  // namespace
@@ -189,27 +158,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fuzzing::FuzzInput in(data, size);
     const std::uint8_t setup = in.Byte();
     session.Start(setup & 1, setup & 2 ? "." : ",", setup & 4);
-    while (!in.Empty()) {
-        const std::uint8_t choice = in.Byte();
-        const int keyCode = kKeys[choice % kKeys.size()];
-        if (keyCode == kScaleChange) {
-            session.ChangeScale(kScales[in.Byte() % std::size(kScales)]);
-            continue;
-        }
-        // Shift, Ctrl and Alt from the bits the key index leaves.
-        int shift = (choice / kKeys.size()) & 7;
-        if (OpensOrCloses(keyCode, shift))
-            shift = 0;
-        // Past the list, the clipboard keeps what the program copied.
-        const std::string* pasted = nullptr;
-        if (Pastes(keyCode, shift)) {
-            const std::size_t pick = in.Byte() % (testing_support::kPastedTexts.size() + 1);
-            if (pick < testing_support::kPastedTexts.size())
-                pasted = &testing_support::kPastedTexts[pick];
-        }
-        session.Press(keyCode, shift, pasted);
-    }
-    session.Run();
+    session.Run(in);
     session.Reset();
     return 0;
 }

@@ -1,5 +1,5 @@
 // What a harness needs around libFuzzer's bytes: taking them apart into
-// choices and texts, and failing loudly when a property does not hold.
+// choices, and failing loudly when a property does not hold.
 #pragma once
 
 #include <cstddef>
@@ -7,7 +7,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
-#include <vector>
 
 namespace fuzzing {
 
@@ -18,26 +17,13 @@ public:
 
     bool Empty() const { return at_ >= size_; }
     std::uint8_t Byte() { return Empty() ? 0 : data_[at_++]; }
-    std::uint16_t Word() {
-        const std::uint16_t low = Byte();
-        return static_cast<std::uint16_t>(low | (Byte() << 8));
+    // Eight bytes, the first the lowest.
+    std::uint64_t Qword() {
+        std::uint64_t value = 0;
+        for (int shift = 0; shift < 64; shift += 8)
+            value |= std::uint64_t{Byte()} << shift;
+        return value;
     }
-    std::uint32_t Dword() {
-        const std::uint32_t low = Word();
-        return low | (static_cast<std::uint32_t>(Word()) << 16);
-    }
-    template <class T>
-    const T& Pick(const std::vector<T>& choices) {
-        return choices[Byte() % choices.size()];
-    }
-    // Up to `count` bytes, as they come.
-    std::string Bytes(std::size_t count) {
-        std::string bytes;
-        for (; count > 0 && !Empty(); --count)
-            bytes += static_cast<char>(Byte());
-        return bytes;
-    }
-    std::string Rest() { return Bytes(size_ - at_); }
 
 private:
     const std::uint8_t* data_;

@@ -3,23 +3,25 @@
 //
 // usage: convalis-soak [--events N] [--seed S]
 //
-// Each run starts the program as a log-on would (now and then hidden, on
-// either side of the change-over date, with a comma or a point as decimal
-// separator) and lasts until the program closes; the next run starts it
-// again over the same Startup folder, until N events have been sent.
+// The events are the amount-entry fuzzer's (RandomUser.h), over the whole
+// program and from a seeded generator. Each run starts the program as a
+// log-on would (now and then hidden, on either side of the change-over
+// date, with a comma or a point as decimal separator) and lasts until the
+// program closes; the next run starts it again over the same Startup
+// folder, until N events have been sent.
 #include <sys/resource.h>
 
 #include <chrono>
 #include <cstdio>
 #include <iostream>
-#include <map>
 #include <memory>
 #include <optional>
+#include <random>
 #include <set>
 #include <string>
 
 #include "AmountChecks.h"
-#include "SoakEvents.h"
+#include "RandomUser.h"
 #include "app/Program.h"
 #include "app/mMain.h"
 #include "shell/StartupShortcut.h"
@@ -38,17 +40,9 @@ struct Expectations {
     bool iconRefused = false;
 };
 
-struct Counters {
-    long runs = 0;
-    std::map<std::string, long> opened;
-    long confirmed = 0;
-    long cancelled = 0;
-    long shellRestarts = 0;
-};
-
 class Soak {
 public:
-    explicit Soak(const Options& options) : events_(options.seed), total_(options.events) {}
+    explicit Soak(const Options& options) : random_(options.seed), total_(options.events) {}
 
     // False when an invariant broke.
     bool Run();
@@ -59,7 +53,7 @@ private:
     void StartProgram();
     void EndProgram();
     void Step();
-    void Expect(const soak::Event& event, const offscreen::OffscreenWindow* active);
+    void Expect(const testing_support::UserEvent& event, const offscreen::OffscreenWindow* active);
     void Check();
     std::string Problem();
     std::string WindowProblem();
@@ -68,18 +62,23 @@ private:
 
     // The Startup folder, kept from one run of the program to the next.
     offscreen::UserFiles files_;
-    soak::EventSource events_;
+    std::mt19937 random_;
+    testing_support::RandomUser user_{testing_support::RandomUser::Reach::kWholeProgram,
+                                      [this] { return static_cast<std::uint8_t>(random_()); }};
+    testing_support::EscapeCheck escape_;
     std::unique_ptr<offscreen::OffscreenPlatform> platform_;
     std::unique_ptr<app::Program> program_;
     std::string separator_;
     long total_;
     long sent_ = 0;
     std::string lastEvent_ = "the start";
+    int lastKey_ = 0;
     Expectations expected_;
     std::set<std::string> loaded_;
     bool optionsWereOpen_ = false;
     std::size_t mainOnlyDeviceContexts_ = 0;
-    Counters counters_;
+    long runs_ = 0;
+    long opened_ = 0;
     std::optional<std::string> failure_;
 };
 
@@ -96,7 +95,7 @@ bool Soak::Run() {
 void Soak::StartProgram() {
     program_.reset();
     platform_.reset();
-    std::mt19937& random = events_.Random();
+    std::mt19937& random = random_;
     offscreen::ProgramFacts facts;
     facts.files = files_;
     facts.commandLine = random() % 10 == 0 ? "/Hidden" : "";
@@ -108,7 +107,7 @@ void Soak::StartProgram() {
     platform_->SetDecimalSeparator(separator_);
     program_ = std::make_unique<app::Program>(*platform_);
     app::Main(*program_);
-    ++counters_.runs;
+    ++runs_;
     expected_.changeRow = beforeChangeover;
     expected_.iconRefused = false;
     loaded_ = {"frmConvalis"};
@@ -135,29 +134,32 @@ void Soak::Step() {
     if (failure_ || !program_->MainWindow().Loaded() || sent_ >= total_)
         return;
     const offscreen::OffscreenWindow* active = platform_->ActiveWindow();
-    soak::Event event = events_.Next(active);
+    testing_support::UserEvent event = user_.Next(active);
     Expect(event, active);
+    const std::string window = active != nullptr ? active->Name() : "";
+    if (window == "frmConvalis")
+        escape_.Before(&program_->MainWindow(), converter::frmConvalis::kFields);
+    else if (window == "frmZoneEuro")
+        escape_.Before(&program_->ZoneEuro(), zone::frmZoneEuro::kFields);
+    else
+        escape_.Before(nullptr, 0);
     lastEvent_ = event.description;
+    lastKey_ = event.keyCode;
     ++sent_;
     event.post(*platform_);
     platform_->Post([this] { Step(); });
 }
 
 // What the event will change of what the user expects.
-void Soak::Expect(const soak::Event& event, const offscreen::OffscreenWindow* active) {
-    if (event.shellRestart) {
+void Soak::Expect(const testing_support::UserEvent& event,
+                  const offscreen::OffscreenWindow* active) {
+    if (event.shellRestart)
         expected_.iconRefused = event.refuses;
-        ++counters_.shellRestarts;
-    }
-    if (active == nullptr || active->Name() != "frmOptions")
-        return;
-    if (event.options == soak::OptionsOutcome::kConfirm) {
+    if (active != nullptr && active->Name() == "frmOptions" &&
+        event.options == testing_support::OptionsOutcome::kConfirm) {
         const dialogs::frmOptions& options = program_->Options();
         expected_.shortcut = options.StartWithWindows() == 1;
         expected_.changeRow = options.ShowChange() != 0;
-        ++counters_.confirmed;
-    } else if (event.options == soak::OptionsOutcome::kCancel) {
-        ++counters_.cancelled;
     }
 }
 
@@ -182,6 +184,8 @@ std::string Soak::Problem() {
     std::string problem = testing_support::MainWindowProblem(main, separator_);
     if (problem.empty() && program_->ZoneEuro().Loaded())
         problem = testing_support::ZoneWindowProblem(program_->ZoneEuro(), separator_);
+    if (problem.empty())
+        problem = escape_.After(lastKey_);
     if (!problem.empty())
         return problem;
     if (main.ChangeRowShown() != expected_.changeRow ||
@@ -203,8 +207,7 @@ std::string Soak::WindowProblem() {
     for (const offscreen::OffscreenWindow* window : platform_->LoadedWindows()) {
         if (!names.insert(window->Name()).second)
             return "two windows " + window->Name();
-        if (loaded_.count(window->Name()) == 0)
-            ++counters_.opened[window->Name()];
+        opened_ += loaded_.count(window->Name()) == 0;
     }
     loaded_ = names;
     const char* top = program_->About().Loaded()      ? "frmAbout"
@@ -260,19 +263,11 @@ std::string Soak::OptionsProblem() {
 void Soak::Report(std::ostream& out, double seconds) const {
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
-    auto opened = [this](const char* name) {
-        auto found = counters_.opened.find(name);
-        return found == counters_.opened.end() ? 0L : found->second;
-    };
     char rate[64];
     std::snprintf(rate, sizeof rate, "%.1f s, %.0f events/s", seconds,
                   static_cast<double>(sent_) / seconds);
-    out << "soak: " << sent_ << " events in " << rate << "\n"
-        << "  " << counters_.runs << " starts; opened: euro zone " << opened("frmZoneEuro")
-        << ", options " << opened("frmOptions") << " (" << counters_.confirmed << " confirmed, "
-        << counters_.cancelled << " cancelled), about " << opened("frmAbout") << "; "
-        << counters_.shellRestarts << " shell restarts\n"
-        << "  peak memory " << usage.ru_maxrss / 1024 << " MB\n";
+    out << "soak: " << sent_ << " events in " << rate << "; " << runs_ << " starts, " << opened_
+        << " windows opened; peak memory " << usage.ru_maxrss / 1024 << " MB\n";
     if (failure_)
         out << "FAILED " << *failure_ << "\n";
 }

@@ -29,6 +29,13 @@ bool IsAmount(const std::string& text, const std::string& separator, std::size_t
     return IsTypedAmount(text) || IsConvertedAmount(text, separator, maxDigits);
 }
 
+std::string Joined(const std::vector<std::string>& displays) {
+    std::string joined;
+    for (const std::string& display : displays)
+        joined += (joined.empty() ? "" : " | ") + display;
+    return joined;
+}
+
 }  // namespace
 
 bool IsTypedAmount(const std::string& text) {
@@ -101,6 +108,33 @@ std::string ZoneWindowProblem(const zone::frmZoneEuro& zone, const std::string& 
             return "an entry in progress shows " + zone.DisplayText(zone.ActiveField());
     }
     return ZoneAmountsProblem(zone, separator);
+}
+
+void EscapeCheck::Before(const ui::ConverterForm* form, int fields) {
+    form_ = form;
+    fields_ = fields;
+    typing_ = form != nullptr && form->EntryInProgress();
+    if (form != nullptr && !typing_)
+        beforeEntry_[form] = Displays();
+}
+
+std::string EscapeCheck::After(int keyCode) const {
+    if (keyCode != platform::vk::kEscape || form_ == nullptr || !form_->Loaded())
+        return {};
+    if (form_->EntryInProgress())
+        return "Escape left the entry in progress";
+    const std::vector<std::string>& before = beforeEntry_.at(form_);
+    if (typing_ && Displays() != before)
+        return "Escape brought back " + Joined(Displays()) + ", not " + Joined(before) +
+               " as before the entry";
+    return {};
+}
+
+std::vector<std::string> EscapeCheck::Displays() const {
+    std::vector<std::string> displays;
+    for (int i = 0; i < fields_; ++i)
+        displays.push_back(form_->DisplayText(i));
+    return displays;
 }
 
 }  // namespace testing_support

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstddef>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -41,5 +42,25 @@ std::size_t IntegerDigitsAfter(double factor);
 std::string MainWindowProblem(const converter::frmConvalis& main, const std::string& separator);
 // The same for the euro-zone window.
 std::string ZoneWindowProblem(const zone::frmZoneEuro& zone, const std::string& separator);
+
+// Escape takes back an entry whole: after it, a converter window shows what
+// it showed before the entry began.
+class EscapeCheck {
+public:
+    // Before each event, with the converter window that takes input, if one
+    // does, and its number of displays.
+    void Before(const ui::ConverterForm* form, int fields);
+    // After the event: what is wrong, when it was Escape; empty otherwise.
+    std::string After(int keyCode) const;
+
+private:
+    std::vector<std::string> Displays() const;
+
+    const ui::ConverterForm* form_ = nullptr;
+    int fields_ = 0;
+    bool typing_ = false;
+    // Each window's displays before its entry.
+    std::map<const ui::ConverterForm*, std::vector<std::string>> beforeEntry_;
+};
 
 }  // namespace testing_support

@@ -3,21 +3,24 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <vector>
 
 namespace testing_support {
 namespace {
 
-void MultiplyBy(std::string& digits, std::uint64_t factor) {
+constexpr std::uint32_t kLimb = 1'000'000'000;
+
+// A number in limbs of nine decimal digits, the lowest first, times `factor`
+// (below 2^31).
+void MultiplyBy(std::vector<std::uint32_t>& limbs, std::uint32_t factor) {
     std::uint64_t carry = 0;
-    for (std::size_t i = digits.size(); i-- > 0;) {
-        std::uint64_t product = static_cast<std::uint64_t>(digits[i] - '0') * factor + carry;
-        digits[i] = static_cast<char>('0' + product % 10);
-        carry = product / 10;
+    for (std::uint32_t& limb : limbs) {
+        const std::uint64_t product = std::uint64_t{limb} * factor + carry;
+        limb = static_cast<std::uint32_t>(product % kLimb);
+        carry = product / kLimb;
     }
-    std::string high;
-    for (; carry > 0; carry /= 10)
-        high.insert(high.begin(), static_cast<char>('0' + carry % 10));
-    digits.insert(0, high);
+    for (; carry > 0; carry /= kLimb)
+        limbs.push_back(static_cast<std::uint32_t>(carry % kLimb));
 }
 
 // Adds one unit of the last digit.
@@ -40,8 +43,9 @@ Decimal Normalised(Decimal number) {
         number.digits.pop_back();
         --number.scale;
     }
-    while (static_cast<int>(number.digits.size()) <= number.scale)
-        number.digits.insert(number.digits.begin(), '0');
+    const int size = static_cast<int>(number.digits.size());
+    if (size <= number.scale)
+        number.digits.insert(0, static_cast<std::size_t>(number.scale + 1 - size), '0');
     return number;
 }
 
@@ -81,21 +85,29 @@ bool HalfwayBetweenCents(const Decimal& number) {
 // otherwise.
 Decimal ExactDecimal(double magnitude) {
     int exponent = 0;
-    double fraction = std::frexp(magnitude, &exponent);
+    const double fraction = std::frexp(magnitude, &exponent);
     auto mantissa = static_cast<std::uint64_t>(std::ldexp(fraction, 53));
-    Decimal exact{std::to_string(mantissa), 0};
-    // By 2^30 or 5^13 at a time: the products stay within 64 bits.
-    for (int power = exponent - 53; power > 0; power -= 30)
-        MultiplyBy(exact.digits, std::uint64_t{1} << std::min(power, 30));
+    std::vector<std::uint32_t> limbs;
+    for (; mantissa > 0 || limbs.empty(); mantissa /= kLimb)
+        limbs.push_back(static_cast<std::uint32_t>(mantissa % kLimb));
+    // By 2^31 or 5^13 at a time: the products stay within 64 bits.
+    for (int power = exponent - 53; power > 0; power -= 31)
+        MultiplyBy(limbs, std::uint32_t{1} << std::min(power, 31));
+    int scale = 0;
     for (int power = 53 - exponent; power > 0; power -= 13) {
         const int step = std::min(power, 13);
-        std::uint64_t factor = 1;
+        std::uint32_t factor = 1;
         for (int k = 0; k < step; ++k)
             factor *= 5;
-        MultiplyBy(exact.digits, factor);
-        exact.scale += step;
+        MultiplyBy(limbs, factor);
+        scale += step;
     }
-    return Normalised(exact);
+    std::string digits = std::to_string(limbs.back());
+    for (std::size_t i = limbs.size() - 1; i-- > 0;) {
+        const std::string limb = std::to_string(limbs[i]);
+        digits.append(9 - limb.size(), '0').append(limb);
+    }
+    return Normalised({digits, scale});
 }
 
 std::string ReferenceFixed2(double value, const std::string& separator) {

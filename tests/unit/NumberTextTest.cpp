@@ -30,16 +30,6 @@ TEST(Val, GivesZeroWithoutANumber) {
     }
 }
 
-TEST(FormatFixed2, WritesTwoDecimalsWithTheGivenSeparator) {
-    EXPECT_EQ(FormatFixed2(15.2449, ","), "15,24");
-    EXPECT_EQ(FormatFixed2(0, ","), "0,00");
-    EXPECT_EQ(FormatFixed2(0.07, ","), "0,07");
-    EXPECT_EQ(FormatFixed2(-3.2, ","), "-3,20");
-    EXPECT_EQ(FormatFixed2(1234567.891, "."), "1234567.89");
-    EXPECT_EQ(FormatFixed2(99.999, ","), "100,00");
-    EXPECT_EQ(FormatFixed2(1e15, ","), "1000000000000000,00");
-}
-
 TEST(TextToDouble, ReadsTheUsersFormat) {
     EXPECT_DOUBLE_EQ(core::TextToDouble("30,49", ","), 30.49);
     EXPECT_DOUBLE_EQ(core::TextToDouble("30.49", "."), 30.49);

@@ -13,7 +13,7 @@ namespace {
 
 using platform::Dpi;
 
-TEST(DpiRule, DesignPixelsAndTheirTwipsGiveTheSamePixelsAtEveryScale) {
+TEST(DpiRule, DesignPixelsTwipsAndPixelsAgreeAtEveryScale) {
     // 15 twips are one 96-dpi pixel whatever the scale: a layout in twips
     // and a size in 96-dpi pixels land on the same pixels.
     for (int dpi = 72; dpi <= 480; ++dpi) {
@@ -22,9 +22,7 @@ TEST(DpiRule, DesignPixelsAndTheirTwipsGiveTheSamePixelsAtEveryScale) {
                 << pixels96 << " pixels at " << dpi << " dpi";
         }
     }
-}
-
-TEST(DpiRule, HalvesRoundAwayFromZeroAndPixelsSurviveTheTripThroughTwips) {
+    // Halves round away from zero; pixels survive the trip through twips.
     EXPECT_EQ(Dpi(144).Scale(199), 299);  // 298.5
     EXPECT_EQ(Dpi(144).Scale(179), 269);  // 268.5
     EXPECT_EQ(Dpi(120).Scale(199), 249);  // 248.75
@@ -40,18 +38,24 @@ TEST(DpiRule, HalvesRoundAwayFromZeroAndPixelsSurviveTheTripThroughTwips) {
     EXPECT_EQ(Dpi(0), Dpi(96)) << "a system that cannot tell its scale has 96 dpi";
 }
 
-class AtScale : public testing_support::ProgramFixture, public testing::WithParamInterface<int> {
+// A window that goes to a monitor of another scale.
+class MovingToAnotherScale : public testing_support::ProgramFixture {
 protected:
-    void SetUp() override { Start(testing_support::kAfterChangeover, {}, Dpi(GetParam())); }
-
-    int S(int pixels96) const { return Dpi(GetParam()).Scale(pixels96); }
     offscreen::OffscreenWindow& Window(const char* name) { return *Platform().FindWindow(name); }
     platform::Rgb ButtonFace() {
         return Platform().Graphics().SysColor(platform::syscolor::kButtonFace);
     }
+    platform::Rgb ButtonText() {
+        return Platform().Graphics().SysColor(platform::syscolor::kButtonText);
+    }
     const offscreen::Bitmap& Marker() {
         return dynamic_cast<const offscreen::OffscreenSurface&>(Main().FocusMarker()).Image();
     }
+};
+
+class AtScale : public MovingToAnotherScale, public testing::WithParamInterface<int> {
+protected:
+    void SetUp() override { Start(testing_support::kAfterChangeover, {}, Dpi(GetParam())); }
 };
 
 // The face of a window at `dpi`, as the design scales it.
@@ -89,6 +93,9 @@ void ExpectTheScaledFace(offscreen::OffscreenWindow& window, int dpi, platform::
     EXPECT_EQ(image.Pixel(frame, s(70)), olive);
     EXPECT_EQ(image.Pixel(s(79), s(70)), olive);
     EXPECT_NE(image.Pixel(s(80), s(70)), olive);
+    EXPECT_EQ(image.Pixel(s(60), s(113)), olive) << "the lower bar";
+    EXPECT_EQ(image.Pixel(s(30), s(89)), olive) << "the arc";
+    EXPECT_NE(image.Pixel(s(60), s(89)), olive) << "inside the arc";
     int outside = 0, pastTheCut = 0, drawn = 0;
     for (int y = 0; y < image.Height(); ++y) {
         for (int x = 0; x < image.Width(); ++x) {
@@ -131,11 +138,8 @@ void ExpectTheScaledMarker(const offscreen::Bitmap& marker, int dpi, platform::R
     EXPECT_LE(rows(0).second, scale.Scale(2)) << "the tip";
 }
 
-TEST_P(AtScale, TheMainWindowHasTheScaledFace) {
+TEST_P(AtScale, EveryWindowHasTheScaledFace) {
     ExpectTheScaledFace(Window("frmConvalis"), GetParam(), ButtonFace());
-}
-
-TEST_P(AtScale, TheOtherWindowsHaveTheSameFace) {
     for (const char* keys : {"Alt+Z", "Alt+O"}) {
         Queue({keys});
         Then([&] {
@@ -149,41 +153,31 @@ TEST_P(AtScale, TheOtherWindowsHaveTheSameFace) {
 }
 
 TEST_P(AtScale, TheMarkerIsDrawnForTheScaleBesideTheFirstDisplay) {
-    ExpectTheScaledMarker(Marker(), GetParam(),
-                          Platform().Graphics().SysColor(platform::syscolor::kButtonText));
+    ExpectTheScaledMarker(Marker(), GetParam(), ButtonText());
     const platform::Bounds display = Main().Display(0).Placement();
     EXPECT_EQ(Main().FocusMarker().Placement().left, display.left + display.width + 70);
 }
 
 INSTANTIATE_TEST_SUITE_P(Dpi, AtScale, testing::Values(96, 120, 144, 192));
 
-// A window that goes to a monitor of another scale.
-class MovingToAnotherScale : public testing_support::ProgramFixture {
-protected:
-    offscreen::OffscreenWindow& MainWindow() { return *Platform().FindWindow("frmConvalis"); }
-    platform::Rgb ButtonFace() {
-        return Platform().Graphics().SysColor(platform::syscolor::kButtonFace);
-    }
-};
-
 TEST_F(MovingToAnotherScale, TheWindowIsDrawnAgainAtTheNewScale) {
     Start();
     const platform::Bounds marker = Main().FocusMarker().Placement();
+    // On a window colour of another scheme, the marker is drawn in the same ink.
+    Platform().Gdi().SetSysColor(platform::syscolor::kWindow, platform::MakeRgb(1, 2, 3));
     Platform().PostDpiChange("frmConvalis", Dpi(144));
     Run();
-    ExpectTheScaledFace(MainWindow(), 144, ButtonFace());
+    ExpectTheScaledFace(Window("frmConvalis"), 144, ButtonFace());
     // Nothing of the frame at 96 dpi is left: its right edge lies inside
     // the disc now.
-    EXPECT_NE(MainWindow().Image().Pixel(198, 89), ButtonFace());
-    const auto& surface = dynamic_cast<const offscreen::OffscreenSurface&>(Main().FocusMarker());
-    ExpectTheScaledMarker(surface.Image(), 144,
-                          Platform().Graphics().SysColor(platform::syscolor::kButtonText));
+    EXPECT_NE(Window("frmConvalis").Image().Pixel(198, 89), ButtonFace());
+    ExpectTheScaledMarker(Marker(), 144, ButtonText());
     EXPECT_EQ(Main().FocusMarker().Placement().left, marker.left) << "the marker moved";
 
     // And back.
     Platform().PostDpiChange("frmConvalis", Dpi(96));
     Run();
-    ExpectTheScaledFace(MainWindow(), 96, ButtonFace());
+    ExpectTheScaledFace(Window("frmConvalis"), 96, ButtonFace());
 }
 
 TEST_F(MovingToAnotherScale, ADraggedWindowKeepsThePressedPointUnderThePointer) {

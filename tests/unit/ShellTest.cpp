@@ -61,27 +61,6 @@ TEST_F(TrayIcon, HideLeavesTheIconAndADoubleClickBringsTheWindowBackAsItWas) {
     EXPECT_TRUE(Visible());
 }
 
-TEST_F(TrayIcon, AHiddenStartShowsOnlyTheIcon) {
-    offscreen::ProgramFacts hidden;
-    hidden.commandLine = "/Hidden";
-    Start(testing_support::kAfterChangeover, hidden);
-    EXPECT_FALSE(Visible());
-    EXPECT_EQ(Shell().Icons().size(), 1u);
-    DoubleClickIcon();
-    EXPECT_TRUE(Visible());
-    EXPECT_EQ(Displays(), (std::vector<std::string>{"0", "0", "0", "0"}));
-    EXPECT_EQ(Main().ActiveField(), 0);
-}
-
-TEST_F(TrayIcon, TheIconComesBackWhenTheShellRestarts) {
-    Start();
-    RestartShell(false);
-    EXPECT_EQ(Shell().Icons().size(), 1u);
-    Press({"Alt+R"});
-    DoubleClickIcon();
-    EXPECT_TRUE(Visible());
-}
-
 TEST_F(TrayIcon, AWindowWhoseIconTheRestartedShellRefusesStaysOnScreen) {
     Start();
     RestartShell(true);

@@ -33,13 +33,19 @@ TEST_F(Startup, NamesTheHelpFileInTheProgramsFolder) {
     EXPECT_EQ(Platform().App().HelpFile(), "D:\\Convalis.hlp");
 }
 
-// What a hidden start shows instead: TrayIcon.AHiddenStartShowsOnlyTheIcon.
+// A hidden start shows only the icon, which brings the window back as loaded.
 TEST_F(Startup, OnlyTheExactHiddenArgumentHides) {
-    for (const char* argument : {"/Hidden", "", "/hidden", "/Hidden /x", " /Hidden", "/HIDDEN"}) {
+    for (const char* argument : {"", "/hidden", "/Hidden /x", " /Hidden", "/HIDDEN", "/Hidden"}) {
         StartWith(argument);
         ASSERT_TRUE(Main().Loaded()) << argument;
         EXPECT_EQ(Main().Window().Visible(), argument != std::string("/Hidden")) << argument;
+        EXPECT_EQ(Platform().Shell().Icons().size(), 1u);
     }
+    Platform().PostIconDoubleClick();
+    Run();
+    EXPECT_TRUE(Main().Window().Visible());
+    EXPECT_EQ(Displays(), (std::vector<std::string>{"0", "0", "0", "0"}));
+    EXPECT_EQ(Main().ActiveField(), 0);
 }
 
 }  // namespace

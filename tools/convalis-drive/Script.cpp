@@ -1,8 +1,9 @@
 #include "Script.h"
 
+#include <algorithm>
+#include <array>
 #include <map>
 #include <set>
-#include <sstream>
 
 #include "platform/Types.h"
 
@@ -94,6 +95,21 @@ std::string Trim(const std::string& text) {
     return text.substr(first, last - first + 1);
 }
 
+// The first three words of a line, separated as `>>` separates them.
+std::array<std::string, 3> FirstWords(const std::string& line) {
+    static const char* const kSpaces = " \t\n\v\f\r";
+    std::array<std::string, 3> words;
+    std::size_t at = 0;
+    for (std::string& word : words) {
+        const std::size_t start = line.find_first_not_of(kSpaces, at);
+        if (start == std::string::npos)
+            break;
+        at = std::min(line.find_first_of(kSpaces, start), line.size());
+        word = line.substr(start, at - start);
+    }
+    return words;
+}
+
 }  // namespace
 
 bool ParseKey(const std::string& text, KeyEvent* key) {
@@ -127,9 +143,7 @@ Script ReadScript(std::istream& input) {
         std::string line = Trim(raw);
         if (line.empty() || line[0] == '#')
             continue;
-        std::istringstream words(line);
-        std::string verb, argument, extra;
-        words >> verb >> argument >> extra;
+        const auto [verb, argument, extra] = FirstWords(line);
         if (!extra.empty()) {
             script.errors.push_back({number, "unexpected text after the event: " + line});
         } else if (verb == "tray") {

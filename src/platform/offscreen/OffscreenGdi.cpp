@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <utility>
+#include <vector>
 
 namespace offscreen {
 namespace {
@@ -187,23 +188,46 @@ void OffscreenGdi::FrameWindowShape(platform::WindowHandle window, platform::Dev
         return;
     const platform::WindowShape& shape = **slot;
     // A pixel of the shape is on the frame when a pixel outside the shape
-    // lies within `width` of it horizontally or `height` vertically.
-    auto nearEdge = [&shape, width, height](int x, int y) {
-        for (int d = 1; d <= width; ++d) {
-            if (!ShapeCovers(shape, x - d, y) || !ShapeCovers(shape, x + d, y))
-                return true;
+    // lies within `width` of it horizontally or `height` vertically: within
+    // that of an end of its run of covered pixels along the row or the
+    // column. Which pixels the shape covers is worked out once, margins
+    // included.
+    const int columns = bitmap.Width() + 2 * width, rows = bitmap.Height() + 2 * height;
+    std::vector<unsigned char> covered(static_cast<std::size_t>(columns) *
+                                       static_cast<std::size_t>(rows));
+    for (int y = 0; y < rows; ++y) {
+        for (int x = 0; x < columns; ++x)
+            covered[static_cast<std::size_t>(y * columns + x)] =
+                ShapeCovers(shape, x - width, y - height);
+    }
+    // Marks the pixels of `count` cells from `first`, `step` apart, that lie
+    // within `reach` of an end of their run; `at(i)` is the pixel of cell i.
+    const auto markRuns = [&](std::size_t first, int step, int count, int reach, auto at) {
+        for (int i = 0; i < count;) {
+            if (covered[first + static_cast<std::size_t>(i * step)] == 0) {
+                ++i;
+                continue;
+            }
+            const int start = i;
+            while (i < count && covered[first + static_cast<std::size_t>(i * step)] != 0)
+                ++i;
+            for (int k = start; k < i; ++k) {
+                if ((start > 0 && k - start < reach) || (i < count && i - k <= reach))
+                    at(k);
+            }
         }
-        for (int d = 1; d <= height; ++d) {
-            if (!ShapeCovers(shape, x, y - d) || !ShapeCovers(shape, x, y + d))
-                return true;
-        }
-        return false;
     };
     for (int y = 0; y < bitmap.Height(); ++y) {
-        for (int x = 0; x < bitmap.Width(); ++x) {
-            if (ShapeCovers(shape, x, y) && nearEdge(x, y))
-                bitmap.SetPixel(x, y, color);
-        }
+        markRuns(static_cast<std::size_t>((y + height) * columns), 1, columns, width, [&](int x) {
+            if (x >= width && x < width + bitmap.Width())
+                bitmap.SetPixel(x - width, y, color);
+        });
+    }
+    for (int x = 0; x < bitmap.Width(); ++x) {
+        markRuns(static_cast<std::size_t>(x + width), columns, rows, height, [&](int y) {
+            if (y >= height && y < height + bitmap.Height())
+                bitmap.SetPixel(x, y - height, color);
+        });
     }
 }
 

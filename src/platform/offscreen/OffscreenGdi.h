@@ -50,9 +50,9 @@ public:
     void Detach(platform::DeviceContext dc);
 
     void SetSysColor(int index, platform::Rgb color);
-    // Whether the pictures and frames of windows reach their pixels (on
-    // unless set): a caller that never reads them saves drawing them pixel
-    // by pixel. Shapes, lines and surfaces are kept all the same.
+    // Whether windows have images, with their pictures and frames, at their
+    // size (on unless set): a caller that never reads them saves drawing them
+    // pixel by pixel. Shapes, lines and surfaces are kept all the same.
     void SetPainting(bool painting) { painting_ = painting; }
     bool Painting() const { return painting_; }
 

@@ -29,13 +29,15 @@ OffscreenWindow::~OffscreenWindow() {
 }
 
 void OffscreenWindow::Compose() {
-    int width = std::max(1, PixelWidth());
-    int height = std::max(1, PixelHeight());
+    // Unpainted, the image is one pixel: nobody reads it.
+    const bool painting = platform_.Gdi().Painting();
+    int width = painting ? std::max(1, PixelWidth()) : 1;
+    int height = painting ? std::max(1, PixelHeight()) : 1;
     platform::Rgb back = 0;
     platform_.Gdi().TranslateColor(design_.backColor, &back);
     image_.Resize(width, height, back);
     image_.Fill(back);
-    if (design_.picture == nullptr || !platform_.Gdi().Painting())
+    if (design_.picture == nullptr || !painting)
         return;
     const platform::Image& picture = design_.picture(dpi_);
     for (int y = 0; y < std::min(height, picture.height); ++y) {
@@ -115,10 +117,10 @@ void OffscreenWindow::DefaultKeyAction(int keyCode, int shift) {
     }
     if (!visible_)
         return;
-    const std::vector<platform::Control*> stops = TabStops();
-    if (keyCode == platform::vk::kTab && (shift & ~platform::shift::kShift) == 0 &&
-        !stops.empty()) {
-        focus_ = platform::NextTabStop(stops, focus_, (shift & platform::shift::kShift) != 0);
+    if (keyCode == platform::vk::kTab && (shift & ~platform::shift::kShift) == 0) {
+        const std::vector<platform::Control*> stops = TabStops();
+        if (!stops.empty())
+            focus_ = platform::NextTabStop(stops, focus_, (shift & platform::shift::kShift) != 0);
     } else if (keyCode == platform::vk::kSpace && (shift & platform::shift::kAlt) == 0) {
         auto* box = dynamic_cast<OffscreenCheckBox*>(focus_);
         if (box != nullptr && box->Visible())
