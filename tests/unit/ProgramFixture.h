@@ -51,8 +51,6 @@ protected:
     void Press(const std::vector<std::string>& keys);
     // Types the characters of `text`: digits and the comma.
     void Type(const std::string& text);
-    // For windows shown modal: queues the keys that type `text`.
-    void QueueTyping(const std::string& text);
     // For windows shown modal: queue keys and checks, then run them all in
     // one go, so that the checks run inside the modal window's loop.
     void Queue(const std::vector<std::string>& keys);
@@ -66,11 +64,6 @@ protected:
         platform_->PostClick(control, index);
         platform_->RunPending();
     }
-
-    // `field` of a converter window's `fields` is the active one and shows
-    // it: its display and caption highlighted, no other, the marker beside
-    // its display.
-    static void ExpectActiveField(const ui::ConverterForm& form, int fields, int field);
 
     converter::frmConvalis& Main() { return program_->MainWindow(); }
     offscreen::OffscreenPlatform& Platform() { return *platform_; }

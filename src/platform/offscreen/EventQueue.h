@@ -24,6 +24,7 @@ public:
     EventQueue& operator=(const EventQueue&) = delete;
 
     void Post(std::function<void()> event) { queue_.push_back(std::move(event)); }
+    bool Empty() const { return queue_.empty(); }
     // Delivers queued events while `goOn` holds, until the queue is empty.
     void Run(const std::function<bool()>& goOn);
     // Delivers events until `window` is hidden or unloaded.

@@ -65,6 +65,8 @@ public:
     void Post(std::function<void()> action) { queue_.Post(std::move(action)); }
     // Delivers queued events until the queue is empty.
     void RunPending();
+    // Whether no event is queued: what was posted before has been handled.
+    bool Idle() const { return queue_.Empty(); }
 
     // What can be observed.
     // A copy: a caller may unload windows while it goes through them.

@@ -1,14 +1,13 @@
 // The euro-zone window, opened modal from the main window and driven
 // through its keys; checks run inside its modal loop.
-#include <gtest/gtest.h>
+#include "ProgramTest.h"
 
-#include "ProgramFixture.h"
-
+namespace program_tests {
 namespace {
 
 using Texts = std::vector<std::string>;
 
-class ZoneEuro : public testing_support::ProgramFixture {
+class ZoneEuro : public ProgramTest {
 protected:
     void SetUp() override {
         Start();
@@ -16,11 +15,9 @@ protected:
     }
 
     zone::frmZoneEuro& Zone() { return program_->ZoneEuro(); }
-    Texts Displays() {
-        return {Zone().DisplayText(0), Zone().DisplayText(1), Zone().DisplayText(2)};
-    }
-    // Moves the currency row from the French franc's (4) by `steps` rows,
-    // with field 0 active.
+    Texts Displays() { return ProgramTest::Displays(Zone(), zone::frmZoneEuro::kFields); }
+    // Moves the currency row from the French franc's (4) to `row`, with
+    // field 0 active.
     void ChooseRow(int row) {
         for (int i = 4; i < row; ++i)
             Queue({"Right"});
@@ -29,24 +26,6 @@ protected:
     }
     void ExpectActive(int field) { ExpectActiveField(Zone(), zone::frmZoneEuro::kFields, field); }
 };
-
-TEST_F(ZoneEuro, OpensModalOverTheMainWindowWithTheFrenchFranc) {
-    Then([&] {
-        ASSERT_TRUE(Zone().Loaded());
-        const offscreen::OffscreenWindow* window = Platform().FindWindow("frmZoneEuro");
-        ASSERT_EQ(Platform().ActiveWindow(), window);
-        EXPECT_FALSE(Platform().FindWindow("frmConvalis")->Enabled());
-        EXPECT_EQ(window->Caption(), "Convalis");
-        EXPECT_EQ(window->Placement().width, 2985);
-        EXPECT_EQ(window->Placement().left, Main().Window().Placement().left);
-        EXPECT_EQ(window->Placement().top, Main().Window().Placement().top);
-        EXPECT_EQ(Displays(), (Texts{"Franc français", "0", "0"}));
-        EXPECT_EQ(Zone().CurrencyIndex(), 4);
-        EXPECT_FALSE(Zone().EntryInProgress());
-        ExpectActive(0);
-    });
-    Run();
-}
 
 // The legal rates, fixed on 31 December 1998, each row checked both ways on
 // a million: units to euros and euros to units, to the cent. The rows come
@@ -86,26 +65,11 @@ TEST_F(ZoneEuro, ConvertsAMillionAtEachLegalRate) {
     Run();
 }
 
-TEST_F(ZoneEuro, ANewCurrencyReadsTheConvertedEurosThroughTheUsersSeparator) {
-    for (const std::string separator : {",", ".", "\xC2\xB7"}) {  // comma, point, middle dot
-        Start();
-        Platform().SetDecimalSeparator(separator);
-        Queue({"Alt+Z", "Tab", "1", "0", "0", "Enter", "Tab", "Tab", "Right"});
-        Then([&] {
-            EXPECT_EQ(Displays(), (Texts{"Franc luxembourg.", "614" + separator + "78",
-                                         "15" + separator + "24"}));
-        });
-        Run();
-    }
-}
-
-TEST_F(ZoneEuro, RightAtOpeningShowsZeroInTheNewCurrency) {
+TEST_F(ZoneEuro, ArrowsWrapRoundTheTableOnlyOnTheCurrencyName) {
+    // Right at opening shows zero in the new currency.
     Queue({"Right"});
     Then([&] { EXPECT_EQ(Displays(), (Texts{"Franc luxembourg.", "0,00", "0"})); });
-    Run();
-}
-
-TEST_F(ZoneEuro, ArrowsWrapRoundTheTableOnlyOnTheCurrencyName) {
+    Queue({"Left"});
     ChooseRow(0);
     Queue({"Left"});
     Then([&] { EXPECT_EQ(Zone().DisplayText(0), "Shilling autrichien"); });
@@ -119,7 +83,13 @@ TEST_F(ZoneEuro, ArrowsWrapRoundTheTableOnlyOnTheCurrencyName) {
     Run();
 }
 
-TEST_F(ZoneEuro, FieldsCycleThroughAllThree) {
+// The currency name is never typed into; the fields cycle through all three.
+TEST_F(ZoneEuro, FieldsCycleThroughAllThreeButTheNameTakesNoTyping) {
+    Queue({"5", "Num5", "Comma", "Decimal", "Backspace", "Enter"});
+    Then([&] {
+        EXPECT_EQ(Displays(), (Texts{"Franc français", "0", "0"}));
+        EXPECT_FALSE(Zone().EntryInProgress());
+    });
     for (int expected : {1, 2, 0}) {
         Queue({"Tab"});
         Then([&, expected] { ExpectActive(expected); });
@@ -130,15 +100,6 @@ TEST_F(ZoneEuro, FieldsCycleThroughAllThree) {
     Then([&] { ExpectActive(2); });
     Queue({"Shift+Tab"});
     Then([&] { ExpectActive(1); });
-    Run();
-}
-
-TEST_F(ZoneEuro, TheCurrencyNameIsNeverTypedInto) {
-    Queue({"5", "Num5", "Comma", "Decimal", "Backspace", "Enter"});
-    Then([&] {
-        EXPECT_EQ(Displays(), (Texts{"Franc français", "0", "0"}));
-        EXPECT_FALSE(Zone().EntryInProgress());
-    });
     Run();
 }
 
@@ -179,30 +140,45 @@ TEST_F(ZoneEuro, UndoBringsBackTheCurrencyWithTheDisplays) {
     Run();
 }
 
-// Closing ends the visit: the main window's entry goes on, and the next
-// visit starts on the French franc again, at its rate.
-TEST_F(ZoneEuro, ClosingReturnsToTheMainEntryAndTheNextVisitOpensFresh) {
+// Each visit opens modal over the main window on the French franc; closing
+// ends it, and the main window's entry goes on.
+TEST_F(ZoneEuro, OpensFreshOverTheMainWindowAndClosingReturnsToItsEntry) {
     End();  // this one starts typing on the main window first
     Start();
+    const auto opensFresh = [&] {
+        Then([&] {
+            ASSERT_TRUE(Zone().Loaded());
+            const platform::Bounds placement = Zone().Window().Placement();
+            EXPECT_FALSE(System().TakesInput(Main().Window()));
+            EXPECT_EQ(Zone().Window().Caption(), "Convalis");
+            EXPECT_EQ(placement.width, 2985);
+            EXPECT_EQ(placement.left, Main().Window().Placement().left);
+            EXPECT_EQ(placement.top, Main().Window().Placement().top);
+            EXPECT_EQ(Displays(), (Texts{"Franc français", "0", "0"}));
+            EXPECT_EQ(Zone().CurrencyIndex(), 4);
+            EXPECT_FALSE(Zone().EntryInProgress());
+            ExpectActive(0);
+        });
+    };
     Type("12");
-    Queue({"Alt+Z", "Right", "Up", "7", "Comma"});
+    Queue({"Alt+Z"});
+    opensFresh();
+    Queue({"Right", "Up", "7", "Comma"});
     QueueClick("imaCommand", 0);
     Run();
     EXPECT_FALSE(Zone().Loaded());
-    EXPECT_TRUE(Platform().FindWindow("frmConvalis")->Enabled());
+    EXPECT_TRUE(System().TakesInput(Main().Window()));
     Type("3");
     EXPECT_EQ(Main().DisplayText(0), "123");
     EXPECT_TRUE(Main().EntryInProgress());
 
+    // The next visit is at the French franc's rate again.
     Queue({"Alt+Z"});
-    Then([&] {
-        EXPECT_EQ(Displays(), (Texts{"Franc français", "0", "0"}));
-        EXPECT_FALSE(Zone().EntryInProgress());
-        ExpectActive(0);
-    });
+    opensFresh();
     Queue({"Up", "1", "0", "Enter"});
     Then([&] { EXPECT_EQ(Displays(), (Texts{"Franc français", "65,60", "10"})); });
     Run();
 }
 
 }  // namespace
+}  // namespace program_tests

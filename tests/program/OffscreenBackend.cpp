@@ -1,0 +1,70 @@
+// The program suite over the offscreen platform, on virtual time. The steps
+// are fed to its event queue one at a time, each once the queue has handled
+// everything before it, as the Win32 backend feeds them.
+#include <gtest/gtest.h>
+
+#include <deque>
+
+#include "ProgramBackend.h"
+#include "platform/offscreen/OffscreenPlatform.h"
+
+namespace program_tests {
+namespace {
+
+class OffscreenBackend final : public Backend {
+public:
+    ~OffscreenBackend() override {
+        EXPECT_TRUE(platform_.HandlerErrors().empty())
+            << "a handler raised " << platform_.HandlerErrors().front();
+    }
+
+    platform::Platform& Platform() override { return platform_; }
+    void QueueKey(int keyCode, int shift) override {
+        steps_.push_back([this, keyCode, shift] { platform_.PostKey(keyCode, shift); });
+    }
+    void QueueClick(const std::string& control, int index) override {
+        steps_.push_back([this, control, index] { platform_.PostClick(control, index); });
+    }
+    void QueueAction(std::function<void()> action) override { steps_.push_back(std::move(action)); }
+    void Run() override {
+        platform_.Post([this] { Feed(); });
+        platform_.RunPending();
+    }
+
+    bool ControlShown(const platform::Window& window, const std::string& name, int index) override {
+        const platform::Control* control = Of(window).FindControl(name, index);
+        return control != nullptr && control->Visible();
+    }
+    bool TakesInput(const platform::Window& window) override { return Of(window).Enabled(); }
+    std::string ClipboardText() override { return platform_.Clipboard().Contents(); }
+    void SetClipboardText(const std::string& text) override {
+        platform_.Clipboard().SetContents(text);
+    }
+
+private:
+    // Takes the next step once nothing else waits, and comes back after it.
+    void Feed() {
+        if (platform_.Idle() && !steps_.empty()) {
+            const std::function<void()> step = std::move(steps_.front());
+            steps_.pop_front();
+            step();
+        }
+        if (!steps_.empty())
+            platform_.Post([this] { Feed(); });
+    }
+
+    static const offscreen::OffscreenWindow& Of(const platform::Window& window) {
+        return static_cast<const offscreen::OffscreenWindow&>(window);
+    }
+
+    offscreen::OffscreenPlatform platform_;
+    std::deque<std::function<void()>> steps_;
+};
+
+}  // namespace
+
+std::unique_ptr<Backend> MakeBackend() {
+    return std::make_unique<OffscreenBackend>();
+}
+
+}  // namespace program_tests

@@ -1,0 +1,42 @@
+// The program suite runs the whole program over either platform backend.
+// Each build links one implementation of this interface: the offscreen one
+// natively, the Win32 one inside the end-to-end test program under Wine.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "platform/Platform.h"
+
+namespace program_tests {
+
+class Backend {
+public:
+    virtual ~Backend() = default;
+
+    virtual platform::Platform& Platform() = 0;
+    // Steps that Run takes in turn, each once the one before has been
+    // handled, in whatever loop runs then (a modal window's, for instance):
+    // a key pressed where the keyboard focus is, a click on a control of the
+    // active window, any action (a check).
+    virtual void QueueKey(int keyCode, int shift) = 0;
+    virtual void QueueClick(const std::string& control, int index) = 0;
+    virtual void QueueAction(std::function<void()> action) = 0;
+    // Runs the queued steps. A modal window still open after the last one is
+    // asked to close, as the system asks when the input has ended.
+    virtual void Run() = 0;
+
+    // Whether a control of a window is on screen, and whether a window takes
+    // the user's input.
+    virtual bool ControlShown(const platform::Window& window, const std::string& name,
+                              int index) = 0;
+    virtual bool TakesInput(const platform::Window& window) = 0;
+    // The clipboard's text as another program reads and writes it.
+    virtual std::string ClipboardText() = 0;
+    virtual void SetClipboardText(const std::string& text) = 0;
+};
+
+std::unique_ptr<Backend> MakeBackend();
+
+}  // namespace program_tests
