@@ -30,8 +30,8 @@ protected:
     dialogs::frmOptions& Options() { return program_->Options(); }
     // Ticks both boxes: the change row and the start with Windows.
     void QueueTickingBoth() {
-        QueueClick("chkAppoint");
-        QueueClick("chkDémarrage");
+        QueueClick("Activer l'appoint en Euros");
+        QueueClick("Lancer au démarrage de Windows");
     }
 };
 
@@ -60,10 +60,10 @@ TEST_F(OptionsDialog, FinishesTheEntryThenShowsTheCurrentState) {
 TEST_F(OptionsDialog, EveryWayOfCancellingChangesNothing) {
     StartWithoutShortcut(kAfterChangeover);
     const std::vector<std::function<void()>> cancels = {
-        [&] { QueueClick("lblAction", 1); },
+        [&] { QueueClick("Annuler"); },
         [&] { Queue({"Escape"}); },
         [&] { Queue({"Alt+F4"}); },
-        [&] { QueueClick("imaCommand"); },
+        [&] { QueueClick("Fermer Alt+F4"); },
     };
     for (const auto& cancel : cancels) {
         Queue({"Alt+O"});
@@ -82,7 +82,7 @@ TEST_F(OptionsDialog, OkAppliesTheChoicesAfterTheDialogCloses) {
     StartWithoutShortcut(kAfterChangeover);
     Queue({"Alt+O"});
     QueueTickingBoth();
-    QueueClick("lblAction", 0);
+    QueueClick("OK");
     Run();
     EXPECT_TRUE(Main().ChangeRowShown());
     EXPECT_TRUE(Main().Display(1).Visible());
@@ -141,7 +141,7 @@ TEST_F(AboutDialog, ShowsNameVersionAddressesAndTheRegisteredUser) {
                                  .value_or("");
     dialogs::frmAbout& about = program_->About();
     Queue({"Alt+Z"});
-    QueueClick("imaCommand", 1);
+    QueueClick("A propos de...");
     Then([&] {
         ASSERT_TRUE(about.Loaded());
         EXPECT_FALSE(System().TakesInput(program_->ZoneEuro().Window()));

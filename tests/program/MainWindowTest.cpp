@@ -20,12 +20,12 @@ TEST_F(MainWindow, LoadsShownAtZeroWithTheChangeRowOfItsDateUntilHidden) {
     // change's caption and display.
     const auto rowShown = [&](bool shown) {
         EXPECT_EQ(Main().ChangeRowShown(), shown);
-        EXPECT_EQ(System().ControlShown(Main().Window(), "Line1", 1), shown);
+        EXPECT_EQ(System().LineShown(Main().Window(), 1), shown);
         for (int field : {1, 3}) {
             EXPECT_EQ(Main().Display(field).Visible(), shown) << field;
             EXPECT_EQ(Main().Caption(field).Visible(), shown) << field;
         }
-        EXPECT_TRUE(System().ControlShown(Main().Window(), "Line1", 0));
+        EXPECT_TRUE(System().LineShown(Main().Window(), 0));
         EXPECT_TRUE(Main().Display(2).Visible());
     };
     Start(kBeforeChangeover);
@@ -253,16 +253,16 @@ TEST_F(MainWindow, HelpAboutAndTheEuroZoneOpenOncePerRequestAndLeaveTheEntryInPr
     Press({"F4", "R", "Z"});  // without Alt: nothing
     platform::WindowHandle zone = 0;
     Queue({"F1"});
-    QueueClick("imaCommand", 4);
+    QueueClick("Aide sur Convalis  F1");
     Queue({"Shift+F1", "Alt+F1", "Alt+Z", "5", "F1"});  // typed into the euro-zone window
-    QueueClick("imaCommand", 2);
+    QueueClick("Aide sur Convalis  F1");
     Queue({"F4"});
     Then([&] {
         ASSERT_TRUE(program_->ZoneEuro().Loaded()) << "F4 without Alt closed it";
         zone = program_->ZoneEuro().Window().Handle();
     });
     Queue({"Alt+F4"});
-    QueueClick("imaCommand", 3);
+    QueueClick("A propos de...");
     Queue({"Escape"});  // closes the about box
     Run();
     EXPECT_TRUE(Main().Window().Visible());
@@ -277,7 +277,7 @@ TEST_F(MainWindow, HelpAboutAndTheEuroZoneOpenOncePerRequestAndLeaveTheEntryInPr
     Type("3");
     EXPECT_EQ(Main().DisplayText(0), "123");
     EXPECT_EQ(Main().DisplayText(2), "0");
-    Click("imaCommand", 0);
+    Click("Fermer Alt+F4");
     EXPECT_FALSE(Main().Loaded()) << "the close button left the main window";
 }
 

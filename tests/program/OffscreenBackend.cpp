@@ -22,8 +22,8 @@ public:
     void QueueKey(int keyCode, int shift) override {
         steps_.push_back([this, keyCode, shift] { platform_.PostKey(keyCode, shift); });
     }
-    void QueueClick(const std::string& control, int index) override {
-        steps_.push_back([this, control, index] { platform_.PostClick(control, index); });
+    void QueueClick(const std::string& accessibleName) override {
+        steps_.push_back([this, accessibleName] { platform_.PostClickOn(accessibleName); });
     }
     void QueueAction(std::function<void()> action) override { steps_.push_back(std::move(action)); }
     void Run() override {
@@ -31,8 +31,8 @@ public:
         platform_.RunPending();
     }
 
-    bool ControlShown(const platform::Window& window, const std::string& name, int index) override {
-        const platform::Control* control = Of(window).FindControl(name, index);
+    bool LineShown(const platform::Window& window, int index) override {
+        const platform::Control* control = Of(window).FindControl("Line1", index);
         return control != nullptr && control->Visible();
     }
     bool TakesInput(const platform::Window& window) override { return Of(window).Enabled(); }

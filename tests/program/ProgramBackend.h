@@ -18,19 +18,18 @@ public:
     virtual platform::Platform& Platform() = 0;
     // Steps that Run takes in turn, each once the one before has been
     // handled, in whatever loop runs then (a modal window's, for instance):
-    // a key pressed where the keyboard focus is, a click on a control of the
-    // active window, any action (a check).
+    // a key pressed where the keyboard focus is, a click on the control of the
+    // active window that screen readers read by that name, any action (a check).
     virtual void QueueKey(int keyCode, int shift) = 0;
-    virtual void QueueClick(const std::string& control, int index) = 0;
+    virtual void QueueClick(const std::string& accessibleName) = 0;
     virtual void QueueAction(std::function<void()> action) = 0;
     // Runs the queued steps. A modal window still open after the last one is
     // asked to close, as the system asks when the input has ended.
     virtual void Run() = 0;
 
-    // Whether a control of a window is on screen, and whether a window takes
-    // the user's input.
-    virtual bool ControlShown(const platform::Window& window, const std::string& name,
-                              int index) = 0;
+    // Whether a line of a window (Line1 of that index) is on screen, and
+    // whether a window takes the user's input.
+    virtual bool LineShown(const platform::Window& window, int index) = 0;
     virtual bool TakesInput(const platform::Window& window) = 0;
     // The clipboard's text as another program reads and writes it.
     virtual std::string ClipboardText() = 0;

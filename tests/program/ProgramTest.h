@@ -92,9 +92,9 @@ protected:
     void Queue(const std::vector<std::string>& keys);
     // The keys that type `text`: digits and the comma.
     void QueueTyping(const std::string& text);
-    void QueueClick(const std::string& control, int index = -1) {
-        backend_->QueueClick(control, index);
-    }
+    // A click on what a screen reader reads by `accessibleName` in the
+    // active window: a button's tip, a label's or a check box's text.
+    void QueueClick(const std::string& accessibleName) { backend_->QueueClick(accessibleName); }
     void Then(std::function<void()> check) { backend_->QueueAction(std::move(check)); }
     void Run() { backend_->Run(); }
 
@@ -106,8 +106,8 @@ protected:
         QueueTyping(text);
         Run();
     }
-    void Click(const std::string& control, int index = -1) {
-        QueueClick(control, index);
+    void Click(const std::string& accessibleName) {
+        QueueClick(accessibleName);
         Run();
     }
 

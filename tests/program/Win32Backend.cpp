@@ -1,17 +1,20 @@
 // The program suite over the real Win32 platform, in the test program's own
 // process: real windows and the platform's own message loop. Keys go in
 // through the system's input as typed, modifiers held, to the foreground
-// window; a click is the left button's press and release posted to the
-// control.
+// window; a click is the left button's press and release posted at the
+// control that a screen reader reads by the name the test gives.
 #include <gtest/gtest.h>
 
 #include <deque>
 #include <vector>
 
 #include "ProgramBackend.h"
+#include "platform/win32/ComPtr.h"
 #include "platform/win32/Text.h"
 #include "platform/win32/Win32Api.h"
 #include "platform/win32/Win32Platform.h"
+
+#include <oleacc.h>
 
 namespace program_tests {
 namespace {
@@ -19,11 +22,61 @@ namespace {
 // The longest a run of steps may take on a busy machine under Wine.
 constexpr DWORD kPatienceMilliseconds = 60000;
 
-// A control's child window: its id is the atom of its name.
-HWND ControlWindow(HWND window, const std::string& name, int index) {
-    const std::string id = index >= 0 ? name + "(" + std::to_string(index) + ")" : name;
-    const ATOM atom = ::GlobalFindAtomW(win32::Widen(id).c_str());
-    return atom == 0 ? nullptr : ::GetDlgItem(window, atom);
+// IAccessible's interface id, as data (MinGW's import library has it as code).
+constexpr IID kIAccessible = {
+    0x618736E0, 0x3C3D, 0x11CF, {0x81, 0x0C, 0x00, 0xAA, 0x00, 0x38, 0x9B, 0x71}};
+
+// A child of a window's accessible object, as a screen reader reads it.
+struct ChildView {
+    std::wstring name;
+    LONG role = 0;
+    LONG state = 0;
+    RECT location{};  // on the screen
+};
+
+std::vector<ChildView> AccessibleChildrenOf(HWND window) {
+    std::vector<ChildView> children;
+    IAccessible* raw = nullptr;
+    if (window == nullptr ||
+        FAILED(::AccessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_CLIENT), kIAccessible,
+                                            reinterpret_cast<void**>(&raw))))
+        return children;
+    const win32::ComPtr<IAccessible> parent(raw);
+    LONG count = 0;
+    parent->get_accChildCount(&count);
+    for (LONG id = 1; id <= count; ++id) {
+        VARIANT child;
+        child.vt = VT_I4;
+        child.lVal = id;
+        ChildView view;
+        // A child with a window of its own answers through its window's object.
+        IDispatch* dispatch = nullptr;
+        win32::ComPtr<IAccessible> own;
+        if (SUCCEEDED(parent->get_accChild(child, &dispatch)) && dispatch != nullptr) {
+            dispatch->QueryInterface(kIAccessible, own.PutVoid());
+            dispatch->Release();
+        }
+        IAccessible* asked = own ? own.Get() : parent.Get();
+        if (own)
+            child.lVal = CHILDID_SELF;
+        BSTR name = nullptr;
+        if (SUCCEEDED(asked->get_accName(child, &name)) && name != nullptr) {
+            view.name.assign(name, ::SysStringLen(name));
+            ::SysFreeString(name);
+        }
+        VARIANT value;
+        ::VariantInit(&value);
+        if (SUCCEEDED(asked->get_accRole(child, &value)) && value.vt == VT_I4)
+            view.role = value.lVal;
+        ::VariantInit(&value);
+        if (SUCCEEDED(asked->get_accState(child, &value)) && value.vt == VT_I4)
+            view.state = value.lVal;
+        LONG left = 0, top = 0, width = 0, height = 0;
+        asked->accLocation(&left, &top, &width, &height, child);
+        view.location = {left, top, left + width, top + height};
+        children.push_back(view);
+    }
+    return children;
 }
 
 HWND Hwnd(const platform::Window& window) {
@@ -64,18 +117,25 @@ bool PressKey(int keyCode, int shift) {
     return true;
 }
 
-bool ClickControl(const std::string& name, int index) {
-    HWND control = ControlWindow(::GetActiveWindow(), name, index);
-    if (control == nullptr) {
-        ADD_FAILURE() << "no control " << name << "(" << index << ") is shown";
-        return false;
+// A left-button press and release posted at the middle of the shown control
+// that a screen reader reads by `name`, to the window under that point.
+bool ClickOn(const std::string& name) {
+    HWND form = ::GetActiveWindow();
+    for (const ChildView& child : AccessibleChildrenOf(form)) {
+        if (child.name != win32::Widen(name) || (child.state & STATE_SYSTEM_INVISIBLE) != 0)
+            continue;
+        POINT point{(child.location.left + child.location.right) / 2,
+                    (child.location.top + child.location.bottom) / 2};
+        ::ScreenToClient(form, &point);
+        HWND target = ::ChildWindowFromPointEx(form, point, CWP_SKIPINVISIBLE);
+        ::MapWindowPoints(form, target, &point, 1);
+        const LPARAM at = MAKELPARAM(point.x, point.y);
+        ::PostMessageW(target, WM_LBUTTONDOWN, MK_LBUTTON, at);
+        ::PostMessageW(target, WM_LBUTTONUP, 0, at);
+        return true;
     }
-    RECT area{};
-    ::GetClientRect(control, &area);
-    const LPARAM centre = MAKELPARAM(area.right / 2, area.bottom / 2);
-    ::PostMessageW(control, WM_LBUTTONDOWN, MK_LBUTTON, centre);
-    ::PostMessageW(control, WM_LBUTTONUP, 0, centre);
-    return true;
+    ADD_FAILURE() << "nothing reads \"" << name << "\" on the active window";
+    return false;
 }
 
 // A shown window of the program whose owner takes no input: a modal one.
@@ -113,8 +173,8 @@ public:
     void QueueKey(int keyCode, int shift) override {
         steps_.push_back([keyCode, shift] { return PressKey(keyCode, shift); });
     }
-    void QueueClick(const std::string& control, int index) override {
-        steps_.push_back([control, index] { return ClickControl(control, index); });
+    void QueueClick(const std::string& accessibleName) override {
+        steps_.push_back([accessibleName] { return ClickOn(accessibleName); });
     }
     void QueueAction(std::function<void()> action) override {
         steps_.push_back([action = std::move(action)] {
@@ -136,9 +196,13 @@ public:
         steps_.clear();
     }
 
-    bool ControlShown(const platform::Window& window, const std::string& name, int index) override {
-        HWND control = ControlWindow(Hwnd(window), name, index);
-        return control != nullptr && ::IsWindowVisible(control);
+    bool LineShown(const platform::Window& window, int index) override {
+        int lines = 0;
+        for (const ChildView& child : AccessibleChildrenOf(Hwnd(window))) {
+            if (child.role == ROLE_SYSTEM_SEPARATOR && lines++ == index)
+                return (child.state & STATE_SYSTEM_INVISIBLE) == 0;
+        }
+        return false;
     }
     bool TakesInput(const platform::Window& window) override {
         return ::IsWindowEnabled(Hwnd(window)) != FALSE;

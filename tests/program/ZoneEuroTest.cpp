@@ -164,7 +164,7 @@ TEST_F(ZoneEuro, OpensFreshOverTheMainWindowAndClosingReturnsToItsEntry) {
     Queue({"Alt+Z"});
     opensFresh();
     Queue({"Right", "Up", "7", "Comma"});
-    QueueClick("imaCommand", 0);
+    QueueClick("Fermer Alt+F4");
     Run();
     EXPECT_FALSE(Zone().Loaded());
     EXPECT_TRUE(System().TakesInput(Main().Window()));

@@ -55,12 +55,28 @@ void Desktop::DeliverClick(const std::string& name, int index) {
     if (control == nullptr) {
         throw platform::RuntimeError("No control " + name + " on " + window->Name());
     }
-    auto* input = dynamic_cast<MouseInput*>(control);
+    Click(*window, *control);
+}
+
+void Desktop::DeliverClickOn(const std::string& accessibleName) {
+    OffscreenWindow* window = ActiveWindow();
+    if (window == nullptr)
+        return;
+    platform::Control* control = window->FindControlReadAs(accessibleName);
+    if (control == nullptr) {
+        throw platform::RuntimeError("Nothing reads \"" + accessibleName + "\" on " +
+                                     window->Name());
+    }
+    Click(*window, *control);
+}
+
+void Desktop::Click(OffscreenWindow& window, platform::Control& control) {
+    auto* input = dynamic_cast<MouseInput*>(&control);
     if (input == nullptr)
         return;
     // A press and a release at the control's top-left corner.
     const platform::MouseEvent press{platform::button::kLeft, 0, 0, 0};
-    window->PressedOn(*control);
+    window.PressedOn(control);
     if (const platform::MouseHandlers* handlers = input->Handlers()) {
         if (handlers->down)
             handlers->down(press);

@@ -36,6 +36,9 @@ public:
     // Input, as the event queue delivers it.
     void DeliverKey(int keyCode, int shift);
     void DeliverClick(const std::string& name, int index);
+    // A click on the control of the active window that screen readers read
+    // by this name.
+    void DeliverClickOn(const std::string& accessibleName);
     void DeliverTick(int milliseconds);
     // The mouse at a pixel of the screen: to the pressed control, else to the
     // window that captured the mouse, else to the window and control under
@@ -56,6 +59,7 @@ public:
     std::optional<platform::WindowShape>* ShapeOf(platform::WindowHandle window) override;
 
 private:
+    void Click(OffscreenWindow& window, platform::Control& control);
     // A control pressed with a mouse button: it takes the mouse until that
     // button is released.
     struct Press {

@@ -24,6 +24,16 @@ OffscreenLabel::OffscreenLabel(const platform::LabelDesign& design,
     SetCaption(design.caption);
 }
 
+std::string ReadAs(const platform::Control& control) {
+    if (const auto* label = dynamic_cast<const OffscreenLabel*>(&control))
+        return label->AccessibleName();
+    if (const auto* button = dynamic_cast<const OffscreenImageButton*>(&control))
+        return button->ToolTip();
+    if (const auto* box = dynamic_cast<const OffscreenCheckBox*>(&control))
+        return box->Caption();
+    return {};
+}
+
 std::string OffscreenLabel::AccessibleName() const {
     return platform::AccessibleLabelName(accessibleCaption_, caption_);
 }

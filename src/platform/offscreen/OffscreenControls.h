@@ -146,6 +146,10 @@ private:
     ClickCommand click_;
 };
 
+// What screen readers read for a control: a label's name, a button's tip,
+// a check box's caption; nothing for the others.
+std::string ReadAs(const platform::Control& control);
+
 class OffscreenLine : public ControlBase<platform::Line> {
 public:
     explicit OffscreenLine(const platform::LineDesign& design);

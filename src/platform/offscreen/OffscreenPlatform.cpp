@@ -20,6 +20,10 @@ void OffscreenPlatform::PostClick(const std::string& name, int index) {
     queue_.Post([this, name, index] { desktop_.DeliverClick(name, index); });
 }
 
+void OffscreenPlatform::PostClickOn(const std::string& accessibleName) {
+    queue_.Post([this, accessibleName] { desktop_.DeliverClickOn(accessibleName); });
+}
+
 void OffscreenPlatform::PostTick(int milliseconds) {
     queue_.Post([this, milliseconds] { desktop_.DeliverTick(milliseconds); });
 }

@@ -45,6 +45,7 @@ public:
     // A click on a control of the active window; a run-time error when it
     // has none by that name and index.
     void PostClick(const std::string& name, int index = -1);
+    void PostClickOn(const std::string& accessibleName);
     // Advances the virtual time; timers tick on the way.
     void PostTick(int milliseconds);
     // The mouse, at a point in pixels of the screen: the event goes to the

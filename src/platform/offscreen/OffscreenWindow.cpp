@@ -245,4 +245,12 @@ platform::Control* OffscreenWindow::FindControl(const std::string& name, int ind
     return nullptr;
 }
 
+platform::Control* OffscreenWindow::FindControlReadAs(const std::string& accessibleName) const {
+    for (const auto& control : controls_) {
+        if (control->Visible() && ReadAs(*control) == accessibleName)
+            return control.get();
+    }
+    return nullptr;
+}
+
 }  // namespace offscreen

@@ -46,6 +46,8 @@ public:
     void MarkUnloaded();
     // The control with this name and index (-1 without an index), or null.
     platform::Control* FindControl(const std::string& name, int index) const;
+    // The shown control that screen readers read by this name, or null.
+    platform::Control* FindControlReadAs(const std::string& accessibleName) const;
     const std::vector<std::unique_ptr<OffscreenTimer>>& Timers() const { return timers_; }
     int Resizes() const { return resizes_; }
     // Minimising and restoring, as the user would from the task bar.
