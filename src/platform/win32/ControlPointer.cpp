@@ -37,14 +37,18 @@ bool ControlPointer::Route(platform::Dpi dpi, UINT message, WPARAM wParam, LPARA
     if (control == nullptr) {
         return false;
     }
-    // The control's handlers see points of the control.
     const RECT rect = control->PixelRect();
     platform::MouseEvent event;
-    const MouseKind kind = ReadMouse(dpi, message, wParam,
-                                     MAKELPARAM(point.x - rect.left, point.y - rect.top), &event);
+    const MouseKind kind = ReadMouse(dpi, message, wParam, lParam, &event);
     if (kind == MouseKind::kNone) {
         return false;
     }
+    // The control's handlers see points of the control, in twips from its
+    // place: added back to that place they are the window's own points,
+    // however the control's pixels round.
+    const platform::Bounds at = control->ControlPlacement();
+    event.x -= static_cast<float>(at.left);
+    event.y -= static_cast<float>(at.top);
     if (kind == MouseKind::kDown && pressed_ == nullptr) {
         pressed_ = control;
         ::SetCapture(window_);

@@ -138,6 +138,7 @@ public:
     void ScaleChanged() override { Invalidate(); }
     void ColorsChanged() override { Invalidate(); }
     Layer ControlLayer() const { return layer_; }
+    platform::Bounds ControlPlacement() const { return bounds_; }
 
     // Paints the control into `dc`, in the window's client coordinates,
     // clipped to `rect`, its rectangle.
@@ -168,7 +169,6 @@ protected:
 
     const std::string& ControlName() const { return name_; }
     int ControlIndex() const { return index_; }
-    platform::Bounds ControlPlacement() const { return bounds_; }
     void MoveControl(const platform::Bounds& bounds);
     void SetControlVisible(bool visible);
 
