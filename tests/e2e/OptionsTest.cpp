@@ -86,6 +86,9 @@ protected:
         ProgramWindow dialog = Open();
         ASSERT_TRUE(dialog);
         ASSERT_TRUE(dialog.IsChecked(box, checkedAtOpening));
+        // A press let go away from the box leaves it as it was.
+        ASSERT_TRUE(dialog.PressAndReleaseAlong(box, {POINT{20, 700}}));
+        ASSERT_TRUE(dialog.IsChecked(box, checkedAtOpening));
         dialog.Click(box);
         ASSERT_TRUE(dialog.IsChecked(box, !checkedAtOpening));
         dialog.Press({{VK_RETURN}});  // also while the box has the focus

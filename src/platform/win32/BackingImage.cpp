@@ -32,15 +32,6 @@ void BackingImage::Detach() const {
     }
 }
 
-HBRUSH BackingImage::BackBrush() {
-    const platform::Rgb color = BackColor();
-    if (!backBrush_ || backBrushColor_ != color) {
-        backBrush_.Reset(::CreateSolidBrush(color));
-        backBrushColor_ = color;
-    }
-    return backBrush_.Get();
-}
-
 platform::Rgb BackingImage::BackColor() const {
     return ResolveColor(backColor_);
 }

@@ -34,8 +34,6 @@ public:
     void Paint(HDC dc, const RECT& area) const;
     // The window is gone: nothing shows the image any more.
     void Detach() const;
-    // A brush of the back colour, for the system controls that ask for one.
-    HBRUSH BackBrush();
     platform::Rgb BackColor() const;
 
 private:
@@ -43,8 +41,6 @@ private:
     const platform::OleColor backColor_;
     const Picture picture_;
     std::unique_ptr<DrawingDc> image_;
-    UniqueBrush backBrush_;
-    platform::Rgb backBrushColor_ = 0;
 };
 
 }  // namespace win32

@@ -2,22 +2,14 @@
 
 namespace win32 {
 
-CommonControls::CommonControls(const SystemLibrary& library)
-    : SetWindowSubclass(library.Find<decltype(SetWindowSubclass)>("SetWindowSubclass")),
-      RemoveWindowSubclass(library.Find<decltype(RemoveWindowSubclass)>("RemoveWindowSubclass")),
-      DefSubclassProc(library.Find<decltype(DefSubclassProc)>("DefSubclassProc")) {
+CommonControls::CommonControls(const SystemLibrary& library) {
     const auto initCommonControlsEx =
         library.Find<decltype(&::InitCommonControlsEx)>("InitCommonControlsEx");
     if (initCommonControlsEx != nullptr) {
         // The tooltip class among them.
         INITCOMMONCONTROLSEX classes{sizeof(classes), ICC_WIN95_CLASSES};
-        initCommonControlsEx(&classes);
+        registered_ = initCommonControlsEx(&classes) != FALSE;
     }
-}
-
-bool CommonControls::Complete() const {
-    return SetWindowSubclass != nullptr && RemoveWindowSubclass != nullptr &&
-           DefSubclassProc != nullptr;
 }
 
 }  // namespace win32

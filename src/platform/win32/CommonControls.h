@@ -2,8 +2,7 @@
 // control needs it rather than as an import at the program's start: the main
 // window's first paint uses none of it, and version 6 of it (which the
 // manifest asks for) costs start time and memory. The tooltips load it at
-// the first pointer move over a control with a tip, the check boxes when
-// they are created.
+// the first pointer move over a control with a tip.
 #pragma once
 
 #include "platform/win32/SystemLibrary.h"
@@ -21,11 +20,11 @@ struct CommonControls {
     static const CommonControls* Load() { return LoadOnFirstUse<CommonControls>(); }
 
     explicit CommonControls(const SystemLibrary& library);
-    bool Complete() const;
+    // Whether its window classes are registered.
+    bool Complete() const { return registered_; }
 
-    decltype(&::SetWindowSubclass) SetWindowSubclass;
-    decltype(&::RemoveWindowSubclass) RemoveWindowSubclass;
-    decltype(&::DefSubclassProc) DefSubclassProc;
+private:
+    bool registered_ = false;
 };
 
 }  // namespace win32

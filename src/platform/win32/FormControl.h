@@ -30,9 +30,6 @@ public:
     // The window went to another scale: the control keeps its twips and takes
     // its place, font and picture at the new scale.
     virtual void ScaleChanged() {}
-    // For a system control: the brush that fills its background, or null
-    // for the window's back colour.
-    virtual HBRUSH BackgroundBrush() { return nullptr; }
     // Whether the control is a tab stop that can take the focus now.
     virtual bool TakesFocus() const { return false; }
 };

@@ -5,7 +5,6 @@
 #include <utility>
 
 #include "platform/LineGeometry.h"
-#include "platform/win32/CommonControls.h"
 #include "platform/win32/Input.h"
 #include "platform/win32/Text.h"
 #include "platform/win32/Win32Window.h"
@@ -76,6 +75,8 @@ ChildWindow::~ChildWindow() {
 void ChildWindow::RegisterWindowClasses(Runtime& runtime) {
     runtime.registry.RegisterWindowClass(kSurfaceClass, &MessageTarget::Procedure, nullptr, nullptr,
                                          0);
+    runtime.registry.RegisterWindowClass(kCheckBoxClass, &MessageTarget::Procedure, nullptr,
+                                         nullptr, 0);
 }
 
 platform::Dpi ChildWindow::FormDpi() const {
@@ -608,14 +609,7 @@ void Win32Line::Paint(HDC dc, const RECT& rect) {
 
 Win32CheckBox::Win32CheckBox(Win32Window& form, const platform::CheckBoxDesign& design)
     : ChildControl(form, design.name, design.index), caption_(design.caption) {
-    // The captions are longer than the boxes are wide: they wrap.
-    Create(L"BUTTON", BS_AUTOCHECKBOX | BS_MULTILINE | WS_TABSTOP, design.bounds, design.visible);
-    ApplyFont();
-    const CommonControls* controls = CommonControls::Load();
-    if (controls == nullptr || !controls->SetWindowSubclass(Hwnd(), &Win32CheckBox::Subclass, 0,
-                                                            reinterpret_cast<DWORD_PTR>(this))) {
-        throw platform::RuntimeError("Cannot create the control");
-    }
+    Create(kCheckBoxClass, WS_TABSTOP, design.bounds, design.visible);
     SetValue(design.value);
 }
 
@@ -625,70 +619,148 @@ std::wstring Win32CheckBox::WindowText() const {
 
 void Win32CheckBox::ScaleChanged() {
     ChildWindow::ScaleChanged();
-    ApplyFont();
-    ::InvalidateRect(Hwnd(), nullptr, TRUE);
+    ::InvalidateRect(Hwnd(), nullptr, FALSE);
 }
 
-void Win32CheckBox::ApplyFont() {
-    const platform::Dpi dpi = FormDpi();
-    HFONT font = runtime_.resources.Font(dpi, platform::FontWeight::kRegular);
-    ::SendMessageW(Hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-}
-
-LRESULT CALLBACK Win32CheckBox::Subclass(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
-                                         UINT_PTR id, DWORD_PTR self) {
-    auto* box = reinterpret_cast<Win32CheckBox*>(self);
-    // Loaded: the box was subclassed through it.
-    const CommonControls& controls = *CommonControls::Load();
-    if (message == WM_NCDESTROY) {
-        box->ForgetAccessible();
-        controls.RemoveWindowSubclass(hwnd, &Win32CheckBox::Subclass, id);
+LRESULT Win32CheckBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_PAINT:
+            Paint();
+            return 0;
+        case WM_ERASEBKGND:
+            return 1;
+        case WM_GETDLGCODE:
+            return DLGC_BUTTON;
+        case WM_SETFOCUS:
+        case WM_KILLFOCUS:
+            Press(false);
+            ::InvalidateRect(Hwnd(), nullptr, FALSE);
+            return 0;
+        case WM_LBUTTONDOWN:
+            ::SetFocus(Hwnd());
+            ::SetCapture(Hwnd());
+            Press(true);
+            return 0;
+        case WM_MOUSEMOVE:
+            if (::GetCapture() == Hwnd()) {
+                Press(Inside(lParam));
+            }
+            return 0;
+        case WM_LBUTTONUP:
+            // A click toggles the box only when released over it.
+            if (::GetCapture() == Hwnd()) {
+                const bool inside = Inside(lParam);
+                ::ReleaseCapture();
+                if (inside) {
+                    Toggle();
+                }
+            }
+            return 0;
+        case WM_CAPTURECHANGED:
+            Press(false);
+            return 0;
+        case WM_KEYDOWN:
+            if (wParam == VK_SPACE) {
+                Press(true);
+                return 0;
+            }
+            break;
+        case WM_KEYUP:
+            if (wParam == VK_SPACE && pressed_) {
+                Press(false);
+                Toggle();
+                return 0;
+            }
+            break;
+        default:
+            break;
     }
-    return box->runtime_.pump.Answer([&] {
-        LRESULT answer = 0;
-        if (message == WM_GETOBJECT && box->AnswerAccessibility(wParam, lParam, &answer)) {
-            return answer;
-        }
-        return controls.DefSubclassProc(hwnd, message, wParam, lParam);
-    });
+    return Default(message, wParam, lParam);
+}
+
+bool Win32CheckBox::Inside(LPARAM lParam) const {
+    const RECT client = ClientRect(Hwnd());
+    const POINT point{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+    return ::PtInRect(&client, point) != FALSE;
+}
+
+void Win32CheckBox::Press(bool pressed) {
+    if (pressed_ != pressed) {
+        pressed_ = pressed;
+        ::InvalidateRect(Hwnd(), nullptr, FALSE);
+    }
+}
+
+void Win32CheckBox::Toggle() {
+    checked_ = !checked_;
+    ::InvalidateRect(Hwnd(), nullptr, FALSE);
+    ::NotifyWinEvent(EVENT_OBJECT_STATECHANGE, Hwnd(), OBJID_CLIENT, CHILDID_SELF);
+}
+
+void Win32CheckBox::Paint() {
+    PaintScope paint(Hwnd());
+    const RECT client = ClientRect(Hwnd());
+    // Drawn aside and copied at once, so that a toggle does not flicker.
+    UniqueMemoryDc memory(::CreateCompatibleDC(paint.Dc()));
+    UniqueBitmap image(::CreateCompatibleBitmap(paint.Dc(), std::max<LONG>(client.right, 1),
+                                                std::max<LONG>(client.bottom, 1)));
+    if (!memory || !image) {
+        return;
+    }
+    SelectionScope selected(memory.Get(), image.Get());
+    Draw(memory.Get(), client);
+    ::BitBlt(paint.Dc(), 0, 0, client.right, client.bottom, memory.Get(), 0, 0, SRCCOPY);
+}
+
+// The box at the left, the caption beside it, wrapped, both centred in the
+// height; the focus frame round the caption, clear of its letters.
+void Win32CheckBox::Draw(HDC dc, const RECT& client) const {
+    PaintParentBackground(dc, client);
+    const int dpi = FormDpi().Value();
+    const auto pixels = [dpi](int atNormalScale) { return ::MulDiv(atNormalScale, dpi, 96); };
+    const int box = pixels(13);
+    RECT boxRect{0, (client.bottom - box) / 2, box, (client.bottom - box) / 2 + box};
+    ::DrawFrameControl(
+        dc, &boxRect, DFC_BUTTON,
+        DFCS_BUTTONCHECK | (checked_ ? DFCS_CHECKED : 0) | (pressed_ ? DFCS_PUSHED : 0));
+
+    SelectionScope font(dc, runtime_.resources.Font(FormDpi(), platform::FontWeight::kRegular));
+    const std::wstring text = Widen(caption_);
+    RECT textRect{box + pixels(6), 0, client.right - pixels(2), client.bottom};
+    RECT measured = textRect;
+    ::DrawTextW(dc, text.c_str(), -1, &measured, DT_WORDBREAK | DT_CALCRECT);
+    const int height = measured.bottom - measured.top;
+    textRect.top = std::max<LONG>(0, (client.bottom - height) / 2);
+    textRect.bottom = textRect.top + height;
+    ::SetBkMode(dc, TRANSPARENT);
+    ::SetTextColor(dc, ::GetSysColor(COLOR_WINDOWTEXT));
+    ::DrawTextW(dc, text.c_str(), -1, &textRect, DT_WORDBREAK);
+    if (::GetFocus() == Hwnd()) {
+        RECT frame{textRect.left - pixels(2), textRect.top - 1, measured.right + pixels(2),
+                   textRect.bottom + 1};
+        ::IntersectRect(&frame, &frame, &client);
+        ::DrawFocusRect(dc, &frame);
+    }
 }
 
 AccessibleFacts Win32CheckBox::Accessibility() const {
-    AccessibleFacts facts{Widen(caption_), ROLE_SYSTEM_CHECKBUTTON, 0, 0};
-    if (::SendMessageW(Hwnd(), BM_GETCHECK, 0, 0) == BST_CHECKED) {
-        facts.state = STATE_SYSTEM_CHECKED;
-    }
-    return facts;
+    return {Widen(caption_), ROLE_SYSTEM_CHECKBUTTON, checked_ ? STATE_SYSTEM_CHECKED : 0, 0};
 }
 
 int Win32CheckBox::Value() const {
-    return ::SendMessageW(Require(), BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0;
+    Require();
+    return checked_ ? 1 : 0;
 }
 
 void Win32CheckBox::DoSetValue(int value) {
-    ::SendMessageW(Require(), BM_SETCHECK, value == 1 ? BST_CHECKED : BST_UNCHECKED, 0);
+    Require();
+    if (checked_ != (value == 1)) {
+        Toggle();
+    }
 }
 
 bool Win32CheckBox::TakesFocus() const {
     return ControlVisible() && ::IsWindowEnabled(Hwnd()) != FALSE;
-}
-
-HBRUSH Win32CheckBox::BackgroundBrush() {
-    const RECT client = ClientRect(Hwnd());
-    ScreenDc screen;
-    UniqueMemoryDc dc(::CreateCompatibleDC(screen.Get()));
-    UniqueBitmap image(::CreateCompatibleBitmap(screen.Get(), std::max<LONG>(client.right, 1),
-                                                std::max<LONG>(client.bottom, 1)));
-    if (!dc || !image) {
-        return nullptr;
-    }
-    {
-        SelectionScope selected(dc.Get(), image.Get());
-        PaintParentBackground(dc.Get(), client);
-    }
-    // The brush keeps its own copy of the bitmap.
-    background_.Reset(::CreatePatternBrush(image.Get()));
-    return background_.Get();
 }
 
 // ---------------------------------------------------------------------------

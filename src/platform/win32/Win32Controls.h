@@ -300,6 +300,9 @@ private:
     bool rising_;  // from bottom left to top right
 };
 
+// A check box of the program's own: the box, its caption wrapped beside it,
+// and a focus frame that leaves the caption's letters clear. A click toggles
+// it when released over it, as Space does when let go.
 class Win32CheckBox final : public ChildControl<platform::CheckBox> {
 public:
     Win32CheckBox(Win32Window& form, const platform::CheckBoxDesign& design);
@@ -307,7 +310,6 @@ public:
 
     const std::string& Caption() const override { return caption_; }
     int Value() const override;
-    HBRUSH BackgroundBrush() override;
     bool TakesFocus() const override;
 
     AccessibleFacts Accessibility() const override;
@@ -315,20 +317,19 @@ public:
 protected:
     void DoSetValue(int value) override;
     std::wstring WindowText() const override;
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    // The font of the window's scale, for the system's button and observers.
-    void ApplyFont();
-    // The system's button class does the rest; the box only answers
-    // screen readers itself, since not every system describes a button's
-    // check state.
-    static LRESULT CALLBACK Subclass(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
-                                     UINT_PTR id, DWORD_PTR self);
+    bool Inside(LPARAM lParam) const;
+    // Shows the box pushed in, or not.
+    void Press(bool pressed);
+    void Toggle();
+    void Paint();
+    void Draw(HDC dc, const RECT& client) const;
 
     std::string caption_;
-    // The window's image under the check box, remade for every paint, so
-    // that the box sits on the coin face as it is now.
-    UniqueBrush background_;
+    bool checked_ = false;
+    bool pressed_ = false;
 };
 
 class Win32Surface final : public ChildControl<platform::Surface> {

@@ -318,9 +318,6 @@ LRESULT Win32Window::Receive(UINT message, WPARAM wParam, LPARAM lParam) {
             return 1;  // WM_PAINT paints the whole background
         case WM_PRINTCLIENT:
             return OnPrintClient(reinterpret_cast<HDC>(wParam));
-        case WM_CTLCOLORSTATIC:
-        case WM_CTLCOLORBTN:
-            return OnCtlColor(reinterpret_cast<HWND>(lParam), reinterpret_cast<HDC>(wParam));
         case WM_CLOSE:
             return OnClose();
         case WM_ENDSESSION:
@@ -384,24 +381,6 @@ LRESULT Win32Window::OnPrintClient(HDC dc) {
     ::GetClientRect(hwnd_, &client);
     PaintBackground(dc, client);
     return 0;
-}
-
-LRESULT Win32Window::OnCtlColor(HWND control, HDC dc) {
-    for (const auto& child : controls_) {
-        if (child->Hwnd() != control) {
-            continue;
-        }
-        if (HBRUSH brush = child->BackgroundBrush()) {
-            // The brush's pattern starts at the control's top-left corner.
-            ::SetBrushOrgEx(dc, 0, 0, nullptr);
-            ::SetBkMode(dc, TRANSPARENT);
-            ::SetTextColor(dc, ::GetSysColor(COLOR_WINDOWTEXT));
-            return reinterpret_cast<LRESULT>(brush);
-        }
-    }
-    ::SetBkColor(dc, image_.BackColor());
-    ::SetTextColor(dc, ::GetSysColor(COLOR_WINDOWTEXT));
-    return reinterpret_cast<LRESULT>(image_.BackBrush());
 }
 
 LRESULT Win32Window::OnClose() {

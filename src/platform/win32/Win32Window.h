@@ -94,9 +94,6 @@ private:
     LRESULT Receive(UINT message, WPARAM wParam, LPARAM lParam) override;
     LRESULT OnPaint();
     LRESULT OnPrintClient(HDC dc);
-    // The brush and colours of a system control's background: its own when
-    // it paints the window's image, else the back colour.
-    LRESULT OnCtlColor(HWND control, HDC dc);
     LRESULT OnClose();
     LRESULT OnActivate(WPARAM wParam, LPARAM lParam);
     LRESULT OnSetFocus();
