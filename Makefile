@@ -48,8 +48,11 @@ test: clang win32
 	ctest --preset clang
 	ctest --preset win32 --verbose
 
-# Each libFuzzer harness for FUZZ_SECONDS; reproducers stay in build/clang.
+# Each libFuzzer harness for FUZZ_SECONDS in the fast fuzzing build, then its
+# corpus replayed under ASan by the clang build; reproducers stay in build/fuzz.
 fuzz: clang
+	cmake --preset fuzz
+	cmake --build --preset fuzz
 	scripts/fuzz.sh $(FUZZ_SECONDS)
 
 # SOAK_EVENTS random events over the whole program, under ASan and UBSan.

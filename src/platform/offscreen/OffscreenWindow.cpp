@@ -91,9 +91,9 @@ platform::Control* OffscreenWindow::ControlAt(int x, int y) const {
 
 std::vector<platform::Control*> OffscreenWindow::TabStops() const {
     std::vector<platform::Control*> stops;
-    for (const auto& control : controls_) {
-        if (control->Visible() && dynamic_cast<OffscreenCheckBox*>(control.get()) != nullptr)
-            stops.push_back(control.get());
+    for (OffscreenCheckBox* box : checkBoxes_) {
+        if (box->Visible())
+            stops.push_back(box);
     }
     return stops;
 }
@@ -153,7 +153,9 @@ platform::Line& OffscreenWindow::DoAddLine(const platform::LineDesign& design) {
 }
 
 platform::CheckBox& OffscreenWindow::DoAddCheckBox(const platform::CheckBoxDesign& design) {
-    return Keep<OffscreenCheckBox>(design);
+    OffscreenCheckBox& box = Keep<OffscreenCheckBox>(design);
+    checkBoxes_.push_back(&box);
+    return box;
 }
 
 platform::Surface& OffscreenWindow::DoAddSurface(const platform::SurfaceDesign& design) {

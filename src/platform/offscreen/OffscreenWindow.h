@@ -116,6 +116,8 @@ private:
     platform::DeviceContext dc_;
     std::optional<platform::WindowShape> shape_;
     std::vector<std::unique_ptr<platform::Control>> controls_;
+    // The check boxes among them, in the same order: the tab stops.
+    std::vector<OffscreenCheckBox*> checkBoxes_;
     std::vector<std::unique_ptr<OffscreenTimer>> timers_;
     std::vector<Announcement> announcements_;
     std::string tag_;
