@@ -1,7 +1,5 @@
 #include "platform/win32/ModalLoop.h"
 
-#include <utility>
-
 #include "platform/DeferredDisposal.h"
 #include "platform/win32/MessagePump.h"
 
