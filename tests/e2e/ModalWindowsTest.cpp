@@ -190,5 +190,36 @@ TEST_F(ModalWindows, BurstsOfOpeningKeysAndClicksOpenOneWindowAtATime) {
     EXPECT_TRUE(app_.Shows(L"lblP(0)", L"3"));
 }
 
+// Another program may hand the foreground to the main window while a window
+// is open over it (Wine lets it, disabled as it is): the keys typed then are
+// the open window's, Alt+F4 included, and they bring it back to the front.
+TEST_F(ModalWindows, KeysTypedIntoTheDisabledOwnerGoToTheWindowOverIt) {
+    app_.Press({WithAlt('Z')});
+    ASSERT_TRUE(Settled({kZone}));
+    const ProgramWindow zone = Shown(kZone);
+    const auto handMainTheForeground = [&] {
+        return WaitUntil([&] {
+            SetForegroundWindow(app_.MainWindow());
+            return GetForegroundWindow() == app_.MainWindow();
+        });
+    };
+    for (int round = 0; round < 3; ++round) {
+        SCOPED_TRACE("round " + std::to_string(round + 1));
+        ASSERT_TRUE(handMainTheForeground()) << "the main window never came to the front";
+        const std::wstring before = zone.Text(L"lblP(0)");
+        SendKeystrokes({WithAlt('O'), {VK_RIGHT}});
+        EXPECT_TRUE(WaitUntil([&] { return zone.Text(L"lblP(0)") != before; }))
+            << "the euro-zone window did not take the keys";
+        ASSERT_TRUE(Settled({kZone}));
+        EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == zone.Handle(); }))
+            << "the euro-zone window is not in front again";
+    }
+    ASSERT_TRUE(handMainTheForeground());
+    SendKeystrokes({WithAlt(VK_F4)});
+    ASSERT_TRUE(Settled({}));
+    app_.Type(L"3");
+    EXPECT_TRUE(app_.Shows(L"lblP(0)", L"3"));
+}
+
 }  // namespace
 }  // namespace e2e

@@ -93,6 +93,29 @@ LRESULT AccessibleControl::Answer(WPARAM wParam) {
         __uuidof(IAccessible), wParam, static_cast<IAccessible*>(this));
 }
 
+bool AccessibleHolder::Answer(ComApartment& apartment, HWND hwnd, const AccessibleSource& source,
+                              const AccessibleChildren* children, WPARAM wParam, LPARAM lParam,
+                              LRESULT* answer) {
+    if (static_cast<LONG>(lParam) != OBJID_CLIENT) {
+        return false;
+    }
+    if (!object_) {
+        object_ = AccessibleControl::Create(apartment, hwnd, source, children);
+    }
+    if (!object_) {
+        return false;
+    }
+    *answer = object_->Answer(wParam);
+    return true;
+}
+
+void AccessibleHolder::Forget() {
+    if (object_) {
+        object_->Forget();
+        object_.Reset();
+    }
+}
+
 bool AccessibleControl::OwnFacts(const VARIANT& child, AccessibleFacts* facts) const {
     if (IsChild(child))
         return children_->ChildFacts(child.lVal, facts);

@@ -131,6 +131,26 @@ private:
     ComPtr<IAccessible> standard_;
 };
 
+// The accessible object of one window: made at the first WM_GETOBJECT for
+// the window's client area and kept for the next ones; Forget, or the
+// holder's end, cuts its link when the window or its control goes.
+class AccessibleHolder {
+public:
+    AccessibleHolder() = default;
+    ~AccessibleHolder() { Forget(); }
+    AccessibleHolder(const AccessibleHolder&) = delete;
+    AccessibleHolder& operator=(const AccessibleHolder&) = delete;
+
+    // WM_GETOBJECT for `hwnd`: the object's answer for its client area; false
+    // for another object, or when the system has no standard object for it.
+    bool Answer(ComApartment& apartment, HWND hwnd, const AccessibleSource& source,
+                const AccessibleChildren* children, WPARAM wParam, LPARAM lParam, LRESULT* answer);
+    void Forget();
+
+private:
+    ComPtr<AccessibleControl> object_;
+};
+
 // Tells screen readers that a control's name changed or that it took the
 // focus (`child` is the window's child, or CHILDID_SELF for the window's
 // own object); nothing while the window is hidden.

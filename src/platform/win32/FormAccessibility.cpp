@@ -8,24 +8,7 @@ namespace win32 {
 
 bool FormAccessibility::Answer(ComApartment& apartment, WPARAM wParam, LPARAM lParam,
                                LRESULT* answer) {
-    if (static_cast<LONG>(lParam) != OBJID_CLIENT) {
-        return false;
-    }
-    if (!accessible_) {
-        accessible_ = AccessibleControl::Create(apartment, window_, *this, this);
-    }
-    if (!accessible_) {
-        return false;
-    }
-    *answer = accessible_->Answer(wParam);
-    return true;
-}
-
-void FormAccessibility::Forget() {
-    if (accessible_) {
-        accessible_->Forget();
-        accessible_.Reset();
-    }
+    return accessible_.Answer(apartment, window_, *this, this, wParam, lParam, answer);
 }
 
 void FormAccessibility::Announce(const FormControl& control, DWORD event) const {

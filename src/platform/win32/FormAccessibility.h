@@ -23,9 +23,6 @@ public:
                       const std::vector<std::unique_ptr<FormControl>>& controls,
                       const Canvas& canvas)
         : window_(window), caption_(caption), controls_(controls), canvas_(canvas) {}
-    ~FormAccessibility() { Forget(); }
-    FormAccessibility(const FormAccessibility&) = delete;
-    FormAccessibility& operator=(const FormAccessibility&) = delete;
 
     // WM_GETOBJECT: the window's object for its client area; false for
     // another object, which the system describes.
@@ -33,7 +30,7 @@ public:
     // Tells screen readers of `event` on a shown control.
     void Announce(const FormControl& control, DWORD event) const;
     // The window is gone: readers that hold its object get errors from now on.
-    void Forget();
+    void Forget() { accessible_.Forget(); }
 
 private:
     AccessibleFacts Accessibility() const override;
@@ -50,7 +47,7 @@ private:
     const std::string& caption_;
     const std::vector<std::unique_ptr<FormControl>>& controls_;
     const Canvas& canvas_;
-    ComPtr<AccessibleControl> accessible_;
+    AccessibleHolder accessible_;
 };
 
 }  // namespace win32

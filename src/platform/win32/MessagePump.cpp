@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "platform/win32/ModalLoop.h"
 #include "platform/win32/Win32Window.h"
 #include "platform/win32/WindowRegistry.h"
 
@@ -36,6 +37,10 @@ void MessagePump::PumpPending() {
 void MessagePump::ProcessMessage(MSG& msg) {
     if (probe_) {
         probe_->MessageArrived(msg);
+    }
+    if (innermostModal_ != nullptr && msg.hwnd != nullptr && msg.message >= WM_KEYFIRST &&
+        msg.message <= WM_KEYLAST) {
+        innermostModal_->TakeStrayKey(msg);
     }
     Win32Window* form =
         msg.hwnd != nullptr ? registry_.FindForm(::GetAncestor(msg.hwnd, GA_ROOT)) : nullptr;

@@ -6,6 +6,7 @@
 #include <exception>
 #include <memory>
 #include <new>
+#include <utility>
 #include <vector>
 
 #include "platform/DeferredDisposal.h"
@@ -16,6 +17,7 @@
 
 namespace win32 {
 
+class ModalLoop;
 class WindowRegistry;
 
 class MessagePump {
@@ -67,6 +69,12 @@ public:
     // Unloaded windows wait here until no handler and no modal loop runs.
     platform::DeferredDisposal& Disposal() { return disposal_; }
 
+    // The modal loop that runs innermost, which takes the keys that reach a
+    // window it disabled; returns the one it replaces.
+    const ModalLoop* SetInnermostModal(const ModalLoop* loop) {
+        return std::exchange(innermostModal_, loop);
+    }
+
     // The benchmark's timings, or null when they are not asked for.
     TimingProbe* Probe() const { return probe_.get(); }
 
@@ -77,6 +85,7 @@ private:
     const std::unique_ptr<TimingProbe> probe_;
     std::exception_ptr pending_;
     platform::DeferredDisposal disposal_;
+    const ModalLoop* innermostModal_ = nullptr;
 };
 
 }  // namespace win32

@@ -21,10 +21,17 @@ public:
     // Gives the owner its input back before the window hides, so that the
     // system activates it.
     void ReleaseOwner();
+    // For the innermost loop, a key message that reached a window disabled
+    // under its window: another program may hand such a window the
+    // foreground (the system lets it), and the keys typed then are the
+    // modal window's. The key is re-addressed there and the window comes to
+    // the front again.
+    void TakeStrayKey(MSG& msg) const;
 
 private:
     MessagePump& pump_;
     HWND owner_ = nullptr;
+    HWND window_ = nullptr;  // while the loop runs
 };
 
 }  // namespace win32

@@ -64,7 +64,6 @@ ChildWindow::ChildWindow(Win32Window& form, std::string name, int index)
       index_(index) {}
 
 ChildWindow::~ChildWindow() {
-    ForgetAccessible();
     // The child window goes with its parent; only a control whose parent
     // still stands is destroyed here.
     if (hwnd_ != nullptr && form_.Hwnd() != nullptr) {
@@ -103,11 +102,12 @@ void ChildWindow::Create(const wchar_t* windowClass, DWORD style, const platform
 
 LRESULT ChildWindow::Receive(UINT message, WPARAM wParam, LPARAM lParam) {
     LRESULT answer = 0;
-    if (message == WM_GETOBJECT && AnswerAccessibility(wParam, lParam, &answer)) {
+    if (message == WM_GETOBJECT &&
+        accessible_.Answer(runtime_.apartment, hwnd_, *this, nullptr, wParam, lParam, &answer)) {
         return answer;
     }
     if (message == WM_NCDESTROY) {
-        ForgetAccessible();
+        accessible_.Forget();
         return ::DefWindowProcW(std::exchange(hwnd_, nullptr), message, wParam, lParam);
     }
     return HandleMessage(message, wParam, lParam);
@@ -115,27 +115,6 @@ LRESULT ChildWindow::Receive(UINT message, WPARAM wParam, LPARAM lParam) {
 
 LRESULT ChildWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     return Default(message, wParam, lParam);
-}
-
-bool ChildWindow::AnswerAccessibility(WPARAM wParam, LPARAM lParam, LRESULT* answer) {
-    if (static_cast<LONG>(lParam) != OBJID_CLIENT) {
-        return false;
-    }
-    if (!accessible_) {
-        accessible_ = AccessibleControl::Create(runtime_.apartment, hwnd_, *this);
-    }
-    if (!accessible_) {
-        return false;
-    }
-    *answer = accessible_->Answer(wParam);
-    return true;
-}
-
-void ChildWindow::ForgetAccessible() {
-    if (accessible_) {
-        accessible_->Forget();
-        accessible_.Reset();
-    }
 }
 
 LRESULT ChildWindow::Default(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -75,10 +75,6 @@ protected:
     void PaintParentBackground(HDC dc, const RECT& area) const;
     // The control's window; raises the run-time error once it is unloaded.
     HWND Require() const;
-    // WM_GETOBJECT: the control's accessible object for its client area;
-    // false for another object, which the system describes.
-    bool AnswerAccessibility(WPARAM wParam, LPARAM lParam, LRESULT* answer);
-    void ForgetAccessible();
 
     const std::string& ControlName() const { return name_; }
     int ControlIndex() const { return index_; }
@@ -94,7 +90,7 @@ protected:
 private:
     void Attach(HWND hwnd) override { hwnd_ = hwnd; }
     LRESULT Receive(UINT message, WPARAM wParam, LPARAM lParam) override;
-    ComPtr<AccessibleControl> accessible_;
+    AccessibleHolder accessible_;
     std::string name_;
     int index_;
     platform::Bounds bounds_;
