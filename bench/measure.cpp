@@ -11,8 +11,10 @@
 //       MEDIAN_MS MIN_MS MAX_MS PEAK_WORKING_SET_KIB PRIVATE_KIB ICON_CALL_MS WINDOWS
 //       (the last four are medians over the runs, read once the event has
 //       happened; the icon call is the time the shell took to add the
-//       notification icon, 0 for a program without one; WINDOWS the windows
-//       the program has once it has painted, or added its icon).
+//       notification icon, read once the program waits for input, since it
+//       may add it after its first paint, 0 for a program without one;
+//       WINDOWS the windows the program has once it has painted, or added
+//       its icon).
 //   convalis-measure keys COUNT PROGRAM
 //       Presses COUNT keys in the program's window, one after the other,
 //       each once the paints of the one before are over. Prints one line:
@@ -242,11 +244,13 @@ struct Start {
     void Measure() {
         Run run(program, argument, LogPath());
         times.push_back(run.Await(event, 1).front().value);
-        iconCalls.push_back(run.ValueOf("icon-call"));
         windows.push_back(run.Windows());
         const auto [peak, privateBytes] = run.Memory();
         peaks.push_back(peak);
         privates.push_back(privateBytes);
+        // Once the program waits for input: it may add its icon after its
+        // first paint.
+        iconCalls.push_back(run.ValueOf("icon-call"));
     }
 
     void Print() const {

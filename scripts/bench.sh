@@ -140,7 +140,7 @@ row "Convalis.exe: start" "$main_ms ms" "$main_min-$main_max ms" \
     "$(mib "$main_peak")" "$(mib "$main_private")"
 row "  against the bare window" "$(ratio "$main_ms" "$bare_ms")" "" \
     "$(plus_mib $((main_peak - bare_peak)))" "$(plus_mib $((main_private - bare_private)))"
-row "  of which adding the icon" "$main_icon ms"
+row "  the shell adding the icon" "$main_icon ms"
 row "  windows at the first paint" "$main_windows" "bare window: $bare_windows"
 row "Convalis.exe /Hidden: to icon" "$hidden_ms ms" "$hidden_min-$hidden_max ms" \
     "$(mib "$hidden_peak")" "$(mib "$hidden_private")"
@@ -152,7 +152,7 @@ if [ -n "$other" ]; then
     row "  against the bare window" "$(ratio "$other_ms" "$bare_ms")" "" \
         "$(plus_mib $((other_peak - bare_peak)))" \
         "$(plus_mib $((other_private - bare_private)))"
-    row "  of which adding the icon" "$other_icon ms"
+    row "  the shell adding the icon" "$other_icon ms"
     row "  windows at the first paint" "$other_windows"
     row "Convalis.exe /Hidden: to icon" "$other_hidden_ms ms" \
         "$other_hidden_min-$other_hidden_max ms" "$(mib "$other_hidden_peak")" \

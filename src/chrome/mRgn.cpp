@@ -67,8 +67,8 @@ platform::Image MakeBackgroundPicture(platform::Dpi dpi) {
 void ApplyWindowOutline(platform::Platform& platform, platform::Window& window) {
     const platform::Dpi dpi = window.Dpi();
     platform::Bounds bounds = window.Placement();
+    // One move: each resize composes the window's image anew.
     bounds.width = dpi.ScaleToTwips(outline::kWidth);
-    window.Move(bounds);
     bounds.height = dpi.ScaleToTwips(outline::kHeight);
     window.Move(bounds);
 

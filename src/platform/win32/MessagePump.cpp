@@ -1,5 +1,6 @@
 #include "platform/win32/MessagePump.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "platform/win32/ModalLoop.h"
@@ -9,6 +10,7 @@
 namespace win32 {
 
 bool MessagePump::PumpOne() {
+    StartEndsIfIdle();
     MSG msg{};
     const BOOL got = ::GetMessageW(&msg, nullptr, 0, 0);
     if (got == 0) {
@@ -32,6 +34,30 @@ void MessagePump::PumpPending() {
         ProcessMessage(msg);
     }
     disposal_.DisposeIfIdle();
+    StartEndsIfIdle();
+}
+
+void MessagePump::AfterStart(StartupWork& work) {
+    afterStart_.push_back(&work);
+}
+
+void MessagePump::Withdraw(StartupWork& work) {
+    afterStart_.erase(std::remove(afterStart_.begin(), afterStart_.end(), &work),
+                      afterStart_.end());
+}
+
+void MessagePump::StartEndsIfIdle() {
+    if (started_ || HIWORD(::GetQueueStatus(QS_ALLINPUT)) != 0) {
+        return;
+    }
+    started_ = true;
+    // One at a time: a work's handler may withdraw another.
+    while (!afterStart_.empty()) {
+        StartupWork* work = afterStart_.front();
+        afterStart_.erase(afterStart_.begin());
+        Invoke([work] { work->StartIsOver(); });
+    }
+    AfterMessage();
 }
 
 void MessagePump::ProcessMessage(MSG& msg) {

@@ -1,6 +1,6 @@
 // The message loop: key preview, the guard round the program's event
-// handlers, and the deletion of unloaded windows once no handler of theirs
-// runs any more.
+// handlers, the deletion of unloaded windows once no handler of theirs runs
+// any more, and the work put off until the program's start is over.
 #pragma once
 
 #include <exception>
@@ -19,6 +19,15 @@ namespace win32 {
 
 class ModalLoop;
 class WindowRegistry;
+
+// Work that waits until the program's start is over (MessagePump::Started).
+class StartupWork {
+public:
+    virtual void StartIsOver() = 0;
+
+protected:
+    ~StartupWork() = default;
+};
 
 class MessagePump {
 public:
@@ -66,6 +75,15 @@ public:
     // deletion of unloaded windows.
     void ProcessMessage(MSG& msg);
 
+    // Whether the start is over: the loop has once found no message waiting,
+    // so the windows shown at the start have painted. Work that the first
+    // paint does not need waits for it, so that the window shows sooner.
+    bool Started() const { return started_; }
+    // Runs `work` once the start is over; it must be withdrawn if it goes
+    // before.
+    void AfterStart(StartupWork& work);
+    void Withdraw(StartupWork& work);
+
     // Unloaded windows wait here until no handler and no modal loop runs.
     platform::DeferredDisposal& Disposal() { return disposal_; }
 
@@ -80,12 +98,16 @@ public:
 
 private:
     void AfterMessage();
+    // Ends the start when no message waits.
+    void StartEndsIfIdle();
 
     const WindowRegistry& registry_;
     const std::unique_ptr<TimingProbe> probe_;
     std::exception_ptr pending_;
     platform::DeferredDisposal disposal_;
     const ModalLoop* innermostModal_ = nullptr;
+    bool started_ = false;
+    std::vector<StartupWork*> afterStart_;
 };
 
 }  // namespace win32

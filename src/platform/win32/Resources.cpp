@@ -16,16 +16,15 @@ struct MadeFont {
     int characterHeight = 0;
 };
 
-MadeFont Measure(HFONT font) {
-    ScreenDc screen;
-    SelectionScope selected(screen.Get(), font);
+MadeFont Measure(HDC dc, HFONT font) {
+    SelectionScope selected(dc, font);
     MadeFont made;
     wchar_t face[LF_FACESIZE] = {};
-    if (::GetTextFaceW(screen.Get(), LF_FACESIZE, face) > 0) {
+    if (::GetTextFaceW(dc, LF_FACESIZE, face) > 0) {
         made.face = face;
     }
     TEXTMETRICW metrics{};
-    if (::GetTextMetricsW(screen.Get(), &metrics)) {
+    if (::GetTextMetricsW(dc, &metrics)) {
         made.characterHeight = metrics.tmHeight - metrics.tmInternalLeading;
     }
     return made;
@@ -51,12 +50,13 @@ LOGFONTW FontDescription(int characterHeight, int weight, bool underline, const 
 // its twin "Microsoft Sans Serif", of the same widths, or where that is
 // missing (Wine) Tahoma, narrow enough; null when the system has neither.
 // A face the system puts in their place would be wider and cut the texts.
-const wchar_t* ScalableFace() {
-    static const wchar_t* const face = [] {
+// `dc` measures, at the first call.
+const wchar_t* ScalableFace(HDC dc) {
+    static const wchar_t* const face = [dc] {
         for (const wchar_t* twin : {L"Microsoft Sans Serif", L"Tahoma"}) {
             const LOGFONTW description = FontDescription(11, FW_NORMAL, false, twin);
             UniqueFont font(::CreateFontIndirectW(&description));
-            if (font && Measure(font.Get()).face == twin) {
+            if (font && Measure(dc, font.Get()).face == twin) {
                 return twin;
             }
         }
@@ -65,7 +65,7 @@ const wchar_t* ScalableFace() {
     return face;
 }
 
-UniqueFont MakeFont(platform::Dpi dpi, int weight, bool underline) {
+UniqueFont MakeFont(HDC dc, platform::Dpi dpi, int weight, bool underline) {
     // 8.25 points at the scale, as character height.
     const int height = ::MulDiv(825, dpi.Value(), 7200);
     LOGFONTW font = FontDescription(height, weight, underline, kDesignFace);
@@ -75,11 +75,11 @@ UniqueFont MakeFont(platform::Dpi dpi, int weight, bool underline) {
     // (at 200 %), the scalable face draws the texts at their size. Where the
     // system has no "MS Sans Serif" at all (a Wine prefix without Wine's
     // fonts), the face it gives instead is wider: the scalable face too.
-    const MadeFont asked = made ? Measure(made.Get()) : MadeFont{};
+    const MadeFont asked = made ? Measure(dc, made.Get()) : MadeFont{};
     const bool designFaceServes =
         asked.face == kDesignFace && asked.characterHeight * 10 >= height * 9;
-    if (!designFaceServes && ScalableFace() != nullptr) {
-        ::lstrcpynW(font.lfFaceName, ScalableFace(), LF_FACESIZE);
+    if (!designFaceServes && ScalableFace(dc) != nullptr) {
+        ::lstrcpynW(font.lfFaceName, ScalableFace(dc), LF_FACESIZE);
         if (UniqueFont scalable{::CreateFontIndirectW(&font)}) {
             made = std::move(scalable);
         }
@@ -140,18 +140,20 @@ Resources::FontSet& Resources::Fonts(platform::Dpi dpi) {
     }
     FontSet set;
     set.dpi = dpi.Value();
-    for (int bold = 0; bold < 2; ++bold) {
-        for (int underline = 0; underline < 2; ++underline) {
-            set.fonts[bold][underline] =
-                MakeFont(dpi, bold != 0 ? FW_BOLD : FW_NORMAL, underline != 0);
-        }
-    }
     fontSets_.push_back(std::move(set));
     return fontSets_.back();
 }
 
 HFONT Resources::Font(platform::Dpi dpi, platform::FontWeight weight, bool underline) {
-    return Fonts(dpi).fonts[FontIndex(weight)][underline ? 1 : 0].Get();
+    FontSet& set = Fonts(dpi);
+    const int bold = FontIndex(weight);
+    const int underlined = underline ? 1 : 0;
+    if (!set.made[bold][underlined]) {
+        set.made[bold][underlined] = true;
+        set.fonts[bold][underlined] =
+            MakeFont(MeasuringDc(), dpi, bold != 0 ? FW_BOLD : FW_NORMAL, underline);
+    }
+    return set.fonts[bold][underlined].Get();
 }
 
 HFONT Resources::SmallerFont(platform::FontWeight weight, bool underline, int characterHeight) {
@@ -162,7 +164,7 @@ HFONT Resources::SmallerFont(platform::FontWeight weight, bool underline, int ch
             return entry.font.Get();
         }
     }
-    const wchar_t* face = ScalableFace();
+    const wchar_t* face = ScalableFace(MeasuringDc());
     LOGFONTW description = FontDescription(characterHeight, fontWeight, underline,
                                            face != nullptr ? face : kDesignFace);
     // Without a scalable face of its own, any the system has: a bitmap font
@@ -196,6 +198,13 @@ HICON Resources::PictureIcon(platform::Picture picture, int size) {
 
 HICON Resources::WindowIcon(int size) {
     return Icon(CONVALIS_IDI_WINDOW, size);
+}
+
+HDC Resources::MeasuringDc() {
+    if (!measuringDc_) {
+        measuringDc_.Reset(::CreateCompatibleDC(nullptr));
+    }
+    return measuringDc_.Get();
 }
 
 // What OleTranslateColor answers without a palette, for the colours that the

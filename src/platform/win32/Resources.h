@@ -36,12 +36,17 @@ public:
     HICON PictureIcon(platform::Picture picture, int size);
     // The program's own icon, `size` pixels square.
     HICON WindowIcon(int size);
+    // A device context of the screen's kind to measure texts in: the
+    // screen's own would be asked of the window server at each use.
+    HDC MeasuringDc();
 
 private:
-    // The fonts of one scale, indexed by [bold][underline].
+    // The fonts of one scale, indexed by [bold][underline], each made at
+    // its first use (the underlined ones serve only the about box's links).
     struct FontSet {
         int dpi = 0;
         UniqueFont fonts[2][2];
+        bool made[2][2] = {};
     };
     struct SmallerFontEntry {
         int weight = 0;
@@ -62,6 +67,7 @@ private:
     std::vector<FontSet> fontSets_;
     std::vector<SmallerFontEntry> smallerFonts_;
     std::vector<SizedIcon> icons_;
+    UniqueMemoryDc measuringDc_;
     // Loaded at the first use, and kept (null when missing) until the end.
     mutable bool handCursorLoaded_ = false;
     mutable UniqueCursor handCursor_;

@@ -315,8 +315,8 @@ void Win32Label::ScaleChanged() {
 void Win32Label::Refit() {
     const int borderPixels = border_ ? 2 : 0;
     const RECT rect = PixelRect();
-    ScreenDc screen;
-    fitted_ = FitText(screen.Get(), text_, rect.right - rect.left - borderPixels);
+    fitted_ =
+        FitText(runtime_.resources.MeasuringDc(), text_, rect.right - rect.left - borderPixels);
 }
 
 void Win32Label::SetCaption(const std::string& caption) {
@@ -385,10 +385,9 @@ void Win32Label::FitToCaption() {
     }
     SIZE extent{};
     {
-        ScreenDc screen;
-        SelectionScope font(screen.Get(), TextFont());
-        ::GetTextExtentPoint32W(screen.Get(), text_.c_str(), static_cast<int>(text_.size()),
-                                &extent);
+        HDC dc = runtime_.resources.MeasuringDc();
+        SelectionScope font(dc, TextFont());
+        ::GetTextExtentPoint32W(dc, text_.c_str(), static_cast<int>(text_.size()), &extent);
     }
     const int borderPixels = border_ ? 2 : 0;
     platform::Bounds bounds = ControlPlacement();

@@ -7,6 +7,7 @@
 #include "platform/win32/Input.h"
 #include "platform/win32/Text.h"
 #include "platform/win32/Win32Controls.h"
+#include "platform/win32/shell/mSysTray.h"
 
 namespace win32 {
 
@@ -114,7 +115,8 @@ void Win32Window::RegisterWindowClass(Runtime& runtime) {
     runtime.registry.RegisterWindowClass(
         kFormClass, &MessageTarget::Procedure,
         runtime.resources.WindowIcon(runtime.units.SystemMetric(SM_CXICON, system)),
-        runtime.resources.WindowIcon(runtime.units.SystemMetric(SM_CXSMICON, system)), 0);
+        runtime.resources.WindowIcon(runtime.units.SystemMetric(SM_CXSMICON, system)), 0,
+        mSysTray::kWindowBytes);
 }
 
 void Win32Window::SetIcons() {

@@ -13,11 +13,12 @@ WindowRegistry::~WindowRegistry() {
 }
 
 void WindowRegistry::RegisterWindowClass(const wchar_t* name, WNDPROC proc, HICON icon,
-                                         HICON smallIcon, UINT style) {
+                                         HICON smallIcon, UINT style, int windowBytes) {
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof(windowClass);
     windowClass.style = style;
     windowClass.lpfnWndProc = proc;
+    windowClass.cbWndExtra = windowBytes;
     windowClass.hInstance = instance_;
     windowClass.hIcon = icon;
     windowClass.hIconSm = smallIcon;

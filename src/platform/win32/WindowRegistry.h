@@ -26,9 +26,10 @@ public:
     WindowRegistry(const WindowRegistry&) = delete;
     WindowRegistry& operator=(const WindowRegistry&) = delete;
 
-    // Registers a window class for the lifetime of the registry.
+    // Registers a window class for the lifetime of the registry; each of its
+    // windows has `windowBytes` bytes of its own (GetWindowLongPtr).
     void RegisterWindowClass(const wchar_t* name, WNDPROC proc, HICON icon, HICON smallIcon,
-                             UINT style);
+                             UINT style, int windowBytes = 0);
 
     // Loaded windows by handle.
     void AddForm(HWND hwnd, Win32Window* window) { forms_[hwnd] = window; }

@@ -1,5 +1,6 @@
 #include "platform/win32/shell/Win32Shell.h"
 
+#include <utility>
 #include <vector>
 
 #include "platform/Window.h"
@@ -51,12 +52,15 @@ const ShellFunctions* ShellLibrary() {
 
 // The main window's icon in the notification area: one record, filled once
 // and handed to the shell unchanged. The window is hooked (mSysTray) after
-// the first add and unhooked before the icon is deleted.
-class Win32NotificationIcon final : public platform::NotificationIcon {
+// the first add and unhooked before the icon is deleted. An icon added while
+// the program starts waits until the start is over (MessagePump::Started):
+// the shell takes tens of milliseconds over it, which the window's first
+// paint need not wait for.
+class Win32NotificationIcon final : public platform::NotificationIcon, private StartupWork {
 public:
     Win32NotificationIcon(Runtime& runtime, HWND window, const std::string& tip,
                           platform::NotificationIconEvents& events)
-        : runtime_(runtime), hook_(runtime.pump, events) {
+        : runtime_(runtime), events_(events), hook_(runtime.pump, events) {
         // The Windows 2000 layout: everything the program fills is in it.
         TrayIconData.cbSize = NOTIFYICONDATAW_V2_SIZE;
         TrayIconData.hWnd = window;
@@ -70,18 +74,30 @@ public:
     }
     ~Win32NotificationIcon() override {
         hook_.UnhookWindow(TrayIconData.hWnd);
-        Notify(NIM_DELETE);
+        if (waiting_) {
+            runtime_.pump.Withdraw(*this);  // the shell never had it
+        } else {
+            Notify(NIM_DELETE);
+        }
     }
     Win32NotificationIcon(const Win32NotificationIcon&) = delete;
     Win32NotificationIcon& operator=(const Win32NotificationIcon&) = delete;
 
+    // During the start, the answer is whether the shell's notification area
+    // is there to take the icon once the start is over.
     bool Add() override {
-        const bool added = Notify(NIM_ADD);
-        hook_.HookWindow(TrayIconData.hWnd);
-        return added;
+        if (runtime_.pump.Started()) {
+            return AddNow();
+        }
+        if (!waiting_) {
+            waiting_ = true;
+            runtime_.pump.AfterStart(*this);
+        }
+        return ::FindWindowW(L"Shell_TrayWnd", nullptr) != nullptr;
     }
-    // A change to an icon the shell does not know fails.
-    bool StillThere() override { return Notify(NIM_MODIFY); }
+    // A change to an icon the shell does not know fails. An icon still
+    // waiting for the end of the start is added now, to answer.
+    bool StillThere() override { return waiting_ ? AddNow() : Notify(NIM_MODIFY); }
 
 private:
     // The program's windows show their class's icon, resource 1.
@@ -91,6 +107,24 @@ private:
             icon = ::GetClassLongPtrW(window, GCLP_HICON);
         }
         return reinterpret_cast<HICON>(icon);
+    }
+
+    bool AddNow() {
+        if (std::exchange(waiting_, false)) {
+            runtime_.pump.Withdraw(*this);
+        }
+        const bool added = Notify(NIM_ADD);
+        hook_.HookWindow(TrayIconData.hWnd);
+        return added;
+    }
+
+    // A refusal comes too late to be Add's answer: the program hears of it
+    // as of a shell that restarted without the icon, and adds it again.
+    void StartIsOver() override {
+        waiting_ = false;
+        if (!AddNow()) {
+            events_.ShellRestarted();
+        }
     }
 
     bool Notify(DWORD message) {
@@ -108,8 +142,10 @@ private:
     }
 
     Runtime& runtime_;
+    platform::NotificationIconEvents& events_;
     NOTIFYICONDATAW TrayIconData{};
     mSysTray hook_;
+    bool waiting_ = false;  // for the end of the start
 };
 
 // The show commands of shortcuts and of ShellExecute.

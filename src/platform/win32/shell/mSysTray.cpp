@@ -3,11 +3,11 @@
 namespace win32 {
 namespace {
 
-// The window property through which TrayWindowProc finds its hook.
-constexpr wchar_t kHookProperty[] = L"Convalis.TrayHook";
+// Where TrayWindowProc finds its hook, in the window's own bytes.
+constexpr int kHookSlot = 0;
 
 mSysTray* HookOf(HWND hwnd) {
-    return static_cast<mSysTray*>(::GetPropW(hwnd, kHookProperty));
+    return reinterpret_cast<mSysTray*>(::GetWindowLongPtrW(hwnd, kHookSlot));
 }
 
 }  // namespace
@@ -20,14 +20,15 @@ mSysTray::~mSysTray() {
 }
 
 void mSysTray::HookWindow(HWND window) {
-    if (hooked_ != nullptr || !::IsWindow(window)) {
+    if (hooked_ != nullptr || !::IsWindow(window) ||
+        ::GetClassLongPtrW(window, GCL_CBWNDEXTRA) < static_cast<ULONG_PTR>(kWindowBytes)) {
         return;
     }
-    ::SetPropW(window, kHookProperty, this);
+    ::SetWindowLongPtrW(window, kHookSlot, reinterpret_cast<LONG_PTR>(this));
     PrevWndProc = reinterpret_cast<WNDPROC>(
         ::SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TrayWindowProc)));
     if (PrevWndProc == nullptr) {
-        ::RemovePropW(window, kHookProperty);
+        ::SetWindowLongPtrW(window, kHookSlot, 0);
         return;
     }
     hooked_ = window;
@@ -38,7 +39,7 @@ void mSysTray::UnhookWindow(HWND window) {
         return;
     }
     ::SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(PrevWndProc));
-    ::RemovePropW(window, kHookProperty);
+    ::SetWindowLongPtrW(window, kHookSlot, 0);
     hooked_ = nullptr;
 }
 

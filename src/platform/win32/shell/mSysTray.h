@@ -13,6 +13,10 @@ public:
     // The icon's identifier and the message the shell reports it with.
     static constexpr UINT kIconId = 61860;
     static constexpr UINT kCallbackMessage = WM_USER + 42;
+    // The bytes of its own that a hooked window's class gives it: they hold
+    // the hook, which the window's every message needs. A window property
+    // would be asked of the window server at each message.
+    static constexpr int kWindowBytes = sizeof(LONG_PTR);
 
     // The icon's double click and the shell's restart go to `events`, each
     // as one of the program's handlers run by `pump`.
@@ -21,7 +25,8 @@ public:
     mSysTray(const mSysTray&) = delete;
     mSysTray& operator=(const mSysTray&) = delete;
 
-    // Replaces the window's procedure by TrayWindowProc, keeping the old one.
+    // Replaces the window's procedure by TrayWindowProc, keeping the old one;
+    // a window without kWindowBytes of its own stays as it is.
     void HookWindow(HWND window);
     // Puts the old procedure back.
     void UnhookWindow(HWND window);
