@@ -112,7 +112,7 @@ HWND ProgramUnderTest::WaitForMainWindow() {
     main_ = FindMainWindow();
     if (main_ != nullptr) {
         WaitForInputIdle(process_.get(), static_cast<DWORD>(kPatience.count()));
-        AwaitMessageRoundTrip();
+        AwaitMessageRoundTrip(main_);
     }
     return main_;
 }
@@ -122,13 +122,6 @@ HWND ProgramUnderTest::WaitForShownMainWindow() {
     const bool shown =
         window != nullptr && WaitUntil([window] { return IsWindowVisible(window) != FALSE; });
     return shown ? window : nullptr;
-}
-
-bool ProgramUnderTest::AwaitMessageRoundTrip() const {
-    DWORD_PTR ignored = 0;
-    return main_ != nullptr &&
-           SendMessageTimeoutW(main_, WM_NULL, 0, 0, SMTO_NORMAL,
-                               static_cast<UINT>(kPatience.count()), &ignored) != 0;
 }
 
 std::vector<HWND> ProgramUnderTest::OtherShownWindows() const {

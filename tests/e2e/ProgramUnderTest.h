@@ -32,7 +32,6 @@ public:
     ProgramUnderTest(const ProgramUnderTest&) = delete;
     ProgramUnderTest& operator=(const ProgramUnderTest&) = delete;
 
-    bool Started() const { return process_ != nullptr; }
     DWORD ProcessId() const { return processId_; }
     bool WaitForExit(std::chrono::milliseconds limit = kPatience) const;
     // The exit code once the process has ended.
@@ -61,18 +60,9 @@ public:
     // other than the main window.
     std::vector<HWND> OtherShownWindows() const;
 
-    // The main window's controls, as ProgramWindow gives them.
-    std::wstring Text(std::wstring_view name) const { return Main().Text(name); }
-    testing::AssertionResult Shows(
-        const std::vector<std::pair<std::wstring, std::wstring>>& expected) const {
-        return Main().Shows(expected);
-    }
+    // The main window's, as ProgramWindow gives them.
     testing::AssertionResult Shows(std::wstring_view name, std::wstring_view text) const {
         return Main().Shows(name, text);
-    }
-    testing::AssertionResult IsDrawnIn(std::wstring_view name, COLORREF colour,
-                                       COLORREF otherColour) const {
-        return Main().IsDrawnIn(name, colour, otherColour);
     }
     void Press(const std::vector<Keystroke>& keys) const { Main().Press(keys); }
     void Type(std::wstring_view amount) const { Main().Type(amount); }
@@ -86,10 +76,6 @@ private:
     static std::wstring CommandLine(const std::wstring& arguments);
     // Starts the program file; the system's error code, or ERROR_SUCCESS.
     static DWORD Launch(std::wstring commandLine, PROCESS_INFORMATION* started);
-    // Waits until the program answers a message sent to its main window,
-    // that is until it next takes messages.
-    bool AwaitMessageRoundTrip() const;
-
     UniqueHandle process_;
     DWORD processId_ = 0;
     HWND main_ = nullptr;
