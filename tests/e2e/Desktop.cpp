@@ -6,6 +6,7 @@
 #include <thread>
 
 #include "platform/win32/Handles.h"
+#include "platform/win32/Text.h"
 
 namespace e2e {
 
@@ -94,12 +95,7 @@ bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds
 }
 
 std::string Utf8(std::wstring_view text) {
-    const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
-                                         nullptr, 0, nullptr, nullptr);
-    std::string result(static_cast<size_t>(size), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), result.data(), size,
-                        nullptr, nullptr);
-    return result;
+    return win32::Narrow(text.data(), static_cast<int>(text.size()));
 }
 
 bool ContainsNoCase(std::wstring_view text, std::wstring_view part) {
@@ -308,6 +304,11 @@ bool SendButtons(POINT screenPoint, const std::vector<DWORD>& buttons) {
     }
     return SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)) ==
            inputs.size();
+}
+
+bool NudgePointerTo(POINT screenPoint) {
+    INPUT moves[] = {MouseAt({screenPoint.x + 1, screenPoint.y}, 0), MouseAt(screenPoint, 0)};
+    return SendInput(2, moves, sizeof(INPUT)) == 2;
 }
 
 bool SendClick(POINT screenPoint, int clicks) {

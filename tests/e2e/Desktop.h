@@ -88,6 +88,10 @@ bool PlacePointer(POINT screenPoint);
 // Button events (MOUSEEVENTF_LEFTDOWN...) at a screen point, in one go;
 // a 0 is a move there. Place the pointer first.
 bool SendButtons(POINT screenPoint, const std::vector<DWORD>& buttons);
+// Moves the pointer one pixel beside `screenPoint` and then onto it, in one
+// go, as a hand moves a mouse: the window under the pointer, or the one
+// that captured it, sees a move.
+bool NudgePointerTo(POINT screenPoint);
 // The pointer placed at a point and one or two left clicks there.
 bool SendClick(POINT screenPoint, int clicks = 1);
 // The window of `window`'s thread that has captured the mouse, if any.

@@ -20,8 +20,8 @@ namespace e2e {
 class ProgramUnderTest {
 public:
     // The program file every instance starts; set once from the command line.
-    static void SetExecutable(std::wstring path);
-    static const std::wstring& Executable();
+    static void SetExecutable(std::wstring path) { executable_ = std::move(path); }
+    static const std::wstring& Executable() { return executable_; }
     // The folder that holds the program file, without a trailing backslash.
     static std::wstring Folder();
 
@@ -73,9 +73,9 @@ public:
     void Close();
 
 private:
-    static std::wstring CommandLine(const std::wstring& arguments);
     // Starts the program file; the system's error code, or ERROR_SUCCESS.
     static DWORD Launch(std::wstring commandLine, PROCESS_INFORMATION* started);
+    static inline std::wstring executable_;
     UniqueHandle process_;
     DWORD processId_ = 0;
     HWND main_ = nullptr;

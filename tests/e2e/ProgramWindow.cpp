@@ -280,15 +280,17 @@ testing::AssertionResult ProgramWindow::Drag(POINT from, const std::vector<POINT
     }
     // A move can be lost on its way to the window that captured the mouse;
     // a hand never stays still, so the pointer is nudged again until it and
-    // the window are there.
+    // the window are there, and stay there while a late move from the nudge
+    // could still come back.
     for (POINT point : path) {
         pointer = point;
+        int steady = 0;
         if (!WaitUntil([&] {
                 if (PointerIsAt(point) && (!followed || followed(point))) {
-                    return true;
+                    return ++steady == 3;
                 }
-                SendButtons({point.x + 1, point.y}, {0});
-                SendButtons(point, {0});
+                steady = 0;
+                NudgePointerTo(point);
                 return false;
             })) {
             return release("the window did not follow");

@@ -100,6 +100,9 @@ std::string Misfit(const ProgramWindow& window, const TextControl& control) {
     if (!view) {
         return "\n  " + Utf8(control.name) + " is not there";
     }
+    if (!view->Shown()) {
+        return "";  // the change row, hidden
+    }
     RECT area = view->location;
     if (view->role == ROLE_SYSTEM_PUSHBUTTON) {
         InflateRect(&area, -1, -1);
@@ -109,9 +112,7 @@ std::string Misfit(const ProgramWindow& window, const TextControl& control) {
     const Ink ink(area, look.empty() ? ScreenPixels(area) : look);
     const bool wrapped = control.side == Side::kWrapped;
     std::string cut;
-    if (!view->Shown()) {
-        return "";  // the change row, hidden
-    } else if (!ink.Any()) {
+    if (!ink.Any()) {
         cut = "shows nothing";
     } else if (control.side != Side::kRight && ink.InColumn(ink.width - 1)) {
         cut = "reaches its right edge";
