@@ -2,6 +2,8 @@
 
 #include <map>
 
+#include "platform/win32/ComPtr.h"
+
 namespace e2e {
 namespace {
 
@@ -10,10 +12,7 @@ namespace {
 constexpr IID kIAccessible = {
     0x618736e0, 0x3c3d, 0x11cf, {0x81, 0x0c, 0x00, 0xaa, 0x00, 0x38, 0x9b, 0x71}};
 
-struct Releaser {
-    void operator()(IUnknown* object) const { object->Release(); }
-};
-using AccessiblePtr = std::unique_ptr<IAccessible, Releaser>;
+using AccessiblePtr = win32::ComPtr<IAccessible>;
 
 VARIANT ChildId(LONG id) {
     VARIANT child;
@@ -48,12 +47,9 @@ AccessibleView Read(IAccessible& object, VARIANT child) {
 }
 
 AccessiblePtr ObjectOf(HWND window, LONG object) {
-    IAccessible* found = nullptr;
-    if (FAILED(AccessibleObjectFromWindow(window, static_cast<DWORD>(object), kIAccessible,
-                                          reinterpret_cast<void**>(&found)))) {
-        return nullptr;
-    }
-    return AccessiblePtr(found);
+    AccessiblePtr found;
+    AccessibleObjectFromWindow(window, static_cast<DWORD>(object), kIAccessible, found.PutVoid());
+    return found;
 }
 
 // The client objects of the child windows read so far, kept: getting one
@@ -70,7 +66,7 @@ std::optional<AccessibleView> ReadClient(HWND window) {
         }
         known = clientObjects.emplace(window, std::move(client)).first;
     }
-    AccessibleView view = Read(*known->second, ChildId(CHILDID_SELF));
+    AccessibleView view = Read(*known->second.Get(), ChildId(CHILDID_SELF));
     if (view.role == 0) {
         clientObjects.erase(known);
         return std::nullopt;
@@ -81,13 +77,12 @@ std::optional<AccessibleView> ReadClient(HWND window) {
 // A child that is an object of its own: Wine's window object of a child
 // window, whose client object says what the control is.
 std::optional<AccessibleView> ReadObject(IDispatch& child) {
-    IAccessible* object = nullptr;
-    if (FAILED(child.QueryInterface(kIAccessible, reinterpret_cast<void**>(&object)))) {
+    AccessiblePtr object;
+    if (FAILED(child.QueryInterface(kIAccessible, object.PutVoid()))) {
         return std::nullopt;
     }
-    AccessiblePtr held(object);
     HWND window = nullptr;
-    WindowFromAccessibleObject(object, &window);
+    WindowFromAccessibleObject(object.Get(), &window);
     std::optional<AccessibleView> view = ReadClient(window);
     return view ? view : ReadClient(window);  // once again for an object of a window gone
 }
@@ -111,13 +106,13 @@ std::vector<AccessibleView> AccessibleChildrenOf(HWND window) {
     }
     std::vector<VARIANT> children(static_cast<std::size_t>(count));
     LONG obtained = 0;
-    if (FAILED(AccessibleChildren(object.get(), 0, count, children.data(), &obtained))) {
+    if (FAILED(AccessibleChildren(object.Get(), 0, count, children.data(), &obtained))) {
         return views;
     }
     for (LONG i = 0; i < obtained; ++i) {
         VARIANT& child = children[static_cast<std::size_t>(i)];
         if (child.vt == VT_I4) {
-            views.push_back(Read(*object, child));
+            views.push_back(Read(*object.Get(), child));
         } else if (child.vt == VT_DISPATCH && child.pdispVal != nullptr) {
             if (std::optional<AccessibleView> view = ReadObject(*child.pdispVal)) {
                 views.push_back(*view);
@@ -126,12 +121,6 @@ std::vector<AccessibleView> AccessibleChildrenOf(HWND window) {
         VariantClear(&child);
     }
     return views;
-}
-
-std::wstring RoleText(LONG role) {
-    wchar_t text[128] = L"";
-    GetRoleTextW(static_cast<DWORD>(role), text, 128);
-    return text;
 }
 
 WinEventRecorder::WinEventRecorder(DWORD processId, DWORD first, DWORD last) {
@@ -155,7 +144,7 @@ void CALLBACK WinEventRecorder::Hear(HWINEVENTHOOK, DWORD event, HWND window, LO
         return;
     }
     AccessiblePtr source = ObjectOf(window, object);
-    const std::wstring name = source ? Read(*source, ChildId(child)).name : L"";
+    const std::wstring name = source ? Read(*source.Get(), ChildId(child)).name : L"";
     activeRecorder->events_.push_back({event, name});
 }
 

@@ -34,8 +34,6 @@ struct AccessibleView {
 std::vector<AccessibleView> AccessibleChildrenOf(HWND window);
 // Lets go of the objects read so far (those of a program that has ended).
 void ForgetAccessibleObjects();
-// "push button", "static text"... as oleacc names a role.
-std::wstring RoleText(LONG role);
 
 // Win events of one process, heard out of context while the recorder lives.
 class WinEventRecorder {

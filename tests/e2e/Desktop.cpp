@@ -1,13 +1,12 @@
 #include "Desktop.h"
 
-#include <tlhelp32.h>
-
 #include <algorithm>
 #include <cwctype>
 #include <stdexcept>
 #include <thread>
 
 #include "platform/win32/Handles.h"
+#include "platform/win32/Text.h"
 
 namespace e2e {
 
@@ -16,60 +15,34 @@ namespace {
 constexpr UINT kAnswerTimeoutMs = 5000;
 constexpr std::chrono::milliseconds kPollInterval{10};
 
-bool IsExtendedKey(WORD key) {
+INPUT KeyInput(WORD key, bool down) {
     const WORD extended[] = {VK_LEFT, VK_UP,  VK_RIGHT, VK_DOWN, VK_INSERT, VK_DELETE,
                              VK_HOME, VK_END, VK_PRIOR, VK_NEXT, VK_DIVIDE};
-    return std::find(std::begin(extended), std::end(extended), key) != std::end(extended);
-}
-
-INPUT KeyInput(WORD key, bool down) {
+    const bool isExtended =
+        std::find(std::begin(extended), std::end(extended), key) != std::end(extended);
     INPUT input{};
     input.type = INPUT_KEYBOARD;
     input.ki.wVk = key;
     input.ki.wScan = static_cast<WORD>(MapVirtualKeyW(key, MAPVK_VK_TO_VSC));
-    input.ki.dwFlags =
-        (down ? 0 : KEYEVENTF_KEYUP) | (IsExtendedKey(key) ? KEYEVENTF_EXTENDEDKEY : 0);
+    input.ki.dwFlags = (down ? 0 : KEYEVENTF_KEYUP) | (isExtended ? KEYEVENTF_EXTENDEDKEY : 0);
     return input;
 }
 
-INPUT MouseInput(DWORD flags) {
-    INPUT input{};
-    input.type = INPUT_MOUSE;
-    input.mi.dwFlags = flags;
-    return input;
-}
-
-DWORD ButtonDownFlag(MouseButton button) {
-    return button == MouseButton::kLeft ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_RIGHTDOWN;
-}
-
-DWORD ButtonUpFlag(MouseButton button) {
-    return button == MouseButton::kLeft ? MOUSEEVENTF_LEFTUP : MOUSEEVENTF_RIGHTUP;
-}
-
-// A button event at a screen pixel: the event carries its position, so
-// that where it lands does not depend on earlier pointer moves. Absolute
+// A mouse event at a screen pixel: the event carries its position, so that
+// where it lands does not depend on earlier pointer moves. Absolute
 // positions are in 0..65535, rounded up so that they map back to the pixel.
-INPUT ButtonAt(POINT screenPoint, DWORD buttonFlag) {
+INPUT MouseAt(POINT screenPoint, DWORD buttonFlag) {
     const LONG width = GetSystemMetrics(SM_CXSCREEN);
     const LONG height = GetSystemMetrics(SM_CYSCREEN);
-    INPUT input = MouseInput(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | buttonFlag);
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | buttonFlag;
     input.mi.dx = (screenPoint.x * 65536 + width - 1) / width;
     input.mi.dy = (screenPoint.y * 65536 + height - 1) / height;
     return input;
 }
 
-bool SendMouse(std::vector<INPUT> inputs) {
-    return SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)) ==
-           inputs.size();
-}
-
-struct ModuleFreer {
-    void operator()(HMODULE module) const { FreeLibrary(module); }
-};
-using Module = std::unique_ptr<std::remove_pointer_t<HMODULE>, ModuleFreer>;
-
-// The active and the focused window of a thread.
+// The active, focused and capturing windows of a thread.
 GUITHREADINFO ThreadWindows(DWORD thread) {
     GUITHREADINFO state{};
     state.cbSize = sizeof(state);
@@ -84,17 +57,12 @@ BOOL CALLBACK CollectWindow(HWND window, LPARAM list) {
 
 std::optional<std::wstring> ReadRegistryString(HKEY root, const std::wstring& keyPath,
                                                const std::wstring& valueName) {
-    DWORD bytes = 0;
-    if (RegGetValueW(root, keyPath.c_str(), valueName.c_str(), RRF_RT_REG_SZ, nullptr, nullptr,
+    wchar_t value[1024] = {};
+    DWORD bytes = sizeof(value);
+    if (RegGetValueW(root, keyPath.c_str(), valueName.c_str(), RRF_RT_REG_SZ, nullptr, value,
                      &bytes) != ERROR_SUCCESS) {
         return std::nullopt;
     }
-    std::wstring value(bytes / sizeof(wchar_t), L'\0');
-    if (RegGetValueW(root, keyPath.c_str(), valueName.c_str(), RRF_RT_REG_SZ, nullptr, value.data(),
-                     &bytes) != ERROR_SUCCESS) {
-        return std::nullopt;
-    }
-    value.resize(wcsnlen(value.c_str(), value.size()));
     return value;
 }
 
@@ -127,15 +95,7 @@ bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds
 }
 
 std::string Utf8(std::wstring_view text) {
-    if (text.empty()) {
-        return {};
-    }
-    const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
-                                         nullptr, 0, nullptr, nullptr);
-    std::string result(static_cast<size_t>(size), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), result.data(), size,
-                        nullptr, nullptr);
-    return result;
+    return win32::Narrow(text.data(), static_cast<int>(text.size()));
 }
 
 bool ContainsNoCase(std::wstring_view text, std::wstring_view part) {
@@ -144,26 +104,28 @@ bool ContainsNoCase(std::wstring_view text, std::wstring_view part) {
            text.end();
 }
 
-std::wstring WindowText(HWND window) {
+std::wstring WindowText(HWND window, bool withChildren) {
     DWORD_PTR length = 0;
-    if (!SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, kAnswerTimeoutMs,
-                             &length)) {
-        return {};
+    std::wstring text;
+    if (SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, kAnswerTimeoutMs,
+                            &length)) {
+        text.resize(length + 1);
+        DWORD_PTR copied = 0;
+        SendMessageTimeoutW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
+                            SMTO_ABORTIFHUNG, kAnswerTimeoutMs, &copied);
+        text.resize(std::min<size_t>(copied, length));
     }
-    std::wstring text(length + 1, L'\0');
-    DWORD_PTR copied = 0;
-    if (!SendMessageTimeoutW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
-                             SMTO_ABORTIFHUNG, kAnswerTimeoutMs, &copied)) {
-        return {};
+    for (HWND child : withChildren ? ChildWindows(window) : std::vector<HWND>()) {
+        text += L'\n' + WindowText(child);
     }
-    text.resize(std::min<size_t>(copied, length));
     return text;
 }
 
 std::wstring WindowClass(HWND window) {
     wchar_t name[256] = {};
-    const int length = GetClassNameW(window, name, static_cast<int>(std::size(name)));
-    return std::wstring(name, static_cast<size_t>(std::max(length, 0)));
+    return std::wstring(
+        name, static_cast<size_t>(
+                  std::max(GetClassNameW(window, name, static_cast<int>(std::size(name))), 0)));
 }
 
 POINT Centre(const RECT& rect) {
@@ -184,6 +146,28 @@ RECT WindowRect(HWND window) {
     RECT rect{};
     GetWindowRect(window, &rect);
     return rect;
+}
+
+std::vector<HWND> TopLevelWindows() {
+    std::vector<HWND> windows;
+    EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&windows));
+    return windows;
+}
+
+std::vector<HWND> ChildWindows(HWND parent) {
+    std::vector<HWND> windows;
+    EnumChildWindows(parent, CollectWindow, reinterpret_cast<LPARAM>(&windows));
+    return windows;
+}
+
+HWND ShownWindowOfClass(DWORD process, std::wstring_view windowClass) {
+    for (HWND window : TopLevelWindows()) {
+        if (WindowProcess(window) == process && IsWindowVisible(window) &&
+            WindowClass(window) == windowClass) {
+            return window;
+        }
+    }
+    return nullptr;
 }
 
 int ScreenPixelsPerInchX() {
@@ -230,15 +214,22 @@ std::vector<COLORREF> ScreenPixels(const RECT& area) {
     return pixels;
 }
 
+COLORREF ScreenPixel(POINT point) {
+    const std::vector<COLORREF> pixels = ScreenPixels({point.x, point.y, point.x + 1, point.y + 1});
+    return pixels.empty() ? CLR_INVALID : pixels.front();
+}
+
 std::vector<COLORREF> IconPixels(const std::wstring& file, int resource, int size,
                                  COLORREF ground) {
-    Module module(LoadLibraryExW(file.c_str(), nullptr,
-                                 LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE));
-    if (!module) {
-        return {};
-    }
-    win32::UniqueIcon icon(static_cast<HICON>(
-        LoadImageW(module.get(), MAKEINTRESOURCEW(resource), IMAGE_ICON, size, size, 0)));
+    const auto freeLibrary = [](HMODULE module) { FreeLibrary(module); };
+    std::unique_ptr<std::remove_pointer_t<HMODULE>, decltype(freeLibrary)> module(
+        LoadLibraryExW(file.c_str(), nullptr,
+                       LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE),
+        freeLibrary);
+    win32::UniqueIcon icon(
+        module ? static_cast<HICON>(LoadImageW(module.get(), MAKEINTRESOURCEW(resource), IMAGE_ICON,
+                                               size, size, 0))
+               : nullptr);
     win32::ScreenDc screen;
     win32::UniqueMemoryDc memory(CreateCompatibleDC(screen.Get()));
     win32::UniqueBitmap bitmap(CreateCompatibleBitmap(screen.Get(), size, size));
@@ -259,70 +250,6 @@ std::vector<COLORREF> IconPixels(const std::wstring& file, int resource, int siz
     return pixels;
 }
 
-COLORREF ScreenPixel(POINT point) {
-    const std::vector<COLORREF> pixels = ScreenPixels({point.x, point.y, point.x + 1, point.y + 1});
-    return pixels.empty() ? CLR_INVALID : pixels.front();
-}
-
-std::wstring TextOfWindowAndChildren(HWND window) {
-    std::wstring all = WindowText(window);
-    for (HWND child : ChildWindows(window)) {
-        all += L'\n';
-        all += WindowText(child);
-    }
-    return all;
-}
-
-std::vector<HWND> TopLevelWindows() {
-    std::vector<HWND> windows;
-    EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&windows));
-    return windows;
-}
-
-std::vector<HWND> ChildWindows(HWND parent) {
-    std::vector<HWND> windows;
-    EnumChildWindows(parent, CollectWindow, reinterpret_cast<LPARAM>(&windows));
-    return windows;
-}
-
-bool PressMessageBoxButton(HWND box, int buttonId) {
-    HWND button = GetDlgItem(box, buttonId);
-    return button != nullptr && PostMessageW(button, BM_CLICK, 0, 0);
-}
-
-std::vector<DWORD> ProcessesNamed(std::wstring_view exeName) {
-    std::vector<DWORD> found;
-    UniqueHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
-    if (snapshot.get() == INVALID_HANDLE_VALUE) {
-        return found;
-    }
-    PROCESSENTRY32W entry{};
-    entry.dwSize = sizeof(entry);
-    for (BOOL more = Process32FirstW(snapshot.get(), &entry); more;
-         more = Process32NextW(snapshot.get(), &entry)) {
-        const std::wstring_view name(entry.szExeFile);
-        if (name.size() == exeName.size() && ContainsNoCase(name, exeName)) {
-            found.push_back(entry.th32ProcessID);
-        }
-    }
-    return found;
-}
-
-void TerminateProcessById(DWORD processId) {
-    UniqueHandle process(OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, processId));
-    if (process) {
-        TerminateProcess(process.get(), 1);
-        WaitForSingleObject(process.get(), static_cast<DWORD>(kPatience.count()));
-    }
-}
-
-Keystroke WithAlt(WORD key) {
-    return Keystroke{key, {VK_MENU}};
-}
-Keystroke WithShift(WORD key) {
-    return Keystroke{key, {VK_SHIFT}};
-}
-
 void SendKeystrokes(const std::vector<Keystroke>& keys) {
     for (const Keystroke& stroke : keys) {
         std::vector<INPUT> inputs;
@@ -338,51 +265,6 @@ void SendKeystrokes(const std::vector<Keystroke>& keys) {
     }
 }
 
-bool PointerIsAt(POINT screenPoint) {
-    POINT now{};
-    return GetCursorPos(&now) && now.x == screenPoint.x && now.y == screenPoint.y;
-}
-
-bool KeepPointerAt(POINT screenPoint) {
-    if (PointerIsAt(screenPoint)) {
-        return true;
-    }
-    SetCursorPos(screenPoint.x, screenPoint.y);
-    return false;
-}
-
-bool NudgePointerTo(POINT screenPoint) {
-    return SendMouse({ButtonAt({screenPoint.x + 1, screenPoint.y}, 0), ButtonAt(screenPoint, 0)});
-}
-
-bool PlacePointer(POINT screenPoint) {
-    return WaitUntil([screenPoint] { return KeepPointerAt(screenPoint); });
-}
-
-bool PressButtonAt(POINT screenPoint, MouseButton button) {
-    return SendMouse({ButtonAt(screenPoint, ButtonDownFlag(button))});
-}
-
-bool ReleaseButtonAt(POINT screenPoint, MouseButton button) {
-    return SendMouse({ButtonAt(screenPoint, ButtonUpFlag(button))});
-}
-
-bool SendClick(POINT screenPoint) {
-    return PlacePointer(screenPoint) && SendMouse({ButtonAt(screenPoint, MOUSEEVENTF_LEFTDOWN),
-                                                   ButtonAt(screenPoint, MOUSEEVENTF_LEFTUP)});
-}
-
-bool SendDoubleClick(POINT screenPoint) {
-    return PlacePointer(screenPoint) && SendMouse({ButtonAt(screenPoint, MOUSEEVENTF_LEFTDOWN),
-                                                   ButtonAt(screenPoint, MOUSEEVENTF_LEFTUP),
-                                                   ButtonAt(screenPoint, MOUSEEVENTF_LEFTDOWN),
-                                                   ButtonAt(screenPoint, MOUSEEVENTF_LEFTUP)});
-}
-
-HWND MouseCaptureOf(HWND window) {
-    return ThreadWindows(GetWindowThreadProcessId(window, nullptr)).hwndCapture;
-}
-
 // Wine records the new foreground window at once and lets the window's own
 // thread activate it and focus it later; keys sent before that are lost.
 bool BringToForeground(HWND window) {
@@ -396,6 +278,49 @@ bool BringToForeground(HWND window) {
         return state.hwndActive == window &&
                (state.hwndFocus == window || IsChild(window, state.hwndFocus));
     });
+}
+
+bool PointerIsAt(POINT screenPoint) {
+    POINT now{};
+    return GetCursorPos(&now) && now.x == screenPoint.x && now.y == screenPoint.y;
+}
+
+bool KeepPointerAt(POINT screenPoint) {
+    if (PointerIsAt(screenPoint)) {
+        return true;
+    }
+    SetCursorPos(screenPoint.x, screenPoint.y);
+    return false;
+}
+
+bool PlacePointer(POINT screenPoint) {
+    return WaitUntil([screenPoint] { return KeepPointerAt(screenPoint); });
+}
+
+bool SendButtons(POINT screenPoint, const std::vector<DWORD>& buttons) {
+    std::vector<INPUT> inputs;
+    for (DWORD button : buttons) {
+        inputs.push_back(MouseAt(screenPoint, button));
+    }
+    return SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)) ==
+           inputs.size();
+}
+
+bool NudgePointerTo(POINT screenPoint) {
+    INPUT moves[] = {MouseAt({screenPoint.x + 1, screenPoint.y}, 0), MouseAt(screenPoint, 0)};
+    return SendInput(2, moves, sizeof(INPUT)) == 2;
+}
+
+bool SendClick(POINT screenPoint, int clicks) {
+    std::vector<DWORD> buttons;
+    for (int click = 0; click < clicks; ++click) {
+        buttons.insert(buttons.end(), {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP});
+    }
+    return PlacePointer(screenPoint) && SendButtons(screenPoint, buttons);
+}
+
+HWND MouseCaptureOf(HWND window) {
+    return ThreadWindows(GetWindowThreadProcessId(window, nullptr)).hwndCapture;
 }
 
 ScopedRegistryString::ScopedRegistryString(HKEY root, std::wstring keyPath, std::wstring valueName,

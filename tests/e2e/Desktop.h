@@ -1,6 +1,6 @@
 // What a test can see and do on the desktop from outside the program under
-// test: waiting on conditions, reading other processes' windows, real
-// keyboard and mouse input, registry values of the (shared) user profile.
+// test: waiting on conditions, reading other processes' windows and the
+// screen, real keyboard and mouse input, registry values of the user.
 #pragma once
 
 #include <windows.h>
@@ -32,16 +32,18 @@ bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds
 std::string Utf8(std::wstring_view text);
 bool ContainsNoCase(std::wstring_view text, std::wstring_view part);
 
-// The text of any window, also a child of another process (WM_GETTEXT);
-// empty when the window does not answer.
-std::wstring WindowText(HWND window);
-// The texts of a window and of all its child windows, one a line.
-std::wstring TextOfWindowAndChildren(HWND window);
+// The text of any window, also a child of another process (WM_GETTEXT),
+// followed by its child windows' texts, one a line, if `withChildren`.
+std::wstring WindowText(HWND window, bool withChildren = false);
 std::wstring WindowClass(HWND window);
 POINT Centre(const RECT& rect);
 std::string Describe(POINT point);
 DWORD WindowProcess(HWND window);
 RECT WindowRect(HWND window);
+std::vector<HWND> TopLevelWindows();
+std::vector<HWND> ChildWindows(HWND parent);
+// The shown top-level window of `process` of that class, if any.
+HWND ShownWindowOfClass(DWORD process, std::wstring_view windowClass);
 
 int ScreenPixelsPerInchX();
 // A length in pixels of a 96-dpi screen at the screen's scale, rounded as
@@ -49,25 +51,10 @@ int ScreenPixelsPerInchX();
 int ScaledToScreen(int pixels96);
 // The colours of the screen's pixels in `area`, row by row.
 std::vector<COLORREF> ScreenPixels(const RECT& area);
+COLORREF ScreenPixel(POINT point);
 // The image for `size` pixels of icon resource `resource` of the program
 // `file`, drawn on `ground`, row by row; empty when it cannot be loaded.
 std::vector<COLORREF> IconPixels(const std::wstring& file, int resource, int size, COLORREF ground);
-COLORREF ScreenPixel(POINT point);
-
-std::vector<HWND> TopLevelWindows();
-std::vector<HWND> ChildWindows(HWND parent);
-
-// A modal message box (dialog class) of another process, and its texts.
-struct MessageBoxSeen {
-    HWND window = nullptr;
-    DWORD processId = 0;
-    std::wstring message;
-};
-// Presses a button of the box (IDYES, IDNO, IDOK, ...) the way a click does.
-bool PressMessageBoxButton(HWND box, int buttonId);
-
-std::vector<DWORD> ProcessesNamed(std::wstring_view exeName);
-void TerminateProcessById(DWORD processId);
 
 // A key of the keyboard by its virtual-key code, with modifier keys held
 // (VK_SHIFT, VK_CONTROL, VK_MENU) while it is pressed and released.
@@ -77,39 +64,38 @@ struct Keystroke {
     WORD key;
     std::vector<WORD> held;
 };
-Keystroke WithAlt(WORD key);
-Keystroke WithShift(WORD key);
+inline Keystroke WithAlt(WORD key) {
+    return Keystroke{key, {VK_MENU}};
+}
 // Real input through SendInput: it reaches the foreground window's focus
 // as typed keys do.
 void SendKeystrokes(const std::vector<Keystroke>& keys);
+// Makes `window` the foreground window and waits until its thread has
+// activated and focused it; false if it does not.
+bool BringToForeground(HWND window);
+
 // Real mouse input. In Wine's virtual desktop every pointer move comes back
 // later as a move from X, which may carry the pointer back to where an
 // earlier move had put it; so the pointer is placed before a button goes
 // down, button events carry their own position, and pointer moves are
 // checked and made again while a test waits.
-enum class MouseButton { kLeft, kRight };
 bool PointerIsAt(POINT screenPoint);
 // Puts the pointer at a screen point if it is not there; true if it is.
 // For the condition of a wait: the pointer ends up there and stays.
 bool KeepPointerAt(POINT screenPoint);
-// Moves the pointer one pixel beside `screenPoint` and then onto it, through
-// the system's input as a hand moves a mouse: each call makes the window
-// under the pointer, or the one that captured it, see a move.
-bool NudgePointerTo(POINT screenPoint);
 // Waits until the pointer is at a screen point.
 bool PlacePointer(POINT screenPoint);
-// A button event alone; place the pointer first.
-bool PressButtonAt(POINT screenPoint, MouseButton button);
-bool ReleaseButtonAt(POINT screenPoint, MouseButton button);
-// A left click at a point of the screen.
-bool SendClick(POINT screenPoint);
-// Two left clicks at a point of the screen, quick enough for a double click.
-bool SendDoubleClick(POINT screenPoint);
+// Button events (MOUSEEVENTF_LEFTDOWN...) at a screen point, in one go;
+// a 0 is a move there. Place the pointer first.
+bool SendButtons(POINT screenPoint, const std::vector<DWORD>& buttons);
+// Moves the pointer one pixel beside `screenPoint` and then onto it, in one
+// go, as a hand moves a mouse: the window under the pointer, or the one
+// that captured it, sees a move.
+bool NudgePointerTo(POINT screenPoint);
+// The pointer placed at a point and one or two left clicks there.
+bool SendClick(POINT screenPoint, int clicks = 1);
 // The window of `window`'s thread that has captured the mouse, if any.
 HWND MouseCaptureOf(HWND window);
-
-// Makes `window` the foreground window; false if it did not become it.
-bool BringToForeground(HWND window);
 
 // A string value of the registry, set for the lifetime of the object and
 // restored (or deleted, if it did not exist) afterwards. An empty value name
@@ -129,12 +115,12 @@ private:
     std::optional<std::wstring> previous_;
 };
 
-// A string value of HKEY_CURRENT_USER, for the lifetime of the object.
-class ScopedUserSetting : public ScopedRegistryString {
+// The user's decimal separator, for programs started while it lives.
+class ScopedDecimalSeparator : public ScopedRegistryString {
 public:
-    ScopedUserSetting(std::wstring keyPath, std::wstring valueName, const std::wstring& value)
-        : ScopedRegistryString(HKEY_CURRENT_USER, std::move(keyPath), std::move(valueName), value) {
-    }
+    explicit ScopedDecimalSeparator(const std::wstring& separator)
+        : ScopedRegistryString(HKEY_CURRENT_USER, L"Control Panel\\International", L"sDecimal",
+                               separator) {}
 };
 
 }  // namespace e2e

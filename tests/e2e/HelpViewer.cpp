@@ -1,5 +1,7 @@
 #include "HelpViewer.h"
 
+#include <tlhelp32.h>
+
 #include <algorithm>
 #include <vector>
 
@@ -7,66 +9,66 @@ namespace e2e {
 
 namespace {
 
-bool IsHelpViewerWindow(HWND window, const std::vector<DWORD>& viewers) {
-    return std::find(viewers.begin(), viewers.end(), WindowProcess(window)) != viewers.end() &&
-           IsWindowVisible(window) != FALSE;
-}
-
-bool IsDialog(HWND window) {
-    return WindowClass(window) == L"#32770";
+std::vector<DWORD> HelpViewerProcesses() {
+    std::vector<DWORD> found;
+    UniqueHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+    PROCESSENTRY32W entry{};
+    entry.dwSize = sizeof(entry);
+    for (BOOL more = Process32FirstW(snapshot.get(), &entry); more;
+         more = Process32NextW(snapshot.get(), &entry)) {
+        if (lstrcmpiW(entry.szExeFile, L"winhlp32.exe") == 0) {
+            found.push_back(entry.th32ProcessID);
+        }
+    }
+    return found;
 }
 
 }  // namespace
 
-HWND FindHelpViewer() {
-    const std::vector<DWORD> viewers = ProcessesNamed(kHelpViewerProgram);
+HWND FindHelpViewer(bool dialog) {
+    const std::vector<DWORD> viewers = HelpViewerProcesses();
     for (HWND window : TopLevelWindows()) {
-        if (IsHelpViewerWindow(window, viewers) && !IsDialog(window) &&
-            GetWindow(window, GW_OWNER) == nullptr) {
+        if (std::find(viewers.begin(), viewers.end(), WindowProcess(window)) != viewers.end() &&
+            IsWindowVisible(window) && (WindowClass(window) == L"#32770") == dialog &&
+            (dialog || GetWindow(window, GW_OWNER) == nullptr)) {
             return window;
         }
     }
     return nullptr;
 }
 
-std::wstring HelpViewerText(HWND viewer) {
-    return TextOfWindowAndChildren(viewer);
-}
-
-std::optional<MessageBoxSeen> HelpViewerMessage() {
-    const std::vector<DWORD> viewers = ProcessesNamed(kHelpViewerProgram);
-    for (HWND window : TopLevelWindows()) {
-        if (IsHelpViewerWindow(window, viewers) && IsDialog(window)) {
-            return MessageBoxSeen{window, WindowProcess(window), TextOfWindowAndChildren(window)};
-        }
-    }
-    return std::nullopt;
+size_t HelpViewerCount() {
+    return HelpViewerProcesses().size();
 }
 
 HWND WaitForTitlePage(std::string* failure) {
     HWND viewer = nullptr;
+    std::wstring text;
     const bool shown = WaitUntil([&] {
         viewer = FindHelpViewer();
-        const std::wstring text = viewer != nullptr ? HelpViewerText(viewer) : L"";
+        text = viewer != nullptr ? WindowText(viewer, true) : L"";
         return text.find(kHelpTitle) != std::wstring::npos &&
                text.find(kFirstChapter) != std::wstring::npos;
     });
     if (shown) {
         return viewer;
     }
-    if (const std::optional<MessageBoxSeen> message = HelpViewerMessage()) {
-        *failure = "the help viewer says: " + Utf8(message->message);
-    } else if (viewer == nullptr) {
-        *failure = "no help viewer window";
+    if (HWND message = FindHelpViewer(true)) {
+        *failure = "the help viewer says: " + Utf8(WindowText(message, true));
     } else {
-        *failure = "the help viewer shows: " + Utf8(HelpViewerText(viewer));
+        *failure =
+            viewer == nullptr ? "no help viewer window" : "the help viewer shows: " + Utf8(text);
     }
     return nullptr;
 }
 
 void EndHelpViewers() {
-    for (DWORD viewer : ProcessesNamed(kHelpViewerProgram)) {
-        TerminateProcessById(viewer);
+    for (DWORD viewer : HelpViewerProcesses()) {
+        UniqueHandle process(OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, viewer));
+        if (process) {
+            TerminateProcess(process.get(), 1);
+            WaitForSingleObject(process.get(), static_cast<DWORD>(kPatience.count()));
+        }
     }
 }
 

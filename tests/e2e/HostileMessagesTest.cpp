@@ -3,7 +3,7 @@
 // rectangle or at a scale no screen has, a size beyond every screen, the
 // notification icon's message with stray values, bursts of setting changes
 // and whatever falls in the ranges left to programs. The program ignores what
-// it cannot use and goes on converting.
+// it cannot use and goes on converting, in the user's number format.
 #include <gtest/gtest.h>
 
 #include <initializer_list>
@@ -22,46 +22,21 @@ constexpr UINT WM_DPICHANGED = 0x02E0;
 constexpr UINT kTrayCallback = WM_USER + 42;
 constexpr WPARAM kTrayIconId = 61860;
 
-// A page of the program's own memory that the test writes into, so that a
-// message can carry an address that is readable there, as the system's
-// pointers are.
-class MemoryInProgram {
-public:
-    explicit MemoryInProgram(DWORD processId)
-        : process_(OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, processId)),
-          page_(process_ ? VirtualAllocEx(process_.get(), nullptr, kPageSize,
-                                          MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE)
-                         : nullptr) {}
-    ~MemoryInProgram() {
-        if (page_ != nullptr) {
-            VirtualFreeEx(process_.get(), page_, 0, MEM_RELEASE);
-        }
-    }
-    MemoryInProgram(const MemoryInProgram&) = delete;
-    MemoryInProgram& operator=(const MemoryInProgram&) = delete;
-
-    explicit operator bool() const { return page_ != nullptr; }
-    // Writes `value` into the page's `slot`th 64 bytes; its address in the
-    // program.
-    template <typename T>
-    LPARAM Hold(const T& value, int slot) const {
-        static_assert(sizeof(T) <= 64);
-        char* address = static_cast<char*>(page_) + slot * 64;
-        WriteProcessMemory(process_.get(), address, &value, sizeof(value), nullptr);
-        return reinterpret_cast<LPARAM>(address);
-    }
-
-private:
-    static constexpr SIZE_T kPageSize = 4096;
-    UniqueHandle process_;
-    void* page_;
-};
+// A rectangle written into the program's own memory, so that a message can
+// carry an address that is readable there, as the system's pointers are;
+// the memory goes with the program.
+LPARAM RectInProgram(HANDLE program, const RECT& rect) {
+    void* address =
+        VirtualAllocEx(program, nullptr, sizeof(rect), MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+    EXPECT_TRUE(address && WriteProcessMemory(program, address, &rect, sizeof(rect), nullptr))
+        << "cannot write into the program's memory";
+    return reinterpret_cast<LPARAM>(address);
+}
 
 class HostileMessages : public testing::Test {
 protected:
     void SetUp() override {
         ASSERT_NE(app_.WaitForShownMainWindow(), nullptr) << "the program did not start";
-        ASSERT_TRUE(memory_) << "cannot write into the program's memory";
     }
 
     // Every hostile message, to `window`. The posted messages come before
@@ -69,12 +44,12 @@ protected:
     void PostEverything(HWND window) {
         const RECT placed = WindowRect(window);
         const RECT huge{placed.left, placed.top, placed.left + 65535, placed.top + 65535};
-        for (const auto& [dpi, rect] :
-             std::initializer_list<std::pair<WORD, LPARAM>>{{192, 0},
-                                                            {144, 1},
-                                                            {65535, memory_.Hold(placed, 0)},
-                                                            {0, memory_.Hold(placed, 0)},
-                                                            {96, memory_.Hold(huge, 1)}}) {
+        for (const auto& [dpi, rect] : std::initializer_list<std::pair<WORD, LPARAM>>{
+                 {192, 0},
+                 {144, 1},
+                 {65535, RectInProgram(memory_.get(), placed)},
+                 {0, RectInProgram(memory_.get(), placed)},
+                 {96, RectInProgram(memory_.get(), huge)}}) {
             EXPECT_TRUE(PostMessageW(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), rect));
         }
         EXPECT_TRUE(PostMessageW(window, WM_SIZE, SIZE_RESTORED, MAKELPARAM(65535, 65535)));
@@ -110,10 +85,12 @@ protected:
         EXPECT_TRUE(WaitUntil([&] { return !opened.IsShown(); })) << "the window no longer closes";
     }
 
-    // The program is made for the French number format.
-    ScopedUserSetting frenchDecimal_{L"Control Panel\\International", L"sDecimal", L","};
+    // A separator other than the tests' usual comma: the program reads the
+    // user's own when it starts.
+    ScopedDecimalSeparator point_{L"."};
     ProgramUnderTest app_;
-    MemoryInProgram memory_{app_.ProcessId()};
+    UniqueHandle memory_{
+        OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, app_.ProcessId())};
     std::mt19937 random_{20020217};
 };
 
@@ -130,7 +107,7 @@ TEST_F(HostileMessages, LeaveEveryWindowWorkingAndTheProgramConverting) {
 
     app_.Type(L"100");
     app_.Press({{VK_RETURN}});
-    EXPECT_TRUE(app_.Shows({{L"lblP(0)", L"100"}, {L"lblP(2)", L"15,24"}}));
+    EXPECT_TRUE(app_.Shows(L"lblP(2)", L"15.24"));
     EXPECT_TRUE(IsWindowVisible(app_.MainWindow()));
 }
 

@@ -42,45 +42,6 @@ std::wstring ProductInfo(const std::wstring& productCode, const wchar_t* propert
     return value;
 }
 
-std::wstring StringValue(HKEY key, const std::wstring& subKey, const wchar_t* name) {
-    wchar_t value[512] = {};
-    DWORD bytes = sizeof(value);
-    if (RegGetValueW(key, subKey.c_str(), name, RRF_RT_REG_SZ, nullptr, value, &bytes) !=
-        ERROR_SUCCESS) {
-        return {};
-    }
-    return value;
-}
-
-std::vector<std::wstring> SubKeyNames(HKEY key) {
-    std::vector<std::wstring> names;
-    wchar_t name[256];
-    for (DWORD index = 0;; ++index) {
-        DWORD length = static_cast<DWORD>(std::size(name));
-        if (RegEnumKeyExW(key, index, name, &length, nullptr, nullptr, nullptr, nullptr) !=
-            ERROR_SUCCESS) {
-            return names;
-        }
-        names.emplace_back(name, length);
-    }
-}
-
-void CollectProgramsEntries(HKEY root, std::vector<ProgramsEntry>* entries) {
-    const std::wstring uninstall = L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
-    HKEY key = nullptr;
-    if (RegOpenKeyExW(root, uninstall.c_str(), 0, KEY_READ | KEY_WOW64_64KEY, &key) !=
-        ERROR_SUCCESS) {
-        return;
-    }
-    for (const std::wstring& name : SubKeyNames(key)) {
-        if (StringValue(key, name, L"DisplayName") == kProductName) {
-            entries->push_back(
-                {StringValue(key, name, L"DisplayVersion"), StringValue(key, name, L"Publisher")});
-        }
-    }
-    RegCloseKey(key);
-}
-
 }  // namespace
 
 void SetInstallerPackages(InstallerPackages packages) {
@@ -145,13 +106,6 @@ std::vector<InstalledProduct> InstalledConvalisProducts() {
                             ProductInfo(code, INSTALLPROPERTY_PRODUCTICON)});
     }
     return products;
-}
-
-std::vector<ProgramsEntry> ConvalisProgramsEntries() {
-    std::vector<ProgramsEntry> entries;
-    CollectProgramsEntries(HKEY_CURRENT_USER, &entries);
-    CollectProgramsEntries(HKEY_LOCAL_MACHINE, &entries);
-    return entries;
 }
 
 }  // namespace e2e

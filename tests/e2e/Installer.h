@@ -30,7 +30,8 @@ std::wstring InstallFolder();      // LocalAppData\Programs\Convalis
 std::wstring StartMenuShortcut();  // Start menu\Programs\Convalis.lnk
 bool FolderExists(const std::wstring& path);
 
-// A Convalis product that Windows Installer knows as installed.
+// A Convalis product that Windows Installer knows as installed, as the
+// installed programs list it.
 struct InstalledProduct {
     std::wstring productCode;
     std::wstring version;
@@ -40,13 +41,5 @@ struct InstalledProduct {
     std::wstring icon;
 };
 std::vector<InstalledProduct> InstalledConvalisProducts();
-
-// An entry "Convalis" in the installed programs (the Uninstall keys of the
-// user and of the machine, where Wine puts a per-user product's entry).
-struct ProgramsEntry {
-    std::wstring version;
-    std::wstring publisher;
-};
-std::vector<ProgramsEntry> ConvalisProgramsEntries();
 
 }  // namespace e2e

@@ -12,7 +12,6 @@ namespace e2e {
 namespace {
 
 constexpr wchar_t kTaskbarClass[] = L"Shell_TrayWnd";
-constexpr wchar_t kToolTipClass[] = L"tooltips_class32";
 
 // Wine's: a refusing stand-in of the same class is never shown.
 HWND ShownTaskbar() {
@@ -37,78 +36,30 @@ RECT NotificationArea(HWND taskbar) {
     return area;
 }
 
-struct Picture {
-    int width;
-    int height;
-    std::vector<COLORREF> pixels;
-    COLORREF At(int x, int y) const { return pixels[static_cast<size_t>(y * width + x)]; }
-};
-
-bool ColumnIsBlank(const Picture& picture, int x, COLORREF ground) {
-    for (int y = 0; y < picture.height; ++y) {
-        if (picture.At(x, y) != ground) {
-            return false;
-        }
-    }
-    return true;
-}
-
-bool RowIsBlank(const Picture& picture, int y, int left, int right, COLORREF ground) {
-    for (int x = left; x < right; ++x) {
-        if (picture.At(x, y) != ground) {
-            return false;
-        }
-    }
-    return true;
-}
-
-// The box of the drawn pixels nearest the right edge, up to the first
-// blank column left of them.
-std::optional<RECT> RightmostDrawing(const Picture& picture) {
-    const COLORREF ground = picture.At(picture.width - 1, 0);
-    int right = picture.width;
-    while (right > 0 && ColumnIsBlank(picture, right - 1, ground)) {
-        --right;
-    }
-    if (right == 0) {
-        return std::nullopt;
-    }
-    int left = right - 1;
-    while (left > 0 && !ColumnIsBlank(picture, left - 1, ground)) {
-        --left;
-    }
-    int top = 0;
-    while (RowIsBlank(picture, top, left, right, ground)) {
-        ++top;
-    }
-    int bottom = picture.height;
-    while (RowIsBlank(picture, bottom - 1, left, right, ground)) {
-        --bottom;
-    }
-    return RECT{left, top, right, bottom};
-}
-
-std::wstring ShownTipOf(DWORD process) {
-    for (HWND window : TopLevelWindows()) {
-        if (WindowProcess(window) == process && IsWindowVisible(window) &&
-            WindowClass(window) == kToolTipClass) {
-            return WindowText(window);
-        }
-    }
-    return {};
-}
-
-std::optional<Picture> NotificationAreaPicture(RECT* area) {
+// The drawings in the notification area: runs of columns with pixels
+// other than the ground's, each boxed to its drawn rows, left to right.
+std::vector<RECT> Drawings() {
     HWND taskbar = ShownTaskbar();
-    if (taskbar == nullptr) {
-        return std::nullopt;
+    const RECT area = taskbar != nullptr ? NotificationArea(taskbar) : RECT{};
+    const int width = area.right - area.left;
+    const std::vector<COLORREF> pixels = ScreenPixels(area);
+    std::vector<RECT> drawings;
+    for (int x = 0; x < width && !pixels.empty(); ++x) {
+        for (int y = area.top; y < area.bottom; ++y) {
+            const size_t at = static_cast<size_t>((y - area.top) * width + x);
+            if (pixels[at] == pixels[static_cast<size_t>(width - 1)]) {
+                continue;  // the ground, as at the top right
+            }
+            if (drawings.empty() || drawings.back().right < area.left + x) {
+                drawings.push_back({area.left + x, y, area.left + x, y + 1});
+            }
+            RECT& drawing = drawings.back();
+            drawing.right = area.left + x + 1;
+            drawing.top = std::min<LONG>(drawing.top, y);
+            drawing.bottom = std::max<LONG>(drawing.bottom, y + 1);
+        }
     }
-    *area = NotificationArea(taskbar);
-    Picture picture{area->right - area->left, area->bottom - area->top, ScreenPixels(*area)};
-    if (picture.pixels.empty()) {
-        return std::nullopt;
-    }
-    return picture;
+    return drawings;
 }
 
 // The stand-in counts what it refuses in the atomic its creation names.
@@ -177,33 +128,12 @@ void RefusingNotificationArea::Run(HANDLE ready) {
 }
 
 std::optional<RECT> FindNotificationIcon() {
-    RECT area{};
-    const std::optional<Picture> picture = NotificationAreaPicture(&area);
-    if (!picture) {
-        return std::nullopt;
-    }
-    std::optional<RECT> icon = RightmostDrawing(*picture);
-    if (icon) {
-        OffsetRect(&*icon, area.left, area.top);
-    }
-    return icon;
+    const std::vector<RECT> drawings = Drawings();
+    return drawings.empty() ? std::nullopt : std::optional<RECT>(drawings.back());
 }
 
 int NotificationIconCount() {
-    RECT area{};
-    const std::optional<Picture> picture = NotificationAreaPicture(&area);
-    if (!picture) {
-        return 0;
-    }
-    const COLORREF ground = picture->At(picture->width - 1, 0);
-    int count = 0;
-    bool inDrawing = false;
-    for (int x = 0; x < picture->width; ++x) {
-        const bool blank = ColumnIsBlank(*picture, x, ground);
-        count += !blank && !inDrawing ? 1 : 0;
-        inDrawing = !blank;
-    }
-    return count;
+    return static_cast<int>(Drawings().size());
 }
 
 std::optional<RECT> WaitForNotificationIcon() {
@@ -221,9 +151,11 @@ std::wstring NotificationTip(const RECT& icon) {
     if (taskbar == nullptr || !PlacePointer(Centre(icon))) {
         return {};
     }
-    const DWORD explorer = WindowProcess(taskbar);
     std::wstring tip;
-    WaitUntil([&] { return !(tip = ShownTipOf(explorer)).empty(); });
+    WaitUntil([&] {
+        HWND shown = ShownWindowOfClass(WindowProcess(taskbar), L"tooltips_class32");
+        return shown != nullptr && !(tip = WindowText(shown)).empty();
+    });
     return tip;
 }
 

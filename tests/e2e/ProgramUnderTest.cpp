@@ -10,11 +10,6 @@ namespace {
 constexpr wchar_t kMainWindowTitle[] = L"Convalis";
 constexpr std::chrono::milliseconds kPoliteCloseLimit{10000};
 
-std::wstring& ExecutablePath() {
-    static std::wstring path;
-    return path;
-}
-
 std::wstring TopLevelTitle(HWND window) {
     wchar_t title[256] = {};
     const int length = GetWindowTextW(window, title, static_cast<int>(std::size(title)));
@@ -23,22 +18,6 @@ std::wstring TopLevelTitle(HWND window) {
 
 }  // namespace
 
-std::wstring ProgramUnderTest::CommandLine(const std::wstring& arguments) {
-    std::wstring commandLine = L"\"" + Executable() + L"\"";
-    if (!arguments.empty()) {
-        commandLine += L" " + arguments;
-    }
-    return commandLine;
-}
-
-void ProgramUnderTest::SetExecutable(std::wstring path) {
-    ExecutablePath() = std::move(path);
-}
-
-const std::wstring& ProgramUnderTest::Executable() {
-    return ExecutablePath();
-}
-
 std::wstring ProgramUnderTest::Folder() {
     const std::wstring& path = Executable();
     const size_t separator = path.find_last_of(L"\\/");
@@ -46,7 +25,8 @@ std::wstring ProgramUnderTest::Folder() {
 }
 
 ProgramUnderTest::ProgramUnderTest(const std::wstring& arguments) {
-    const std::wstring commandLine = CommandLine(arguments);
+    const std::wstring commandLine =
+        L"\"" + Executable() + L"\"" + (arguments.empty() ? L"" : L" " + arguments);
     // A pointer resting on a button would open its tooltip over the window.
     SetCursorPos(0, 0);
     PROCESS_INFORMATION started{};
@@ -112,7 +92,7 @@ HWND ProgramUnderTest::WaitForMainWindow() {
     main_ = FindMainWindow();
     if (main_ != nullptr) {
         WaitForInputIdle(process_.get(), static_cast<DWORD>(kPatience.count()));
-        AwaitMessageRoundTrip();
+        AwaitMessageRoundTrip(main_);
     }
     return main_;
 }
@@ -122,13 +102,6 @@ HWND ProgramUnderTest::WaitForShownMainWindow() {
     const bool shown =
         window != nullptr && WaitUntil([window] { return IsWindowVisible(window) != FALSE; });
     return shown ? window : nullptr;
-}
-
-bool ProgramUnderTest::AwaitMessageRoundTrip() const {
-    DWORD_PTR ignored = 0;
-    return main_ != nullptr &&
-           SendMessageTimeoutW(main_, WM_NULL, 0, 0, SMTO_NORMAL,
-                               static_cast<UINT>(kPatience.count()), &ignored) != 0;
 }
 
 std::vector<HWND> ProgramUnderTest::OtherShownWindows() const {

@@ -20,8 +20,8 @@ namespace e2e {
 class ProgramUnderTest {
 public:
     // The program file every instance starts; set once from the command line.
-    static void SetExecutable(std::wstring path);
-    static const std::wstring& Executable();
+    static void SetExecutable(std::wstring path) { executable_ = std::move(path); }
+    static const std::wstring& Executable() { return executable_; }
     // The folder that holds the program file, without a trailing backslash.
     static std::wstring Folder();
 
@@ -32,7 +32,6 @@ public:
     ProgramUnderTest(const ProgramUnderTest&) = delete;
     ProgramUnderTest& operator=(const ProgramUnderTest&) = delete;
 
-    bool Started() const { return process_ != nullptr; }
     DWORD ProcessId() const { return processId_; }
     bool WaitForExit(std::chrono::milliseconds limit = kPatience) const;
     // The exit code once the process has ended.
@@ -61,18 +60,9 @@ public:
     // other than the main window.
     std::vector<HWND> OtherShownWindows() const;
 
-    // The main window's controls, as ProgramWindow gives them.
-    std::wstring Text(std::wstring_view name) const { return Main().Text(name); }
-    testing::AssertionResult Shows(
-        const std::vector<std::pair<std::wstring, std::wstring>>& expected) const {
-        return Main().Shows(expected);
-    }
+    // The main window's, as ProgramWindow gives them.
     testing::AssertionResult Shows(std::wstring_view name, std::wstring_view text) const {
         return Main().Shows(name, text);
-    }
-    testing::AssertionResult IsDrawnIn(std::wstring_view name, COLORREF colour,
-                                       COLORREF otherColour) const {
-        return Main().IsDrawnIn(name, colour, otherColour);
     }
     void Press(const std::vector<Keystroke>& keys) const { Main().Press(keys); }
     void Type(std::wstring_view amount) const { Main().Type(amount); }
@@ -83,13 +73,9 @@ public:
     void Close();
 
 private:
-    static std::wstring CommandLine(const std::wstring& arguments);
     // Starts the program file; the system's error code, or ERROR_SUCCESS.
     static DWORD Launch(std::wstring commandLine, PROCESS_INFORMATION* started);
-    // Waits until the program answers a message sent to its main window,
-    // that is until it next takes messages.
-    bool AwaitMessageRoundTrip() const;
-
+    static inline std::wstring executable_;
     UniqueHandle process_;
     DWORD processId_ = 0;
     HWND main_ = nullptr;

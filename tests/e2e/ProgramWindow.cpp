@@ -7,104 +7,71 @@ namespace e2e {
 
 namespace {
 
-// What a screen reader reads of a control: its role and its name, or for a
-// display the caption its name starts with ("prix en euros 15,24"); and,
-// among the controls that read alike, its place in reading order (top to
-// bottom, then left to right), whatever order the window lists them in.
+// What a screen reader reads of a control the tests name by the program's
+// name for it: its role and its name, or for a display the caption its
+// name starts with ("prix en euros 15,24"), or any name; and, among the
+// controls that read alike, its place in reading order (top to bottom,
+// then left to right), whatever order the window lists them in.
 struct Description {
+    WindowKind kind;
+    std::wstring control;
     LONG role;
     std::wstring name;  // the whole name, or a display's caption; empty: any
     bool caption = false;
     int ordinal = 0;
 };
 
-struct TableEntry {
-    WindowKind kind;
-    std::wstring control;
-    Description description;
-};
-
-Description Named(LONG role, const wchar_t* name) {
-    return {role, name};
-}
-Description DisplayOf(const wchar_t* caption, int ordinal = 0) {
-    return {ROLE_SYSTEM_STATICTEXT, caption, true, ordinal};
-}
-Description Nth(LONG role, int ordinal) {
-    return {role, L"", false, ordinal};
-}
-
-std::wstring Indexed(const wchar_t* name, int index) {
-    return std::wstring(name) + L"(" + std::to_wstring(index) + L")";
-}
-
-// The controls the tests name, by the names the program gives them.
-std::vector<TableEntry> MakeTable() {
+std::vector<Description> MakeTable() {
     using K = WindowKind;
-    std::vector<TableEntry> table;
+    const LONG text = ROLE_SYSTEM_STATICTEXT, button = ROLE_SYSTEM_PUSHBUTTON;
+    std::vector<Description> table = {
+        {K::kMain, L"Line1(1)", ROLE_SYSTEM_SEPARATOR, L"", false, 1},
+        {K::kMain, L"nrvFocus", ROLE_SYSTEM_GRAPHIC, L""},
+        {K::kEuroZone, L"lblEti(0)", text, L"prix en"},
+        {K::kEuroZone, L"lblEti(2)", text, L"prix en euros"},
+        {K::kEuroZone, L"lblP(0)", text, L"prix en", true, 0},
+        {K::kEuroZone, L"lblP(1)", text, L"prix en", true, 1},
+        {K::kEuroZone, L"lblP(2)", text, L"prix en euros", true},
+        {K::kOptions, L"chkDémarrage", ROLE_SYSTEM_CHECKBUTTON, L"Lancer au démarrage de Windows"},
+        {K::kOptions, L"chkAppoint", ROLE_SYSTEM_CHECKBUTTON, L"Activer l'appoint en Euros"},
+        {K::kOptions, L"lblAction(0)", button, L"OK"},
+        {K::kOptions, L"lblAction(1)", button, L"Annuler"},
+        {K::kAbout, L"lblTitle", text, L"Convalis"},
+        {K::kAbout, L"lblWeb", ROLE_SYSTEM_LINK, L"", false, 0},
+        {K::kAbout, L"lblMail", ROLE_SYSTEM_LINK, L"", false, 1}};
     const wchar_t* captions[] = {L"prix en francs", L"payé (en francs)", L"prix en euros",
                                  L"appoint (en euros)"};
-    for (int i = 0; i < 4; ++i) {
-        table.push_back(
-            {K::kMain, Indexed(L"lblEti", i), Named(ROLE_SYSTEM_STATICTEXT, captions[i])});
-        table.push_back({K::kMain, Indexed(L"lblP", i), DisplayOf(captions[i])});
-    }
     const wchar_t* buttons[] = {L"Fermer Alt+F4",  L"Réduire Alt+R",         L"Options Alt+O",
                                 L"A propos de...", L"Aide sur Convalis  F1", L"Zone Euro Alt+Z"};
+    const auto indexed = [](const wchar_t* name, int index) {
+        return std::wstring(name) + L"(" + std::to_wstring(index) + L")";
+    };
     for (int i = 0; i < 6; ++i) {
-        table.push_back(
-            {K::kMain, Indexed(L"imaCommand", i), Named(ROLE_SYSTEM_PUSHBUTTON, buttons[i])});
+        table.push_back({K::kMain, indexed(L"imaCommand", i), button, buttons[i]});
+        if (i < 4) {
+            table.push_back({K::kMain, indexed(L"lblEti", i), text, captions[i]});
+            table.push_back({K::kMain, indexed(L"lblP", i), text, captions[i], true});
+        }
+        if (i < 3) {  // the euro-zone window has the main window's close, about and help
+            table.push_back(
+                {K::kEuroZone, indexed(L"imaCommand", i), button, buttons[i == 0 ? 0 : i + 2]});
+        }
     }
-    for (int i = 0; i < 3; ++i) {
-        table.push_back({K::kMain, Indexed(L"Line1", i), Nth(ROLE_SYSTEM_SEPARATOR, i)});
-        // The euro-zone window has the main window's close, about and help.
-        table.push_back({K::kEuroZone, Indexed(L"imaCommand", i),
-                         Named(ROLE_SYSTEM_PUSHBUTTON, buttons[i == 0 ? 0 : i + 2])});
-    }
-    table.insert(table.end(),
-                 {{K::kMain, L"nrvFocus", Nth(ROLE_SYSTEM_GRAPHIC, 0)},
-                  {K::kEuroZone, L"lblEti(0)", Named(ROLE_SYSTEM_STATICTEXT, L"prix en")},
-                  {K::kEuroZone, L"lblEti(2)", Named(ROLE_SYSTEM_STATICTEXT, L"prix en euros")},
-                  {K::kEuroZone, L"lblP(0)", DisplayOf(L"prix en", 0)},
-                  {K::kEuroZone, L"lblP(1)", DisplayOf(L"prix en", 1)},
-                  {K::kEuroZone, L"lblP(2)", DisplayOf(L"prix en euros")},
-                  {K::kOptions, L"chkDémarrage",
-                   Named(ROLE_SYSTEM_CHECKBUTTON, L"Lancer au démarrage de Windows")},
-                  {K::kOptions, L"chkAppoint",
-                   Named(ROLE_SYSTEM_CHECKBUTTON, L"Activer l'appoint en Euros")},
-                  {K::kOptions, L"lblAction(0)", Named(ROLE_SYSTEM_PUSHBUTTON, L"OK")},
-                  {K::kOptions, L"lblAction(1)", Named(ROLE_SYSTEM_PUSHBUTTON, L"Annuler")},
-                  {K::kOptions, L"imaCommand", Named(ROLE_SYSTEM_PUSHBUTTON, buttons[0])},
-                  {K::kAbout, L"lblTitle", Named(ROLE_SYSTEM_STATICTEXT, L"Convalis")},
-                  {K::kAbout, L"lblWeb", Nth(ROLE_SYSTEM_LINK, 0)},
-                  {K::kAbout, L"lblMail", Nth(ROLE_SYSTEM_LINK, 1)},
-                  {K::kAbout, L"imaCommand", Named(ROLE_SYSTEM_PUSHBUTTON, buttons[0])}});
     return table;
 }
 
 const Description* DescriptionOf(WindowKind kind, std::wstring_view control) {
-    static const std::vector<TableEntry> table = MakeTable();
-    for (const TableEntry& entry : table) {
-        if (entry.kind == kind && entry.control == control) {
-            return &entry.description;
-        }
-    }
-    return nullptr;
+    static const std::vector<Description> table = MakeTable();
+    const auto found = std::find_if(table.begin(), table.end(), [&](const Description& entry) {
+        return entry.kind == kind && entry.control == control;
+    });
+    return found == table.end() ? nullptr : &*found;
 }
 
 // The control that only a window of each kind has.
 const wchar_t* MarkOf(WindowKind kind) {
-    switch (kind) {
-        case WindowKind::kMain:
-            return L"imaCommand(5)";
-        case WindowKind::kEuroZone:
-            return L"lblEti(0)";
-        case WindowKind::kOptions:
-            return L"chkAppoint";
-        case WindowKind::kAbout:
-            return L"lblTitle";
-    }
-    return L"";
+    const wchar_t* marks[] = {L"imaCommand(5)", L"lblEti(0)", L"chkAppoint", L"lblTitle"};
+    return marks[static_cast<int>(kind)];
 }
 
 bool Matches(const Description& description, const AccessibleView& view) {
@@ -124,10 +91,6 @@ WORD KeyForCharacter(wchar_t character) {
     return static_cast<WORD>(character);  // '0'..'9' are their own key codes
 }
 
-std::string Quoted(std::wstring_view text) {
-    return "\"" + Utf8(text) + "\"";
-}
-
 // Whether the system has a paint of `window` or of a window in it pending.
 bool PaintPending(HWND window) {
     if (GetUpdateRect(window, nullptr, FALSE)) {
@@ -138,14 +101,13 @@ bool PaintPending(HWND window) {
                        [](HWND child) { return GetUpdateRect(child, nullptr, FALSE) != FALSE; });
 }
 
-// Waits until the window's thread has come back to its messages.
+}  // namespace
+
 bool AwaitMessageRoundTrip(HWND window) {
     DWORD_PTR ignored = 0;
     return SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL,
                                static_cast<UINT>(kPatience.count()), &ignored) != 0;
 }
-
-}  // namespace
 
 bool ProgramWindow::IsOfKind(HWND window, WindowKind kind) {
     return ProgramWindow(window, kind).Find(MarkOf(kind)).has_value();
@@ -180,16 +142,6 @@ std::optional<AccessibleView> ProgramWindow::Find(std::wstring_view name) const 
     return Find(AccessibleChildrenOf(window_), name);
 }
 
-std::wstring ProgramWindow::Text(std::wstring_view name) const {
-    const std::optional<AccessibleView> found = Find(name);
-    return found ? found->name : std::wstring();
-}
-
-RECT ProgramWindow::Location(std::wstring_view name) const {
-    const std::optional<AccessibleView> found = Find(name);
-    return found ? found->location : RECT{};
-}
-
 testing::AssertionResult ProgramWindow::Shows(
     const std::vector<std::pair<std::wstring, std::wstring>>& expected) const {
     std::vector<AccessibleView> children;
@@ -205,10 +157,9 @@ testing::AssertionResult ProgramWindow::Shows(
     }
     testing::AssertionResult failure = testing::AssertionFailure();
     for (const auto& [name, text] : expected) {
-        const std::optional<AccessibleView> found = Find(children, name);
-        failure << "\n  " << Utf8(name)
-                << (found ? " shows " + Quoted(found->name) + ", expected " + Quoted(text)
-                          : std::string(": no such control"));
+        failure << "\n  " << Utf8(name) << " shows \""
+                << Utf8(Find(children, name).value_or(AccessibleView{L"(nothing)"}).name)
+                << "\", expected \"" << Utf8(text) << "\"";
     }
     return failure;
 }
@@ -224,13 +175,8 @@ testing::AssertionResult ProgramWindow::HasState(std::wstring_view name, LONG st
     if (WaitUntil([&] { return (found = Find(name)) && ((found->state & state) != 0) == has; })) {
         return testing::AssertionSuccess();
     }
-    testing::AssertionResult failure = testing::AssertionFailure() << Utf8(name);
-    if (!found) {
-        return failure << ": no such control";
-    }
-    wchar_t text[128] = L"";
-    GetStateTextW(static_cast<DWORD>(state), text, 128);
-    return failure << (has ? " is not " : " is ") << Utf8(text);
+    return testing::AssertionFailure() << Utf8(name) << (has ? " lacks" : " has") << " state "
+                                       << state << (found ? "" : " (no such control)");
 }
 
 testing::AssertionResult ProgramWindow::IsDrawnIn(std::wstring_view name, COLORREF colour,
@@ -316,28 +262,41 @@ void ProgramWindow::Click(std::wstring_view name) const {
     }
 }
 
-testing::AssertionResult ProgramWindow::PressAndReleaseAlong(std::wstring_view name,
-                                                             const std::vector<POINT>& path) const {
-    const std::optional<AccessibleView> control = Find(name);
-    if (!control || path.empty() || !BringToForeground(window_)) {
-        return testing::AssertionFailure() << "cannot press " << Utf8(name);
+testing::AssertionResult ProgramWindow::Drag(POINT from, const std::vector<POINT>& path,
+                                             const std::function<bool(POINT)>& followed, DWORD down,
+                                             DWORD up) const {
+    if (path.empty() || !BringToForeground(window_) || !PlacePointer(from) ||
+        !SendButtons(from, {down})) {
+        return testing::AssertionFailure() << "cannot press at " << Describe(from);
     }
-    const POINT start = Centre(control->location);
-    if (!PlacePointer(start) || !PressButtonAt(start, MouseButton::kLeft)) {
-        return testing::AssertionFailure() << "cannot press at " << Describe(start);
-    }
-    if (!WaitUntil([&] { return MouseCaptureOf(window_) != nullptr; })) {
-        ReleaseButtonAt(start, MouseButton::kLeft);
+    POINT pointer = from;
+    const auto release = [&](const char* failure) {
+        SendButtons(pointer, {up});
         return testing::AssertionFailure()
-               << "the press on " << Utf8(name) << " did not take the mouse";
+               << failure << " with the pointer at " << Describe(pointer);
+    };
+    if (!WaitUntil([&] { return MouseCaptureOf(window_) != nullptr; })) {
+        return release("the press did not take the mouse");
     }
+    // A move can be lost on its way to the window that captured the mouse;
+    // a hand never stays still, so the pointer is nudged again until it and
+    // the window are there, and stay there while a late move from the nudge
+    // could still come back.
     for (POINT point : path) {
-        if (!PlacePointer(point)) {
-            ReleaseButtonAt(point, MouseButton::kLeft);
-            return testing::AssertionFailure() << "cannot move to " << Describe(point);
+        pointer = point;
+        int steady = 0;
+        if (!WaitUntil([&] {
+                if (PointerIsAt(point) && (!followed || followed(point))) {
+                    return ++steady == 3;
+                }
+                steady = 0;
+                NudgePointerTo(point);
+                return false;
+            })) {
+            return release("the window did not follow");
         }
     }
-    if (!ReleaseButtonAt(path.back(), MouseButton::kLeft) ||
+    if (!SendButtons(pointer, {up}) ||
         !WaitUntil([&] { return MouseCaptureOf(window_) == nullptr; })) {
         return testing::AssertionFailure() << "the program kept the mouse after the release";
     }

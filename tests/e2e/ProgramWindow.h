@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -19,6 +20,9 @@
 namespace e2e {
 
 enum class WindowKind { kMain, kEuroZone, kOptions, kAbout };
+
+// Waits until the window's thread has come back to its messages.
+bool AwaitMessageRoundTrip(HWND window);
 
 class ProgramWindow {
 public:
@@ -40,8 +44,12 @@ public:
     std::optional<AccessibleView> Find(std::wstring_view name) const;
     // The text a control shows: its accessible name, without the caption
     // that a display's name starts with.
-    std::wstring Text(std::wstring_view name) const;
-    RECT Location(std::wstring_view name) const;
+    std::wstring Text(std::wstring_view name) const {
+        return Find(name).value_or(AccessibleView{}).name;
+    }
+    RECT Location(std::wstring_view name) const {
+        return Find(name).value_or(AccessibleView{}).location;
+    }
 
     // Waits until every named control shows its text.
     testing::AssertionResult Shows(
@@ -78,12 +86,19 @@ public:
     void Type(std::wstring_view amount) const;
     // Clicks the middle of a control with the mouse.
     void Click(std::wstring_view name) const;
-    // Presses the left button in the middle of a control, moves the pointer
-    // through `path` (screen points) and releases the button at its last
-    // point. Waits until the program has taken the mouse with the press and
-    // until the release has given it back.
+    // Presses a button at `from`, moves the pointer through `path` (screen
+    // points), each time until `followed` holds there too, and releases
+    // the button at the last point. Waits until the program has taken the
+    // mouse with the press and until the release has given it back.
+    testing::AssertionResult Drag(POINT from, const std::vector<POINT>& path,
+                                  const std::function<bool(POINT)>& followed = {},
+                                  DWORD down = MOUSEEVENTF_LEFTDOWN,
+                                  DWORD up = MOUSEEVENTF_LEFTUP) const;
+    // The same from the middle of a control, with the left button.
     testing::AssertionResult PressAndReleaseAlong(std::wstring_view name,
-                                                  const std::vector<POINT>& path) const;
+                                                  const std::vector<POINT>& path) const {
+        return Drag(CentreOf(name), path);
+    }
     // The screen point in the middle of a control.
     POINT CentreOf(std::wstring_view name) const;
     // The screen point of a point of the window.

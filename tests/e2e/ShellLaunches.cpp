@@ -1,5 +1,7 @@
 #include "ShellLaunches.h"
 
+#include "platform/win32/Text.h"
+
 namespace e2e {
 
 namespace {
@@ -38,14 +40,6 @@ std::string Contents(const std::wstring& path) {
     return contents;
 }
 
-std::wstring Widen(const std::string& text) {
-    const int size =
-        MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring wide(static_cast<size_t>(size), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(), size);
-    return wide;
-}
-
 }  // namespace
 
 LaunchRecorder::LaunchRecorder() : log_(NewLogFile()) {
@@ -72,7 +66,7 @@ std::vector<std::wstring> LaunchRecorder::Launches() const {
     // Whole lines only: a launch may be writing the last one.
     for (size_t start = 0, end; (end = contents.find('\n', start)) != std::string::npos;
          start = end + 1) {
-        launches.push_back(Widen(contents.substr(start, end - start)));
+        launches.push_back(win32::Widen(contents.substr(start, end - start)));
     }
     return launches;
 }

@@ -3,64 +3,14 @@
 #include <objbase.h>
 #include <shlobj.h>
 
-#include <memory>
-
 #include "Desktop.h"
+#include "platform/win32/ComPtr.h"
 
 namespace e2e {
 
 namespace {
 
 constexpr wchar_t kShortcutName[] = L"Convalis.lnk";
-
-struct ComReleaser {
-    void operator()(IUnknown* object) const { object->Release(); }
-};
-template <typename T>
-using ComPtr = std::unique_ptr<T, ComReleaser>;
-
-ComPtr<IShellLinkW> NewShellLink() {
-    IShellLinkW* link = nullptr;
-    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
-                                reinterpret_cast<void**>(&link)))) {
-        return nullptr;
-    }
-    return ComPtr<IShellLinkW>(link);
-}
-
-ComPtr<IPersistFile> FileOf(IShellLinkW& link) {
-    IPersistFile* file = nullptr;
-    if (FAILED(link.QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
-        return nullptr;
-    }
-    return ComPtr<IPersistFile>(file);
-}
-
-// Reads one text of a shortcut through a getter of IShellLinkW.
-template <typename Getter>
-std::wstring TextOf(Getter getter) {
-    wchar_t text[MAX_PATH + 1] = {};
-    if (FAILED(getter(text, MAX_PATH))) {
-        return {};
-    }
-    return text;
-}
-
-Shortcut ReadLoaded(IShellLinkW& link) {
-    Shortcut read;
-    read.target = TextOf([&](wchar_t* text, int size) {
-        return link.GetPath(text, size, nullptr, SLGP_UNCPRIORITY);
-    });
-    read.arguments = TextOf([&](wchar_t* text, int size) { return link.GetArguments(text, size); });
-    read.workingDirectory =
-        TextOf([&](wchar_t* text, int size) { return link.GetWorkingDirectory(text, size); });
-    read.description =
-        TextOf([&](wchar_t* text, int size) { return link.GetDescription(text, size); });
-    read.iconFile = TextOf(
-        [&](wchar_t* text, int size) { return link.GetIconLocation(text, size, &read.iconIndex); });
-    link.GetHotkey(&read.hotKey);
-    return read;
-}
 
 }  // namespace
 
@@ -134,12 +84,23 @@ std::optional<unsigned long> NumberAt(const std::vector<unsigned char>& bytes, s
 }
 
 std::optional<Shortcut> ReadShortcut(const std::wstring& path) {
-    ComPtr<IShellLinkW> link = NewShellLink();
-    ComPtr<IPersistFile> file = link ? FileOf(*link) : nullptr;
-    if (!file || FAILED(file->Load(path.c_str(), STGM_READ))) {
+    win32::ComPtr<IShellLinkW> link;
+    win32::ComPtr<IPersistFile> file;
+    wchar_t target[MAX_PATH] = {}, arguments[MAX_PATH] = {}, icon[MAX_PATH] = {};
+    Shortcut read;
+    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                                link.PutVoid())) ||
+        FAILED(link->QueryInterface(IID_IPersistFile, file.PutVoid())) ||
+        FAILED(file->Load(path.c_str(), STGM_READ)) ||
+        FAILED(link->GetPath(target, MAX_PATH, nullptr, SLGP_UNCPRIORITY)) ||
+        FAILED(link->GetArguments(arguments, MAX_PATH)) ||
+        FAILED(link->GetIconLocation(icon, MAX_PATH, &read.iconIndex))) {
         return std::nullopt;
     }
-    return ReadLoaded(*link);
+    read.target = target;
+    read.arguments = arguments;
+    read.iconFile = icon;
+    return read;
 }
 
 void NoStartupShortcut::Remove() {

@@ -27,11 +27,8 @@ std::optional<unsigned long> NumberAt(const std::vector<unsigned char>& bytes, s
 struct Shortcut {
     std::wstring target;
     std::wstring arguments;
-    std::wstring workingDirectory;
-    std::wstring description;
     std::wstring iconFile;
     int iconIndex = -1;
-    WORD hotKey = 0;
 };
 std::optional<Shortcut> ReadShortcut(const std::wstring& path);
 

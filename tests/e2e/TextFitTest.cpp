@@ -100,6 +100,9 @@ std::string Misfit(const ProgramWindow& window, const TextControl& control) {
     if (!view) {
         return "\n  " + Utf8(control.name) + " is not there";
     }
+    if (!view->Shown()) {
+        return "";  // the change row, hidden
+    }
     RECT area = view->location;
     if (view->role == ROLE_SYSTEM_PUSHBUTTON) {
         InflateRect(&area, -1, -1);
@@ -109,9 +112,7 @@ std::string Misfit(const ProgramWindow& window, const TextControl& control) {
     const Ink ink(area, look.empty() ? ScreenPixels(area) : look);
     const bool wrapped = control.side == Side::kWrapped;
     std::string cut;
-    if (!view->Shown()) {
-        return "";  // the change row, hidden
-    } else if (!ink.Any()) {
+    if (!ink.Any()) {
         cut = "shows nothing";
     } else if (control.side != Side::kRight && ink.InColumn(ink.width - 1)) {
         cut = "reaches its right edge";
@@ -145,6 +146,13 @@ const std::vector<TextControl> kZoneTexts = {{L"lblEti(0)", Side::kLeft},
                                              {L"lblP(1)", Side::kRight},
                                              {L"lblP(2)", Side::kRight}};
 
+// The ink of a control of the main window once it has painted.
+Ink InkOf(const ProgramUnderTest& app, const wchar_t* name,
+          bool (*isInk)(COLORREF) = InTextColour) {
+    const RECT area = app.Main().Location(name);
+    return Ink(area, app.Main().SettledLook(area), isInk);
+}
+
 class TextsFit : public testing::Test {
 protected:
     void SetUp() override { ASSERT_NE(app_.WaitForShownMainWindow(), nullptr); }
@@ -169,12 +177,17 @@ protected:
         }
     }
 
-    // The program is made for the French number format.
-    ScopedUserSetting frenchDecimal_{L"Control Panel\\International", L"sDecimal", L","};
     ProgramUnderTest app_;
 };
 
-TEST_F(TextsFit, MainWindowWithTheChangeRowAndTheWidestAmounts) {
+// The texts are 8.25 points at the screen's scale, whatever face the system
+// gives, not a smaller font's: from the top of the "f" to the bottom of the
+// "p" of "prix en francs" is the characters' height.
+TEST_F(TextsFit, MainWindowAtTheScalesHeightWithTheChangeRowAndTheWidestAmounts) {
+    const int height = InkOf(app_, L"lblEti(0)").Height();
+    const int asked = MulDiv(825, ScreenPixelsPerInchX(), 7200);
+    EXPECT_GE(height * 10, asked * 9)
+        << "the caption is " << height << " pixels high for " << asked;
     EXPECT_TRUE(ShowsEveryTextWhole(app_.Main(), kMainTexts));
     app_.Press({WithAlt('O')});
     const ProgramWindow options = app_.WaitForWindow(WindowKind::kOptions);
@@ -205,8 +218,9 @@ TEST_F(TextsFit, MainWindowWithTheChangeRowAndTheWidestAmounts) {
                                 });
 }
 
-// The widest amount is in Italian lire, 22 characters.
-TEST_F(TextsFit, EuroZoneWindowWithTheWidestAmounts) {
+// The widest amount is in Italian lire, 22 characters. The about box opens
+// over the euro-zone window.
+TEST_F(TextsFit, EuroZoneWindowWithTheWidestAmountsAndTheAboutBox) {
     app_.Press({WithAlt('Z')});
     const ProgramWindow zone = app_.WaitForWindow(WindowKind::kEuroZone);
     ASSERT_TRUE(zone) << "Alt+Z opened no euro-zone window";
@@ -221,32 +235,12 @@ TEST_F(TextsFit, EuroZoneWindowWithTheWidestAmounts) {
         EXPECT_TRUE(WaitUntil([&] { return zone.Text(L"lblP(1)").size() > 20; }))
             << "Enter converted nothing";
     });
-}
-
-TEST_F(TextsFit, AboutBox) {
-    app_.Click(L"imaCommand(3)");
+    zone.Click(L"imaCommand(1)");
     const ProgramWindow about = app_.WaitForWindow(WindowKind::kAbout);
     ASSERT_TRUE(about) << "no about box opened";
     EXPECT_TRUE(ShowsEveryTextWhole(
         about,
         {{L"lblTitle", Side::kCentre}, {L"lblWeb", Side::kCentre}, {L"lblMail", Side::kCentre}}));
-}
-
-// The ink of a control of the main window once it has painted.
-Ink InkOf(const ProgramUnderTest& app, const wchar_t* name,
-          bool (*isInk)(COLORREF) = InTextColour) {
-    const RECT area = app.Main().Location(name);
-    return Ink(area, app.Main().SettledLook(area), isInk);
-}
-
-// The texts are 8.25 points at the screen's scale, whatever face the system
-// gives, not a smaller font's: from the top of the "f" to the bottom of the
-// "p" of "prix en francs" is the characters' height.
-TEST_F(TextsFit, TextsHaveTheScalesHeight) {
-    const int height = InkOf(app_, L"lblEti(0)").Height();
-    const int asked = MulDiv(825, ScreenPixelsPerInchX(), 7200);
-    EXPECT_GE(height * 10, asked * 9)
-        << "the caption is " << height << " pixels high for " << asked;
 }
 
 // The displays are bold, their captions regular: the displays' strokes are

@@ -28,6 +28,8 @@ int wmain(int argc, wchar_t** argv) {
         std::fprintf(stderr, "convalis-e2e: cannot enter a COM apartment\n");
         return 2;
     }
+    // The program is made for the French number format.
+    const e2e::ScopedDecimalSeparator frenchDecimal(L",");
     const int failed = RUN_ALL_TESTS();
     CoUninitialize();
     return failed;
