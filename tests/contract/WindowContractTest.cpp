@@ -42,10 +42,7 @@ TEST_F(PlatformWindows, HiddenLabelsShowWhatWasSetOnThemWhileHidden) {
     ASSERT_TRUE(shown) << "the label does not show";
     EXPECT_EQ(shown->text, "13,87");
     EXPECT_TRUE(shown->ShowsColor(platform::MakeRgb(0, 128, 0)));
-    EXPECT_EQ(shown->placement.left, 480);
-    EXPECT_EQ(shown->placement.top, 720);
-    EXPECT_EQ(shown->placement.width, 1200);
-    EXPECT_EQ(shown->placement.height, 255);
+    EXPECT_EQ(Place(shown->placement), std::tuple(480, 720, 1200, 255));
 
     label.SetVisible(false);
     EXPECT_FALSE(Run().ShownLabel(*window, label));
@@ -120,16 +117,8 @@ TEST_F(PlatformWindows, TakeTheScaleOfTheMonitorTheyGoTo) {
     ASSERT_TRUE(Run().RunUntil([&] { return events.scaleChanges == 1; }))
         << "the window was not told of its new scale";
     EXPECT_EQ(window->Dpi(), after);
-    const platform::Bounds placeAfter = window->Placement();
-    EXPECT_EQ(placeAfter.left, place.left);
-    EXPECT_EQ(placeAfter.top, place.top);
-    EXPECT_EQ(placeAfter.width, place.width);
-    EXPECT_EQ(placeAfter.height, place.height);
-    const platform::Bounds boxAfter = surface.Placement();
-    EXPECT_EQ(boxAfter.left, box.left);
-    EXPECT_EQ(boxAfter.top, box.top);
-    EXPECT_EQ(boxAfter.width, box.width);
-    EXPECT_EQ(boxAfter.height, box.height);
+    EXPECT_EQ(Place(window->Placement()), Place(place));
+    EXPECT_EQ(Place(surface.Placement()), Place(box));
 
     Run().MoveToScale(*window, before);
     ASSERT_TRUE(Run().RunUntil([&] { return events.scaleChanges == 2; }));
