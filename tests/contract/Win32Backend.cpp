@@ -6,12 +6,14 @@
 #include <string>
 #include <vector>
 
-#include "../e2e/Desktop.h"
 #include "Backend.h"
 #include "platform/win32/ComPtr.h"
 #include "platform/win32/Text.h"
 #include "platform/win32/Win32Api.h"
 #include "platform/win32/Win32Platform.h"
+
+// After the platform's headers, which keep the names windows.h turns into macros.
+#include "../e2e/Desktop.h"
 
 #include <oleacc.h>
 

@@ -8,18 +8,28 @@
 #include <deque>
 #include <vector>
 
-#include "../e2e/Accessibility.h"
-#include "../e2e/Desktop.h"
 #include "ProgramBackend.h"
 #include "platform/win32/Text.h"
 #include "platform/win32/Win32Api.h"
 #include "platform/win32/Win32Platform.h"
+
+// After the platform's headers, which keep the names windows.h turns into macros.
+#include "../e2e/Accessibility.h"
+#include "../e2e/Desktop.h"
 
 namespace program_tests {
 namespace {
 
 // The longest a run of steps may take on a busy machine under Wine.
 constexpr DWORD kPatienceMilliseconds = 60000;
+
+// The controls of a window of this process as a screen reader reads them,
+// no object of theirs kept past the reading: the windows go with the test.
+std::vector<e2e::AccessibleView> ControlsOf(HWND window) {
+    std::vector<e2e::AccessibleView> controls = e2e::AccessibleChildrenOf(window);
+    e2e::ForgetAccessibleObjects();
+    return controls;
+}
 
 HWND Hwnd(const platform::Window& window) {
     return reinterpret_cast<HWND>(window.Handle());
@@ -45,7 +55,7 @@ bool PressKey(int keyCode, int shift) {
 // that a screen reader reads by `name`, to the window under that point.
 bool ClickOn(const std::string& name) {
     HWND form = ::GetActiveWindow();
-    for (const e2e::AccessibleView& child : e2e::AccessibleChildrenOf(form)) {
+    for (const e2e::AccessibleView& child : ControlsOf(form)) {
         if (child.name != win32::Widen(name) || !child.Shown())
             continue;
         POINT point{(child.location.left + child.location.right) / 2,
@@ -122,7 +132,7 @@ public:
 
     bool LineShown(const platform::Window& window, int index) override {
         int lines = 0;
-        for (const e2e::AccessibleView& child : e2e::AccessibleChildrenOf(Hwnd(window))) {
+        for (const e2e::AccessibleView& child : ControlsOf(Hwnd(window))) {
             if (child.role == ROLE_SYSTEM_SEPARATOR && lines++ == index)
                 return child.Shown();
         }
