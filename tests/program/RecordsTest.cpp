@@ -224,6 +224,13 @@ TEST_F(Records, TheAboutLineNamesTheUserStepsLeftAndStartsAgainAtTheRight) {
             ASSERT_EQ(line.Placement().left, expected) << "after tick " << tick + 1;
         }
         EXPECT_LT(right - 300 * 50, 360 - width) << "the line wrapped at least once";
+        // A line that reaches the wrapping point exactly steps once more first.
+        platform::Bounds at = line.Placement();
+        at.left = 360 - width + 50;
+        Window("frmAbout").FindControl("lblMarquee", -1)->Move(at);
+        Offscreen().PostTick(1);
+        Offscreen().RunPending();
+        EXPECT_EQ(line.Placement().left, 360 - width) << "wrapped a step early";
     });
     Queue({"Enter"});
     Run();
