@@ -16,6 +16,7 @@ protected:
     using ProgramTest::Start;
     void Start(const platform::LocalDateTime& now, offscreen::ProgramFacts facts,
                platform::Dpi dpi = platform::Dpi()) {
+        End();
         Start(now, MakeOffscreenBackend(std::move(facts), dpi));
     }
     offscreen::OffscreenPlatform& Offscreen() {
