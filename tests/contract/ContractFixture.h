@@ -5,6 +5,7 @@
 
 #include <memory>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "Backend.h"
@@ -27,6 +28,11 @@ public:
     void CloseRequested() override { ++closeRequests; }
     void DpiChanged() override { ++scaleChanges; }
 };
+
+// A place in twips, to compare whole.
+inline std::tuple<int, int, int, int> Place(const platform::Bounds& bounds) {
+    return {bounds.left, bounds.top, bounds.width, bounds.height};
+}
 
 class ContractTest : public ::testing::Test {
 protected:

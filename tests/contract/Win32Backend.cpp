@@ -1,18 +1,19 @@
 // The contract tests over the real Win32 platform, in the test program's own
 // process: real windows and the platform's own message loop.
 #include <algorithm>
-#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
-#include <type_traits>
 #include <vector>
 
 #include "Backend.h"
-#include "platform/win32/Handles.h"
+#include "platform/win32/ComPtr.h"
 #include "platform/win32/Text.h"
 #include "platform/win32/Win32Api.h"
 #include "platform/win32/Win32Platform.h"
+
+// After the platform's headers, which keep the names windows.h turns into macros.
+#include "../e2e/Desktop.h"
 
 #include <oleacc.h>
 
@@ -21,47 +22,15 @@ namespace {
 
 constexpr DWORD kLimitMilliseconds = 20000;
 
-struct WindowDcRelease {
-    HWND window;
-    void operator()(HDC dc) const { ::ReleaseDC(window, dc); }
-};
-
-// The distinct colours painted in `area` of a window's client area.
-std::vector<platform::Rgb> PaintedColors(HWND window, const RECT& area) {
-    const LONG width = area.right - area.left;
-    const LONG height = area.bottom - area.top;
+// The distinct colours shown in `area` of a window's client area.
+std::vector<platform::Rgb> PaintedColors(HWND window, RECT area) {
+    ::MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&area), 2);
     std::vector<platform::Rgb> colors;
-    if (width <= 0 || height <= 0)
-        return colors;
-    BITMAPINFO format{};
-    format.bmiHeader.biSize = sizeof(format.bmiHeader);
-    format.bmiHeader.biWidth = width;
-    format.bmiHeader.biHeight = -height;
-    format.bmiHeader.biPlanes = 1;
-    format.bmiHeader.biBitCount = 32;
-    format.bmiHeader.biCompression = BI_RGB;
-    const std::unique_ptr<std::remove_pointer_t<HDC>, WindowDcRelease> shown(::GetDC(window),
-                                                                             {window});
-    win32::UniqueMemoryDc copy(::CreateCompatibleDC(shown.get()));
-    void* bits = nullptr;
-    win32::UniqueBitmap image(
-        ::CreateDIBSection(copy.Get(), &format, DIB_RGB_COLORS, &bits, nullptr, 0));
-    if (!copy || !image)
-        return colors;
-    {
-        win32::SelectionScope selected(copy.Get(), image.Get());
-        ::BitBlt(copy.Get(), 0, 0, width, height, shown.get(), area.left, area.top, SRCCOPY);
-        ::GdiFlush();
-    }
-    const auto* pixels = static_cast<const std::uint32_t*>(bits);
-    for (LONG i = 0; i < width * height; ++i) {
-        const std::uint32_t bgr = pixels[i];
+    for (const COLORREF pixel : e2e::ScreenPixels(area)) {
         const platform::Rgb rgb =
-            platform::MakeRgb(static_cast<int>((bgr >> 16) & 0xFF),
-                              static_cast<int>((bgr >> 8) & 0xFF), static_cast<int>(bgr & 0xFF));
-        if (std::find(colors.begin(), colors.end(), rgb) == colors.end()) {
+            platform::MakeRgb(GetRValue(pixel), GetGValue(pixel), GetBValue(pixel));
+        if (std::find(colors.begin(), colors.end(), rgb) == colors.end())
             colors.push_back(rgb);
-        }
     }
     return colors;
 }

@@ -42,10 +42,7 @@ TEST_F(PlatformWindows, HiddenLabelsShowWhatWasSetOnThemWhileHidden) {
     ASSERT_TRUE(shown) << "the label does not show";
     EXPECT_EQ(shown->text, "13,87");
     EXPECT_TRUE(shown->ShowsColor(platform::MakeRgb(0, 128, 0)));
-    EXPECT_EQ(shown->placement.left, 480);
-    EXPECT_EQ(shown->placement.top, 720);
-    EXPECT_EQ(shown->placement.width, 1200);
-    EXPECT_EQ(shown->placement.height, 255);
+    EXPECT_EQ(Place(shown->placement), std::tuple(480, 720, 1200, 255));
 
     label.SetVisible(false);
     EXPECT_FALSE(Run().ShownLabel(*window, label));
@@ -120,16 +117,8 @@ TEST_F(PlatformWindows, TakeTheScaleOfTheMonitorTheyGoTo) {
     ASSERT_TRUE(Run().RunUntil([&] { return events.scaleChanges == 1; }))
         << "the window was not told of its new scale";
     EXPECT_EQ(window->Dpi(), after);
-    const platform::Bounds placeAfter = window->Placement();
-    EXPECT_EQ(placeAfter.left, place.left);
-    EXPECT_EQ(placeAfter.top, place.top);
-    EXPECT_EQ(placeAfter.width, place.width);
-    EXPECT_EQ(placeAfter.height, place.height);
-    const platform::Bounds boxAfter = surface.Placement();
-    EXPECT_EQ(boxAfter.left, box.left);
-    EXPECT_EQ(boxAfter.top, box.top);
-    EXPECT_EQ(boxAfter.width, box.width);
-    EXPECT_EQ(boxAfter.height, box.height);
+    EXPECT_EQ(Place(window->Placement()), Place(place));
+    EXPECT_EQ(Place(surface.Placement()), Place(box));
 
     Run().MoveToScale(*window, before);
     ASSERT_TRUE(Run().RunUntil([&] { return events.scaleChanges == 2; }));
@@ -137,8 +126,6 @@ TEST_F(PlatformWindows, TakeTheScaleOfTheMonitorTheyGoTo) {
     EXPECT_EQ(window->Placement().width, place.width);
 }
 
-// A modal window closes itself from its timer, by hiding or by unloading;
-// either way the owner takes no input while it shows and takes it again after.
 TEST_F(PlatformWindows, TakeTheShapeTheyAreGivenUntilTheyAreGone) {
     RecordingEvents events;
     auto window = MakeWindow("frmShaped", events);
@@ -151,9 +138,13 @@ TEST_F(PlatformWindows, TakeTheShapeTheyAreGivenUntilTheyAreGone) {
     EXPECT_FALSE(gdi.SetWindowShape(gone, shape)) << "a window that is gone took a shape";
 }
 
+// A modal window closes itself from its timer, by hiding or by unloading, or
+// its handler fails: the owner takes no input while it shows and takes it
+// again after.
 class PlatformModalShow : public ContractTest {
 protected:
-    void ShowModalClosingBy(const std::function<void(std::unique_ptr<platform::Window>&)>& close) {
+    // Whether the handler's failure came out of the show.
+    bool ShowModalClosingBy(const std::function<void(std::unique_ptr<platform::Window>&)>& close) {
         RecordingEvents ownerEvents, modalEvents;
         auto owner = MakeWindow("frmOwner", ownerEvents);
         owner->Show();
@@ -161,41 +152,31 @@ protected:
         platform::Timer& timer = modal->AddTimer();
         bool ownerTookInput = true;
         timer.SetOnTick([&] {
-            if (!modal || !modal->Visible())
+            if (!modal || !modal->Visible() || !ownerTookInput)
                 return;
             ownerTookInput = Run().TakesInput(*owner);
             close(modal);
         });
         timer.SetInterval(20);
         Run().PassTimeLater(100);
-        modal->ShowModal(*owner);
-
+        bool failed = false;
+        try {
+            modal->ShowModal(*owner);
+        } catch (const std::logic_error&) {
+            failed = true;
+        }
         EXPECT_FALSE(ownerTookInput) << "the owner took input under its modal window";
         EXPECT_TRUE(Run().TakesInput(*owner)) << "the owner did not get its input back";
+        return failed;
     }
 };
 
-TEST_F(PlatformModalShow, DisablesTheOwnerUntilTheWindowHidesOrUnloadsItself) {
+TEST_F(PlatformModalShow, DisablesTheOwnerUntilTheWindowHidesOrUnloadsItselfOrAHandlerFails) {
     ShowModalClosingBy([](std::unique_ptr<platform::Window>& modal) { modal->Hide(); });
     ShowModalClosingBy(
         [this](std::unique_ptr<platform::Window>& modal) { Platform().Unload(std::move(modal)); });
-}
-
-TEST_F(PlatformModalShow, GivesTheOwnerItsInputBackWhenAHandlerFails) {
-    RecordingEvents ownerEvents, modalEvents;
-    auto owner = MakeWindow("frmOwner", ownerEvents);
-    owner->Show();
-    auto modal = MakeWindow("frmModal", modalEvents);
-    platform::Timer& timer = modal->AddTimer();
-    bool failed = false;
-    timer.SetOnTick([&] {
-        if (!std::exchange(failed, true))
-            throw std::logic_error("not a run-time error");
-    });
-    timer.SetInterval(20);
-    Run().PassTimeLater(100);
-    EXPECT_THROW(modal->ShowModal(*owner), std::logic_error);
-    EXPECT_TRUE(Run().TakesInput(*owner)) << "the owner did not get its input back";
+    ShowModalClosingBy(
+        [](std::unique_ptr<platform::Window>&) { throw std::logic_error("not a run-time error"); });
 }
 
 // Inside a modal loop, a window unloaded by a handler takes no control,

@@ -95,54 +95,39 @@ TEST_F(MainWindow, AStartedEntryClearsTheDisplaysItMakesOutOfDate) {
     EXPECT_EQ(Displays(), (Texts{"7", "0", "0", "0"}));
 }
 
+// Each entry from a fresh "0", the keys pressed one after the other.
 TEST_F(MainWindow, TypingFollowsTheAmountRules) {
+    const struct {
+        std::vector<std::string> keys;
+        const char* shown;
+    } entries[] = {
+        {{"0", "0", "7"}, "7"},
+        {{"Comma", "5", "0", "1"}, "0,50"},           // the third decimal is refused
+        {{"1", "2", "Comma", "5", "Comma"}, "12,5"},  // so is a second comma
+        {{"1", "2", "Decimal", "Num7"}, "12,7"},
+        // Digits and the comma type with Shift, Ctrl or Alt held.
+        {{"Shift+1", "Ctrl+2", "Alt+3", "Alt+Comma", "5"}, "123,5"},
+        // Backspace erases only while typing; what it leaves is replaced.
+        {{"Backspace"}, "0"},
+        {{"7", "Backspace", "8"}, "8"},
+        {{"1", "2", "Comma", "Backspace", "Comma", "3"}, "12,3"},
+        {{"Comma", "Backspace"}, "0"},
+    };
     Start();
-    Type("007");
-    EXPECT_EQ(Main().DisplayText(0), "7");
-    Press({"Escape"});
-    Type(",5");
-    EXPECT_EQ(Main().DisplayText(0), "0,5");
-    Type("01");  // the third decimal is refused
-    EXPECT_EQ(Main().DisplayText(0), "0,50");
-    Press({"Escape"});
-    Type("12,5,");  // a second comma is refused
-    EXPECT_EQ(Main().DisplayText(0), "12,5");
-    Press({"Decimal", "Num7"});
-    EXPECT_EQ(Main().DisplayText(0), "12,57");
-    Press({"Escape"});
-    // Digits and the comma type with Shift, Ctrl or Alt held.
-    Press({"Shift+1", "Ctrl+2", "Alt+3", "Alt+Comma", "5"});
-    EXPECT_EQ(Main().DisplayText(0), "123,5");
-    Press({"Escape"});
+    for (const auto& entry : entries) {
+        Press(entry.keys);
+        EXPECT_EQ(Main().DisplayText(0), entry.shown) << entry.keys.front() << "...";
+        Press({"Escape"});
+    }
+    Press({"Comma", "Backspace"});
+    EXPECT_TRUE(Main().EntryInProgress()) << "erasing the comma ended the entry";
+    Press({"Enter", "Backspace"});
+    EXPECT_EQ(Main().DisplayText(0), "0");
     // At most fifteen digits before the comma.
     Type("1234567890123456,99");
     EXPECT_EQ(Main().DisplayText(0), "123456789012345,99");
     Press({"Enter"});
     EXPECT_EQ(Main().DisplayText(2), "18820866156218,47");
-}
-
-TEST_F(MainWindow, BackspaceErasesOnlyWhileTyping) {
-    Start();
-    Press({"Backspace"});
-    EXPECT_EQ(Main().DisplayText(0), "0");
-    Type("7");
-    Press({"Backspace"});
-    EXPECT_EQ(Main().DisplayText(0), "0");
-    Type("8");  // replaces the "0" left behind
-    EXPECT_EQ(Main().DisplayText(0), "8");
-    Press({"Escape"});
-    Type("12,");
-    Press({"Backspace"});
-    EXPECT_EQ(Main().DisplayText(0), "12");
-    Type(",3");  // erasing the comma made room for a new one
-    EXPECT_EQ(Main().DisplayText(0), "12,3");
-    Press({"Escape"});
-    Type(",");
-    Press({"Backspace"});
-    EXPECT_EQ(Main().DisplayText(0), "0");
-    EXPECT_TRUE(Main().EntryInProgress());
-    Press({"Enter", "Backspace"});
-    EXPECT_EQ(Main().DisplayText(0), "0");
 }
 
 TEST_F(MainWindow, EscapeTakesBackTheLastEntryWithItsResults) {

@@ -5,14 +5,17 @@
 
 #include <deque>
 
-#include "ProgramBackend.h"
-#include "platform/offscreen/OffscreenPlatform.h"
+#include "OffscreenProgramTest.h"
 
 namespace program_tests {
 namespace {
 
 class OffscreenBackend final : public Backend {
 public:
+    OffscreenBackend(offscreen::ProgramFacts facts, platform::Dpi dpi)
+        : platform_(std::move(facts)) {
+        platform_.SetSystemDpi(dpi);
+    }
     ~OffscreenBackend() override {
         EXPECT_TRUE(platform_.HandlerErrors().empty())
             << "a handler raised " << platform_.HandlerErrors().front();
@@ -64,7 +67,11 @@ private:
 }  // namespace
 
 std::unique_ptr<Backend> MakeBackend() {
-    return std::make_unique<OffscreenBackend>();
+    return MakeOffscreenBackend({}, platform::Dpi());
+}
+
+std::unique_ptr<Backend> MakeOffscreenBackend(offscreen::ProgramFacts facts, platform::Dpi dpi) {
+    return std::make_unique<OffscreenBackend>(std::move(facts), dpi);
 }
 
 }  // namespace program_tests

@@ -5,9 +5,9 @@
 
 namespace program_tests {
 
-void ProgramTest::Start(const platform::LocalDateTime& now) {
+void ProgramTest::Start(const platform::LocalDateTime& now, std::unique_ptr<Backend> backend) {
     End();
-    backend_ = MakeBackend();
+    backend_ = std::move(backend);
     platform_ = std::make_unique<TestPlatform>(backend_->Platform(), now);
     program_ = std::make_unique<app::Program>(*platform_);
     app::Main(*program_);

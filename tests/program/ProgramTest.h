@@ -81,8 +81,13 @@ private:
 
 class ProgramTest : public ::testing::Test {
 protected:
-    // Starts the program as its entry point does, ending a run before.
-    void Start(const platform::LocalDateTime& now = kAfterChangeover);
+    // Starts the program as its entry point does, over a new backend,
+    // ending a run before (and its backend: one runs at a time).
+    void Start(const platform::LocalDateTime& now = kAfterChangeover) {
+        End();
+        Start(now, MakeBackend());
+    }
+    void Start(const platform::LocalDateTime& now, std::unique_ptr<Backend> backend);
     // Unloads what is loaded.
     void End();
     void TearDown() override { End(); }

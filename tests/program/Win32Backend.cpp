@@ -9,12 +9,13 @@
 #include <vector>
 
 #include "ProgramBackend.h"
-#include "platform/win32/ComPtr.h"
 #include "platform/win32/Text.h"
 #include "platform/win32/Win32Api.h"
 #include "platform/win32/Win32Platform.h"
 
-#include <oleacc.h>
+// After the platform's headers, which keep the names windows.h turns into macros.
+#include "../e2e/Accessibility.h"
+#include "../e2e/Desktop.h"
 
 namespace program_tests {
 namespace {
@@ -22,75 +23,16 @@ namespace {
 // The longest a run of steps may take on a busy machine under Wine.
 constexpr DWORD kPatienceMilliseconds = 60000;
 
-// IAccessible's interface id, as data (MinGW's import library has it as code).
-constexpr IID kIAccessible = {
-    0x618736E0, 0x3C3D, 0x11CF, {0x81, 0x0C, 0x00, 0xAA, 0x00, 0x38, 0x9B, 0x71}};
-
-// A child of a window's accessible object, as a screen reader reads it.
-struct ChildView {
-    std::wstring name;
-    LONG role = 0;
-    LONG state = 0;
-    RECT location{};  // on the screen
-};
-
-std::vector<ChildView> AccessibleChildrenOf(HWND window) {
-    std::vector<ChildView> children;
-    IAccessible* raw = nullptr;
-    if (window == nullptr ||
-        FAILED(::AccessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_CLIENT), kIAccessible,
-                                            reinterpret_cast<void**>(&raw))))
-        return children;
-    const win32::ComPtr<IAccessible> parent(raw);
-    LONG count = 0;
-    parent->get_accChildCount(&count);
-    for (LONG id = 1; id <= count; ++id) {
-        VARIANT child;
-        child.vt = VT_I4;
-        child.lVal = id;
-        ChildView view;
-        // A child with a window of its own answers through its window's object.
-        IDispatch* dispatch = nullptr;
-        win32::ComPtr<IAccessible> own;
-        if (SUCCEEDED(parent->get_accChild(child, &dispatch)) && dispatch != nullptr) {
-            dispatch->QueryInterface(kIAccessible, own.PutVoid());
-            dispatch->Release();
-        }
-        IAccessible* asked = own ? own.Get() : parent.Get();
-        if (own)
-            child.lVal = CHILDID_SELF;
-        BSTR name = nullptr;
-        if (SUCCEEDED(asked->get_accName(child, &name)) && name != nullptr) {
-            view.name.assign(name, ::SysStringLen(name));
-            ::SysFreeString(name);
-        }
-        VARIANT value;
-        ::VariantInit(&value);
-        if (SUCCEEDED(asked->get_accRole(child, &value)) && value.vt == VT_I4)
-            view.role = value.lVal;
-        ::VariantInit(&value);
-        if (SUCCEEDED(asked->get_accState(child, &value)) && value.vt == VT_I4)
-            view.state = value.lVal;
-        LONG left = 0, top = 0, width = 0, height = 0;
-        asked->accLocation(&left, &top, &width, &height, child);
-        view.location = {left, top, left + width, top + height};
-        children.push_back(view);
-    }
-    return children;
+// The controls of a window of this process as a screen reader reads them,
+// no object of theirs kept past the reading: the windows go with the test.
+std::vector<e2e::AccessibleView> ControlsOf(HWND window) {
+    std::vector<e2e::AccessibleView> controls = e2e::AccessibleChildrenOf(window);
+    e2e::ForgetAccessibleObjects();
+    return controls;
 }
 
 HWND Hwnd(const platform::Window& window) {
     return reinterpret_cast<HWND>(window.Handle());
-}
-
-void AddKey(std::vector<INPUT>& inputs, int key, bool down) {
-    INPUT input{};
-    input.type = INPUT_KEYBOARD;
-    input.ki.wVk = static_cast<WORD>(key);
-    input.ki.wScan = static_cast<WORD>(::MapVirtualKeyW(static_cast<UINT>(key), MAPVK_VK_TO_VSC));
-    const bool extended = (key >= VK_PRIOR && key <= VK_DOWN) || key == VK_INSERT;
-    input.ki.dwFlags = (down ? 0 : KEYEVENTF_KEYUP) | (extended ? KEYEVENTF_EXTENDEDKEY : 0);
-    inputs.push_back(input);
 }
 
 bool PressKey(int keyCode, int shift) {
@@ -100,20 +42,12 @@ bool PressKey(int keyCode, int shift) {
     const int modifiers[][2] = {{platform::shift::kShift, VK_SHIFT},
                                 {platform::shift::kCtrl, VK_CONTROL},
                                 {platform::shift::kAlt, VK_MENU}};
-    std::vector<INPUT> inputs;
+    std::vector<WORD> held;
     for (const auto& [bit, key] : modifiers) {
         if ((shift & bit) != 0)
-            AddKey(inputs, key, true);
+            held.push_back(static_cast<WORD>(key));
     }
-    AddKey(inputs, keyCode, true);
-    AddKey(inputs, keyCode, false);
-    for (const auto& [bit, key] : modifiers) {
-        if ((shift & bit) != 0)
-            AddKey(inputs, key, false);
-    }
-    EXPECT_EQ(::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)),
-              inputs.size())
-        << "the system refused key " << keyCode;
+    e2e::SendKeystrokes({e2e::Keystroke(static_cast<WORD>(keyCode), held)});
     return true;
 }
 
@@ -121,8 +55,8 @@ bool PressKey(int keyCode, int shift) {
 // that a screen reader reads by `name`, to the window under that point.
 bool ClickOn(const std::string& name) {
     HWND form = ::GetActiveWindow();
-    for (const ChildView& child : AccessibleChildrenOf(form)) {
-        if (child.name != win32::Widen(name) || (child.state & STATE_SYSTEM_INVISIBLE) != 0)
+    for (const e2e::AccessibleView& child : ControlsOf(form)) {
+        if (child.name != win32::Widen(name) || !child.Shown())
             continue;
         POINT point{(child.location.left + child.location.right) / 2,
                     (child.location.top + child.location.bottom) / 2};
@@ -198,9 +132,9 @@ public:
 
     bool LineShown(const platform::Window& window, int index) override {
         int lines = 0;
-        for (const ChildView& child : AccessibleChildrenOf(Hwnd(window))) {
+        for (const e2e::AccessibleView& child : ControlsOf(Hwnd(window))) {
             if (child.role == ROLE_SYSTEM_SEPARATOR && lines++ == index)
-                return (child.state & STATE_SYSTEM_INVISIBLE) == 0;
+                return child.Shown();
         }
         return false;
     }

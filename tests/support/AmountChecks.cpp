@@ -1,9 +1,11 @@
 #include "AmountChecks.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
+#include <cstdlib>
 
-#include "AmountOracle.h"
+#include "DecimalReference.h"
 #include "core/Conversion.h"
 #include "core/CurrencyTable.h"
 
@@ -34,6 +36,104 @@ std::string Joined(const std::vector<std::string>& displays) {
     for (const std::string& display : displays)
         joined += (joined.empty() ? "" : " | ") + display;
     return joined;
+}
+
+// The amounts a converter window must show, worked out apart from the
+// program: the legal rates written out here, the displays read with the C
+// library, and every converted text compared with the exact decimal
+// reference.
+struct LegalRate {
+    const char* currency;
+    double perEuro;  // units of the currency for one euro
+};
+
+inline constexpr double kLegalFrancsPerEuro = 6.55957;
+inline constexpr std::array<LegalRate, 12> kLegalRates = {{
+    {"Drachme grecque", 340.75},
+    {"Escudo portugais", 200.482},
+    {"Florin néerlandais", 2.20371},
+    {"Franc belge", 40.3399},
+    {"Franc français", 6.55957},
+    {"Franc luxembourg.", 40.3399},
+    {"Lire italienne", 1936.27},
+    {"Mark allemand", 1.95583},
+    {"Mark finlandais", 5.94573},
+    {"Peseta espagnole", 166.386},
+    {"Punt irlandais", 0.787564},
+    {"Shilling autrichien", 13.7603},
+}};
+
+// A display's value: a typed amount has a comma, a converted one the
+// separator.
+double ValueOf(std::string text, const std::string& separator) {
+    for (const std::string& mark : {std::string(","), separator}) {
+        const std::size_t at = text.find(mark);
+        if (at != std::string::npos) {
+            text.replace(at, mark.size(), ".");
+            break;
+        }
+    }
+    return std::strtod(text.c_str(), nullptr);
+}
+
+// Whether two displays show a pair that a conversion at `perEuro` wrote,
+// from either side, or both "0" as they are at load.
+bool ConvertedPair(const std::string& units, const std::string& euros, double perEuro,
+                   const std::string& separator) {
+    if (units == "0" && euros == "0")
+        return true;
+    return euros == ReferenceFixed2(ValueOf(units, separator) / perEuro, separator) ||
+           units == ReferenceFixed2(ValueOf(euros, separator) * perEuro, separator);
+}
+
+std::string PairProblem(const char* window, const std::string& units, const std::string& euros) {
+    return std::string(window) + " shows " + units + " beside " + euros +
+           " euros, which no conversion at the legal rate gives";
+}
+
+// What is wrong with the amounts the main window shows, to the cent; empty
+// when nothing is. While no entry is in progress the prices are a pair that
+// a conversion wrote (or both "0", as loaded), and the change is the payment
+// converted less the price in euros (or both "0", cleared by an entry);
+// while the amount paid is typed, the prices stay a pair.
+std::string MainAmountsProblem(const converter::frmConvalis& main, const std::string& separator) {
+    using Window = converter::frmConvalis;
+    const std::string& francs = main.DisplayText(Window::kPriceFrancs);
+    const std::string& paid = main.DisplayText(Window::kPaidFrancs);
+    const std::string& euros = main.DisplayText(Window::kPriceEuros);
+    const std::string& change = main.DisplayText(Window::kChangeEuros);
+    const bool typing = main.EntryInProgress();
+    if ((!typing || main.ActiveField() == Window::kPaidFrancs) &&
+        !ConvertedPair(francs, euros, kLegalFrancsPerEuro, separator)) {
+        return PairProblem("the main window", francs, euros);
+    }
+    if (typing || (paid == "0" && change == "0"))
+        return {};
+    const std::string paidEuros =
+        ReferenceFixed2(ValueOf(paid, separator) / kLegalFrancsPerEuro, separator);
+    const double expected = ValueOf(paidEuros, separator) - ValueOf(euros, separator);
+    if (change != ReferenceFixed2(expected, separator))
+        return "a payment of " + paid + " francs for " + euros + " euros gives back " + change;
+    return {};
+}
+
+// The same for the euro-zone window: while no entry is in progress, its two
+// amounts are a pair at the legal rate of the currency it names.
+std::string ZoneAmountsProblem(const zone::frmZoneEuro& zone, const std::string& separator) {
+    using Window = zone::frmZoneEuro;
+    if (zone.EntryInProgress())
+        return {};
+    const std::string& name = zone.DisplayText(Window::kCurrencyName);
+    for (const LegalRate& rate : kLegalRates) {
+        if (name != rate.currency)
+            continue;
+        const std::string& units = zone.DisplayText(Window::kCurrencyAmount);
+        const std::string& euros = zone.DisplayText(Window::kEuroAmount);
+        if (ConvertedPair(units, euros, rate.perEuro, separator))
+            return {};
+        return PairProblem(rate.currency, units, euros);
+    }
+    return "the euro-zone window names no currency: " + name;
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
 // What a user relies on in the displays of the converter windows, their
-// amounts to the cent included (AmountOracle.h), checked by the randomised
+// amounts to the cent against the legal rates included, checked by the randomised
 // tests, the fuzzing of the amount entry and the soak.
 #pragma once
 

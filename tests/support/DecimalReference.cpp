@@ -2,26 +2,18 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdint>
+#include <cstdio>
 #include <vector>
 
 namespace testing_support {
 namespace {
 
-constexpr std::uint32_t kLimb = 1'000'000'000;
-
-// A number in limbs of nine decimal digits, the lowest first, times `factor`
-// (below 2^31).
-void MultiplyBy(std::vector<std::uint32_t>& limbs, std::uint32_t factor) {
-    std::uint64_t carry = 0;
-    for (std::uint32_t& limb : limbs) {
-        const std::uint64_t product = std::uint64_t{limb} * factor + carry;
-        limb = static_cast<std::uint32_t>(product % kLimb);
-        carry = product / kLimb;
-    }
-    for (; carry > 0; carry /= kLimb)
-        limbs.push_back(static_cast<std::uint32_t>(carry % kLimb));
-}
+// A non-negative decimal number: its digits, the last `scale` of which
+// follow the point.
+struct Decimal {
+    std::string digits;
+    int scale = 0;
+};
 
 // Adds one unit of the last digit.
 void Increment(std::string& digits) {
@@ -79,36 +71,24 @@ bool HalfwayBetweenCents(const Decimal& number) {
     return rest[0] == '5' && rest.find_first_not_of('0', 1) == std::string::npos;
 }
 
-}  // namespace
-
-// m x 2^e with an integer m is m x 2^e for e >= 0 and m x 5^-e / 10^-e
-// otherwise.
+// The C library writes every digit of a double (glibc's printf is exact),
+// apart from the program's own formatting. m x 2^(e - 53), with an integer
+// m, has at most 53 - e decimals. The result has one digit before the point
+// at least and no trailing zero after it.
 Decimal ExactDecimal(double magnitude) {
     int exponent = 0;
-    const double fraction = std::frexp(magnitude, &exponent);
-    auto mantissa = static_cast<std::uint64_t>(std::ldexp(fraction, 53));
-    std::vector<std::uint32_t> limbs;
-    for (; mantissa > 0 || limbs.empty(); mantissa /= kLimb)
-        limbs.push_back(static_cast<std::uint32_t>(mantissa % kLimb));
-    // By 2^31 or 5^13 at a time: the products stay within 64 bits.
-    for (int power = exponent - 53; power > 0; power -= 31)
-        MultiplyBy(limbs, std::uint32_t{1} << std::min(power, 31));
-    int scale = 0;
-    for (int power = 53 - exponent; power > 0; power -= 13) {
-        const int step = std::min(power, 13);
-        std::uint32_t factor = 1;
-        for (int k = 0; k < step; ++k)
-            factor *= 5;
-        MultiplyBy(limbs, factor);
-        scale += step;
-    }
-    std::string digits = std::to_string(limbs.back());
-    for (std::size_t i = limbs.size() - 1; i-- > 0;) {
-        const std::string limb = std::to_string(limbs[i]);
-        digits.append(9 - limb.size(), '0').append(limb);
-    }
-    return Normalised({digits, scale});
+    std::frexp(magnitude, &exponent);
+    std::vector<char> text(1400);  // 309 digits before the point, 1074 after, at most
+    std::snprintf(text.data(), text.size(), "%.*f", std::clamp(53 - exponent, 0, 1074), magnitude);
+    std::string written(text.data());
+    const std::size_t point = written.find_first_not_of("0123456789");
+    if (point == std::string::npos)
+        return Normalised({written, 0});
+    const int decimals = static_cast<int>(written.size() - point - 1);
+    return Normalised({written.erase(point, 1), decimals});
 }
+
+}  // namespace
 
 std::string ReferenceFixed2(double value, const std::string& separator) {
     Decimal exact = ExactDecimal(std::fabs(value));

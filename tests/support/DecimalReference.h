@@ -7,17 +7,6 @@
 
 namespace testing_support {
 
-// A non-negative decimal number: its digits, the last `scale` of which
-// follow the point.
-struct Decimal {
-    std::string digits;
-    int scale = 0;
-};
-
-// The exact value of a finite, non-negative double, with one digit before
-// the point at least and no trailing zero after it.
-Decimal ExactDecimal(double magnitude);
-
 // What "0.00" must show for a finite `value` with this decimal separator.
 std::string ReferenceFixed2(double value, const std::string& separator = ",");
 

@@ -1,11 +1,9 @@
-// Copy and paste of amounts: which pasted texts read as amounts, and a
-// clipboard that cannot be opened, which the offscreen platform alone makes
-// (the keys on both platforms: tests/program/ClipboardKeysTest.cpp).
+// Which pasted texts read as amounts, and copies that paste back (the keys:
+// tests/program/ClipboardKeysTest.cpp).
 #include <gtest/gtest.h>
 
 #include <optional>
 
-#include "ProgramFixture.h"
 #include "core/ClipboardAmount.h"
 
 namespace {
@@ -88,21 +86,6 @@ TEST(CopiedAmount, PastesBackAsTheSameAmountWhateverTheUsersSeparator) {
                 << typed << " copied with \"" << separator << "\"";
         }
     }
-}
-
-using FailingClipboard = testing_support::ProgramFixture;
-
-TEST_F(FailingClipboard, EndsTheKeyAndChangesNothing) {
-    Start();
-    Type("3");
-    Platform().Clipboard().SetContents("5");
-    Platform().Clipboard().SetFailing(true);
-    Press({"Ctrl+V", "Ctrl+C"});
-    EXPECT_EQ(Platform().TakeHandlerErrors().size(), 2u);
-    EXPECT_EQ(Main().DisplayText(0), "3");
-    EXPECT_TRUE(Main().EntryInProgress());
-    Platform().Clipboard().SetFailing(false);
-    EXPECT_EQ(Platform().Clipboard().Contents(), "5");
 }
 
 }  // namespace

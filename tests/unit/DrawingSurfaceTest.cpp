@@ -1,5 +1,5 @@
 // The drawing-surface control; the focus marker drawn on it is checked at
-// every scale in ScaleTest.cpp.
+// every scale in tests/program/PicturesTest.cpp.
 #include <gtest/gtest.h>
 
 #include "chrome/mDrawing.h"
