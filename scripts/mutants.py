@@ -251,21 +251,35 @@ def build(targets):
     return run(["cmake", "--build", str(BUILD), "--target", *targets, "--", "-j2"], timeout=1800)
 
 
-def test(commands, timeout):
-    """The name of the first test that fails, or None when all pass."""
-    for where, command, names in commands:
-        code, output = run(command, timeout=timeout * max(1, min(len(names), 10)), cwd=where)
+def test(commands, limits):
+    """The name of the first test that fails, or None when all pass. A
+    mutant that makes a program hang fails it at its limit."""
+    for (where, command, names), limit in zip(commands, limits):
+        code, output = run(command, timeout=limit, cwd=where)
         if code != 0:
             failed = re.findall(r"\[  FAILED  \] (\S+)", output)
             return failed[0] if failed else f"{Path(command[0]).name} ({code}), {names[0]} first"
     return None
 
 
+def limits_from_clean_run(commands, least):
+    """Each program's time limit: ten times what it took on the unchanged
+    program, and never under `least` seconds. None when a test fails."""
+    limits = []
+    for entry in commands:
+        started = time.monotonic()
+        if test([entry], [1800]) is not None:
+            return None
+        limits.append(max(least, 10 * (time.monotonic() - started)))
+    return limits
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__.split("\n")[0])
     parser.add_argument("--count", type=int, default=40)
     parser.add_argument("--seed", type=int, default=2002)
-    parser.add_argument("--timeout", type=int, default=120, help="seconds for one test")
+    parser.add_argument("--timeout", type=int, default=60,
+                        help="least seconds for one test program (else 10 times its clean run)")
     parser.add_argument("--exclude", default="", help="tests to leave out (ctest -E)")
     args = parser.parse_args()
 
@@ -283,7 +297,8 @@ def main():
     if build(["all"])[0] != 0:
         sys.exit("the unchanged program does not build")
     commands, programs = suite(args.exclude)
-    if test(commands, args.timeout) is not None:
+    limits = limits_from_clean_run(commands, args.timeout)
+    if limits is None:
         sys.exit("the unchanged program does not pass its tests")
     users = dependent_objects()
 
@@ -301,7 +316,7 @@ def main():
                 stillborn += 1
                 continue
             tried += 1
-            failed = test(commands, args.timeout)
+            failed = test(commands, limits)
             if failed is None:
                 survivors.append((where, kind, mutated.strip()))
                 verdict = "SURVIVED"

@@ -13,8 +13,8 @@ namespace {
 
 // A point of the body with no control on it.
 constexpr POINT kBodyPoint{150, 72};
-// Steps of a quick hand's drag: each waits until the window has followed.
-constexpr int kStepPixels = 25;
+// Steps of a hand's drag: a few pixels each.
+constexpr int kStepPixels = 10;
 
 POINT Offset(POINT point, int dx, int dy) {
     return {point.x + dx, point.y + dy};
@@ -25,83 +25,118 @@ POINT TopLeft(HWND window) {
     return {rect.left, rect.top};
 }
 
+bool SamePoint(POINT a, POINT b) {
+    return a.x == b.x && a.y == b.y;
+}
+
 class WindowDrag : public testing::Test {
 protected:
     void SetUp() override {
         ASSERT_NE(app_.WaitForShownMainWindow(), nullptr);
+        ASSERT_TRUE(BringToForeground(app_.MainWindow()));
         start_ = TopLeft(app_.MainWindow());
     }
 
-    // A drag by (dx, dy) from `from`, in steps (by default a few pixels
-    // each), each waiting until the window has moved by as much as the
-    // pointer: the window stays under the pointer all the way.
-    testing::AssertionResult Drag(POINT from, int dx, int dy, int steps = 0,
+    HWND Window() const { return app_.MainWindow(); }
+
+    // A drag as a hand makes it: press, move in small steps, release. Each
+    // step waits until the window has followed the pointer, so that the
+    // window stays under the pointer all the way.
+    testing::AssertionResult Drag(POINT from, POINT to, int steps = 0,
                                   DWORD down = MOUSEEVENTF_LEFTDOWN,
                                   DWORD up = MOUSEEVENTF_LEFTUP) const {
-        steps = steps > 0 ? steps : std::max(1, std::max(std::abs(dx), std::abs(dy)) / kStepPixels);
-        std::vector<POINT> path;
-        for (int step = 1; step <= steps; ++step) {
-            path.push_back(Offset(from, dx * step / steps, dy * step / steps));
+        if (steps == 0) {
+            const int distance = std::max(std::abs(to.x - from.x), std::abs(to.y - from.y));
+            steps = std::max(1, distance / kStepPixels);
         }
-        const POINT windowStart = TopLeft(app_.MainWindow());
-        return app_.Main().Drag(
-            from, path,
-            [&](POINT pointer) {
-                const POINT expected = Offset(windowStart, pointer.x - from.x, pointer.y - from.y);
-                const POINT now = TopLeft(app_.MainWindow());
-                return now.x == expected.x && now.y == expected.y;
-            },
-            down, up);
+        const POINT windowStart = TopLeft(Window());
+        if (!PlacePointer(from) || !SendButtons(from, {down})) {
+            return testing::AssertionFailure() << "cannot press at " << Describe(from);
+        }
+        if (!WaitUntil([&] { return MouseCaptureOf(Window()) == Window(); })) {
+            SendButtons(from, {up});
+            return testing::AssertionFailure() << "the press did not start a drag";
+        }
+        for (int step = 1; step <= steps; ++step) {
+            const int dx = (to.x - from.x) * step / steps;
+            const int dy = (to.y - from.y) * step / steps;
+            const POINT pointer = Offset(from, dx, dy);
+            const POINT expected = Offset(windowStart, dx, dy);
+            // A move message can be lost on its way to the window that
+            // captured the mouse; a hand never stays still, so the pointer is
+            // nudged again until the window has followed it. The pointer
+            // must have come back from the nudge too, or the window may yet
+            // follow the nudge's pixel aside.
+            const bool followed = WaitUntil([&] {
+                if (PointerIsAt(pointer) && SamePoint(TopLeft(Window()), expected)) {
+                    return true;
+                }
+                NudgePointerTo(pointer);
+                return false;
+            });
+            if (!followed) {
+                SendButtons(pointer, {up});
+                return testing::AssertionFailure()
+                       << "with the pointer at " << Describe(pointer) << " the window is at "
+                       << Describe(TopLeft(Window())) << ", expected " << Describe(expected);
+            }
+        }
+        SendButtons(to, {up});
+        if (!WaitUntil([&] { return MouseCaptureOf(Window()) == nullptr; })) {
+            return testing::AssertionFailure() << "the release did not end the drag";
+        }
+        return testing::AssertionSuccess();
     }
 
-    testing::AssertionResult IsAt(int dx, int dy) const {
-        const POINT expected = Offset(start_, dx, dy);
-        if (WaitUntil([&] {
-                const POINT now = TopLeft(app_.MainWindow());
-                return now.x == expected.x && now.y == expected.y;
-            })) {
+    testing::AssertionResult IsAt(POINT expected) const {
+        if (WaitUntil([&] { return SamePoint(TopLeft(Window()), expected); })) {
             return testing::AssertionSuccess();
         }
         return testing::AssertionFailure()
-               << "the window is at " << Describe(TopLeft(app_.MainWindow())) << ", expected "
-               << Describe(expected);
+               << "the window is at " << Describe(TopLeft(Window())) << ", expected "
+               << Describe(expected) << "; it started at " << Describe(start_);
+    }
+
+    // Keys and mouse input are handled in the order they come: once a
+    // digit typed now shows, the mouse input before it has been handled.
+    testing::AssertionResult HandledEarlierInput() const {
+        app_.Type(L"5");
+        return app_.Shows(L"lblP(0)", L"5");
     }
 
     ProgramUnderTest app_;
     POINT start_{};
 };
 
-// The pressed point stays under the pointer, drag after drag.
-TEST_F(WindowDrag, TheWindowFollowsThePointerFromItsBodyOrADisplay) {
+TEST_F(WindowDrag, PressOnTheBodyAndDragMovesTheWindowByThePointersDistance) {
     const POINT from = app_.Main().ScreenPoint(kBodyPoint);
-    ASSERT_TRUE(Drag(from, 120, 60));
-    EXPECT_TRUE(IsAt(120, 60));
-    ASSERT_TRUE(Drag(Offset(from, 120, 60), -80, -90));
-    EXPECT_TRUE(IsAt(40, -30));
+    ASSERT_TRUE(Drag(from, Offset(from, 120, 60)));
+    EXPECT_TRUE(IsAt(Offset(start_, 120, 60)));
 
-    // A display dragged with the right button moves the window too, and
-    // stays inactive.
-    const POINT display = app_.Main().CentreOf(L"lblP(2)");
-    ASSERT_TRUE(Drag(display, -80, 40, 0, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP));
-    EXPECT_TRUE(IsAt(-40, 10));
+    // A second drag starts from where the first left the window.
+    ASSERT_TRUE(Drag(Offset(from, 120, 60), Offset(from, 40, -30)));
+    EXPECT_TRUE(IsAt(Offset(start_, 40, -30)));
+}
+
+TEST_F(WindowDrag, WindowFollowsAPointerThatJumpsOutOfIt) {
+    const POINT from = app_.Main().ScreenPoint(kBodyPoint);
+    ASSERT_TRUE(Drag(from, Offset(from, -300, 150), 1));
+    EXPECT_TRUE(IsAt(Offset(start_, -300, 150)));
+}
+
+TEST_F(WindowDrag, DisplayDraggedWithTheRightButtonMovesTheWindowAndStaysInactive) {
+    const POINT from = app_.Main().CentreOf(L"lblP(2)");
+    ASSERT_TRUE(Drag(from, Offset(from, -80, 40), 0, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP));
+    EXPECT_TRUE(IsAt(Offset(start_, -80, 40)));
     const COLORREF highlight = GetSysColor(COLOR_HIGHLIGHT);
     const COLORREF windowText = GetSysColor(COLOR_WINDOWTEXT);
     EXPECT_TRUE(app_.Main().IsDrawnIn(L"lblP(0)", highlight, windowText));
     EXPECT_TRUE(app_.Main().IsDrawnIn(L"lblP(2)", windowText, highlight));
 
-    // The release ended the drag: the pointer moves alone. Keys and mouse
-    // input are handled in the order they come: once a digit typed now
-    // shows, the mouse input before it has been handled.
-    ASSERT_TRUE(PlacePointer(display));
-    app_.Type(L"5");
-    ASSERT_TRUE(app_.Shows(L"lblP(0)", L"5"));
-    EXPECT_TRUE(IsAt(-40, 10));
-}
-
-TEST_F(WindowDrag, TheWindowFollowsAPointerThatJumpsOutOfIt) {
-    const POINT from = app_.Main().ScreenPoint(kBodyPoint);
-    ASSERT_TRUE(Drag(from, -300, 150, 1));
-    EXPECT_TRUE(IsAt(-300, 150));
+    // The release ended the drag: the pointer moves alone.
+    ASSERT_TRUE(PlacePointer(from));
+    ASSERT_TRUE(HandledEarlierInput());
+    EXPECT_TRUE(IsAt(Offset(start_, -80, 40)));
 }
 
 }  // namespace
