@@ -22,11 +22,10 @@ namespace {
 
 constexpr DWORD kLimitMilliseconds = 20000;
 
-// The distinct colours shown in `area` of a window's client area.
-std::vector<platform::Rgb> PaintedColors(HWND window, RECT area) {
-    ::MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&area), 2);
+// The distinct colours painted in `area` of a window's client area.
+std::vector<platform::Rgb> PaintedColors(HWND window, const RECT& area) {
     std::vector<platform::Rgb> colors;
-    for (const COLORREF pixel : e2e::ScreenPixels(area)) {
+    for (const COLORREF pixel : e2e::ScreenPixels(area, window)) {
         const platform::Rgb rgb =
             platform::MakeRgb(GetRValue(pixel), GetGValue(pixel), GetBValue(pixel));
         if (std::find(colors.begin(), colors.end(), rgb) == colors.end())

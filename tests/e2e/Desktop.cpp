@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <cwctype>
+#include <memory>
 #include <stdexcept>
 #include <thread>
+#include <type_traits>
 
 #include "platform/win32/Handles.h"
 #include "platform/win32/Text.h"
@@ -179,7 +181,7 @@ int ScaledToScreen(int pixels96) {
     return MulDiv(pixels96, ScreenPixelsPerInchX(), 96);
 }
 
-std::vector<COLORREF> ScreenPixels(const RECT& area) {
+std::vector<COLORREF> ScreenPixels(const RECT& area, HWND window) {
     const int width = area.right - area.left;
     const int height = area.bottom - area.top;
     if (width <= 0 || height <= 0) {
@@ -193,8 +195,10 @@ std::vector<COLORREF> ScreenPixels(const RECT& area) {
     format.bmiHeader.biBitCount = 32;
     format.bmiHeader.biCompression = BI_RGB;
 
-    win32::ScreenDc screen;
-    win32::UniqueMemoryDc memory(CreateCompatibleDC(screen.Get()));
+    const auto release = [window](HDC dc) { ReleaseDC(window, dc); };
+    const std::unique_ptr<std::remove_pointer_t<HDC>, decltype(release)> source(GetDC(window),
+                                                                                release);
+    win32::UniqueMemoryDc memory(CreateCompatibleDC(source.get()));
     void* bits = nullptr;
     win32::UniqueBitmap copy(
         CreateDIBSection(memory.Get(), &format, DIB_RGB_COLORS, &bits, nullptr, 0));
@@ -203,7 +207,7 @@ std::vector<COLORREF> ScreenPixels(const RECT& area) {
     }
     {
         win32::SelectionScope selected(memory.Get(), copy.Get());
-        BitBlt(memory.Get(), 0, 0, width, height, screen.Get(), area.left, area.top, SRCCOPY);
+        BitBlt(memory.Get(), 0, 0, width, height, source.get(), area.left, area.top, SRCCOPY);
         GdiFlush();
     }
     std::vector<COLORREF> pixels;

@@ -49,8 +49,10 @@ int ScreenPixelsPerInchX();
 // A length in pixels of a 96-dpi screen at the screen's scale, rounded as
 // the program rounds it (halves away from zero).
 int ScaledToScreen(int pixels96);
-// The colours of the screen's pixels in `area`, row by row.
-std::vector<COLORREF> ScreenPixels(const RECT& area);
+// The colours of the screen's pixels in `area`, row by row; or, given a
+// window of this process, of its client area's pixels: its own surface,
+// current as soon as it has painted, where the screen may lag behind.
+std::vector<COLORREF> ScreenPixels(const RECT& area, HWND window = nullptr);
 COLORREF ScreenPixel(POINT point);
 // The image for `size` pixels of icon resource `resource` of the program
 // `file`, drawn on `ground`, row by row; empty when it cannot be loaded.
