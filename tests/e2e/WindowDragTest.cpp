@@ -66,19 +66,26 @@ protected:
             // captured the mouse; a hand never stays still, so the pointer is
             // nudged again until the window has followed it. The pointer
             // must have come back from the nudge too, or the window may yet
-            // follow the nudge's pixel aside.
-            const bool followed = WaitUntil([&] {
-                if (PointerIsAt(pointer) && SamePoint(TopLeft(Window()), expected)) {
-                    return true;
-                }
-                NudgePointerTo(pointer);
-                return false;
-            });
+            // follow the nudge's pixel aside. Under Wine the display's own
+            // pointer moves can come back late and carry the pointer off for
+            // many seconds, hence the longer patience.
+            const bool followed = WaitUntil(
+                [&] {
+                    if (PointerIsAt(pointer) && SamePoint(TopLeft(Window()), expected)) {
+                        return true;
+                    }
+                    NudgePointerTo(pointer);
+                    return false;
+                },
+                3 * kPatience);
             if (!followed) {
+                POINT actual{};
+                GetCursorPos(&actual);
                 SendButtons(pointer, {up});
                 return testing::AssertionFailure()
-                       << "with the pointer at " << Describe(pointer) << " the window is at "
-                       << Describe(TopLeft(Window())) << ", expected " << Describe(expected);
+                       << "with the pointer sent to " << Describe(pointer) << " and at "
+                       << Describe(actual) << " the window is at " << Describe(TopLeft(Window()))
+                       << ", expected " << Describe(expected);
             }
         }
         SendButtons(to, {up});
