@@ -148,8 +148,7 @@ HFONT Resources::Font(platform::Dpi dpi, platform::FontWeight weight, bool under
     FontSet& set = Fonts(dpi);
     const int bold = FontIndex(weight);
     const int underlined = underline ? 1 : 0;
-    if (!set.made[bold][underlined]) {
-        set.made[bold][underlined] = true;
+    if (!set.fonts[bold][underlined]) {
         set.fonts[bold][underlined] =
             MakeFont(MeasuringDc(), dpi, bold != 0 ? FW_BOLD : FW_NORMAL, underline);
     }

@@ -46,7 +46,6 @@ private:
     struct FontSet {
         int dpi = 0;
         UniqueFont fonts[2][2];
-        bool made[2][2] = {};
     };
     struct SmallerFontEntry {
         int weight = 0;
