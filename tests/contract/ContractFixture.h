@@ -12,6 +12,10 @@
 
 namespace contract {
 
+using program_tests::Backend;
+using program_tests::LabelView;
+using program_tests::MakeBackend;
+
 // Window events, as recorded.
 class RecordingEvents : public platform::FormEvents {
 public:
@@ -40,6 +44,11 @@ protected:
 
     platform::Platform& Platform() { return backend_->Platform(); }
     Backend& Run() { return *backend_; }
+    // A key pressed and released where the keyboard focus is, as typed.
+    void Type(int keyCode) {
+        backend_->QueueKey(keyCode, 0);
+        backend_->Run();
+    }
 
     // A window of 3000 x 2000 twips, hidden.
     std::unique_ptr<platform::Window> MakeWindow(const std::string& name,

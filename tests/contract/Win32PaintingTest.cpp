@@ -35,6 +35,7 @@ TEST_F(PlatformWin32Painting, AKeyRepaintsOnlyTheLabelItChanged) {
     platform::Label& changed = display(0, 120);
     platform::Label& same = display(1, 600);
     window->Show();
+    window->Activate();
     HWND form = Hwnd(*window);
     ASSERT_TRUE(Run().RunUntil([&] { return !::GetUpdateRect(form, nullptr, FALSE); }))
         << "the window never finished its first paint";
@@ -45,7 +46,7 @@ TEST_F(PlatformWin32Painting, AKeyRepaintsOnlyTheLabelItChanged) {
         same.SetCaption("0");
         ::GetUpdateRect(form, &toRepaint, FALSE);
     };
-    Run().Type('1');
+    Type('1');
     ASSERT_TRUE(Run().RunUntil([&] { return events.keys.size() == 1; }));
     const RECT expected = PixelsOf(*window, changed);
     EXPECT_TRUE(::EqualRect(&toRepaint, &expected))

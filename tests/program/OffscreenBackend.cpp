@@ -1,5 +1,5 @@
-// The program suite over the offscreen platform, on virtual time. The steps
-// are fed to its event queue one at a time, each once the queue has handled
+// The suites over the offscreen platform, on virtual time. The steps are fed
+// to its event queue one at a time, each once the queue has handled
 // everything before it, as the Win32 backend feeds them.
 #include <gtest/gtest.h>
 
@@ -33,12 +33,42 @@ public:
         platform_.Post([this] { Feed(); });
         platform_.RunPending();
     }
+    bool RunUntil(const std::function<bool()>& done) override {
+        // Twenty seconds of virtual time, in small steps.
+        for (int elapsed = 0; elapsed <= 20000; elapsed += kStep) {
+            platform_.RunPending();
+            if (done())
+                return true;
+            platform_.PostTick(kStep);
+        }
+        return false;
+    }
+    void PassTimeLater(int milliseconds) override { platform_.PostTick(milliseconds); }
+
+    void ClickAt(platform::Window& window, int x, int y) override {
+        // The offscreen mouse takes pixels of the screen.
+        const platform::Bounds at = window.Placement();
+        const int px = window.Dpi().ToPixels(at.left + x);
+        const int py = window.Dpi().ToPixels(at.top + y);
+        platform_.PostMouseDown(px, py);
+        platform_.PostMouseUp(px, py);
+    }
+    void MoveToScale(platform::Window& window, platform::Dpi dpi) override {
+        platform_.PostDpiChange(window.Name(), dpi);
+    }
 
     bool LineShown(const platform::Window& window, int index) override {
         const platform::Control* control = Of(window).FindControl("Line1", index);
         return control != nullptr && control->Visible();
     }
     bool TakesInput(const platform::Window& window) override { return Of(window).Enabled(); }
+    std::optional<LabelView> ShownLabel(const platform::Window&,
+                                        const platform::Label& label) override {
+        platform::Rgb color = 0;
+        if (!label.Visible() || !platform_.Gdi().TranslateColor(label.ForeColor(), &color))
+            return std::nullopt;
+        return LabelView{label.Caption(), {color}, label.Placement()};
+    }
     std::string ClipboardText() override { return platform_.Clipboard().Contents(); }
     void SetClipboardText(const std::string& text) override {
         platform_.Clipboard().SetContents(text);
@@ -60,6 +90,7 @@ private:
         return static_cast<const offscreen::OffscreenWindow&>(window);
     }
 
+    static constexpr int kStep = 10;
     offscreen::OffscreenPlatform platform_;
     std::deque<std::function<void()>> steps_;
 };

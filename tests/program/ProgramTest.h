@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "ProgramBackend.h"
+#include "Backend.h"
 #include "app/Program.h"
 
 namespace program_tests {

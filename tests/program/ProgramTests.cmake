@@ -9,4 +9,4 @@ set(CONVALIS_PROGRAM_TESTS
     ${CMAKE_CURRENT_LIST_DIR}/ZoneEuroTest.cpp
     ${PROJECT_SOURCE_DIR}/tools/convalis-drive/Script.cpp
 )
-set(CONVALIS_PROGRAM_TEST_INCLUDES ${PROJECT_SOURCE_DIR}/tools/convalis-drive)
+set(CONVALIS_PROGRAM_TEST_INCLUDES ${CMAKE_CURRENT_LIST_DIR} ${PROJECT_SOURCE_DIR}/tools/convalis-drive)

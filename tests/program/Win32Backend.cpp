@@ -1,14 +1,18 @@
-// The program suite over the real Win32 platform, in the test program's own
-// process: real windows and the platform's own message loop. Keys go in
-// through the system's input as typed, modifiers held, to the foreground
-// window; a click is the left button's press and release posted at the
-// control that a screen reader reads by the name the test gives.
+// The suites over the real Win32 platform, in the test program's own process:
+// real windows and the platform's own message loop. Keys go in through the
+// system's input as typed, modifiers held, to the foreground window; a click
+// is the left button's press and release posted at a point of a window, or at
+// the control that a screen reader reads by the name the test gives.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <deque>
+#include <optional>
+#include <string>
 #include <vector>
 
-#include "ProgramBackend.h"
+#include "Backend.h"
+#include "platform/win32/ComPtr.h"
 #include "platform/win32/Text.h"
 #include "platform/win32/Win32Api.h"
 #include "platform/win32/Win32Platform.h"
@@ -17,11 +21,17 @@
 #include "../e2e/Accessibility.h"
 #include "../e2e/Desktop.h"
 
+#include <oleacc.h>
+
 namespace program_tests {
 namespace {
 
-// The longest a run of steps may take on a busy machine under Wine.
+// The longest a run of steps or a wait may take on a busy machine under Wine.
 constexpr DWORD kPatienceMilliseconds = 60000;
+
+HWND Hwnd(const platform::Window& window) {
+    return reinterpret_cast<HWND>(window.Handle());
+}
 
 // The controls of a window of this process as a screen reader reads them,
 // no object of theirs kept past the reading: the windows go with the test.
@@ -29,10 +39,6 @@ std::vector<e2e::AccessibleView> ControlsOf(HWND window) {
     std::vector<e2e::AccessibleView> controls = e2e::AccessibleChildrenOf(window);
     e2e::ForgetAccessibleObjects();
     return controls;
-}
-
-HWND Hwnd(const platform::Window& window) {
-    return reinterpret_cast<HWND>(window.Handle());
 }
 
 bool PressKey(int keyCode, int shift) {
@@ -51,8 +57,18 @@ bool PressKey(int keyCode, int shift) {
     return true;
 }
 
-// A left-button press and release posted at the middle of the shown control
-// that a screen reader reads by `name`, to the window under that point.
+// A left-button press and release posted at a point of `form`'s client area,
+// in pixels, to the window under that point.
+void PostClick(HWND form, POINT point) {
+    HWND target = ::ChildWindowFromPointEx(form, point, CWP_SKIPINVISIBLE);
+    ::MapWindowPoints(form, target, &point, 1);
+    const LPARAM at = MAKELPARAM(point.x, point.y);
+    ::PostMessageW(target, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    ::PostMessageW(target, WM_LBUTTONUP, 0, at);
+}
+
+// A click at the middle of the shown control that a screen reader reads by
+// `name` on the active window.
 bool ClickOn(const std::string& name) {
     HWND form = ::GetActiveWindow();
     for (const e2e::AccessibleView& child : ControlsOf(form)) {
@@ -61,11 +77,7 @@ bool ClickOn(const std::string& name) {
         POINT point{(child.location.left + child.location.right) / 2,
                     (child.location.top + child.location.bottom) / 2};
         ::ScreenToClient(form, &point);
-        HWND target = ::ChildWindowFromPointEx(form, point, CWP_SKIPINVISIBLE);
-        ::MapWindowPoints(form, target, &point, 1);
-        const LPARAM at = MAKELPARAM(point.x, point.y);
-        ::PostMessageW(target, WM_LBUTTONDOWN, MK_LBUTTON, at);
-        ::PostMessageW(target, WM_LBUTTONUP, 0, at);
+        PostClick(form, point);
         return true;
     }
     ADD_FAILURE() << "nothing reads \"" << name << "\" on the active window";
@@ -82,6 +94,47 @@ BOOL CALLBACK FindModal(HWND window, LPARAM found) {
         return TRUE;
     *reinterpret_cast<HWND*>(found) = window;
     return FALSE;
+}
+
+// The accessible object a screen reader finds at a point of the screen.
+struct ObjectFacts {
+    HWND window = nullptr;  // set only when the object is a window's own
+    std::wstring name;
+    RECT location{};
+};
+
+std::optional<ObjectFacts> ObjectAt(POINT point) {
+    IAccessible* found = nullptr;
+    VARIANT child;
+    ::VariantInit(&child);
+    if (FAILED(::AccessibleObjectFromPoint(point, &found, &child)) || found == nullptr)
+        return std::nullopt;
+    const win32::ComPtr<IAccessible> object(found);
+    ObjectFacts facts;
+    if (child.vt == VT_I4 && child.lVal == CHILDID_SELF)
+        ::WindowFromAccessibleObject(object.Get(), &facts.window);
+    BSTR name = nullptr;
+    if (SUCCEEDED(object->get_accName(child, &name)) && name != nullptr) {
+        facts.name.assign(name, ::SysStringLen(name));
+        ::SysFreeString(name);
+    }
+    LONG left = 0, top = 0, width = 0, height = 0;
+    object->accLocation(&left, &top, &width, &height, child);
+    facts.location = {left, top, left + width, top + height};
+    ::VariantClear(&child);
+    return facts;
+}
+
+// The distinct colours painted in `area` of a window's client area.
+std::vector<platform::Rgb> PaintedColors(HWND window, const RECT& area) {
+    std::vector<platform::Rgb> colors;
+    for (const COLORREF pixel : e2e::ScreenPixels(area, window)) {
+        const platform::Rgb rgb =
+            platform::MakeRgb(GetRValue(pixel), GetGValue(pixel), GetBValue(pixel));
+        if (std::find(colors.begin(), colors.end(), rgb) == colors.end())
+            colors.push_back(rgb);
+    }
+    return colors;
 }
 
 // The clipboard, open while the object lives, as another program opens it.
@@ -119,15 +172,34 @@ public:
 
     void Run() override {
         finished_ = false;
-        start_ = ::GetTickCount();
         const UINT_PTR timer = ::SetTimer(nullptr, 0, USER_TIMER_MINIMUM, &Tick);
-        while (!finished_ && !Late()) {
+        EXPECT_TRUE(RunUntil([this] { return finished_; }))
+            << steps_.size() << " steps were left undone";
+        ::KillTimer(nullptr, timer);
+        steps_.clear();
+    }
+    bool RunUntil(const std::function<bool()>& done) override {
+        start_ = ::GetTickCount();
+        while (!done()) {
+            if (Late())
+                return false;
             ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
             platform_.ProcessPending();
         }
-        ::KillTimer(nullptr, timer);
-        EXPECT_TRUE(finished_) << steps_.size() << " steps were left undone";
-        steps_.clear();
+        return true;
+    }
+    void PassTimeLater(int) override {}
+
+    void ClickAt(platform::Window& window, int x, int y) override {
+        PostClick(Hwnd(window), {window.Dpi().ToPixels(x), window.Dpi().ToPixels(y)});
+    }
+    void MoveToScale(platform::Window& window, platform::Dpi dpi) override {
+        const platform::Bounds at = window.Placement();
+        const int left = dpi.ToPixels(at.left);
+        const int top = dpi.ToPixels(at.top);
+        RECT suggested{left, top, left + dpi.ToPixels(at.width), top + dpi.ToPixels(at.height)};
+        ::SendMessageW(Hwnd(window), WM_DPICHANGED, MAKEWPARAM(dpi.Value(), dpi.Value()),
+                       reinterpret_cast<LPARAM>(&suggested));
     }
 
     bool LineShown(const platform::Window& window, int index) override {
@@ -140,6 +212,28 @@ public:
     }
     bool TakesInput(const platform::Window& window) override {
         return ::IsWindowEnabled(Hwnd(window)) != FALSE;
+    }
+    // What a screen reader finds at the middle of the label's place: the
+    // object's name and location, and the colours painted there; none when
+    // it finds the window itself, as where a label is hidden.
+    std::optional<LabelView> ShownLabel(const platform::Window& window,
+                                        const platform::Label& label) override {
+        HWND form = Hwnd(window);
+        ::UpdateWindow(form);
+        const platform::Dpi dpi = window.Dpi();
+        const platform::Bounds at = label.Placement();
+        POINT middle{dpi.ToPixels(at.left + at.width / 2), dpi.ToPixels(at.top + at.height / 2)};
+        ::ClientToScreen(form, &middle);
+        const std::optional<ObjectFacts> found = ObjectAt(middle);
+        if (!found || found->window == form)
+            return std::nullopt;
+        RECT rect = found->location;
+        ::MapWindowPoints(nullptr, form, reinterpret_cast<POINT*>(&rect), 2);
+        return LabelView{
+            win32::Narrow(found->name),
+            PaintedColors(form, rect),
+            {dpi.ToTwips(rect.left), dpi.ToTwips(rect.top), dpi.ToTwips(rect.right - rect.left),
+             dpi.ToTwips(rect.bottom - rect.top)}};
     }
 
     std::string ClipboardText() override {
