@@ -20,7 +20,6 @@ using program_tests::MakeBackend;
 class RecordingEvents : public platform::FormEvents {
 public:
     std::vector<int> keys;
-    int closeRequests = 0;
     int scaleChanges = 0;
     std::function<void(int)> onKey;
 
@@ -29,7 +28,7 @@ public:
         if (onKey)
             onKey(keyCode);
     }
-    void CloseRequested() override { ++closeRequests; }
+    void CloseRequested() override {}
     void DpiChanged() override { ++scaleChanges; }
 };
 
@@ -44,11 +43,6 @@ protected:
 
     platform::Platform& Platform() { return backend_->Platform(); }
     Backend& Run() { return *backend_; }
-    // A key pressed and released where the keyboard focus is, as typed.
-    void Type(int keyCode) {
-        backend_->QueueKey(keyCode, 0);
-        backend_->Run();
-    }
 
     // A window of 3000 x 2000 twips, hidden.
     std::unique_ptr<platform::Window> MakeWindow(const std::string& name,

@@ -2,6 +2,5 @@
 # platform (tests/contract) and inside the end-to-end test program over the
 # Win32 platform (tests/e2e); the backends are the program suite's.
 set(CONVALIS_CONTRACT_TESTS
-    ${CMAKE_CURRENT_LIST_DIR}/ShellContractTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/WindowContractTest.cpp
 )

@@ -46,7 +46,8 @@ TEST_F(PlatformWin32Painting, AKeyRepaintsOnlyTheLabelItChanged) {
         same.SetCaption("0");
         ::GetUpdateRect(form, &toRepaint, FALSE);
     };
-    Type('1');
+    Run().QueueKey('1', 0);
+    Run().Run();
     ASSERT_TRUE(Run().RunUntil([&] { return events.keys.size() == 1; }));
     const RECT expected = PixelsOf(*window, changed);
     EXPECT_TRUE(::EqualRect(&toRepaint, &expected))

@@ -31,16 +31,13 @@ protected:
         Queue({"Escape"});
         Run();
     }
-    void MouseAt(void (offscreen::OffscreenPlatform::*post)(int, int, int, int), int x, int y,
-                 int button = platform::button::kLeft) {
-        (Offscreen().*post)(x, y, button, 0);
+    void Down(int x, int y, int button = platform::button::kLeft) {
+        Offscreen().PostMouseDown(x, y, button);
         Run();
     }
-    void Down(int x, int y, int button = platform::button::kLeft) {
-        MouseAt(&offscreen::OffscreenPlatform::PostMouseDown, x, y, button);
-    }
     void Up(int x, int y, int button = platform::button::kLeft) {
-        MouseAt(&offscreen::OffscreenPlatform::PostMouseUp, x, y, button);
+        Offscreen().PostMouseUp(x, y, button);
+        Run();
     }
     void MoveTo(int x, int y) {
         Offscreen().PostMouseMove(x, y);
@@ -51,7 +48,10 @@ protected:
         const platform::Bounds bounds = Main().Window().Placement();
         Main().Window().Move({left, top, bounds.width, bounds.height});
     }
-    platform::Bounds Where() { return Main().Window().Placement(); }
+    // Where the main window's left edge is, in twips.
+    std::pair<int, int> Where() {
+        return {Main().Window().Placement().left, Main().Window().Placement().top};
+    }
 };
 
 class AtScale : public Pictures, public testing::WithParamInterface<int> {};
@@ -244,20 +244,18 @@ TEST_F(Pictures, ThePressedPointOfADraggedWindowStaysUnderThePointer) {
     Place(3000, 1500);
     // Client point (2625, 900) twips, on the body, is screen pixel (375, 160).
     Down(375, 160);
-    EXPECT_EQ(Main().Drag().DragOffsetX(), 2625.0f);
-    EXPECT_EQ(Main().Drag().DragOffsetY(), 900.0f);
+    EXPECT_EQ(std::pair(Main().Drag().DragOffsetX(), Main().Drag().DragOffsetY()),
+              std::pair(2625.0f, 900.0f));
     MoveTo(200, 100);
-    EXPECT_EQ(Where().left, 375);
-    EXPECT_EQ(Where().top, 600);
+    EXPECT_EQ(Where(), std::pair(375, 600));
     // The pointer may leave the window: the capture keeps it following.
     MoveTo(900, 700);
-    EXPECT_EQ(Where().left, 900 * 15 - 2625);
-    EXPECT_EQ(Where().top, 700 * 15 - 900);
+    EXPECT_EQ(Where(), std::pair(900 * 15 - 2625, 700 * 15 - 900));
     Up(900, 700);
     EXPECT_FALSE(Main().Drag().Dragging());
     EXPECT_EQ(Offscreen().Capture(), 0u);
     MoveTo(100, 100);
-    EXPECT_EQ(Where().left, 900 * 15 - 2625);
+    EXPECT_EQ(Where(), std::pair(900 * 15 - 2625, 700 * 15 - 900));
 
     // The right button drags from a display, not from the body. Display 2
     // spans twips 1320..2655 by 1560..1785: pixel (300, 210).
@@ -266,16 +264,15 @@ TEST_F(Pictures, ThePressedPointOfADraggedWindowStaysUnderThePointer) {
     EXPECT_FALSE(Main().Drag().Dragging());
     Up(375, 160, platform::button::kRight);
     Down(300, 210, platform::button::kRight);
-    EXPECT_EQ(Main().Drag().DragOffsetX(), 1500.0f);
-    EXPECT_EQ(Main().Drag().DragOffsetY(), 1650.0f);
+    EXPECT_EQ(std::pair(Main().Drag().DragOffsetX(), Main().Drag().DragOffsetY()),
+              std::pair(1500.0f, 1650.0f));
     MoveTo(310, 215);
-    EXPECT_EQ(Where().left, 3150);
-    EXPECT_EQ(Where().top, 1575);
+    EXPECT_EQ(Where(), std::pair(3150, 1575));
     Up(310, 215, platform::button::kRight);
     // A left press and release there moves nothing and selects nothing.
     Down(310, 215);
     Up(310, 215);
-    EXPECT_EQ(Where().left, 3150);
+    EXPECT_EQ(Where(), std::pair(3150, 1575));
     EXPECT_EQ(Main().ActiveField(), 0);
 }
 
@@ -315,12 +312,12 @@ TEST_F(Pictures, ADragKeepsThePressedPointAcrossScales) {
     Offscreen().PostMouseDown(400 + 350, 200 + 120);
     MoveTo(800, 320);
     ASSERT_TRUE(Main().Drag().Dragging());
-    EXPECT_EQ(Dpi(192).ToPixels(Where().left), 800 - 350);
+    EXPECT_EQ(Dpi(192).ToPixels(Where().first), 800 - 350);
     Offscreen().PostDpiChange("frmConvalis", Dpi(144));
     MoveTo(700, 300);
     Up(700, 300);
-    EXPECT_EQ(Where().left, 700 * 10 - 2625);
-    EXPECT_EQ(Dpi(144).ToPixels(Where().width), 299);
+    EXPECT_EQ(Where().first, 700 * 10 - 2625);
+    EXPECT_EQ(Dpi(144).ToPixels(Main().Window().Placement().width), 299);
 }
 
 }  // namespace

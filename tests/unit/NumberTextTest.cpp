@@ -11,23 +11,16 @@ namespace {
 using core::FormatFixed2;
 using core::Val;
 
-TEST(Val, ReadsTheNumberAtTheStartOfATextWithAPoint) {
-    EXPECT_DOUBLE_EQ(Val("15.24"), 15.24);
-    EXPECT_DOUBLE_EQ(Val("12."), 12.0);
-    EXPECT_DOUBLE_EQ(Val(".5"), 0.5);
-    EXPECT_DOUBLE_EQ(Val("  1 2 3"), 123.0);  // blanks are skipped
-    EXPECT_DOUBLE_EQ(Val("12.5.3"), 12.5);    // stops where the number cannot go on
-    EXPECT_DOUBLE_EQ(Val("7abc"), 7.0);
-    EXPECT_DOUBLE_EQ(Val("-3.20"), -3.2);
-    EXPECT_DOUBLE_EQ(Val("1e3"), 1000.0);
-    EXPECT_DOUBLE_EQ(Val("2E"), 2.0);
-    EXPECT_DOUBLE_EQ(Val("12,5"), 12.0);  // a comma ends the number
-}
-
-TEST(Val, GivesZeroWithoutANumber) {
-    for (const char* text : {"", " ", "abc", ".", "-", ",5", "e5"}) {
-        EXPECT_EQ(Val(text), 0.0) << text;
-    }
+TEST(Val, ReadsTheNumberAtTheStartOfATextWithAPointOrGivesZero) {
+    // Blanks are skipped, the number stops where it cannot go on (a comma
+    // ends it), and no number reads as zero.
+    const std::pair<const char*, double> cases[] = {
+        {"15.24", 15.24}, {"12.", 12.0}, {".5", 0.5},        {"7abc", 7.0},    {"-3.20", -3.2},
+        {"1e3", 1000.0},  {"2E", 2.0},   {"  1 2 3", 123.0}, {"12.5.3", 12.5}, {"12,5", 12.0},
+        {"", 0.0},        {" ", 0.0},    {"abc", 0.0},       {".", 0.0},       {"-", 0.0},
+        {",5", 0.0},      {"e5", 0.0}};
+    for (const auto& [text, value] : cases)
+        EXPECT_DOUBLE_EQ(Val(text), value) << text;
 }
 
 TEST(TextToDouble, ReadsTheUsersFormat) {
