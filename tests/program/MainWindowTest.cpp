@@ -60,18 +60,13 @@ TEST_F(MainWindow, NavigationVisitsThePricesAndThePaymentButNeverTheChange) {
         ExpectActive(0);
     }
     Start(kBeforeChangeover);
-    for (int expected : {1, 2, 0}) {
-        Press({"Tab"});
+    const std::pair<const char*, int> steps[] = {
+        {"Tab", 1},       {"Tab", 2},       {"Tab", 0},  {"Shift+Tab", 2},
+        {"Shift+Tab", 1}, {"Shift+Tab", 0}, {"Down", 1}, {"Up", 0}};
+    for (const auto& [key, expected] : steps) {
+        Press({key});
         ExpectActive(expected);
     }
-    for (int expected : {2, 1, 0}) {
-        Press({"Shift+Tab"});
-        ExpectActive(expected);
-    }
-    Press({"Down"});
-    ExpectActive(1);
-    Press({"Up"});
-    ExpectActive(0);
 }
 
 TEST_F(MainWindow, AStartedEntryClearsTheDisplaysItMakesOutOfDate) {

@@ -12,7 +12,6 @@
 #include <vector>
 
 #include "Backend.h"
-#include "platform/win32/ComPtr.h"
 #include "platform/win32/Text.h"
 #include "platform/win32/Win32Api.h"
 #include "platform/win32/Win32Platform.h"
@@ -20,8 +19,6 @@
 // After the platform's headers, which keep the names windows.h turns into macros.
 #include "../e2e/Accessibility.h"
 #include "../e2e/Desktop.h"
-
-#include <oleacc.h>
 
 namespace program_tests {
 namespace {
@@ -94,35 +91,6 @@ BOOL CALLBACK FindModal(HWND window, LPARAM found) {
         return TRUE;
     *reinterpret_cast<HWND*>(found) = window;
     return FALSE;
-}
-
-// The accessible object a screen reader finds at a point of the screen.
-struct ObjectFacts {
-    HWND window = nullptr;  // set only when the object is a window's own
-    std::wstring name;
-    RECT location{};
-};
-
-std::optional<ObjectFacts> ObjectAt(POINT point) {
-    IAccessible* found = nullptr;
-    VARIANT child;
-    ::VariantInit(&child);
-    if (FAILED(::AccessibleObjectFromPoint(point, &found, &child)) || found == nullptr)
-        return std::nullopt;
-    const win32::ComPtr<IAccessible> object(found);
-    ObjectFacts facts;
-    if (child.vt == VT_I4 && child.lVal == CHILDID_SELF)
-        ::WindowFromAccessibleObject(object.Get(), &facts.window);
-    BSTR name = nullptr;
-    if (SUCCEEDED(object->get_accName(child, &name)) && name != nullptr) {
-        facts.name.assign(name, ::SysStringLen(name));
-        ::SysFreeString(name);
-    }
-    LONG left = 0, top = 0, width = 0, height = 0;
-    object->accLocation(&left, &top, &width, &height, child);
-    facts.location = {left, top, left + width, top + height};
-    ::VariantClear(&child);
-    return facts;
 }
 
 // The distinct colours painted in `area` of a window's client area.
@@ -213,9 +181,8 @@ public:
     bool TakesInput(const platform::Window& window) override {
         return ::IsWindowEnabled(Hwnd(window)) != FALSE;
     }
-    // What a screen reader finds at the middle of the label's place: the
-    // object's name and location, and the colours painted there; none when
-    // it finds the window itself, as where a label is hidden.
+    // The shown object that a screen reader finds at the middle of the
+    // label's place: its name and location, and the colours painted there.
     std::optional<LabelView> ShownLabel(const platform::Window& window,
                                         const platform::Label& label) override {
         HWND form = Hwnd(window);
@@ -224,16 +191,18 @@ public:
         const platform::Bounds at = label.Placement();
         POINT middle{dpi.ToPixels(at.left + at.width / 2), dpi.ToPixels(at.top + at.height / 2)};
         ::ClientToScreen(form, &middle);
-        const std::optional<ObjectFacts> found = ObjectAt(middle);
-        if (!found || found->window == form)
-            return std::nullopt;
-        RECT rect = found->location;
-        ::MapWindowPoints(nullptr, form, reinterpret_cast<POINT*>(&rect), 2);
-        return LabelView{
-            win32::Narrow(found->name),
-            PaintedColors(form, rect),
-            {dpi.ToTwips(rect.left), dpi.ToTwips(rect.top), dpi.ToTwips(rect.right - rect.left),
-             dpi.ToTwips(rect.bottom - rect.top)}};
+        for (const e2e::AccessibleView& child : ControlsOf(form)) {
+            RECT rect = child.location;
+            if (!child.Shown() || !::PtInRect(&rect, middle))
+                continue;
+            ::MapWindowPoints(nullptr, form, reinterpret_cast<POINT*>(&rect), 2);
+            return LabelView{
+                win32::Narrow(child.name),
+                PaintedColors(form, rect),
+                {dpi.ToTwips(rect.left), dpi.ToTwips(rect.top), dpi.ToTwips(rect.right - rect.left),
+                 dpi.ToTwips(rect.bottom - rect.top)}};
+        }
+        return std::nullopt;
     }
 
     std::string ClipboardText() override {

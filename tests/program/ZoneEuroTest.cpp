@@ -83,28 +83,22 @@ TEST_F(ZoneEuro, ArrowsWrapRoundTheTableOnlyOnTheCurrencyName) {
     Run();
 }
 
-// The currency name is never typed into; the fields cycle through all three.
-TEST_F(ZoneEuro, FieldsCycleThroughAllThreeButTheNameTakesNoTyping) {
+// The fields cycle through all three; the currency name is never typed
+// into, and the amounts follow the entry rules.
+TEST_F(ZoneEuro, FieldsCycleThroughAllThreeAndOnlyTheAmountsTakeTyping) {
     Queue({"5", "Num5", "Comma", "Decimal", "Backspace", "Enter"});
     Then([&] {
         EXPECT_EQ(Displays(), (Texts{"Franc français", "0", "0"}));
         EXPECT_FALSE(Zone().EntryInProgress());
     });
-    for (int expected : {1, 2, 0}) {
-        Queue({"Tab"});
-        Then([&, expected] { ExpectActive(expected); });
+    const std::pair<const char*, int> steps[] = {
+        {"Tab", 1}, {"Tab", 2}, {"Tab", 0}, {"Down", 1}, {"Up", 0}, {"Up", 2}, {"Shift+Tab", 1}};
+    for (const auto& [key, field] : steps) {
+        Queue({key});
+        Then([&, expected = field] { ExpectActive(expected); });
     }
-    Queue({"Down"});
-    Then([&] { ExpectActive(1); });
-    Queue({"Up", "Up"});
-    Then([&] { ExpectActive(2); });
-    Queue({"Shift+Tab"});
-    Then([&] { ExpectActive(1); });
-    Run();
-}
-
-TEST_F(ZoneEuro, TypingFollowsTheEntryRules) {
-    Queue({"Up", "1", "Comma", "5", "0", "Enter", "Up"});
+    // From the units up to the name, then to the euros.
+    Queue({"Up", "Up", "1", "Comma", "5", "0", "Enter", "Up"});
     Then([&] {
         ASSERT_EQ(Displays(), (Texts{"Franc français", "9,84", "1,50"}));
         ExpectActive(1);
