@@ -5,7 +5,6 @@
 
 #include <memory>
 #include <string>
-#include <tuple>
 #include <vector>
 
 #include "Backend.h"
@@ -13,14 +12,12 @@
 namespace contract {
 
 using program_tests::Backend;
-using program_tests::LabelView;
 using program_tests::MakeBackend;
 
 // Window events, as recorded.
 class RecordingEvents : public platform::FormEvents {
 public:
     std::vector<int> keys;
-    int scaleChanges = 0;
     std::function<void(int)> onKey;
 
     void KeyDown(int keyCode, int) override {
@@ -29,13 +26,7 @@ public:
             onKey(keyCode);
     }
     void CloseRequested() override {}
-    void DpiChanged() override { ++scaleChanges; }
 };
-
-// A place in twips, to compare whole.
-inline std::tuple<int, int, int, int> Place(const platform::Bounds& bounds) {
-    return {bounds.left, bounds.top, bounds.width, bounds.height};
-}
 
 class ContractTest : public ::testing::Test {
 protected:

@@ -16,40 +16,6 @@ using platform::RuntimeError;
 
 using PlatformWindows = ContractTest;
 
-// A label hidden shows, once shown again, what was set on it meanwhile: its
-// text, its colour and its place, at the scale its window has gone to.
-TEST_F(PlatformWindows, HiddenLabelsShowWhatWasSetOnThemWhileHidden) {
-    RecordingEvents events;
-    auto window = MakeWindow("frmHiddenRow", events);
-    platform::Label& label = window->AddLabel(
-        platform::PlainLabel("lblP", 3, {240, 240, 1335, 225}, "0", platform::MakeRgb(0, 0, 0),
-                             platform::FontWeight::kBold, platform::Alignment::kRight, false));
-    EXPECT_FALSE(window->Visible()) << "a window is loaded hidden";
-    window->Show();
-    EXPECT_TRUE(window->Visible());
-    label.SetCaption("13,87");
-    label.SetForeColor(platform::MakeRgb(0, 128, 0));
-    label.SetVisible(false);
-    label.Move({480, 720, 1200, 255});
-    // The window keeps its place in twips, and so do its controls.
-    const platform::Bounds place = window->Placement();
-    const platform::Dpi scaled(2 * window->Dpi().Value());
-    Run().MoveToScale(*window, scaled);
-    ASSERT_TRUE(Run().RunUntil([&] { return events.scaleChanges == 1; }));
-    EXPECT_EQ(window->Dpi(), scaled);
-    EXPECT_EQ(Place(window->Placement()), Place(place));
-    EXPECT_FALSE(label.Visible());
-    EXPECT_FALSE(Run().ShownLabel(*window, label)) << "the hidden label shows";
-
-    label.SetVisible(true);
-    ASSERT_TRUE(label.Visible());
-    const std::optional<LabelView> shown = Run().ShownLabel(*window, label);
-    ASSERT_TRUE(shown) << "the label does not show";
-    EXPECT_EQ(shown->text, "13,87");
-    EXPECT_TRUE(shown->ShowsColor(platform::MakeRgb(0, 128, 0)));
-    EXPECT_EQ(Place(shown->placement), std::tuple(480, 720, 1200, 255));
-}
-
 // Where two controls overlap, the click goes to the upper one: an image
 // button over the label added before it.
 TEST_F(PlatformWindows, GiveAClickToTheUpperOfTwoOverlappingControls) {
@@ -192,16 +158,6 @@ TEST_F(PlatformWindows, TimersTickWhileEnabledWithAnIntervalAndTheirWindowIsLoad
 TEST_F(PlatformWindows, RefuseValuesTheirPropertiesCannotTake) {
     RecordingEvents events;
     auto window = MakeWindow("frmRefusals", events);
-    platform::Label& label = window->AddLabel(
-        platform::PlainLabel("lblText", -1, {120, 500, 1000, 255}, "", platform::MakeRgb(1, 2, 3),
-                             platform::FontWeight::kRegular, platform::Alignment::kLeft));
-    EXPECT_THROW(label.SetForeColor(0x01000000u), RuntimeError);
-    EXPECT_EQ(label.ForeColor(), platform::MakeRgb(1, 2, 3));
-    platform::Timer& timer = window->AddTimer();
-    timer.SetInterval(40);
-    EXPECT_THROW(timer.SetInterval(-5), RuntimeError);
-    EXPECT_EQ(timer.Interval(), 40);
-
     platform::Surface& surface = window->AddSurface({"nrvFocus", -1, {120, 900, 300, 300}});
     platform::Gdi& gdi = Platform().Graphics();
     EXPECT_THROW(gdi.SetDrawMode(surface.Hdc(), 99), RuntimeError);

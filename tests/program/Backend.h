@@ -4,28 +4,13 @@
 // under Wine.
 #pragma once
 
-#include <algorithm>
 #include <functional>
 #include <memory>
-#include <optional>
 #include <string>
-#include <vector>
 
 #include "platform/Platform.h"
 
 namespace program_tests {
-
-// A label as it is shown: its text, the colours of its pixels, and its place
-// in twips of its window's client area.
-struct LabelView {
-    std::string text;
-    std::vector<platform::Rgb> colors;
-    platform::Bounds placement;
-
-    bool ShowsColor(platform::Rgb color) const {
-        return std::find(colors.begin(), colors.end(), color) != colors.end();
-    }
-};
 
 class Backend {
 public:
@@ -53,17 +38,11 @@ public:
     // A left-button press and release at a point of the window's client
     // area, in twips.
     virtual void ClickAt(platform::Window& window, int x, int y) = 0;
-    // The system moves `window` to a monitor of scale `dpi`, as when the user
-    // drags it there, and suggests the place it had, in twips.
-    virtual void MoveToScale(platform::Window& window, platform::Dpi dpi) = 0;
 
     // Whether a line of a window (Line1 of that index) is on screen, and
     // whether a window takes the user's input.
     virtual bool LineShown(const platform::Window& window, int index) = 0;
     virtual bool TakesInput(const platform::Window& window) = 0;
-    // The label as shown; none while it is hidden.
-    virtual std::optional<LabelView> ShownLabel(const platform::Window& window,
-                                                const platform::Label& label) = 0;
     // The clipboard's text as another program reads and writes it.
     virtual std::string ClipboardText() = 0;
     virtual void SetClipboardText(const std::string& text) = 0;

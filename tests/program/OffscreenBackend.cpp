@@ -53,22 +53,12 @@ public:
         platform_.PostMouseDown(px, py);
         platform_.PostMouseUp(px, py);
     }
-    void MoveToScale(platform::Window& window, platform::Dpi dpi) override {
-        platform_.PostDpiChange(window.Name(), dpi);
-    }
 
     bool LineShown(const platform::Window& window, int index) override {
         const platform::Control* control = Of(window).FindControl("Line1", index);
         return control != nullptr && control->Visible();
     }
     bool TakesInput(const platform::Window& window) override { return Of(window).Enabled(); }
-    std::optional<LabelView> ShownLabel(const platform::Window&,
-                                        const platform::Label& label) override {
-        platform::Rgb color = 0;
-        if (!label.Visible() || !platform_.Gdi().TranslateColor(label.ForeColor(), &color))
-            return std::nullopt;
-        return LabelView{label.Caption(), {color}, label.Placement()};
-    }
     std::string ClipboardText() override { return platform_.Clipboard().Contents(); }
     void SetClipboardText(const std::string& text) override {
         platform_.Clipboard().SetContents(text);

@@ -5,9 +5,7 @@
 // the control that a screen reader reads by the name the test gives.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <deque>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -93,18 +91,6 @@ BOOL CALLBACK FindModal(HWND window, LPARAM found) {
     return FALSE;
 }
 
-// The distinct colours painted in `area` of a window's client area.
-std::vector<platform::Rgb> PaintedColors(HWND window, const RECT& area) {
-    std::vector<platform::Rgb> colors;
-    for (const COLORREF pixel : e2e::ScreenPixels(area, window)) {
-        const platform::Rgb rgb =
-            platform::MakeRgb(GetRValue(pixel), GetGValue(pixel), GetBValue(pixel));
-        if (std::find(colors.begin(), colors.end(), rgb) == colors.end())
-            colors.push_back(rgb);
-    }
-    return colors;
-}
-
 // The clipboard, open while the object lives, as another program opens it.
 struct ClipboardScope {
     ClipboardScope() : open(::OpenClipboard(nullptr) != FALSE) {
@@ -161,15 +147,6 @@ public:
     void ClickAt(platform::Window& window, int x, int y) override {
         PostClick(Hwnd(window), {window.Dpi().ToPixels(x), window.Dpi().ToPixels(y)});
     }
-    void MoveToScale(platform::Window& window, platform::Dpi dpi) override {
-        const platform::Bounds at = window.Placement();
-        const int left = dpi.ToPixels(at.left);
-        const int top = dpi.ToPixels(at.top);
-        RECT suggested{left, top, left + dpi.ToPixels(at.width), top + dpi.ToPixels(at.height)};
-        ::SendMessageW(Hwnd(window), WM_DPICHANGED, MAKEWPARAM(dpi.Value(), dpi.Value()),
-                       reinterpret_cast<LPARAM>(&suggested));
-    }
-
     bool LineShown(const platform::Window& window, int index) override {
         int lines = 0;
         for (const e2e::AccessibleView& child : ControlsOf(Hwnd(window))) {
@@ -181,30 +158,6 @@ public:
     bool TakesInput(const platform::Window& window) override {
         return ::IsWindowEnabled(Hwnd(window)) != FALSE;
     }
-    // The shown object that a screen reader finds at the middle of the
-    // label's place: its name and location, and the colours painted there.
-    std::optional<LabelView> ShownLabel(const platform::Window& window,
-                                        const platform::Label& label) override {
-        HWND form = Hwnd(window);
-        ::UpdateWindow(form);
-        const platform::Dpi dpi = window.Dpi();
-        const platform::Bounds at = label.Placement();
-        POINT middle{dpi.ToPixels(at.left + at.width / 2), dpi.ToPixels(at.top + at.height / 2)};
-        ::ClientToScreen(form, &middle);
-        for (const e2e::AccessibleView& child : ControlsOf(form)) {
-            RECT rect = child.location;
-            if (!child.Shown() || !::PtInRect(&rect, middle))
-                continue;
-            ::MapWindowPoints(nullptr, form, reinterpret_cast<POINT*>(&rect), 2);
-            return LabelView{
-                win32::Narrow(child.name),
-                PaintedColors(form, rect),
-                {dpi.ToTwips(rect.left), dpi.ToTwips(rect.top), dpi.ToTwips(rect.right - rect.left),
-                 dpi.ToTwips(rect.bottom - rect.top)}};
-        }
-        return std::nullopt;
-    }
-
     std::string ClipboardText() override {
         const ClipboardScope clipboard;
         HANDLE data = clipboard.open ? ::GetClipboardData(CF_UNICODETEXT) : nullptr;

@@ -1,6 +1,6 @@
 // What the Win32 platform promises beyond the contract, about the controls
-// its windows draw themselves: a change repaints only what it changed, and
-// the tooltip follows the pointer from one control to the next.
+// its windows draw themselves: the tooltip follows the pointer from one
+// control to the next.
 #include <string>
 
 #include "ContractFixture.h"
@@ -9,7 +9,7 @@
 namespace contract {
 namespace {
 
-class PlatformWin32Painting : public ContractTest {
+class PlatformWin32Tooltips : public ContractTest {
 protected:
     static HWND Hwnd(const platform::Window& window) {
         return reinterpret_cast<HWND>(window.Handle());
@@ -21,40 +21,6 @@ protected:
                     dpi.ToPixels(b.top + b.height)};
     }
 };
-
-// A key that changes one display and sets another to the text it shows
-// already has the window repaint the first alone.
-TEST_F(PlatformWin32Painting, AKeyRepaintsOnlyTheLabelItChanged) {
-    RecordingEvents events;
-    auto window = MakeWindow("frmRepaint", events);
-    const auto display = [&](int index, int top) -> platform::Label& {
-        return window->AddLabel(platform::PlainLabel(
-            "lblP", index, {120, top, 1500, 255}, "0", platform::MakeRgb(0, 0, 0),
-            platform::FontWeight::kBold, platform::Alignment::kRight));
-    };
-    platform::Label& changed = display(0, 120);
-    platform::Label& same = display(1, 600);
-    window->Show();
-    window->Activate();
-    HWND form = Hwnd(*window);
-    ASSERT_TRUE(Run().RunUntil([&] { return !::GetUpdateRect(form, nullptr, FALSE); }))
-        << "the window never finished its first paint";
-
-    RECT toRepaint{};
-    events.onKey = [&](int) {
-        changed.SetCaption("1");
-        same.SetCaption("0");
-        ::GetUpdateRect(form, &toRepaint, FALSE);
-    };
-    Run().QueueKey('1', 0);
-    Run().Run();
-    ASSERT_TRUE(Run().RunUntil([&] { return events.keys.size() == 1; }));
-    const RECT expected = PixelsOf(*window, changed);
-    EXPECT_TRUE(::EqualRect(&toRepaint, &expected))
-        << "repainted " << toRepaint.left << "," << toRepaint.top << " to " << toRepaint.right
-        << "," << toRepaint.bottom << " for the label at " << expected.left << "," << expected.top
-        << " to " << expected.right << "," << expected.bottom;
-}
 
 // The text of the tooltip shown for `window`, or empty while none shows.
 std::wstring ShownTip(HWND window) {
@@ -85,7 +51,7 @@ std::wstring ShownTip(HWND window) {
     return search.text;
 }
 
-TEST_F(PlatformWin32Painting, TheTooltipFollowsThePointerFromOneControlToTheNext) {
+TEST_F(PlatformWin32Tooltips, TheTooltipFollowsThePointerFromOneControlToTheNext) {
     RecordingEvents events;
     auto window = MakeWindow("frmTips", events);
     platform::ImageButton& first = window->AddImageButton(
