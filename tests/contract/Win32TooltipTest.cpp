@@ -52,8 +52,7 @@ std::wstring ShownTip(HWND window) {
 }
 
 TEST_F(PlatformWin32Tooltips, TheTooltipFollowsThePointerFromOneControlToTheNext) {
-    RecordingEvents events;
-    auto window = MakeWindow("frmTips", events);
+    auto window = MakeWindow("frmTips");
     platform::ImageButton& first = window->AddImageButton(
         {"imaCommand", 0, {300, 300, 600, 600}, platform::Picture::kClose, "Fermer"});
     platform::ImageButton& second = window->AddImageButton(

@@ -19,8 +19,7 @@ using PlatformWindows = ContractTest;
 // Where two controls overlap, the click goes to the upper one: an image
 // button over the label added before it.
 TEST_F(PlatformWindows, GiveAClickToTheUpperOfTwoOverlappingControls) {
-    RecordingEvents events;
-    auto window = MakeWindow("frmOverlap", events);
+    auto window = MakeWindow("frmOverlap");
     platform::Label& label = window->AddLabel(platform::PlainLabel(
         "lblUnder", -1, {300, 300, 1500, 600}, "Sous", platform::MakeRgb(0, 0, 0),
         platform::FontWeight::kRegular, platform::Alignment::kLeft));
@@ -41,9 +40,8 @@ TEST_F(PlatformWindows, GiveAClickToTheUpperOfTwoOverlappingControls) {
 // A window opens centred on its owner, but an owner dragged to an edge of
 // the screen does not take it off the screen.
 TEST_F(PlatformWindows, OpenCentredOverTheirOwnerAndInsideTheScreen) {
-    RecordingEvents ownerEvents, events;
-    auto owner = MakeWindow("frmOwner", ownerEvents);
-    auto window = MakeWindow("frmOver", events);
+    auto owner = MakeWindow("frmOwner");
+    auto window = MakeWindow("frmOver");
     const int screenWidth = Platform().Display().WidthTwips();
     const int screenHeight = Platform().Display().HeightTwips();
     owner->Move({6000, 4500, 4500, 3000});
@@ -73,11 +71,10 @@ using PlatformModalShow = ContractTest;
 // show has returned, and stays hidden when activated.
 
 TEST_F(PlatformModalShow, KeepsWindowsUnloadedInItsLoopUntilItEndsAndRefusesANestedShow) {
-    RecordingEvents ownerEvents, modalEvents, goneEvents;
-    auto owner = MakeWindow("frmOwner", ownerEvents);
+    auto owner = MakeWindow("frmOwner");
     owner->Show();
-    auto modal = MakeWindow("frmModal", modalEvents);
-    auto gone = MakeWindow("frmGone", goneEvents);
+    auto modal = MakeWindow("frmModal");
+    auto gone = MakeWindow("frmGone");
     platform::Window* const unloaded = gone.get();
     auto token = std::make_shared<int>();
     const std::weak_ptr<int> freed = token;
@@ -110,9 +107,8 @@ TEST_F(PlatformModalShow, KeepsWindowsUnloadedInItsLoopUntilItEndsAndRefusesANes
 }
 
 TEST_F(PlatformModalShow, RefusesItsOwnWindowAndAShownWindow) {
-    RecordingEvents events;
-    auto owner = MakeWindow("frmOwner", events);
-    auto window = MakeWindow("frmModal", events);
+    auto owner = MakeWindow("frmOwner");
+    auto window = MakeWindow("frmModal");
     EXPECT_THROW(window->ShowModal(*window), RuntimeError);
     window->Show();
     EXPECT_THROW(window->ShowModal(*owner), RuntimeError);
@@ -122,8 +118,7 @@ TEST_F(PlatformModalShow, RefusesItsOwnWindowAndAShownWindow) {
 // Timers tick while enabled with an interval, and stop when disabled or
 // when their window is unloaded, while a clock on another window goes on.
 TEST_F(PlatformWindows, TimersTickWhileEnabledWithAnIntervalAndTheirWindowIsLoaded) {
-    RecordingEvents events, unloadedEvents, otherEvents;
-    auto window = MakeWindow("frmTimer", events);
+    auto window = MakeWindow("frmTimer");
     platform::Timer& timer = window->AddTimer();
     EXPECT_TRUE(timer.Enabled());
     EXPECT_EQ(timer.Interval(), 0);
@@ -136,7 +131,7 @@ TEST_F(PlatformWindows, TimersTickWhileEnabledWithAnIntervalAndTheirWindowIsLoad
     timer.SetEnabled(false);
     EXPECT_FALSE(timer.Enabled());
     const int stopped = ticks;
-    auto unloaded = MakeWindow("frmUnloaded", unloadedEvents);
+    auto unloaded = MakeWindow("frmUnloaded");
     int unloadedTicks = 0;
     platform::Timer& unloadedTimer = unloaded->AddTimer();
     unloadedTimer.SetOnTick([&] {
@@ -144,7 +139,7 @@ TEST_F(PlatformWindows, TimersTickWhileEnabledWithAnIntervalAndTheirWindowIsLoad
             Platform().Unload(std::move(unloaded));
     });
     unloadedTimer.SetInterval(10);
-    auto other = MakeWindow("frmOther", otherEvents);
+    auto other = MakeWindow("frmOther");
     platform::Timer& clock = other->AddTimer();
     int clockTicks = 0;
     clock.SetOnTick([&] { ++clockTicks; });
@@ -156,8 +151,7 @@ TEST_F(PlatformWindows, TimersTickWhileEnabledWithAnIntervalAndTheirWindowIsLoad
 
 // Values a property cannot take raise the run-time error and change nothing.
 TEST_F(PlatformWindows, RefuseValuesTheirPropertiesCannotTake) {
-    RecordingEvents events;
-    auto window = MakeWindow("frmRefusals", events);
+    auto window = MakeWindow("frmRefusals");
     platform::Surface& surface = window->AddSurface({"nrvFocus", -1, {120, 900, 300, 300}});
     platform::Gdi& gdi = Platform().Graphics();
     EXPECT_THROW(gdi.SetDrawMode(surface.Hdc(), 99), RuntimeError);
@@ -189,17 +183,12 @@ TEST_F(PlatformWindows, TranslateOleColoursAsTheSystemShowsThem) {
     EXPECT_EQ(rgb, platform::MakeRgb(1, 2, 3)) << "a refused colour changed the result";
 }
 
-// Icon events, as recorded.
-class IconEvents : public platform::NotificationIconEvents {
-public:
-    void IconDoubleClicked() override {}
-    void ShellRestarted() override {}
-};
-
 TEST_F(PlatformWindows, TakeANotificationIconThatGoesWithItsObject) {
-    RecordingEvents events;
-    auto window = MakeWindow("frmIcon", events);
-    IconEvents iconEvents;
+    auto window = MakeWindow("frmIcon");
+    struct : platform::NotificationIconEvents {
+        void IconDoubleClicked() override {}
+        void ShellRestarted() override {}
+    } iconEvents;
     platform::Shell& shell = Platform().ShellServices();
     auto icon = shell.CreateNotificationIcon(*window, "Convertisseur Francs-Euros", iconEvents);
     ASSERT_TRUE(icon->Add());

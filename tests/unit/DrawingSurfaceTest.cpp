@@ -55,8 +55,7 @@ TEST_F(DrawingSurface, LoadStateStopsAtAValueOfTheWrongTypeOrSize) {
         {"FillStyle", 32768},
         {"FillStyle", -32769},
         {"ForeColor", std::int64_t{1} << 32},
-        {"FillColor", INT32_MIN - std::int64_t{1}},
-    };
+        {"FillColor", INT32_MIN - std::int64_t{1}}};
     for (const auto& [key, value] : tooWide) {
         chrome::PropertyBag wide;
         wide.WriteProperty(key, value);
