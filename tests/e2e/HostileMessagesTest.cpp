@@ -73,18 +73,6 @@ protected:
         }
     }
 
-    // Opens a window from the main window with `key`, posts everything to
-    // it and to the main window, and closes it with Alt+F4.
-    void PostToWindowOpenedBy(const Keystroke& key, WindowKind kind) {
-        app_.Press({key});
-        const ProgramWindow opened = app_.WaitForWindow(kind);
-        ASSERT_TRUE(opened) << "no window opened";
-        PostEverything(opened.Handle());
-        PostEverything(app_.MainWindow());
-        opened.Press({WithAlt(VK_F4)});
-        EXPECT_TRUE(WaitUntil([&] { return !opened.IsShown(); })) << "the window no longer closes";
-    }
-
     // A separator other than the tests' usual comma: the program reads the
     // user's own when it starts.
     ScopedDecimalSeparator point_{L"."};
@@ -94,17 +82,24 @@ protected:
     std::mt19937 random_{20020217};
 };
 
+// Each window opened in turn, sent everything with the main window under it,
+// and closed with Alt+F4.
 TEST_F(HostileMessages, LeaveEveryWindowWorkingAndTheProgramConverting) {
     PostEverything(app_.MainWindow());
-    PostToWindowOpenedBy(WithAlt('Z'), WindowKind::kEuroZone);
-    PostToWindowOpenedBy(WithAlt('O'), WindowKind::kOptions);
-    app_.Click(L"imaCommand(3)");
-    const ProgramWindow about = app_.WaitForWindow(WindowKind::kAbout);
-    ASSERT_TRUE(about) << "no about box opened";
-    PostEverything(about.Handle());
-    about.Press({WithAlt(VK_F4)});
-    EXPECT_TRUE(WaitUntil([&] { return !about.IsShown(); })) << "the about box no longer closes";
-
+    for (const WindowKind kind :
+         {WindowKind::kEuroZone, WindowKind::kOptions, WindowKind::kAbout}) {
+        if (kind == WindowKind::kAbout) {
+            app_.Click(L"imaCommand(3)");
+        } else {
+            app_.Press({WithAlt(kind == WindowKind::kEuroZone ? 'Z' : 'O')});
+        }
+        const ProgramWindow opened = app_.WaitForWindow(kind);
+        ASSERT_TRUE(opened) << "no window opened";
+        PostEverything(opened.Handle());
+        PostEverything(app_.MainWindow());
+        opened.Press({WithAlt(VK_F4)});
+        EXPECT_TRUE(WaitUntil([&] { return !opened.IsShown(); })) << "the window no longer closes";
+    }
     app_.Type(L"100");
     app_.Press({{VK_RETURN}});
     EXPECT_TRUE(app_.Shows(L"lblP(2)", L"15.24"));
