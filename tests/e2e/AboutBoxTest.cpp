@@ -3,10 +3,68 @@
 #include <gtest/gtest.h>
 
 #include "ProgramUnderTest.h"
-#include "ShellLaunches.h"
+#include "platform/win32/Text.h"
 
 namespace e2e {
 namespace {
+
+constexpr wchar_t kLogVariable[] = L"CONVALIS_E2E_LAUNCHES";
+
+// While a recorder lives, the shell opens "http" and "mailto" addresses with
+// record-launch.exe (built beside the test driver), which notes the command
+// line of each launch in a file of the recorder's, named in the environment
+// of the programs started after the recorder.
+class LaunchRecorder {
+public:
+    LaunchRecorder() {
+        wchar_t temp[MAX_PATH] = {}, file[MAX_PATH] = {};
+        GetTempPathW(MAX_PATH, temp);
+        GetTempFileNameW(temp, L"cvl", 0, file);  // creates it empty
+        log_ = file;
+        SetEnvironmentVariableW(kLogVariable, log_.c_str());
+    }
+    ~LaunchRecorder() {
+        SetEnvironmentVariableW(kLogVariable, nullptr);
+        DeleteFileW(log_.c_str());
+    }
+    LaunchRecorder(const LaunchRecorder&) = delete;
+    LaunchRecorder& operator=(const LaunchRecorder&) = delete;
+
+    // The command lines of the launches so far, in order: whole lines only,
+    // since a launch may be writing the last one.
+    std::vector<std::wstring> Launches() const {
+        UniqueHandle file(CreateFileW(log_.c_str(), GENERIC_READ,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+        std::string contents(65536, '\0');
+        DWORD read = 0;
+        ReadFile(file.get(), contents.data(), static_cast<DWORD>(contents.size()), &read, nullptr);
+        contents.resize(read);
+        std::vector<std::wstring> launches;
+        for (size_t start = 0, end; (end = contents.find('\n', start)) != std::string::npos;
+             start = end + 1) {
+            launches.push_back(win32::Widen(contents.substr(start, end - start)));
+        }
+        return launches;
+    }
+
+private:
+    // Wine's shell reads the machine's classes; the user's are ignored.
+    static ScopedRegistryString Handler(const wchar_t* scheme) {
+        wchar_t driver[MAX_PATH] = {};
+        GetModuleFileNameW(nullptr, driver, MAX_PATH);
+        std::wstring folder = driver;
+        folder.erase(folder.find_last_of(L'\\'));
+        return ScopedRegistryString(
+            HKEY_LOCAL_MACHINE,
+            std::wstring(L"Software\\Classes\\") + scheme + L"\\shell\\open\\command", L"",
+            L"\"" + folder + L"\\record-launch.exe\" \"%1\"");
+    }
+
+    std::wstring log_;
+    ScopedRegistryString http_ = Handler(L"http");
+    ScopedRegistryString mailto_ = Handler(L"mailto");
+};
 
 // A press on the web address released far away opens nothing; released
 // over it after moving off and back, it opens the address, as a click on a

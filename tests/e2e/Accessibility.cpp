@@ -87,10 +87,6 @@ std::optional<AccessibleView> ReadObject(IDispatch& child) {
     return view ? view : ReadClient(window);  // once again for an object of a window gone
 }
 
-// The recorder the hook reports to: out-of-context hooks call back on the
-// thread that set them, one recorder at a time.
-WinEventRecorder* activeRecorder = nullptr;
-
 }  // namespace
 
 void ForgetAccessibleObjects() {
@@ -123,51 +119,9 @@ std::vector<AccessibleView> AccessibleChildrenOf(HWND window) {
     return views;
 }
 
-WinEventRecorder::WinEventRecorder(DWORD processId, DWORD first, DWORD last) {
-    activeRecorder = this;
-    hook_ = SetWinEventHook(first, last, nullptr, &WinEventRecorder::Hear, processId, 0,
-                            WINEVENT_OUTOFCONTEXT);
-}
-
-WinEventRecorder::~WinEventRecorder() {
-    if (hook_ != nullptr) {
-        UnhookWinEvent(hook_);
-    }
-    activeRecorder = nullptr;
-}
-
-// The event names the window and its object, and the child of that object
-// (a simple child id) or the object itself (CHILDID_SELF).
-void CALLBACK WinEventRecorder::Hear(HWINEVENTHOOK, DWORD event, HWND window, LONG object,
-                                     LONG child, DWORD, DWORD) {
-    if (activeRecorder == nullptr || object != OBJID_CLIENT) {
-        return;
-    }
-    AccessiblePtr source = ObjectOf(window, object);
-    const std::wstring name = source ? Read(*source.Get(), ChildId(child)).name : L"";
-    activeRecorder->events_.push_back({event, name});
-}
-
-std::optional<WinEventRecorder::Event> WinEventRecorder::WaitFor(
-    const std::function<bool(const Event&)>& match, std::chrono::milliseconds limit) {
-    std::optional<Event> found;
-    WaitUntil(
-        [&] {
-            MSG msg;
-            while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-                TranslateMessage(&msg);
-                DispatchMessageW(&msg);
-            }
-            for (const Event& event : events_) {
-                if (match(event)) {
-                    found = event;
-                    return true;
-                }
-            }
-            return false;
-        },
-        limit);
-    return found;
+std::wstring AccessibleNameOf(HWND window, LONG child) {
+    AccessiblePtr object = ObjectOf(window, OBJID_CLIENT);
+    return object ? Read(*object.Get(), ChildId(child)).name : L"";
 }
 
 }  // namespace e2e

@@ -7,8 +7,6 @@
 
 #include <oleacc.h>
 
-#include <chrono>
-#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -35,34 +33,7 @@ std::vector<AccessibleView> AccessibleChildrenOf(HWND window);
 // Lets go of the objects read so far (those of a program that has ended).
 void ForgetAccessibleObjects();
 
-// Win events of one process, heard out of context while the recorder lives.
-class WinEventRecorder {
-public:
-    struct Event {
-        DWORD event;
-        std::wstring name;  // the object's name when the event came
-    };
-
-    // Listens to the events from `first` to `last` raised by `processId`.
-    WinEventRecorder(DWORD processId, DWORD first, DWORD last);
-    ~WinEventRecorder();
-    WinEventRecorder(const WinEventRecorder&) = delete;
-    WinEventRecorder& operator=(const WinEventRecorder&) = delete;
-
-    bool Listening() const { return hook_ != nullptr; }
-    // Handles the hook's messages until an event heard so far satisfies
-    // `match`, or until `limit` has passed.
-    std::optional<Event> WaitFor(const std::function<bool(const Event&)>& match,
-                                 std::chrono::milliseconds limit = kPatience);
-    const std::vector<Event>& Events() const { return events_; }
-    void Clear() { events_.clear(); }
-
-private:
-    static void CALLBACK Hear(HWINEVENTHOOK hook, DWORD event, HWND window, LONG object, LONG child,
-                              DWORD thread, DWORD time);
-
-    HWINEVENTHOOK hook_ = nullptr;
-    std::vector<Event> events_;
-};
+// The name of a window's client object (CHILDID_SELF) or of its child `child`.
+std::wstring AccessibleNameOf(HWND window, LONG child);
 
 }  // namespace e2e

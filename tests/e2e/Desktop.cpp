@@ -1,12 +1,18 @@
 #include "Desktop.h"
 
+#include <objbase.h>
+#include <shlobj.h>
+#include <tlhelp32.h>
+
 #include <algorithm>
 #include <cwctype>
 #include <memory>
 #include <stdexcept>
 #include <thread>
+#include <tuple>
 #include <type_traits>
 
+#include "platform/win32/ComPtr.h"
 #include "platform/win32/Handles.h"
 #include "platform/win32/Text.h"
 
@@ -57,22 +63,25 @@ BOOL CALLBACK CollectWindow(HWND window, LPARAM list) {
     return TRUE;
 }
 
-std::optional<std::wstring> ReadRegistryString(HKEY root, const std::wstring& keyPath,
-                                               const std::wstring& valueName) {
-    wchar_t value[1024] = {};
-    DWORD bytes = sizeof(value);
-    if (RegGetValueW(root, keyPath.c_str(), valueName.c_str(), RRF_RT_REG_SZ, nullptr, value,
-                     &bytes) != ERROR_SUCCESS) {
-        return std::nullopt;
-    }
-    return value;
-}
-
 bool WriteRegistryString(HKEY root, const std::wstring& keyPath, const std::wstring& valueName,
                          const std::wstring& value) {
     const auto bytes = static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t));
     return RegSetKeyValueW(root, keyPath.c_str(), valueName.c_str(), REG_SZ, value.c_str(),
                            bytes) == ERROR_SUCCESS;
+}
+
+std::vector<DWORD> HelpViewerProcesses() {
+    std::vector<DWORD> found;
+    UniqueHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+    PROCESSENTRY32W entry{};
+    entry.dwSize = sizeof(entry);
+    for (BOOL more = Process32FirstW(snapshot.get(), &entry); more;
+         more = Process32NextW(snapshot.get(), &entry)) {
+        if (lstrcmpiW(entry.szExeFile, L"winhlp32.exe") == 0) {
+            found.push_back(entry.th32ProcessID);
+        }
+    }
+    return found;
 }
 
 }  // namespace
@@ -160,16 +169,6 @@ std::vector<HWND> ChildWindows(HWND parent) {
     std::vector<HWND> windows;
     EnumChildWindows(parent, CollectWindow, reinterpret_cast<LPARAM>(&windows));
     return windows;
-}
-
-HWND ShownWindowOfClass(DWORD process, std::wstring_view windowClass) {
-    for (HWND window : TopLevelWindows()) {
-        if (WindowProcess(window) == process && IsWindowVisible(window) &&
-            WindowClass(window) == windowClass) {
-            return window;
-        }
-    }
-    return nullptr;
 }
 
 int ScreenPixelsPerInchX() {
@@ -284,21 +283,15 @@ bool BringToForeground(HWND window) {
     });
 }
 
-bool PointerIsAt(POINT screenPoint) {
-    POINT now{};
-    return GetCursorPos(&now) && now.x == screenPoint.x && now.y == screenPoint.y;
-}
-
-bool KeepPointerAt(POINT screenPoint) {
-    if (PointerIsAt(screenPoint)) {
-        return true;
-    }
-    SetCursorPos(screenPoint.x, screenPoint.y);
-    return false;
-}
-
 bool PlacePointer(POINT screenPoint) {
-    return WaitUntil([screenPoint] { return KeepPointerAt(screenPoint); });
+    return WaitUntil([screenPoint] {
+        POINT now{};
+        if (GetCursorPos(&now) && now.x == screenPoint.x && now.y == screenPoint.y) {
+            return true;
+        }
+        SetCursorPos(screenPoint.x, screenPoint.y);
+        return false;
+    });
 }
 
 bool SendButtons(POINT screenPoint, const std::vector<DWORD>& buttons) {
@@ -308,11 +301,6 @@ bool SendButtons(POINT screenPoint, const std::vector<DWORD>& buttons) {
     }
     return SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)) ==
            inputs.size();
-}
-
-bool NudgePointerTo(POINT screenPoint) {
-    INPUT moves[] = {MouseAt({screenPoint.x + 1, screenPoint.y}, 0), MouseAt(screenPoint, 0)};
-    return SendInput(2, moves, sizeof(INPUT)) == 2;
 }
 
 bool SendClick(POINT screenPoint, int clicks) {
@@ -329,10 +317,13 @@ HWND MouseCaptureOf(HWND window) {
 
 ScopedRegistryString::ScopedRegistryString(HKEY root, std::wstring keyPath, std::wstring valueName,
                                            const std::wstring& value)
-    : root_(root),
-      keyPath_(std::move(keyPath)),
-      valueName_(std::move(valueName)),
-      previous_(ReadRegistryString(root_, keyPath_, valueName_)) {
+    : root_(root), keyPath_(std::move(keyPath)), valueName_(std::move(valueName)) {
+    wchar_t previous[1024] = {};
+    DWORD bytes = sizeof(previous);
+    if (RegGetValueW(root_, keyPath_.c_str(), valueName_.c_str(), RRF_RT_REG_SZ, nullptr, previous,
+                     &bytes) == ERROR_SUCCESS) {
+        previous_ = previous;
+    }
     if (!WriteRegistryString(root_, keyPath_, valueName_, value)) {
         throw std::runtime_error("cannot write " + Utf8(keyPath_) + " " + Utf8(valueName_));
     }
@@ -344,6 +335,103 @@ ScopedRegistryString::~ScopedRegistryString() {
     } else {
         RegDeleteKeyValueW(root_, keyPath_.c_str(), valueName_.c_str());
     }
+}
+
+HWND FindHelpViewer(bool dialog) {
+    const std::vector<DWORD> viewers = HelpViewerProcesses();
+    for (HWND window : TopLevelWindows()) {
+        if (std::find(viewers.begin(), viewers.end(), WindowProcess(window)) != viewers.end() &&
+            IsWindowVisible(window) && (WindowClass(window) == L"#32770") == dialog &&
+            (dialog || GetWindow(window, GW_OWNER) == nullptr)) {
+            return window;
+        }
+    }
+    return nullptr;
+}
+
+size_t HelpViewerCount() {
+    return HelpViewerProcesses().size();
+}
+
+void EndHelpViewers() {
+    for (DWORD viewer : HelpViewerProcesses()) {
+        UniqueHandle process(OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, viewer));
+        if (process) {
+            TerminateProcess(process.get(), 1);
+            WaitForSingleObject(process.get(), static_cast<DWORD>(kPatience.count()));
+        }
+    }
+}
+
+std::wstring StartupFolder() {
+    wchar_t path[MAX_PATH] = {};
+    if (FAILED(SHGetFolderPathW(nullptr, CSIDL_STARTUP, nullptr, SHGFP_TYPE_CURRENT, path))) {
+        return {};
+    }
+    return path;
+}
+
+std::wstring StartupShortcutPath() {
+    return StartupFolder() + L"\\Convalis.lnk";
+}
+
+bool FileExists(const std::wstring& path) {
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+bool SameFile(const std::wstring& a, const std::wstring& b) {
+    const auto identity = [](const std::wstring& path) {
+        UniqueHandle file(CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+        BY_HANDLE_FILE_INFORMATION information{};
+        if (file.get() == INVALID_HANDLE_VALUE ||
+            !GetFileInformationByHandle(file.get(), &information)) {
+            return std::optional<std::tuple<DWORD, DWORD, DWORD>>();
+        }
+        return std::optional(std::make_tuple(information.dwVolumeSerialNumber,
+                                             information.nFileIndexHigh,
+                                             information.nFileIndexLow));
+    };
+    const auto first = identity(a);
+    return first && first == identity(b);
+}
+
+std::vector<unsigned char> FileBytes(const std::wstring& path) {
+    UniqueHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE,
+                                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    LARGE_INTEGER size{};
+    if (file.get() == INVALID_HANDLE_VALUE || !GetFileSizeEx(file.get(), &size)) {
+        return {};
+    }
+    std::vector<unsigned char> bytes(static_cast<size_t>(size.QuadPart));
+    DWORD read = 0;
+    if (!bytes.empty() &&
+        !ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr)) {
+        return {};
+    }
+    bytes.resize(read);
+    return bytes;
+}
+
+std::optional<Shortcut> ReadShortcut(const std::wstring& path) {
+    win32::ComPtr<IShellLinkW> link;
+    win32::ComPtr<IPersistFile> file;
+    wchar_t target[MAX_PATH] = {}, arguments[MAX_PATH] = {}, icon[MAX_PATH] = {};
+    Shortcut read;
+    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                                link.PutVoid())) ||
+        FAILED(link->QueryInterface(IID_IPersistFile, file.PutVoid())) ||
+        FAILED(file->Load(path.c_str(), STGM_READ)) ||
+        FAILED(link->GetPath(target, MAX_PATH, nullptr, SLGP_UNCPRIORITY)) ||
+        FAILED(link->GetArguments(arguments, MAX_PATH)) ||
+        FAILED(link->GetIconLocation(icon, MAX_PATH, &read.iconIndex))) {
+        return std::nullopt;
+    }
+    read.target = target;
+    read.arguments = arguments;
+    read.iconFile = icon;
+    return read;
 }
 
 }  // namespace e2e

@@ -42,9 +42,6 @@ DWORD WindowProcess(HWND window);
 RECT WindowRect(HWND window);
 std::vector<HWND> TopLevelWindows();
 std::vector<HWND> ChildWindows(HWND parent);
-// The shown top-level window of `process` of that class, if any.
-HWND ShownWindowOfClass(DWORD process, std::wstring_view windowClass);
-
 int ScreenPixelsPerInchX();
 // A length in pixels of a 96-dpi screen at the screen's scale, rounded as
 // the program rounds it (halves away from zero).
@@ -79,21 +76,12 @@ bool BringToForeground(HWND window);
 // Real mouse input. In Wine's virtual desktop every pointer move comes back
 // later as a move from X, which may carry the pointer back to where an
 // earlier move had put it; so the pointer is placed before a button goes
-// down, button events carry their own position, and pointer moves are
-// checked and made again while a test waits.
-bool PointerIsAt(POINT screenPoint);
-// Puts the pointer at a screen point if it is not there; true if it is.
-// For the condition of a wait: the pointer ends up there and stays.
-bool KeepPointerAt(POINT screenPoint);
-// Waits until the pointer is at a screen point.
+// down, and button events carry their own position.
+// Puts the pointer at a screen point, again until the system says it is there.
 bool PlacePointer(POINT screenPoint);
 // Button events (MOUSEEVENTF_LEFTDOWN...) at a screen point, in one go;
 // a 0 is a move there. Place the pointer first.
 bool SendButtons(POINT screenPoint, const std::vector<DWORD>& buttons);
-// Moves the pointer one pixel beside `screenPoint` and then onto it, in one
-// go, as a hand moves a mouse: the window under the pointer, or the one
-// that captured it, sees a move.
-bool NudgePointerTo(POINT screenPoint);
 // The pointer placed at a point and one or two left clicks there.
 bool SendClick(POINT screenPoint, int clicks = 1);
 // The window of `window`'s thread that has captured the mouse, if any.
@@ -123,6 +111,46 @@ public:
     explicit ScopedDecimalSeparator(const std::wstring& separator)
         : ScopedRegistryString(HKEY_CURRENT_USER, L"Control Panel\\International", L"sDecimal",
                                separator) {}
+};
+
+// The help viewer that F1 opens on the program's help file (Wine's winhlp32).
+// The shown main window of a running help viewer, or with `dialog` its
+// message box (its question for a missing help file); null if none shows.
+HWND FindHelpViewer(bool dialog = false);
+size_t HelpViewerCount();
+// Ends every running help viewer.
+void EndHelpViewers();
+
+// Shortcut files (.lnk) as the shell reads them, and the user's Startup
+// folder, where the program writes "Convalis.lnk" to start with Windows.
+// The current user's Startup folder (CSIDL_STARTUP), without a trailing
+// backslash; empty if the shell has none.
+std::wstring StartupFolder();
+// Startup folder + "\Convalis.lnk".
+std::wstring StartupShortcutPath();
+
+bool FileExists(const std::wstring& path);
+// Whether two paths, long or short, name one file.
+bool SameFile(const std::wstring& a, const std::wstring& b);
+std::vector<unsigned char> FileBytes(const std::wstring& path);
+
+// What the shell's shortcut object reads from a shortcut file.
+struct Shortcut {
+    std::wstring target;
+    std::wstring arguments;
+    std::wstring iconFile;
+    int iconIndex = -1;
+};
+std::optional<Shortcut> ReadShortcut(const std::wstring& path);
+
+// Removes "Convalis.lnk" from the Startup folder now and again when the
+// test ends: the prefix, and so the folder, outlives every test.
+class NoStartupShortcut {
+public:
+    NoStartupShortcut() { DeleteFileW(StartupShortcutPath().c_str()); }
+    ~NoStartupShortcut() { DeleteFileW(StartupShortcutPath().c_str()); }
+    NoStartupShortcut(const NoStartupShortcut&) = delete;
+    NoStartupShortcut& operator=(const NoStartupShortcut&) = delete;
 };
 
 }  // namespace e2e

@@ -33,82 +33,70 @@ LPARAM RectInProgram(HANDLE program, const RECT& rect) {
     return reinterpret_cast<LPARAM>(address);
 }
 
-class HostileMessages : public testing::Test {
-protected:
-    void SetUp() override {
-        ASSERT_NE(app_.WaitForShownMainWindow(), nullptr) << "the program did not start";
+// Every hostile message, to `window`. The posted messages come before
+// the keys the test presses next: a window's queue hands them out first.
+void PostEverything(HWND window, HANDLE memory, std::mt19937& random) {
+    const RECT placed = WindowRect(window);
+    const RECT huge{placed.left, placed.top, placed.left + 65535, placed.top + 65535};
+    for (const auto& [dpi, rect] :
+         std::initializer_list<std::pair<WORD, LPARAM>>{{192, 0},
+                                                        {144, 1},
+                                                        {65535, RectInProgram(memory, placed)},
+                                                        {0, RectInProgram(memory, placed)},
+                                                        {96, RectInProgram(memory, huge)}}) {
+        EXPECT_TRUE(PostMessageW(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), rect));
     }
-
-    // Every hostile message, to `window`. The posted messages come before
-    // the keys the test presses next: a window's queue hands them out first.
-    void PostEverything(HWND window) {
-        const RECT placed = WindowRect(window);
-        const RECT huge{placed.left, placed.top, placed.left + 65535, placed.top + 65535};
-        for (const auto& [dpi, rect] : std::initializer_list<std::pair<WORD, LPARAM>>{
-                 {192, 0},
-                 {144, 1},
-                 {65535, RectInProgram(memory_.get(), placed)},
-                 {0, RectInProgram(memory_.get(), placed)},
-                 {96, RectInProgram(memory_.get(), huge)}}) {
-            EXPECT_TRUE(PostMessageW(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), rect));
-        }
-        EXPECT_TRUE(PostMessageW(window, WM_SIZE, SIZE_RESTORED, MAKELPARAM(65535, 65535)));
-        PostMessageW(window, WM_SIZE, SIZE_MAXIMIZED, MAKELPARAM(0, 0));
-        for (const auto& [wParam, lParam] :
-             std::initializer_list<std::pair<WPARAM, LPARAM>>{{0, 0},
-                                                              {kTrayIconId, 0xFFFF},
-                                                              {~WPARAM{0}, WM_LBUTTONDBLCLK},
-                                                              {kTrayIconId + 1, WM_LBUTTONDBLCLK},
-                                                              {kTrayIconId, -1}}) {
-            PostMessageW(window, kTrayCallback, wParam, lParam);
-        }
-        for (int i = 0; i < 50; ++i) {
-            PostMessageW(window, WM_SETTINGCHANGE, i % 5, 0);
-        }
-        for (const auto& [first, last] : {std::pair{WM_USER, WM_APP - 1}, {WM_APP, 0xBFFFu}}) {
-            std::uniform_int_distribution<UINT> message(first, last);
-            for (int i = 0; i < 200; ++i) {
-                PostMessageW(window, message(random_), random_(), random_());
-            }
+    EXPECT_TRUE(PostMessageW(window, WM_SIZE, SIZE_RESTORED, MAKELPARAM(65535, 65535)));
+    PostMessageW(window, WM_SIZE, SIZE_MAXIMIZED, MAKELPARAM(0, 0));
+    for (const auto& [wParam, lParam] :
+         std::initializer_list<std::pair<WPARAM, LPARAM>>{{0, 0},
+                                                          {kTrayIconId, 0xFFFF},
+                                                          {~WPARAM{0}, WM_LBUTTONDBLCLK},
+                                                          {kTrayIconId + 1, WM_LBUTTONDBLCLK},
+                                                          {kTrayIconId, -1}}) {
+        PostMessageW(window, kTrayCallback, wParam, lParam);
+    }
+    for (int i = 0; i < 50; ++i) {
+        PostMessageW(window, WM_SETTINGCHANGE, i % 5, 0);
+    }
+    for (const auto& [first, last] : {std::pair{WM_USER, WM_APP - 1}, {WM_APP, 0xBFFFu}}) {
+        std::uniform_int_distribution<UINT> message(first, last);
+        for (int i = 0; i < 200; ++i) {
+            PostMessageW(window, message(random), random(), random());
         }
     }
+}
 
-    // Opens a window from the main window with `key`, posts everything to
-    // it and to the main window, and closes it with Alt+F4.
-    void PostToWindowOpenedBy(const Keystroke& key, WindowKind kind) {
-        app_.Press({key});
-        const ProgramWindow opened = app_.WaitForWindow(kind);
+// Each window opened in turn, sent everything with the main window under it,
+// and closed with Alt+F4.
+TEST(HostileMessages, LeaveEveryWindowWorkingAndTheProgramConverting) {
+    // A separator other than the tests' usual comma: the program reads the
+    // user's own when it starts.
+    ScopedDecimalSeparator point(L".");
+    ProgramUnderTest app;
+    ASSERT_NE(app.WaitForShownMainWindow(), nullptr) << "the program did not start";
+    const UniqueHandle memory(
+        OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, app.ProcessId()));
+    std::mt19937 random(20020217);
+    PostEverything(app.MainWindow(), memory.get(), random);
+    for (const WindowKind kind :
+         {WindowKind::kEuroZone, WindowKind::kOptions, WindowKind::kAbout}) {
+        if (kind == WindowKind::kAbout) {
+            app.Click(L"imaCommand(3)");
+        } else {
+            app.Press({WithAlt(kind == WindowKind::kEuroZone ? 'Z' : 'O')});
+        }
+        const ProgramWindow opened = app.WaitForWindow(kind);
         ASSERT_TRUE(opened) << "no window opened";
-        PostEverything(opened.Handle());
-        PostEverything(app_.MainWindow());
+        PostEverything(opened.Handle(), memory.get(), random);
+        PostEverything(app.MainWindow(), memory.get(), random);
         opened.Press({WithAlt(VK_F4)});
         EXPECT_TRUE(WaitUntil([&] { return !opened.IsShown(); })) << "the window no longer closes";
     }
-
-    // A separator other than the tests' usual comma: the program reads the
-    // user's own when it starts.
-    ScopedDecimalSeparator point_{L"."};
-    ProgramUnderTest app_;
-    UniqueHandle memory_{
-        OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, app_.ProcessId())};
-    std::mt19937 random_{20020217};
-};
-
-TEST_F(HostileMessages, LeaveEveryWindowWorkingAndTheProgramConverting) {
-    PostEverything(app_.MainWindow());
-    PostToWindowOpenedBy(WithAlt('Z'), WindowKind::kEuroZone);
-    PostToWindowOpenedBy(WithAlt('O'), WindowKind::kOptions);
-    app_.Click(L"imaCommand(3)");
-    const ProgramWindow about = app_.WaitForWindow(WindowKind::kAbout);
-    ASSERT_TRUE(about) << "no about box opened";
-    PostEverything(about.Handle());
-    about.Press({WithAlt(VK_F4)});
-    EXPECT_TRUE(WaitUntil([&] { return !about.IsShown(); })) << "the about box no longer closes";
-
-    app_.Type(L"100");
-    app_.Press({{VK_RETURN}});
-    EXPECT_TRUE(app_.Shows(L"lblP(2)", L"15.24"));
-    EXPECT_TRUE(IsWindowVisible(app_.MainWindow()));
+    app.Type(L"100");
+    app.Press({{VK_RETURN}});
+    EXPECT_TRUE(app.Shows(L"lblP(2)", L"15.24"));
+    EXPECT_TRUE(IsWindowVisible(app.MainWindow()));
 }
 
 }  // namespace

@@ -5,17 +5,104 @@
 // of Convalis behind. A newer version replaces a running older one.
 #include <gtest/gtest.h>
 
+#include <windows.h>
+
+#include <msi.h>
+#include <objbase.h>
+#include <shlobj.h>
+
+#include <cstdio>
 #include <string_view>
 
-#include "HelpViewer.h"
-#include "Installer.h"
 #include "NotificationArea.h"
 #include "ProductInfo.h"
 #include "ProgramUnderTest.h"
-#include "ShellLinks.h"
 
 namespace e2e {
 namespace {
+
+// The packages under test, named on the driver's command line: the MSI
+// that make dist ships, and the same files as an older version.
+struct {
+    std::wstring current;
+    std::wstring older;
+} packages;
+
+constexpr wchar_t kProductName[] = L"Convalis";
+// Installing takes a few seconds; a loaded machine may take much longer.
+constexpr DWORD kMsiexecLimitMs = 180000;
+
+std::wstring FolderPath(int csidl) {
+    wchar_t path[MAX_PATH] = {};
+    if (FAILED(SHGetFolderPathW(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, path))) {
+        return {};
+    }
+    return path;
+}
+
+std::wstring ProductInfo(const wchar_t* productCode, const wchar_t* property) {
+    wchar_t value[1024] = {};
+    DWORD length = static_cast<DWORD>(std::size(value));
+    return MsiGetProductInfoW(productCode, property, value, &length) == ERROR_SUCCESS ? value : L"";
+}
+
+// Runs msiexec quietly with `action` (/i to install, /x to uninstall) on a
+// package or product code and waits for it; its exit code, or nothing if
+// it did not end in time.
+std::optional<DWORD> Msiexec(const wchar_t* action, const std::wstring& packageOrProductCode) {
+    std::wstring commandLine =
+        L"msiexec.exe " + std::wstring(action) + L" \"" + packageOrProductCode + L"\" /qn";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION started{};
+    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &started)) {
+        return std::nullopt;
+    }
+    UniqueHandle process(started.hProcess);
+    UniqueHandle thread(started.hThread);
+    DWORD code = 0;
+    if (WaitForSingleObject(process.get(), kMsiexecLimitMs) != WAIT_OBJECT_0 ||
+        !GetExitCodeProcess(process.get(), &code)) {
+        return std::nullopt;
+    }
+    return code;
+}
+
+// Where the package puts things for the current user.
+std::wstring InstallFolder() {
+    return FolderPath(CSIDL_LOCAL_APPDATA) + L"\\Programs\\Convalis";
+}
+
+std::wstring StartMenuShortcut() {
+    return FolderPath(CSIDL_PROGRAMS) + L"\\Convalis.lnk";
+}
+
+// A Convalis product that Windows Installer knows as installed, as the
+// installed programs list it.
+struct InstalledProduct {
+    std::wstring productCode;
+    std::wstring version;
+    std::wstring publisher;
+    std::wstring helpLink;
+    std::wstring aboutLink;
+    std::wstring icon;
+};
+std::vector<InstalledProduct> InstalledConvalisProducts() {
+    std::vector<InstalledProduct> products;
+    wchar_t code[39];
+    for (DWORD index = 0; MsiEnumProductsW(index, code) == ERROR_SUCCESS; ++index) {
+        if (ProductInfo(code, INSTALLPROPERTY_INSTALLEDPRODUCTNAME) != kProductName) {
+            continue;
+        }
+        products.push_back({code, ProductInfo(code, INSTALLPROPERTY_VERSIONSTRING),
+                            ProductInfo(code, INSTALLPROPERTY_PUBLISHER),
+                            ProductInfo(code, INSTALLPROPERTY_HELPLINK),
+                            ProductInfo(code, INSTALLPROPERTY_URLINFOABOUT),
+                            ProductInfo(code, INSTALLPROPERTY_PRODUCTICON)});
+    }
+    return products;
+}
 
 // The product's facts are ASCII.
 std::wstring Wide(std::string_view text) {
@@ -29,22 +116,12 @@ bool SameText(const std::wstring& a, const std::wstring& b) {
     return lstrcmpiW(a.c_str(), b.c_str()) == 0;
 }
 
-// The files that the package installs, and the shortcuts; the Startup
-// shortcut is the program's own.
-std::vector<std::wstring> ConvalisFiles() {
-    const std::wstring folder = InstallFolder();
-    return {folder + L"\\Convalis.exe", folder + L"\\Convalis.hlp", folder + L"\\Convalis.chm",
-            StartMenuShortcut(), StartupShortcutPath()};
-}
-
+// Nothing of the package's nor the program's own Startup shortcut.
 testing::AssertionResult NothingOfConvalisLeft() {
-    for (const std::wstring& file : ConvalisFiles()) {
-        if (FileExists(file)) {
-            return testing::AssertionFailure() << Utf8(file) << " is left";
+    for (const std::wstring& path : {InstallFolder(), StartMenuShortcut(), StartupShortcutPath()}) {
+        if (GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES) {
+            return testing::AssertionFailure() << Utf8(path) << " is left";
         }
-    }
-    if (FolderExists(InstallFolder())) {
-        return testing::AssertionFailure() << Utf8(InstallFolder()) << " is left";
     }
     if (!InstalledConvalisProducts().empty()) {
         return testing::AssertionFailure() << "Convalis is still among the installed programs";
@@ -89,18 +166,18 @@ protected:
     void TearDown() override {
         EndHelpViewers();
         for (const InstalledProduct& product : InstalledConvalisProducts()) {
-            UninstallQuietly(product.productCode);
+            Msiexec(L"/x", product.productCode);
         }
         DeleteFileW(StartupShortcutPath().c_str());
     }
 };
 
 TEST_F(Installer, InstallsForTheUserRunsAndUninstallsWithoutLeavingAnything) {
-    ASSERT_EQ(InstallQuietly(Packages().current), 0u);
-    for (const std::wstring& file : ConvalisFiles()) {
-        if (file != StartupShortcutPath()) {
-            EXPECT_TRUE(FileExists(file)) << "not installed: " << Utf8(file);
-        }
+    ASSERT_EQ(Msiexec(L"/i", packages.current), 0u);
+    const std::wstring program = InstallFolder() + L"\\Convalis.exe";
+    for (const std::wstring& file : {program, InstallFolder() + L"\\Convalis.hlp",
+                                     InstallFolder() + L"\\Convalis.chm", StartMenuShortcut()}) {
+        EXPECT_TRUE(FileExists(file)) << "not installed: " << Utf8(file);
     }
     ASSERT_TRUE(InstalledOnceAs(kVersion));
     const InstalledProduct installed = InstalledConvalisProducts().front();
@@ -111,7 +188,6 @@ TEST_F(Installer, InstallsForTheUserRunsAndUninstallsWithoutLeavingAnything) {
 
     const std::optional<Shortcut> startMenu = ReadShortcut(StartMenuShortcut());
     ASSERT_TRUE(startMenu.has_value()) << "no Start-menu shortcut " << Utf8(StartMenuShortcut());
-    const std::wstring program = InstallFolder() + L"\\Convalis.exe";
     ASSERT_TRUE(SameText(startMenu->target, program)) << Utf8(startMenu->target);
 
     ProgramUnderTest::SetExecutable(startMenu->target);
@@ -119,11 +195,18 @@ TEST_F(Installer, InstallsForTheUserRunsAndUninstallsWithoutLeavingAnything) {
         ProgramUnderTest app;
         ASSERT_NE(app.WaitForShownMainWindow(), nullptr);
         app.Press({{VK_F1}});
-        std::string failure;
-        const HWND viewer = WaitForTitlePage(&failure);
-        ASSERT_NE(viewer, nullptr) << failure;
-        // The buttons that the help adds to the viewer's toolbar are French.
-        const std::wstring shown = WindowText(viewer, true);
+        // The title page: the help's title and its first chapter's heading;
+        // the buttons that the help adds to the viewer's toolbar are French.
+        const auto textOf = [](HWND window) {
+            return window != nullptr ? WindowText(window, true) : std::wstring();
+        };
+        std::wstring shown;
+        ASSERT_TRUE(WaitUntil([&] {
+            shown = textOf(FindHelpViewer());
+            return shown.find(L"Aide de Convalis") != std::wstring::npos &&
+                   shown.find(L"Chapitre 1 : Premiers pas") != std::wstring::npos;
+        })) << "the help viewer shows: "
+            << Utf8(shown) << "\nits question: " << Utf8(textOf(FindHelpViewer(true)));
         EXPECT_NE(shown.find(L"\u00C0 pr&opos"), std::wstring::npos) << Utf8(shown);
         EXPECT_EQ(shown.find(L"&About"), std::wstring::npos) << Utf8(shown);
         EndHelpViewers();
@@ -136,40 +219,65 @@ TEST_F(Installer, InstallsForTheUserRunsAndUninstallsWithoutLeavingAnything) {
         options.Press({{VK_RETURN}});
         ASSERT_TRUE(WaitUntil([] { return FileExists(StartupShortcutPath()); }))
             << "ticking the start option wrote no " << Utf8(StartupShortcutPath());
-        const std::optional<Shortcut> startup = ReadShortcut(StartupShortcutPath());
-        ASSERT_TRUE(startup.has_value());
-        EXPECT_TRUE(SameText(startup->target, program)) << Utf8(startup->target);
     }
 
     // Started with Windows: hidden, only its icon shows.
     const std::optional<Shortcut> startup = ReadShortcut(StartupShortcutPath());
     ASSERT_TRUE(startup.has_value());
+    EXPECT_TRUE(SameText(startup->target, program)) << Utf8(startup->target);
     ProgramUnderTest::SetExecutable(startup->target);
     ProgramUnderTest hidden(startup->arguments);
     ASSERT_NE(hidden.WaitForMainWindow(), nullptr);
     ASSERT_TRUE(WaitForNotificationIcon());
 
-    ASSERT_EQ(UninstallQuietly(Packages().current), 0u);
+    ASSERT_EQ(Msiexec(L"/x", packages.current), 0u);
     EXPECT_TRUE(EndedCleanly(hidden));
     EXPECT_TRUE(NothingOfConvalisLeft());
 }
 
 TEST_F(Installer, NewerVersionReplacesTheOlderInPlace) {
-    ASSERT_EQ(InstallQuietly(Packages().older), 0u);
+    ASSERT_EQ(Msiexec(L"/i", packages.older), 0u);
     ASSERT_TRUE(InstalledOnceAs(kOlderVersion));
     ProgramUnderTest::SetExecutable(InstallFolder() + L"\\Convalis.exe");
     ProgramUnderTest older(L"/Hidden");
     ASSERT_NE(older.WaitForMainWindow(), nullptr);
 
-    ASSERT_EQ(InstallQuietly(Packages().current), 0u);
+    ASSERT_EQ(Msiexec(L"/i", packages.current), 0u);
     EXPECT_TRUE(EndedCleanly(older));
     EXPECT_TRUE(InstalledOnceAs(kVersion));
     EXPECT_TRUE(FileExists(InstallFolder() + L"\\Convalis.exe"));
     EXPECT_TRUE(FileExists(StartMenuShortcut()));
 
-    ASSERT_EQ(UninstallQuietly(Packages().current), 0u);
+    ASSERT_EQ(Msiexec(L"/x", packages.current), 0u);
     EXPECT_TRUE(NothingOfConvalisLeft());
 }
 
 }  // namespace
 }  // namespace e2e
+
+// convalis-install-e2e [GoogleTest options] PACKAGE OLDER-PACKAGE
+// Run it in a Wine prefix of its own (scripts/install-e2e.sh): it installs
+// and uninstalls there.
+int wmain(int argc, wchar_t** argv) {
+    testing::InitGoogleTest(&argc, argv);
+    if (argc != 3) {
+        std::fprintf(stderr,
+                     "usage: convalis-install-e2e [GoogleTest options] PACKAGE OLDER-PACKAGE\n");
+        return 2;
+    }
+    for (int i = 1; i < argc; ++i) {
+        if (GetFileAttributesW(argv[i]) == INVALID_FILE_ATTRIBUTES) {
+            std::fprintf(stderr, "convalis-install-e2e: no package at %s\n",
+                         e2e::Utf8(argv[i]).c_str());
+            return 2;
+        }
+    }
+    e2e::packages = {argv[1], argv[2]};
+    // The tests read the program's windows through their accessible objects.
+    if (FAILED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {
+        return 2;
+    }
+    const int failed = RUN_ALL_TESTS();
+    CoUninitialize();
+    return failed;
+}

@@ -3,6 +3,7 @@
 // owner takes input again once the window over it has closed.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <atomic>
 #include <map>
@@ -14,36 +15,33 @@
 namespace e2e {
 namespace {
 
-enum Kind { kZone, kOptions, kAbout, kKinds };
-constexpr std::array<WindowKind, kKinds> kWindowKinds = {WindowKind::kEuroZone,
-                                                         WindowKind::kOptions, WindowKind::kAbout};
-constexpr std::array<const char*, kKinds> kNames = {"euro-zone window", "options dialog",
-                                                    "about box"};
+constexpr WindowKind kKinds[] = {WindowKind::kEuroZone, WindowKind::kOptions, WindowKind::kAbout};
+constexpr const char* kNames[] = {"main window", "euro-zone window", "options dialog", "about box"};
+// The shown windows of each kind, indexed by WindowKind.
+using ShownWindows = std::array<std::vector<HWND>, 4>;
 
-// The program's shown windows of each kind. A window's kind is read once,
+// Sorts the program's shown windows by kind. A window's kind is read once,
 // from its controls: reading them is slow, and a window keeps its kind.
 class WindowSorter {
 public:
-    std::array<std::vector<HWND>, kKinds> ShownByKind(const ProgramUnderTest& app) {
-        std::array<std::vector<HWND>, kKinds> shown;
+    ShownWindows Shown(const ProgramUnderTest& app) {
+        ShownWindows shown;
         for (HWND window : app.OtherShownWindows()) {
             auto known = kinds_.find(window);
-            if (known == kinds_.end()) {
-                const auto kind =
-                    std::find_if(kWindowKinds.begin(), kWindowKinds.end(),
-                                 [&](WindowKind k) { return ProgramWindow::IsOfKind(window, k); });
-                if (kind == kWindowKinds.end()) {
-                    continue;  // still making its controls
+            for (const WindowKind kind : kKinds) {
+                if (known == kinds_.end() && ProgramWindow::IsOfKind(window, kind)) {
+                    known = kinds_.emplace(window, kind).first;
                 }
-                known = kinds_.emplace(window, static_cast<int>(kind - kWindowKinds.begin())).first;
             }
-            shown[known->second].push_back(window);
+            if (known != kinds_.end()) {  // else still making its controls
+                shown[static_cast<int>(known->second)].push_back(window);
+            }
         }
         return shown;
     }
 
 private:
-    std::map<HWND, int> kinds_;
+    std::map<HWND, WindowKind> kinds_;
 };
 
 // Counts the program's shown windows of each kind in a thread of its own,
@@ -51,38 +49,36 @@ private:
 // once: a second window that shows only for a moment counts too.
 class WindowCensus {
 public:
-    explicit WindowCensus(const ProgramUnderTest& app)
-        : app_(app),
-          stop_(CreateEventW(nullptr, TRUE, FALSE, nullptr)),
-          thread_([this] { Run(); }) {}
+    explicit WindowCensus(const ProgramUnderTest& app) : thread_([this, &app] { Run(app); }) {}
     ~WindowCensus() {
-        SetEvent(stop_.get());
+        stop_ = true;
         thread_.join();
     }
     WindowCensus(const WindowCensus&) = delete;
     WindowCensus& operator=(const WindowCensus&) = delete;
 
-    int MostAtOnce(Kind kind) const { return most_[kind]; }
+    int MostAtOnce(WindowKind kind) const { return most_[static_cast<int>(kind)]; }
 
 private:
-    void Run() {
+    void Run(const ProgramUnderTest& app) {
         CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
         WindowSorter sorter;
-        do {
-            const auto shown = sorter.ShownByKind(app_);
-            for (int kind = 0; kind < kKinds; ++kind) {
-                const int count = static_cast<int>(shown[kind].size());
-                if (count > most_[kind]) {
-                    most_[kind] = count;
+        WaitUntil(
+            [&] {
+                const ShownWindows shown = sorter.Shown(app);
+                for (size_t kind = 0; kind < shown.size(); ++kind) {
+                    most_[kind] =
+                        std::max(most_[kind].load(), static_cast<int>(shown[kind].size()));
                 }
-            }
-        } while (WaitForSingleObject(stop_.get(), 5) == WAIT_TIMEOUT);
+                return stop_.load();
+            },
+            std::chrono::hours(1));
+        ForgetAccessibleObjects();
         CoUninitialize();
     }
 
-    const ProgramUnderTest& app_;
-    std::array<std::atomic<int>, kKinds> most_{};
-    UniqueHandle stop_;
+    std::array<std::atomic<int>, 4> most_{};
+    std::atomic<bool> stop_{false};
     std::thread thread_;
 };
 
@@ -93,24 +89,28 @@ protected:
     // Waits until the windows `open` are shown, one of each and no other,
     // each owned by the one before it (the first by the main window), and
     // only the last takes input.
-    testing::AssertionResult Settled(const std::vector<Kind>& open) const {
-        std::string seen;
-        if (WaitUntil([&] { return (seen = Problem(open)).empty(); })) {
+    testing::AssertionResult Settled(const std::vector<WindowKind>& open) {
+        std::string problem;
+        if (WaitUntil([&] { return (problem = Problem(open)).empty(); })) {
             return testing::AssertionSuccess();
         }
-        return testing::AssertionFailure() << seen;
+        return testing::AssertionFailure() << problem;
     }
-    ProgramWindow Shown(Kind kind) const {
-        const auto shown = sorter_.ShownByKind(app_);
-        return ProgramWindow(shown[kind].empty() ? nullptr : shown[kind].front(),
-                             kWindowKinds[kind]);
+    ProgramWindow Shown(WindowKind kind) {
+        const std::vector<HWND> shown = sorter_.Shown(app_)[static_cast<int>(kind)];
+        return ProgramWindow(shown.empty() ? nullptr : shown.front(), kind);
     }
     // The euro-zone window shows the next currency once it has taken the
-    // keys sent before the arrow.
-    testing::AssertionResult ZoneTakesKeys() const {
-        const ProgramWindow zone = Shown(kZone);
+    // keys sent before the arrow (or, from a foreground main window, the
+    // keys and the arrow).
+    testing::AssertionResult ZoneTakesKeys(const std::vector<Keystroke>& keys = {}) {
+        const ProgramWindow zone = Shown(WindowKind::kEuroZone);
         const std::wstring before = zone.Text(L"lblP(0)");
-        zone.Press({{VK_RIGHT}});
+        if (keys.empty()) {
+            zone.Press({{VK_RIGHT}});
+        } else {
+            SendKeystrokes(keys);
+        }
         if (WaitUntil([&] { return zone.Text(L"lblP(0)") != before; })) {
             return testing::AssertionSuccess();
         }
@@ -120,26 +120,25 @@ protected:
     ProgramUnderTest app_;
 
 private:
-    std::string Problem(const std::vector<Kind>& open) const {
+    std::string Problem(const std::vector<WindowKind>& open) {
         std::ostringstream problem;
-        const auto shown = sorter_.ShownByKind(app_);
-        for (int kind = 0; kind < kKinds; ++kind) {
+        const ShownWindows shown = sorter_.Shown(app_);
+        for (const WindowKind kind : kKinds) {
             const bool expected = std::find(open.begin(), open.end(), kind) != open.end();
-            if (shown[kind].size() != (expected ? 1u : 0u)) {
-                problem << shown[kind].size() << " " << kNames[kind] << " shown; ";
+            const size_t count = shown[static_cast<int>(kind)].size();
+            if (count != (expected ? 1u : 0u)) {
+                problem << count << " " << kNames[static_cast<int>(kind)] << " shown; ";
             }
         }
         if (!problem.str().empty()) {
             return problem.str();
         }
         HWND owner = app_.MainWindow();
-        for (Kind kind : open) {
-            HWND window = shown[kind].front();
-            if (GetWindow(window, GW_OWNER) != owner) {
-                problem << "the " << kNames[kind] << " has another owner; ";
-            }
-            if (IsWindowEnabled(owner)) {
-                problem << "the owner of the " << kNames[kind] << " takes input; ";
+        for (const WindowKind kind : open) {
+            HWND window = shown[static_cast<int>(kind)].front();
+            if (GetWindow(window, GW_OWNER) != owner || IsWindowEnabled(owner)) {
+                problem << "the " << kNames[static_cast<int>(kind)]
+                        << " has another owner, or its owner takes input; ";
             }
             owner = window;
         }
@@ -149,54 +148,50 @@ private:
         return problem.str();
     }
 
-    mutable WindowSorter sorter_;
+    WindowSorter sorter_;
 };
 
 TEST_F(ModalWindows, BurstsOfOpeningKeysAndClicksOpenOneWindowAtATime) {
+    using K = WindowKind;
     WindowCensus census(app_);
     for (int round = 0; round < 5; ++round) {
         SCOPED_TRACE("round " + std::to_string(round + 1));
         // The first key opens the euro-zone window; the others reach it,
         // and it opens nothing.
         app_.Press({WithAlt('Z'), WithAlt('O'), WithAlt('Z'), WithAlt('O'), WithAlt('Z')});
-        ASSERT_TRUE(Settled({kZone}));
+        ASSERT_TRUE(Settled({K::kEuroZone}));
         ASSERT_TRUE(ZoneTakesKeys());
-        ASSERT_TRUE(Settled({kZone}));
+        ASSERT_TRUE(Settled({K::kEuroZone}));
 
         // The about box over it, and the opening keys again.
-        Shown(kZone).Click(L"imaCommand(1)");
-        ASSERT_TRUE(Settled({kZone, kAbout}));
-        Shown(kAbout).Press({WithAlt('Z'), WithAlt('O'), WithAlt('Z'), {VK_ESCAPE}});
-        ASSERT_TRUE(Settled({kZone}));
+        Shown(K::kEuroZone).Click(L"imaCommand(1)");
+        ASSERT_TRUE(Settled({K::kEuroZone, K::kAbout}));
+        Shown(K::kAbout).Press({WithAlt('Z'), WithAlt('O'), WithAlt('Z'), {VK_ESCAPE}});
+        ASSERT_TRUE(Settled({K::kEuroZone}));
         ASSERT_TRUE(ZoneTakesKeys());
-        Shown(kZone).Press({WithAlt(VK_F4)});
+        Shown(K::kEuroZone).Press({WithAlt(VK_F4)});
         ASSERT_TRUE(Settled({}));
 
         app_.Press({WithAlt('O'), WithAlt('Z'), WithAlt('O'), WithAlt('Z')});
-        ASSERT_TRUE(Settled({kOptions}));
-        Shown(kOptions).Press({WithAlt('Z'), WithAlt('O'), {VK_ESCAPE}});
+        ASSERT_TRUE(Settled({K::kOptions}));
+        Shown(K::kOptions).Press({WithAlt('Z'), WithAlt('O'), {VK_ESCAPE}});
         ASSERT_TRUE(Settled({}));
 
         app_.Click(L"imaCommand(3)");
-        ASSERT_TRUE(Settled({kAbout}));
-        Shown(kAbout).Press({WithAlt('O'), WithAlt('Z'), {VK_RETURN}});
+        ASSERT_TRUE(Settled({K::kAbout}));
+        Shown(K::kAbout).Press({WithAlt('O'), WithAlt('Z'), {VK_RETURN}});
         ASSERT_TRUE(Settled({}));
     }
-    for (Kind kind : {kZone, kOptions, kAbout}) {
-        EXPECT_EQ(census.MostAtOnce(kind), 1) << kNames[kind] << "s shown at once";
+    for (const WindowKind kind : kKinds) {
+        EXPECT_EQ(census.MostAtOnce(kind), 1) << kNames[static_cast<int>(kind)] << "s at once";
     }
-    // The main window takes keys again.
-    app_.Type(L"3");
-    EXPECT_TRUE(app_.Shows(L"lblP(0)", L"3"));
-}
 
-// Another program may hand the foreground to the main window while a window
-// is open over it (Wine lets it, disabled as it is): the keys typed then are
-// the open window's, Alt+F4 included, and they bring it back to the front.
-TEST_F(ModalWindows, KeysTypedIntoTheDisabledOwnerGoToTheWindowOverIt) {
+    // Another program may hand the foreground to the main window while a
+    // window is open over it (Wine lets it, disabled as it is): the keys
+    // typed then are the open window's, Alt+F4 included, and they bring it
+    // back to the front.
     app_.Press({WithAlt('Z')});
-    ASSERT_TRUE(Settled({kZone}));
-    const ProgramWindow zone = Shown(kZone);
+    ASSERT_TRUE(Settled({K::kEuroZone}));
     const auto handMainTheForeground = [&] {
         return WaitUntil([&] {
             SetForegroundWindow(app_.MainWindow());
@@ -204,19 +199,17 @@ TEST_F(ModalWindows, KeysTypedIntoTheDisabledOwnerGoToTheWindowOverIt) {
         });
     };
     for (int round = 0; round < 3; ++round) {
-        SCOPED_TRACE("round " + std::to_string(round + 1));
         ASSERT_TRUE(handMainTheForeground()) << "the main window never came to the front";
-        const std::wstring before = zone.Text(L"lblP(0)");
-        SendKeystrokes({WithAlt('O'), {VK_RIGHT}});
-        EXPECT_TRUE(WaitUntil([&] { return zone.Text(L"lblP(0)") != before; }))
-            << "the euro-zone window did not take the keys";
-        ASSERT_TRUE(Settled({kZone}));
-        EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == zone.Handle(); }))
-            << "the euro-zone window is not in front again";
+        EXPECT_TRUE(ZoneTakesKeys({WithAlt('O'), {VK_RIGHT}}));
+        ASSERT_TRUE(Settled({K::kEuroZone}));
+        EXPECT_TRUE(WaitUntil([&] {
+            return GetForegroundWindow() == Shown(K::kEuroZone).Handle();
+        })) << "the euro-zone window is not in front again";
     }
     ASSERT_TRUE(handMainTheForeground());
     SendKeystrokes({WithAlt(VK_F4)});
     ASSERT_TRUE(Settled({}));
+    // The main window takes keys again.
     app_.Type(L"3");
     EXPECT_TRUE(app_.Shows(L"lblP(0)", L"3"));
 }

@@ -24,23 +24,31 @@ HWND ShownTaskbar() {
     return nullptr;
 }
 
-// The notification area is the part of the taskbar right of its buttons
-// (the start button and one per window).
-RECT NotificationArea(HWND taskbar) {
-    RECT area = WindowRect(taskbar);
-    for (HWND button : ChildWindows(taskbar)) {
+// The stand-in counts what it refuses in the atomic its creation names.
+LRESULT CALLBACK RefusingProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        const auto* creation = reinterpret_cast<const CREATESTRUCTW*>(lParam);
+        SetWindowLongPtrW(window, GWLP_USERDATA,
+                          reinterpret_cast<LONG_PTR>(creation->lpCreateParams));
+    } else if (message == WM_COPYDATA) {
+        ++*reinterpret_cast<std::atomic<int>*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+        return FALSE;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+}  // namespace
+
+std::vector<RECT> NotificationIcons() {
+    // The part of the taskbar right of its buttons (the start button and
+    // one per window).
+    HWND taskbar = ShownTaskbar();
+    RECT area = taskbar != nullptr ? WindowRect(taskbar) : RECT{};
+    for (HWND button : taskbar != nullptr ? ChildWindows(taskbar) : std::vector<HWND>()) {
         if (IsWindowVisible(button)) {
             area.left = std::max(area.left, WindowRect(button).right);
         }
     }
-    return area;
-}
-
-// The drawings in the notification area: runs of columns with pixels
-// other than the ground's, each boxed to its drawn rows, left to right.
-std::vector<RECT> Drawings() {
-    HWND taskbar = ShownTaskbar();
-    const RECT area = taskbar != nullptr ? NotificationArea(taskbar) : RECT{};
     const int width = area.right - area.left;
     const std::vector<COLORREF> pixels = ScreenPixels(area);
     std::vector<RECT> drawings;
@@ -61,21 +69,6 @@ std::vector<RECT> Drawings() {
     }
     return drawings;
 }
-
-// The stand-in counts what it refuses in the atomic its creation names.
-LRESULT CALLBACK RefusingProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        const auto* creation = reinterpret_cast<const CREATESTRUCTW*>(lParam);
-        SetWindowLongPtrW(window, GWLP_USERDATA,
-                          reinterpret_cast<LONG_PTR>(creation->lpCreateParams));
-    } else if (message == WM_COPYDATA) {
-        ++*reinterpret_cast<std::atomic<int>*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-        return FALSE;
-    }
-    return DefWindowProcW(window, message, wParam, lParam);
-}
-
-}  // namespace
 
 bool RemoveNotificationIcon(HWND owner, UINT id) {
     NOTIFYICONDATAW icon{};
@@ -127,23 +120,18 @@ void RefusingNotificationArea::Run(HANDLE ready) {
     }
 }
 
-std::optional<RECT> FindNotificationIcon() {
-    const std::vector<RECT> drawings = Drawings();
-    return drawings.empty() ? std::nullopt : std::optional<RECT>(drawings.back());
-}
-
-int NotificationIconCount() {
-    return static_cast<int>(Drawings().size());
-}
-
 std::optional<RECT> WaitForNotificationIcon() {
     std::optional<RECT> icon;
-    WaitUntil([&] { return (icon = FindNotificationIcon()).has_value(); });
+    WaitUntil([&] {
+        const std::vector<RECT> icons = NotificationIcons();
+        icon = icons.empty() ? std::nullopt : std::optional<RECT>(icons.back());
+        return icon.has_value();
+    });
     return icon;
 }
 
 bool WaitUntilNoNotificationIcon() {
-    return WaitUntil([] { return !FindNotificationIcon().has_value(); });
+    return WaitUntil([] { return NotificationIcons().empty(); });
 }
 
 std::wstring NotificationTip(const RECT& icon) {
@@ -153,8 +141,13 @@ std::wstring NotificationTip(const RECT& icon) {
     }
     std::wstring tip;
     WaitUntil([&] {
-        HWND shown = ShownWindowOfClass(WindowProcess(taskbar), L"tooltips_class32");
-        return shown != nullptr && !(tip = WindowText(shown)).empty();
+        for (HWND window : TopLevelWindows()) {
+            if (WindowProcess(window) == WindowProcess(taskbar) && IsWindowVisible(window) &&
+                WindowClass(window) == L"tooltips_class32") {
+                tip = WindowText(window);
+            }
+        }
+        return !tip.empty();
     });
     return tip;
 }

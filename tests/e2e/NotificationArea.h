@@ -11,16 +11,15 @@
 #include <optional>
 #include <string>
 #include <thread>
+#include <vector>
 
 namespace e2e {
 
-// The screen rectangle of the rightmost icon painted in the notification
-// area; none while the taskbar is hidden or shows no icon.
-std::optional<RECT> FindNotificationIcon();
-// How many icons the notification area shows: drawings between blank
-// columns; 0 while the taskbar is hidden.
-int NotificationIconCount();
-// Waits until an icon is shown, or until none is.
+// The icons that the notification area shows, left to right: drawings
+// between blank columns, boxed to their drawn rows; none while the taskbar
+// is hidden.
+std::vector<RECT> NotificationIcons();
+// Waits until an icon is shown (the rightmost), or until none is.
 std::optional<RECT> WaitForNotificationIcon();
 bool WaitUntilNoNotificationIcon();
 

@@ -1,60 +1,36 @@
 #include "ProgramUnderTest.h"
 
 #include <algorithm>
-#include <cstdio>
 
 namespace e2e {
 
-namespace {
-
-constexpr wchar_t kMainWindowTitle[] = L"Convalis";
 constexpr std::chrono::milliseconds kPoliteCloseLimit{10000};
-
-std::wstring TopLevelTitle(HWND window) {
-    wchar_t title[256] = {};
-    const int length = GetWindowTextW(window, title, static_cast<int>(std::size(title)));
-    return std::wstring(title, static_cast<size_t>(std::max(length, 0)));
-}
-
-}  // namespace
-
-std::wstring ProgramUnderTest::Folder() {
-    const std::wstring& path = Executable();
-    const size_t separator = path.find_last_of(L"\\/");
-    return separator == std::wstring::npos ? std::wstring() : path.substr(0, separator);
-}
 
 ProgramUnderTest::ProgramUnderTest(const std::wstring& arguments) {
     const std::wstring commandLine =
         L"\"" + Executable() + L"\"" + (arguments.empty() ? L"" : L" " + arguments);
     // A pointer resting on a button would open its tooltip over the window.
     SetCursorPos(0, 0);
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
     PROCESS_INFORMATION started{};
-    DWORD error = Launch(commandLine, &started);
-    if (error == ERROR_INTERNAL_ERROR) {
-        // On a loaded machine Wine now and then loses a new process before
-        // it has run any of the program's code (about once in a thousand
-        // starts); a fault of the program would fail the second start too.
-        std::fprintf(stderr, "e2e: Wine could not start the program (error %lu); again\n", error);
-        error = Launch(commandLine, &started);
-    }
-    if (error != ERROR_SUCCESS) {
-        ADD_FAILURE() << "cannot start " << Utf8(commandLine) << " (error " << error << ")";
-        return;
+    std::wstring line = commandLine;
+    // On a loaded machine Wine now and then loses a new process before it
+    // has run any of the program's code (about once in a thousand starts);
+    // a fault of the program would fail the second start too.
+    for (int attempt = 0; !CreateProcessW(Executable().c_str(), line.data(), nullptr, nullptr,
+                                          FALSE, 0, nullptr, nullptr, &startup, &started);
+         ++attempt) {
+        const DWORD error = GetLastError();
+        if (attempt == 1 || error != ERROR_INTERNAL_ERROR) {
+            ADD_FAILURE() << "cannot start " << Utf8(commandLine) << " (error " << error << ")";
+            return;
+        }
+        line = commandLine;
     }
     UniqueHandle thread(started.hThread);
     process_.reset(started.hProcess);
     processId_ = started.dwProcessId;
-}
-
-DWORD ProgramUnderTest::Launch(std::wstring commandLine, PROCESS_INFORMATION* started) {
-    STARTUPINFOW startup{};
-    startup.cb = sizeof(startup);
-    if (!CreateProcessW(Executable().c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
-                        nullptr, nullptr, &startup, started)) {
-        return GetLastError();
-    }
-    return ERROR_SUCCESS;
 }
 
 ProgramUnderTest::~ProgramUnderTest() {
@@ -74,10 +50,21 @@ std::optional<DWORD> ProgramUnderTest::ExitCode() const {
     return code;
 }
 
-HWND ProgramUnderTest::FindMainWindow() const {
+std::vector<HWND> ProgramUnderTest::TitledWindows() const {
+    std::vector<HWND> titled;
     for (HWND window : TopLevelWindows()) {
-        if (WindowProcess(window) == processId_ && GetWindow(window, GW_OWNER) == nullptr &&
-            TopLevelTitle(window) == kMainWindowTitle) {
+        wchar_t title[16] = {};
+        GetWindowTextW(window, title, static_cast<int>(std::size(title)));
+        if (WindowProcess(window) == processId_ && std::wstring(title) == L"Convalis") {
+            titled.push_back(window);
+        }
+    }
+    return titled;
+}
+
+HWND ProgramUnderTest::FindMainWindow() const {
+    for (HWND window : TitledWindows()) {
+        if (GetWindow(window, GW_OWNER) == nullptr) {
             return window;
         }
     }
@@ -105,13 +92,11 @@ HWND ProgramUnderTest::WaitForShownMainWindow() {
 }
 
 std::vector<HWND> ProgramUnderTest::OtherShownWindows() const {
-    std::vector<HWND> shown;
-    for (HWND window : TopLevelWindows()) {
-        if (window != main_ && WindowProcess(window) == processId_ && IsWindowVisible(window) &&
-            TopLevelTitle(window) == kMainWindowTitle) {
-            shown.push_back(window);
-        }
-    }
+    std::vector<HWND> shown = TitledWindows();
+    shown.erase(
+        std::remove_if(shown.begin(), shown.end(),
+                       [this](HWND window) { return window == main_ || !IsWindowVisible(window); }),
+        shown.end());
     return shown;
 }
 
@@ -150,28 +135,20 @@ void ProgramUnderTest::Close() {
     }
 }
 
-ProgramCopy::ProgramCopy(const std::wstring& folderName, const std::vector<std::wstring>& besideIt)
+ProgramCopy::ProgramCopy(const std::wstring& folderName)
     : original_(ProgramUnderTest::Executable()) {
     wchar_t temp[MAX_PATH] = {};
     GetTempPathW(MAX_PATH, temp);
     folder_ = std::wstring(temp) + folderName;
-    CreateDirectoryW(folder_.c_str(), nullptr);
-    const std::wstring originalFolder = ProgramUnderTest::Folder();
-    files_ = besideIt;
-    files_.push_back(original_.substr(originalFolder.size() + 1));
-    for (const std::wstring& file : files_) {
-        const std::wstring from = originalFolder + L"\\" + file;
-        const std::wstring to = folder_ + L"\\" + file;
-        copied_ = copied_ && CopyFileW(from.c_str(), to.c_str(), FALSE) != FALSE;
-    }
-    ProgramUnderTest::SetExecutable(folder_ + L"\\" + files_.back());
+    copy_ = folder_ + original_.substr(original_.find_last_of(L"\\/"));
+    copied_ = CreateDirectoryW(folder_.c_str(), nullptr) &&
+              CopyFileW(original_.c_str(), copy_.c_str(), FALSE);
+    ProgramUnderTest::SetExecutable(copy_);
 }
 
 ProgramCopy::~ProgramCopy() {
     ProgramUnderTest::SetExecutable(original_);
-    for (const std::wstring& file : files_) {
-        DeleteFileW((folder_ + L"\\" + file).c_str());
-    }
+    DeleteFileW(copy_.c_str());
     RemoveDirectoryW(folder_.c_str());
 }
 

@@ -22,9 +22,6 @@ public:
     // The program file every instance starts; set once from the command line.
     static void SetExecutable(std::wstring path) { executable_ = std::move(path); }
     static const std::wstring& Executable() { return executable_; }
-    // The folder that holds the program file, without a trailing backslash.
-    static std::wstring Folder();
-
     // Starts the program with `arguments` as its command-line argument text.
     explicit ProgramUnderTest(const std::wstring& arguments = L"");
     // Closes the program if it still runs (WM_CLOSE, then termination).
@@ -73,20 +70,21 @@ public:
     void Close();
 
 private:
-    // Starts the program file; the system's error code, or ERROR_SUCCESS.
-    static DWORD Launch(std::wstring commandLine, PROCESS_INFORMATION* started);
+    // The process's top-level windows titled "Convalis", shown or hidden.
+    std::vector<HWND> TitledWindows() const;
+
     static inline std::wstring executable_;
     UniqueHandle process_;
     DWORD processId_ = 0;
     HWND main_ = nullptr;
 };
 
-// The program file (and the named files beside it) copied into a folder of
-// the temporary folder, removed with the folder afterwards; the tests start
-// the copy instead of the original while this object lives.
+// The program file copied into a folder of the temporary folder, removed
+// with the folder afterwards; the tests start the copy instead of the
+// original while this object lives.
 class ProgramCopy {
 public:
-    ProgramCopy(const std::wstring& folderName, const std::vector<std::wstring>& besideIt);
+    explicit ProgramCopy(const std::wstring& folderName);
     ~ProgramCopy();
     ProgramCopy(const ProgramCopy&) = delete;
     ProgramCopy& operator=(const ProgramCopy&) = delete;
@@ -97,8 +95,8 @@ public:
 private:
     std::wstring original_;
     std::wstring folder_;
-    std::vector<std::wstring> files_;
-    bool copied_ = true;
+    std::wstring copy_;
+    bool copied_ = false;
 };
 
 }  // namespace e2e

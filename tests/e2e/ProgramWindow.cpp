@@ -25,7 +25,6 @@ std::vector<Description> MakeTable() {
     using K = WindowKind;
     const LONG text = ROLE_SYSTEM_STATICTEXT, button = ROLE_SYSTEM_PUSHBUTTON;
     std::vector<Description> table = {
-        {K::kMain, L"Line1(1)", ROLE_SYSTEM_SEPARATOR, L"", false, 1},
         {K::kMain, L"nrvFocus", ROLE_SYSTEM_GRAPHIC, L""},
         {K::kEuroZone, L"lblEti(0)", text, L"prix en"},
         {K::kEuroZone, L"lblEti(2)", text, L"prix en euros"},
@@ -60,47 +59,6 @@ std::vector<Description> MakeTable() {
     return table;
 }
 
-const Description* DescriptionOf(WindowKind kind, std::wstring_view control) {
-    static const std::vector<Description> table = MakeTable();
-    const auto found = std::find_if(table.begin(), table.end(), [&](const Description& entry) {
-        return entry.kind == kind && entry.control == control;
-    });
-    return found == table.end() ? nullptr : &*found;
-}
-
-// The control that only a window of each kind has.
-const wchar_t* MarkOf(WindowKind kind) {
-    const wchar_t* marks[] = {L"imaCommand(5)", L"lblEti(0)", L"chkAppoint", L"lblTitle"};
-    return marks[static_cast<int>(kind)];
-}
-
-bool Matches(const Description& description, const AccessibleView& view) {
-    if (view.role != description.role) {
-        return false;
-    }
-    if (description.caption) {
-        return view.name.rfind(description.name + L" ", 0) == 0;
-    }
-    return description.name.empty() || view.name == description.name;
-}
-
-WORD KeyForCharacter(wchar_t character) {
-    if (character == L',') {
-        return VK_OEM_COMMA;
-    }
-    return static_cast<WORD>(character);  // '0'..'9' are their own key codes
-}
-
-// Whether the system has a paint of `window` or of a window in it pending.
-bool PaintPending(HWND window) {
-    if (GetUpdateRect(window, nullptr, FALSE)) {
-        return true;
-    }
-    const std::vector<HWND> children = ChildWindows(window);
-    return std::any_of(children.begin(), children.end(),
-                       [](HWND child) { return GetUpdateRect(child, nullptr, FALSE) != FALSE; });
-}
-
 }  // namespace
 
 bool AwaitMessageRoundTrip(HWND window) {
@@ -110,19 +68,30 @@ bool AwaitMessageRoundTrip(HWND window) {
 }
 
 bool ProgramWindow::IsOfKind(HWND window, WindowKind kind) {
-    return ProgramWindow(window, kind).Find(MarkOf(kind)).has_value();
+    // The control that only a window of that kind has.
+    const wchar_t* marks[] = {L"imaCommand(5)", L"lblEti(0)", L"chkAppoint", L"lblTitle"};
+    return ProgramWindow(window, kind).Find(marks[static_cast<int>(kind)]).has_value();
 }
 
-std::optional<AccessibleView> ProgramWindow::Find(const std::vector<AccessibleView>& children,
-                                                  std::wstring_view name) const {
-    const Description* description = DescriptionOf(kind_, name);
-    if (description == nullptr) {
+std::optional<AccessibleView> ProgramWindow::Find(std::wstring_view name) const {
+    static const std::vector<Description> table = MakeTable();
+    const auto description = std::find_if(
+        table.begin(), table.end(),
+        [&](const Description& entry) { return entry.kind == kind_ && entry.control == name; });
+    if (description == table.end()) {
         ADD_FAILURE() << "the tests do not describe " << Utf8(name) << " in this window";
         return std::nullopt;
     }
-    std::vector<AccessibleView> alike;
-    std::copy_if(children.begin(), children.end(), std::back_inserter(alike),
-                 [&](const AccessibleView& view) { return Matches(*description, view); });
+    const std::wstring& described = description->name;
+    std::vector<AccessibleView> alike = AccessibleChildrenOf(window_);
+    alike.erase(std::remove_if(alike.begin(), alike.end(),
+                               [&](const AccessibleView& view) {
+                                   return view.role != description->role ||
+                                          (description->caption
+                                               ? view.name.rfind(described + L" ", 0) != 0
+                                               : !described.empty() && view.name != described);
+                               }),
+                alike.end());
     std::stable_sort(alike.begin(), alike.end(),
                      [](const AccessibleView& a, const AccessibleView& b) {
                          return std::make_pair(a.location.top, a.location.left) <
@@ -133,40 +102,19 @@ std::optional<AccessibleView> ProgramWindow::Find(const std::vector<AccessibleVi
     }
     AccessibleView found = alike[static_cast<std::size_t>(description->ordinal)];
     if (description->caption) {
-        found.name.erase(0, description->name.size() + 1);
+        found.name.erase(0, described.size() + 1);
     }
     return found;
 }
 
-std::optional<AccessibleView> ProgramWindow::Find(std::wstring_view name) const {
-    return Find(AccessibleChildrenOf(window_), name);
-}
-
-testing::AssertionResult ProgramWindow::Shows(
-    const std::vector<std::pair<std::wstring, std::wstring>>& expected) const {
-    std::vector<AccessibleView> children;
-    const auto allShown = [&] {
-        children = AccessibleChildrenOf(window_);
-        return std::all_of(expected.begin(), expected.end(), [&](const auto& control) {
-            const std::optional<AccessibleView> found = Find(children, control.first);
-            return found && found->name == control.second;
-        });
-    };
-    if (WaitUntil(allShown)) {
-        return testing::AssertionSuccess();
-    }
-    testing::AssertionResult failure = testing::AssertionFailure();
-    for (const auto& [name, text] : expected) {
-        failure << "\n  " << Utf8(name) << " shows \""
-                << Utf8(Find(children, name).value_or(AccessibleView{L"(nothing)"}).name)
-                << "\", expected \"" << Utf8(text) << "\"";
-    }
-    return failure;
-}
-
 testing::AssertionResult ProgramWindow::Shows(std::wstring_view name,
                                               std::wstring_view text) const {
-    return Shows({{std::wstring(name), std::wstring(text)}});
+    std::wstring shown;
+    if (WaitUntil([&] { return (shown = Text(name)) == text; })) {
+        return testing::AssertionSuccess();
+    }
+    return testing::AssertionFailure()
+           << Utf8(name) << " shows \"" << Utf8(shown) << "\", expected \"" << Utf8(text) << "\"";
 }
 
 testing::AssertionResult ProgramWindow::HasState(std::wstring_view name, LONG state,
@@ -227,7 +175,12 @@ std::vector<COLORREF> ProgramWindow::SettledLook(const RECT& area) const {
     std::vector<COLORREF> look;
     int unchanged = 0;
     const bool settled = WaitUntil([&] {
-        if (PaintPending(window_) || !AwaitMessageRoundTrip(window_)) {
+        const std::vector<HWND> children = ChildWindows(window_);
+        const bool painting = GetUpdateRect(window_, nullptr, FALSE) ||
+                              std::any_of(children.begin(), children.end(), [](HWND child) {
+                                  return GetUpdateRect(child, nullptr, FALSE) != FALSE;
+                              });
+        if (painting || !AwaitMessageRoundTrip(window_)) {
             unchanged = 0;
             return false;
         }
@@ -250,7 +203,8 @@ void ProgramWindow::Press(const std::vector<Keystroke>& keys) const {
 void ProgramWindow::Type(std::wstring_view amount) const {
     std::vector<Keystroke> keys;
     for (wchar_t character : amount) {
-        keys.push_back({KeyForCharacter(character), {}});
+        // Digits are their own key codes.
+        keys.push_back({character == L',' ? WORD{VK_OEM_COMMA} : static_cast<WORD>(character)});
     }
     Press(keys);
 }
@@ -262,41 +216,21 @@ void ProgramWindow::Click(std::wstring_view name) const {
     }
 }
 
-testing::AssertionResult ProgramWindow::Drag(POINT from, const std::vector<POINT>& path,
-                                             const std::function<bool(POINT)>& followed, DWORD down,
-                                             DWORD up) const {
-    if (path.empty() || !BringToForeground(window_) || !PlacePointer(from) ||
-        !SendButtons(from, {down})) {
-        return testing::AssertionFailure() << "cannot press at " << Describe(from);
+testing::AssertionResult ProgramWindow::PressAndReleaseAlong(std::wstring_view name,
+                                                             const std::vector<POINT>& path) const {
+    const POINT from = CentreOf(name);
+    if (!BringToForeground(window_) || !PlacePointer(from) ||
+        !SendButtons(from, {MOUSEEVENTF_LEFTDOWN}) ||
+        !WaitUntil([&] { return MouseCaptureOf(window_) != nullptr; })) {
+        SendButtons(from, {MOUSEEVENTF_LEFTUP});
+        return testing::AssertionFailure() << "the press on " << Utf8(name) << " took no mouse";
     }
-    POINT pointer = from;
-    const auto release = [&](const char* failure) {
-        SendButtons(pointer, {up});
-        return testing::AssertionFailure()
-               << failure << " with the pointer at " << Describe(pointer);
-    };
-    if (!WaitUntil([&] { return MouseCaptureOf(window_) != nullptr; })) {
-        return release("the press did not take the mouse");
+    // Each move carries its place; the pointer is there once the system says so.
+    for (const POINT point : path) {
+        SendButtons(point, {0});
+        PlacePointer(point);
     }
-    // A move can be lost on its way to the window that captured the mouse;
-    // a hand never stays still, so the pointer is nudged again until it and
-    // the window are there, and stay there while a late move from the nudge
-    // could still come back.
-    for (POINT point : path) {
-        pointer = point;
-        int steady = 0;
-        if (!WaitUntil([&] {
-                if (PointerIsAt(point) && (!followed || followed(point))) {
-                    return ++steady == 3;
-                }
-                steady = 0;
-                NudgePointerTo(point);
-                return false;
-            })) {
-            return release("the window did not follow");
-        }
-    }
-    if (!SendButtons(pointer, {up}) ||
+    if (!SendButtons(path.back(), {MOUSEEVENTF_LEFTUP}) ||
         !WaitUntil([&] { return MouseCaptureOf(window_) == nullptr; })) {
         return testing::AssertionFailure() << "the program kept the mouse after the release";
     }

@@ -7,11 +7,9 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <utility>
 #include <vector>
 
 #include "Accessibility.h"
@@ -51,9 +49,7 @@ public:
         return Find(name).value_or(AccessibleView{}).location;
     }
 
-    // Waits until every named control shows its text.
-    testing::AssertionResult Shows(
-        const std::vector<std::pair<std::wstring, std::wstring>>& expected) const;
+    // Waits until the named control shows that text.
     testing::AssertionResult Shows(std::wstring_view name, std::wstring_view text) const;
     // Waits until the named control has `state` (STATE_SYSTEM_CHECKED,
     // STATE_SYSTEM_FOCUSED...), or lacks it.
@@ -86,28 +82,17 @@ public:
     void Type(std::wstring_view amount) const;
     // Clicks the middle of a control with the mouse.
     void Click(std::wstring_view name) const;
-    // Presses a button at `from`, moves the pointer through `path` (screen
-    // points), each time until `followed` holds there too, and releases
-    // the button at the last point. Waits until the program has taken the
-    // mouse with the press and until the release has given it back.
-    testing::AssertionResult Drag(POINT from, const std::vector<POINT>& path,
-                                  const std::function<bool(POINT)>& followed = {},
-                                  DWORD down = MOUSEEVENTF_LEFTDOWN,
-                                  DWORD up = MOUSEEVENTF_LEFTUP) const;
-    // The same from the middle of a control, with the left button.
+    // Presses the left button on a control, moves the pointer through
+    // `path` (screen points) and releases the button at the last point;
+    // waits until the program has taken the mouse and given it back.
     testing::AssertionResult PressAndReleaseAlong(std::wstring_view name,
-                                                  const std::vector<POINT>& path) const {
-        return Drag(CentreOf(name), path);
-    }
+                                                  const std::vector<POINT>& path) const;
     // The screen point in the middle of a control.
     POINT CentreOf(std::wstring_view name) const;
     // The screen point of a point of the window.
     POINT ScreenPoint(POINT inWindow) const;
 
 private:
-    std::optional<AccessibleView> Find(const std::vector<AccessibleView>& children,
-                                       std::wstring_view name) const;
-
     HWND window_ = nullptr;
     WindowKind kind_ = WindowKind::kMain;
 };

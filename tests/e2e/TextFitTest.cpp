@@ -1,7 +1,9 @@
 // Every text of every window shows whole, at the size and weight it is made
 // in, measured on the screen: the fonts are the system's to choose (Wine
 // substitutes a font it lacks), so the texts' ink is read where the screen
-// reader says each control is, rather than a font assumed.
+// reader says each control is, rather than a font assumed. On the way, the
+// options draw their focus frame and write the Startup shortcut through the
+// real shell, and the change row they show is drawn as designed.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -14,6 +16,9 @@
 
 namespace e2e {
 namespace {
+
+constexpr wchar_t kStartWithWindows[] = L"chkDémarrage";
+constexpr wchar_t kChangeRow[] = L"chkAppoint";
 
 bool InTextColour(COLORREF pixel) {
     return pixel == GetSysColor(COLOR_WINDOWTEXT) || pixel == GetSysColor(COLOR_HIGHLIGHT) ||
@@ -136,16 +141,6 @@ testing::AssertionResult ShowsEveryTextWhole(const ProgramWindow& window,
     return testing::AssertionSuccess();
 }
 
-const std::vector<TextControl> kMainTexts = {
-    {L"lblEti(0)", Side::kRight}, {L"lblEti(1)", Side::kRight}, {L"lblEti(2)", Side::kRight},
-    {L"lblEti(3)", Side::kRight}, {L"lblP(0)", Side::kRight},   {L"lblP(1)", Side::kRight},
-    {L"lblP(2)", Side::kRight},   {L"lblP(3)", Side::kRight}};
-const std::vector<TextControl> kZoneTexts = {{L"lblEti(0)", Side::kLeft},
-                                             {L"lblEti(2)", Side::kLeft},
-                                             {L"lblP(0)", Side::kRight},
-                                             {L"lblP(1)", Side::kRight},
-                                             {L"lblP(2)", Side::kRight}};
-
 // The ink of a control of the main window once it has painted.
 Ink InkOf(const ProgramUnderTest& app, const wchar_t* name,
           bool (*isInk)(COLORREF) = InTextColour) {
@@ -153,78 +148,127 @@ Ink InkOf(const ProgramUnderTest& app, const wchar_t* name,
     return Ink(area, app.Main().SettledLook(area), isInk);
 }
 
-class TextsFit : public testing::Test {
-protected:
-    void SetUp() override { ASSERT_NE(app_.WaitForShownMainWindow(), nullptr); }
-
-    // The widest amounts are wider than their displays: entered into a
-    // window (`enter`), each shows whole, smaller, its first digit drawn.
-    void ExpectTheWidestAmountsWhole(const ProgramWindow& window,
-                                     const std::vector<std::wstring>& displays,
-                                     const std::function<void(const std::wstring&)>& enter) {
-        std::vector<std::vector<COLORREF>> looks;
-        for (const wchar_t* euros : {L"999999999999999,50", L"899999999999999,50"}) {
-            enter(euros);
-            EXPECT_TRUE(window.Shows(displays.back(), euros));
-            for (const std::wstring& display : displays) {
-                EXPECT_EQ(Misfit(window, {display.c_str(), Side::kRight}), "");
-                looks.push_back(ScreenPixels(window.Location(display)));
-            }
-        }
-        for (size_t i = 0; i < displays.size(); ++i) {
-            EXPECT_TRUE(looks[i] != looks[i + displays.size()])
-                << Utf8(displays[i]) << " does not show its first digit";
+// The widest amounts are wider than their displays: entered into a window
+// (`enter`), each shows whole, smaller, its first digit drawn.
+void ExpectTheWidestAmountsWhole(const ProgramWindow& window,
+                                 const std::vector<std::wstring>& displays,
+                                 const std::function<void(const std::wstring&)>& enter) {
+    std::vector<std::vector<COLORREF>> looks;
+    for (const wchar_t* euros : {L"999999999999999,50", L"899999999999999,50"}) {
+        enter(euros);
+        EXPECT_TRUE(window.Shows(displays.back(), euros));
+        for (const std::wstring& display : displays) {
+            EXPECT_EQ(Misfit(window, {display.c_str(), Side::kRight}), "");
+            looks.push_back(ScreenPixels(window.Location(display)));
         }
     }
+    for (size_t i = 0; i < displays.size(); ++i) {
+        EXPECT_TRUE(looks[i] != looks[i + displays.size()])
+            << Utf8(displays[i]) << " does not show its first digit";
+    }
+}
 
-    ProgramUnderTest app_;
-};
+// The Startup shortcut that the options write starts the program hidden.
+// Wine's shell reads every show command back as 1, so the file's bytes are
+// read for it; and scripts/e2e.sh reads the shortcut again with a reader of
+// its own after the tests (target, arguments, icon), from the folder it
+// names.
+void ExpectTheStartupShortcutToStartTheProgramHidden() {
+    std::vector<unsigned char> bytes;
+    ASSERT_TRUE(WaitUntil([&] {
+        return ReadShortcut(StartupShortcutPath()).has_value() &&
+               (bytes = FileBytes(StartupShortcutPath())).size() > 0x3C;
+    })) << "no readable "
+        << Utf8(StartupShortcutPath());
+    EXPECT_EQ(bytes[0x3C], SW_SHOWMINNOACTIVE) << "the show command";
+    wchar_t kept[MAX_PATH] = {};
+    if (GetEnvironmentVariableW(L"CONVALIS_E2E_KEEP", kept, MAX_PATH) != 0) {
+        const std::wstring copy = std::wstring(kept) + L"\\startup-shortcut.lnk";
+        EXPECT_TRUE(CopyFileW(StartupShortcutPath().c_str(), copy.c_str(), FALSE));
+    }
+}
 
 // The texts are 8.25 points at the screen's scale, whatever face the system
 // gives, not a smaller font's: from the top of the "f" to the bottom of the
-// "p" of "prix en francs" is the characters' height.
-TEST_F(TextsFit, MainWindowAtTheScalesHeightWithTheChangeRowAndTheWidestAmounts) {
-    const int height = InkOf(app_, L"lblEti(0)").Height();
+// "p" of "prix en francs" is the characters' height. The widest amounts fill the main window with
+// its change row, then the euro-zone window, where the widest is in Italian lire, 22 characters;
+// the about box opens over it.
+TEST(TextsFit, EveryWindowAtTheScalesHeightWithTheOptionsAndTheWidestAmounts) {
+    NoStartupShortcut noShortcut;
+    ProgramUnderTest app;
+    ASSERT_NE(app.WaitForShownMainWindow(), nullptr);
+    const int height = InkOf(app, L"lblEti(0)").Height();
     const int asked = MulDiv(825, ScreenPixelsPerInchX(), 7200);
     EXPECT_GE(height * 10, asked * 9)
         << "the caption is " << height << " pixels high for " << asked;
-    EXPECT_TRUE(ShowsEveryTextWhole(app_.Main(), kMainTexts));
-    app_.Press({WithAlt('O')});
-    const ProgramWindow options = app_.WaitForWindow(WindowKind::kOptions);
+    std::vector<TextControl> mainTexts;
+    for (const wchar_t* name : {L"lblEti(0)", L"lblEti(1)", L"lblEti(2)", L"lblEti(3)", L"lblP(0)",
+                                L"lblP(1)", L"lblP(2)", L"lblP(3)"}) {
+        mainTexts.push_back({name, Side::kRight});
+    }
+    EXPECT_TRUE(ShowsEveryTextWhole(app.Main(), mainTexts));
+    // The options: the focus frame that Tab moves between the program's own
+    // boxes, whose captions are measured without it, and a box that toggles
+    // only when the button is let go over it. The pointer stays away from
+    // the boxes, which light up under it.
+    ASSERT_TRUE(PlacePointer({5, 5}));
+    app.Press({WithAlt('O')});
+    const ProgramWindow options = app.WaitForWindow(WindowKind::kOptions);
     ASSERT_TRUE(options) << "Alt+O opened no options dialog";
-    // A box with the focus has a dotted frame around its caption: each box
-    // is measured without it.
-    EXPECT_TRUE(ShowsEveryTextWhole(options, {{L"chkAppoint", Side::kWrapped},
+    ASSERT_TRUE(options.HasFocus(kStartWithWindows));
+    const RECT box = options.Location(kChangeRow);
+    const std::vector<COLORREF> withoutFocus = options.SettledLook(box);
+    ASSERT_FALSE(withoutFocus.empty()) << "the options do not finish painting";
+    EXPECT_TRUE(ShowsEveryTextWhole(options, {{kChangeRow, Side::kWrapped},
                                               {L"lblAction(0)", Side::kCentre},
                                               {L"lblAction(1)", Side::kCentre}}));
     options.Press({{VK_TAB}});
-    ASSERT_TRUE(options.HasFocus(L"chkAppoint"));
-    EXPECT_TRUE(ShowsEveryTextWhole(options, {{L"chkDémarrage", Side::kWrapped}}));
-    options.Click(L"chkAppoint");
-    ASSERT_TRUE(options.IsChecked(L"chkAppoint", true));
+    ASSERT_TRUE(options.HasFocus(kChangeRow));
+    EXPECT_TRUE(WaitUntil([&] { return ScreenPixels(box) != withoutFocus; }))
+        << "the focused box looks as it did without the focus";
+    EXPECT_TRUE(ShowsEveryTextWhole(options, {{kStartWithWindows, Side::kWrapped}}));
+    options.Press({{VK_TAB, {VK_SHIFT}}});
+    ASSERT_TRUE(options.HasFocus(kStartWithWindows));
+    EXPECT_TRUE(WaitUntil([&] { return ScreenPixels(box) == withoutFocus; }))
+        << "the box that lost the focus still shows it";
+    ASSERT_TRUE(options.PressAndReleaseAlong(kChangeRow, {POINT{20, 700}}));
+    ASSERT_TRUE(options.IsChecked(kChangeRow, false));
+    for (const wchar_t* name : {kStartWithWindows, kChangeRow}) {
+        options.Click(name);
+        ASSERT_TRUE(options.IsChecked(name, true));
+    }
     options.Press({{VK_RETURN}});
-    ASSERT_TRUE(app_.Main().IsHidden(L"lblP(3)", false)) << "the change row was not shown";
-    EXPECT_TRUE(ShowsEveryTextWhole(app_.Main(), kMainTexts));
+    ExpectTheStartupShortcutToStartTheProgramHidden();
+
+    // The change row shows, its line above the euro caption's top row.
+    ASSERT_TRUE(app.Main().IsHidden(L"lblP(3)", false)) << "the change row was not shown";
+    const COLORREF windowText = GetSysColor(COLOR_WINDOWTEXT);
+    EXPECT_TRUE(app.Main().IsDrawnIn(L"lblEti(3)", windowText, GetSysColor(COLOR_HIGHLIGHT)));
+    const auto s = ScaledToScreen;
+    EXPECT_TRUE(
+        app.Main().ShowsColourAt({{s(100), s(88)}, {s(140), s(88)}, {s(170), s(88)}}, windowText))
+        << "the line under the payment is not drawn over the euro caption";
+    EXPECT_TRUE(ShowsEveryTextWhole(app.Main(), mainTexts));
     // The price in euros typed, the price in francs from it, and the change
     // for a payment of 0 francs (19 characters with the sign).
-    ExpectTheWidestAmountsWhole(app_.Main(), {L"lblP(0)", L"lblP(3)", L"lblP(2)"},
+    ExpectTheWidestAmountsWhole(app.Main(), {L"lblP(0)", L"lblP(3)", L"lblP(2)"},
                                 [&](const std::wstring& euros) {
-                                    app_.Press({{VK_UP}});
-                                    app_.Type(euros);
-                                    app_.Press({{VK_RETURN}, {VK_UP}});
-                                    app_.Type(L"0");
-                                    app_.Press({{VK_RETURN}, {VK_UP}});
-                                    EXPECT_TRUE(app_.Shows(L"lblP(3)", L"-" + euros));
+                                    app.Press({{VK_UP}});
+                                    app.Type(euros);
+                                    app.Press({{VK_RETURN}, {VK_UP}});
+                                    app.Type(L"0");
+                                    app.Press({{VK_RETURN}, {VK_UP}});
+                                    EXPECT_TRUE(app.Shows(L"lblP(3)", L"-" + euros));
                                 });
-}
 
-// The widest amount is in Italian lire, 22 characters. The about box opens
-// over the euro-zone window.
-TEST_F(TextsFit, EuroZoneWindowWithTheWidestAmountsAndTheAboutBox) {
-    app_.Press({WithAlt('Z')});
-    const ProgramWindow zone = app_.WaitForWindow(WindowKind::kEuroZone);
+    app.Press({WithAlt('Z')});
+    const ProgramWindow zone = app.WaitForWindow(WindowKind::kEuroZone);
     ASSERT_TRUE(zone) << "Alt+Z opened no euro-zone window";
-    EXPECT_TRUE(ShowsEveryTextWhole(zone, kZoneTexts));
+    EXPECT_TRUE(ShowsEveryTextWhole(zone, {{L"lblEti(0)", Side::kLeft},
+                                           {L"lblEti(2)", Side::kLeft},
+                                           {L"lblP(0)", Side::kRight},
+                                           {L"lblP(1)", Side::kRight},
+                                           {L"lblP(2)", Side::kRight}}));
     // The longest currency names fill their display: they are whole if
     // they fit, smaller otherwise, as the widest amounts are below.
     zone.Press({{VK_RIGHT}, {VK_RIGHT}, {VK_UP}});
@@ -236,7 +280,7 @@ TEST_F(TextsFit, EuroZoneWindowWithTheWidestAmountsAndTheAboutBox) {
             << "Enter converted nothing";
     });
     zone.Click(L"imaCommand(1)");
-    const ProgramWindow about = app_.WaitForWindow(WindowKind::kAbout);
+    const ProgramWindow about = app.WaitForWindow(WindowKind::kAbout);
     ASSERT_TRUE(about) << "no about box opened";
     EXPECT_TRUE(ShowsEveryTextWhole(
         about,
@@ -245,12 +289,14 @@ TEST_F(TextsFit, EuroZoneWindowWithTheWidestAmountsAndTheAboutBox) {
 
 // The displays are bold, their captions regular: the displays' strokes are
 // the wider.
-TEST_F(TextsFit, DisplaysAreBold) {
-    app_.Type(L"100");
-    app_.Press({{VK_RETURN}});
-    ASSERT_TRUE(app_.Shows(L"lblP(2)", L"15,24"));
-    EXPECT_GT(InkOf(app_, L"lblP(2)", IsDark).StrokeWidth(),
-              InkOf(app_, L"lblEti(2)", IsDark).StrokeWidth())
+TEST(TextsFit, DisplaysAreBold) {
+    ProgramUnderTest app;
+    ASSERT_NE(app.WaitForShownMainWindow(), nullptr);
+    app.Type(L"100");
+    app.Press({{VK_RETURN}});
+    ASSERT_TRUE(app.Shows(L"lblP(2)", L"15,24"));
+    EXPECT_GT(InkOf(app, L"lblP(2)", IsDark).StrokeWidth(),
+              InkOf(app, L"lblEti(2)", IsDark).StrokeWidth())
         << "the display's strokes are as thin as its caption's: it is drawn regular";
 }
 
