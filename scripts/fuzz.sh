@@ -36,7 +36,6 @@ for name in "${names[@]}"; do
     for folder in "tests/fuzz/corpus/$name" "tests/fuzz/regressions/$name"; do
         [ -d "$folder" ] && seeds+=("$folder")
     done
-    [ "$name" = drive-script ] && seeds+=(tests/unit/drive)
     # The processor time it took, user and system, for the rate below: on
     # a busy machine the clock says little.
     if ! cpu=$( { TIMEFORMAT='%U %S'; time "$build/bin/fuzz-$name" -max_total_time="$seconds" \
