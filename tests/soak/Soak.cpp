@@ -102,24 +102,19 @@ private:
             return;
         const offscreen::OffscreenWindow* active = platform_->ActiveWindow();
         testing_support::UserEvent event = user_.Next(active);
-        Expect(event, active);
+        // What the event will change of what the user expects.
+        iconRefused_ = event.shellRestart ? event.refuses : iconRefused_;
+        if (active != nullptr && active->Name() == "frmOptions" &&
+            event.options == OptionsOutcome::kConfirm) {
+            shortcut_ = program_->Options().StartWithWindows() == 1;
+            changeRow_ = program_->Options().ShowChange() != 0;
+        }
         checks_->Before(active);
         lastEvent_ = event.description;
         lastKey_ = event.keyCode;
         ++sent_;
         event.post(*platform_);
         platform_->Post([this] { Step(); });
-    }
-
-    // What the event will change of what the user expects.
-    void Expect(const testing_support::UserEvent& event, const offscreen::OffscreenWindow* active) {
-        if (event.shellRestart)
-            iconRefused_ = event.refuses;
-        if (active != nullptr && active->Name() == "frmOptions" &&
-            event.options == OptionsOutcome::kConfirm) {
-            shortcut_ = program_->Options().StartWithWindows() == 1;
-            changeRow_ = program_->Options().ShowChange() != 0;
-        }
     }
 
     std::string Problem() {
@@ -221,8 +216,7 @@ private:
     std::set<std::string> loaded_;
     bool optionsWereOpen_ = false;
     std::size_t mainOnlyDeviceContexts_ = 0;
-    long runs_ = 0;
-    long opened_ = 0;
+    long runs_ = 0, opened_ = 0;
     std::optional<std::string> failure_;
 };
 

@@ -35,10 +35,6 @@ bool IsInteger(const std::string& text, std::size_t maxDigits = std::string::npo
            (text == "0" || text[0] != '0');
 }
 
-bool IsAmount(const std::string& text, const std::string& separator) {
-    return IsTypedAmount(text) || IsConvertedAmount(text, separator);
-}
-
 // A display's value: a typed amount has a comma, a converted one the
 // separator.
 double ValueOf(std::string text, const std::string& separator) {
@@ -69,7 +65,8 @@ std::string PairProblem(const std::string& window, const std::string& units,
 std::string ShapeProblem(const ui::ConverterForm& form, int first, int fields,
                          const std::string& separator) {
     for (int i = first; i < fields; ++i) {
-        if (!IsAmount(form.DisplayText(i), separator))
+        if (!IsTypedAmount(form.DisplayText(i)) &&
+            !IsConvertedAmount(form.DisplayText(i), separator))
             return "display " + std::to_string(i) + " reads \"" + form.DisplayText(i) + "\"";
     }
     if (form.EntryInProgress() && !IsTypedAmount(form.DisplayText(form.ActiveField())))
