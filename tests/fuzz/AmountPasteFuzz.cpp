@@ -2,6 +2,7 @@
 // the paste parser accepts is a typed amount with the digits of the text,
 // and a copied amount pastes back as itself.
 #include <cstdint>
+#include <cstring>
 #include <optional>
 #include <string>
 
@@ -11,35 +12,24 @@
 
 namespace {
 
-// Blanks around and between the digits: ASCII ones, the no-break space and
-// the narrow no-break space (in UTF-8).
-bool IsBlankAt(const std::string& text, std::size_t at, std::size_t& length) {
-    for (const char* blank : {" ", "\t", "\r", "\n", "\u00A0", "\u202F"}) {
-        const std::string piece(blank);
-        if (text.compare(at, piece.size(), piece) == 0) {
-            length = piece.size();
-            return true;
-        }
-    }
-    return false;
-}
-
 const char* const kSeparators[] = {",", ".", "\u00B7"};
 
 // The digits of an accepted text without its leading zeros; nothing when it
-// holds anything but digits, marks and blanks.
+// holds anything but digits, marks and blanks: ASCII ones, the no-break
+// space and the narrow no-break space (in UTF-8).
 std::optional<std::string> SignificantDigits(const std::string& text) {
     std::string digits;
-    for (std::size_t at = 0; at < text.size();) {
-        std::size_t length = 1;
-        const char c = text[at];
-        if (c >= '0' && c <= '9')
-            digits += c;
-        else if (text.compare(at, 2, "\u00B7") == 0)
-            length = 2;
-        else if (c != ',' && c != '.' && !IsBlankAt(text, at, length))
-            return std::nullopt;
-        at += length;
+    for (std::size_t at = 0; at < text.size(); ++at) {
+        if (text[at] >= '0' && text[at] <= '9') {
+            digits += text[at];
+        } else if (std::strchr(" \t\r\n,.", text[at]) == nullptr || text[at] == '\0') {
+            std::size_t length = 0;
+            for (const std::string mark : {"\u00B7", "\u00A0", "\u202F"})
+                length = text.compare(at, mark.size(), mark) == 0 ? mark.size() : length;
+            if (length == 0)
+                return std::nullopt;
+            at += length - 1;
+        }
     }
     digits.erase(0, digits.find_first_not_of('0'));
     return digits;

@@ -1,20 +1,15 @@
 // What a user relies on in the displays of the converter windows, their
-// amounts to the cent against the legal rates included, checked by the randomised
-// tests, the fuzzing of the amount entry and the soak.
+// amounts to the cent against the legal rates included, checked by the
+// fuzzing of the amount entry and the soak.
 #pragma once
 
-#include <cstddef>
-#include <map>
 #include <string>
 #include <vector>
 
-#include "windows/converter/frmConvalis.h"
-#include "windows/zone/frmZoneEuro.h"
+#include "app/Program.h"
+#include "platform/offscreen/OffscreenPlatform.h"
 
 namespace testing_support {
-
-// The digits a typed amount may have before its comma.
-inline constexpr std::size_t kTypedIntegerDigits = 15;
 
 // Texts a user may paste: amounts in the forms people copy from pages and
 // tables, and texts that are none.
@@ -28,39 +23,43 @@ inline const std::vector<std::string> kPastedTexts = {
 bool IsTypedAmount(const std::string& text);
 
 // A converted amount written with "0.00": an optional minus (never before
-// zero), at most `maxIntegerDigits` digits without a leading zero, the
-// separator, two digits.
-bool IsConvertedAmount(const std::string& text, const std::string& separator,
-                       std::size_t maxIntegerDigits);
+// zero), digits without a leading zero, the separator, two digits.
+bool IsConvertedAmount(const std::string& text, const std::string& separator);
 
-// The digits before the separator of an amount of 15 typed digits times
-// `factor`: a conversion by a rate above 1 adds digits.
-std::size_t IntegerDigitsAfter(double factor);
-
-// What is wrong with the main window's displays and entry state; empty
-// when nothing is.
-std::string MainWindowProblem(const converter::frmConvalis& main, const std::string& separator);
-// The same for the euro-zone window.
-std::string ZoneWindowProblem(const zone::frmZoneEuro& zone, const std::string& separator);
-
-// Escape takes back an entry whole: after it, a converter window shows what
-// it showed before the entry began.
-class EscapeCheck {
+// What a user relies on in the converter windows, checked around each event
+// in every one that is loaded or only in the one that took the event: sound displays, every
+// converted pair equal to the exact decimal reference at the legal rate, to the cent, the entry
+// state in agreement with the displays, and Escape taking back an entry whole.
+class ConverterChecks {
 public:
-    // Before each event, with the converter window that takes input, if one
-    // does, and its number of displays.
-    void Before(const ui::ConverterForm* form, int fields);
-    // After the event: what is wrong, when it was Escape; empty otherwise.
-    std::string After(int keyCode) const;
+    ConverterChecks(app::Program& program, bool everyWindow)
+        : program_(program), everyWindow_(everyWindow) {}
+
+    // Before each event, with the window that takes input (null when none).
+    void Before(const offscreen::OffscreenWindow* active);
+    // After it, with the key it was (0 for none): what is wrong; empty when
+    // nothing is.
+    std::string After(int keyCode, const std::string& separator);
 
 private:
-    std::vector<std::string> Displays() const;
+    // A converter window, what it showed when last found sound, and its
+    // displays before its entry.
+    struct Watched {
+        const ui::ConverterForm& form;
+        int fields;
+        std::string checkedState;
+        std::vector<std::string> checked;
+        std::vector<std::string> beforeEntry;
+    };
+    std::string Checked(Watched& window, const std::string& separator);
 
-    const ui::ConverterForm* form_ = nullptr;
-    int fields_ = 0;
+    app::Program& program_;
+    bool everyWindow_;
+    Watched main_{program_.MainWindow(), converter::frmConvalis::kFields, {}, {}, {}};
+    Watched zone_{program_.ZoneEuro(), zone::frmZoneEuro::kFields, {}, {}, {}};
+    // The window that takes the event, if it is a converter window.
+    Watched* form_ = nullptr;
     bool typing_ = false;
-    // Each window's displays before its entry.
-    std::map<const ui::ConverterForm*, std::vector<std::string>> beforeEntry_;
 };
 
 }  // namespace testing_support

@@ -1,110 +1,67 @@
 #include "DecimalReference.h"
 
-#include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <vector>
 
 namespace testing_support {
 namespace {
 
-// A non-negative decimal number: its digits, the last `scale` of which
-// follow the point.
-struct Decimal {
+using Wide = unsigned __int128;
+
+std::string Digits(Wide number) {
     std::string digits;
-    int scale = 0;
-};
-
-// Adds one unit of the last digit.
-void Increment(std::string& digits) {
-    std::size_t i = digits.size();
-    while (i > 0 && digits[i - 1] == '9')
-        digits[--i] = '0';
-    if (i == 0)
-        digits.insert(digits.begin(), '1');
-    else
-        ++digits[i - 1];
+    do {
+        digits.insert(digits.begin(), static_cast<char>('0' + number % 10));
+        number /= 10;
+    } while (number != 0);
+    return digits;
 }
 
-// Writes the number with one digit before the point at least, and no
-// trailing zero after it.
-Decimal Normalised(Decimal number) {
-    if (number.digits.find_first_not_of('0') == std::string::npos)
-        return {"0", 0};
-    while (number.scale > 0 && number.digits.back() == '0') {
-        number.digits.pop_back();
-        --number.scale;
-    }
-    const int size = static_cast<int>(number.digits.size());
-    if (size <= number.scale)
-        number.digits.insert(0, static_cast<std::size_t>(number.scale + 1 - size), '0');
-    return number;
-}
-
-// Keeps the first `count` digits, rounding half up on the rest.
-Decimal KeepDigits(Decimal number, std::size_t count) {
-    if (number.digits.size() <= count)
-        return Normalised(number);
-    bool up = number.digits[count] >= '5';
-    int dropped = static_cast<int>(number.digits.size() - count);
-    number.digits.resize(count);
-    if (up)
-        Increment(number.digits);
-    number.scale -= dropped;
-    for (; number.scale < 0; ++number.scale)
-        number.digits += '0';
-    return Normalised(number);
-}
-
-Decimal Significant15(Decimal number) {
-    std::size_t leadingZeros = number.digits.find_first_not_of('0');
-    if (leadingZeros == std::string::npos)
-        return number;
-    number.digits.erase(0, leadingZeros);
-    return KeepDigits(number, 15);
-}
-
-bool HalfwayBetweenCents(const Decimal& number) {
-    if (number.scale < 3)
-        return false;
-    std::string rest = number.digits.substr(number.digits.size() - (number.scale - 2));
-    return rest[0] == '5' && rest.find_first_not_of('0', 1) == std::string::npos;
-}
-
-// The C library writes every digit of a double (glibc's printf is exact),
-// apart from the program's own formatting. m x 2^(e - 53), with an integer
-// m, has at most 53 - e decimals. The result has one digit before the point
-// at least and no trailing zero after it.
-Decimal ExactDecimal(double magnitude) {
+// The cents of a magnitude below 2^64, worked out in integers: it is m / 2^k
+// exactly, with integers m < 2^53 and k. Only whether the value lies halfway
+// between two cents is decided on the value taken to 15 significant digits,
+// N / 10^s, rounded half up; otherwise the exact value is rounded half up.
+Wide Cents(double magnitude) {
     int exponent = 0;
-    std::frexp(magnitude, &exponent);
-    std::vector<char> text(1400);  // 309 digits before the point, 1074 after, at most
-    std::snprintf(text.data(), text.size(), "%.*f", std::clamp(53 - exponent, 0, 1074), magnitude);
-    std::string written(text.data());
-    const std::size_t point = written.find_first_not_of("0123456789");
-    if (point == std::string::npos)
-        return Normalised({written, 0});
-    const int decimals = static_cast<int>(written.size() - point - 1);
-    return Normalised({written.erase(point, 1), decimals});
+    const Wide m = static_cast<Wide>(std::ldexp(std::frexp(magnitude, &exponent), 53));
+    const int k = 53 - exponent;
+    if (k <= 0)
+        return (m << -k) * 100;
+    if (k >= 64 || m == 0)  // below 2^-11: 0 either way
+        return 0;
+    const Wide hundredfold = m * 100;
+    const Wide exact = (hundredfold >> k) + ((hundredfold >> (k - 1)) & 1);
+    if (m >> k >= Wide(1'000'000'000'000'000))
+        return exact;
+    Wide power = 1;  // 10^s, where 10^14 <= m 10^s / 2^k < 10^15
+    while ((m * power) >> k < Wide(100'000'000'000'000))
+        power *= 10;
+    const Wide taken15 = (2 * m * power + (Wide(1) << k)) >> (k + 1);
+    const Wide halfCent = power / 1000;  // 10^(s - 3): T's place of half a cent
+    if (halfCent > 0 && taken15 % halfCent == 0 && taken15 / halfCent % 10 == 5)
+        return taken15 / (halfCent * 10) + 1;
+    return exact;
 }
 
 }  // namespace
 
 std::string ReferenceFixed2(double value, const std::string& separator) {
-    Decimal exact = ExactDecimal(std::fabs(value));
-    Decimal taken15 = Significant15(exact);
-    Decimal number = HalfwayBetweenCents(taken15) ? taken15 : exact;
-    Decimal cents =
-        number.scale > 2 ? KeepDigits(number, number.digits.size() - number.scale + 2) : number;
-    for (; cents.scale < 2; ++cents.scale)
-        cents.digits += '0';
-    while (cents.digits.size() < 3)
-        cents.digits.insert(cents.digits.begin(), '0');
-    std::size_t point = cents.digits.size() - 2;
-    std::string integer = cents.digits.substr(0, point);
-    integer.erase(0, std::min(integer.find_first_not_of('0'), integer.size() - 1));
-    bool zero = cents.digits.find_first_not_of('0') == std::string::npos;
-    return (value < 0 && !zero ? "-" : "") + integer + separator + cents.digits.substr(point);
+    const double magnitude = std::fabs(value);
+    std::string digits;
+    if (magnitude >= 0x1p64) {
+        // An integer: the C library writes its every digit (glibc's printf
+        // is exact), apart from the program's own formatting.
+        char text[320];
+        std::snprintf(text, sizeof text, "%.0f00", magnitude);
+        digits = text;
+    } else {
+        digits = Digits(Cents(magnitude));
+    }
+    if (digits.size() < 3)
+        digits.insert(0, 3 - digits.size(), '0');
+    const bool zero = digits.find_first_not_of('0') == std::string::npos;
+    return (value < 0 && !zero ? "-" : "") + digits.substr(0, digits.size() - 2) + separator +
+           digits.substr(digits.size() - 2);
 }
 
 }  // namespace testing_support

@@ -38,19 +38,8 @@ public:
     UserEvent Next(const offscreen::OffscreenWindow* active);
 
 private:
-    UserEvent ConverterEvent(const offscreen::OffscreenWindow& active);
-    UserEvent Key(const offscreen::OffscreenWindow* active);
-    UserEvent KeyEvent(int keyCode, int shift, const std::string* pasted);
-    UserEvent ClipboardKey();
-    UserEvent ScaleChange(const offscreen::OffscreenWindow& window, int dpi);
+    UserEvent Key(const offscreen::OffscreenWindow& active);
     UserEvent Mouse(const offscreen::OffscreenWindow& window);
-    UserEvent IconDoubleClick();
-    UserEvent ShellRestart();
-    UserEvent Tick();
-    UserEvent CloseRequest();
-    // A text of `kPastedTexts` to paste, or none: the clipboard keeps what
-    // the program copied.
-    const std::string* PastedText();
     std::uint8_t Byte() { return nextByte_(); }
     // 0 to n - 1, n at most 65536.
     int Below(int n) { return (Byte() | Byte() << 8) % n; }
