@@ -17,11 +17,9 @@ Canvas::~Canvas() {
 std::vector<WindowlessControl*> Canvas::TopDown() const {
     std::vector<WindowlessControl*> order;
     order.reserve(controls_.size());
-    for (const auto layer : {WindowlessControl::Layer::kTop, WindowlessControl::Layer::kAbove}) {
-        for (auto it = controls_.rbegin(); it != controls_.rend(); ++it) {
-            if ((*it)->ControlLayer() == layer) {
-                order.push_back(*it);
-            }
+    for (auto it = controls_.rbegin(); it != controls_.rend(); ++it) {
+        if ((*it)->ControlLayer() == WindowlessControl::Layer::kAbove) {
+            order.push_back(*it);
         }
     }
     for (WindowlessControl* control : controls_) {

@@ -1,7 +1,7 @@
-// The controls that a window draws itself (labels, image buttons, lines, the
-// drawing surface): their order on the window, the topmost under a point, and
-// the window's one paint of its image and of them, through an image of its
-// own so that the screen never shows a half-drawn state.
+// The controls that a window draws itself (labels, image buttons, lines):
+// their order on the window, the topmost under a point, and the window's one
+// paint of its image and of them, through an image of its own so that the
+// screen never shows a half-drawn state.
 #pragma once
 
 #include <vector>
@@ -23,9 +23,9 @@ public:
     Canvas& operator=(const Canvas&) = delete;
 
     void Add(WindowlessControl& control) { controls_.push_back(&control); }
-    // From the top down: the upper layers, each last added first, then the
-    // lower layer (the labels, which paint the window's image under their
-    // text and would cover the others), first added first.
+    // From the top down: the upper layer, last added first, then the lower
+    // layer (the labels, which paint the window's image under their text
+    // and would cover the others), first added first.
     std::vector<WindowlessControl*> TopDown() const;
     // The topmost shown control at `point` (client pixels) that takes the
     // mouse; null when there is none.

@@ -1,6 +1,6 @@
 // What a window knows of each of its controls, whether the control has a
-// window of its own (check boxes) or is drawn and served by the window
-// (labels, image buttons, lines, the drawing surface).
+// window of its own (check boxes, the drawing surface) or is drawn and served
+// by the window (labels, image buttons, lines).
 #pragma once
 
 #include "platform/win32/Accessible.h"

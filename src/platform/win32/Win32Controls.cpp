@@ -72,6 +72,8 @@ ChildWindow::~ChildWindow() {
 }
 
 void ChildWindow::RegisterWindowClasses(Runtime& runtime) {
+    runtime.registry.RegisterWindowClass(kSurfaceClass, &MessageTarget::Procedure, nullptr, nullptr,
+                                         0);
     runtime.registry.RegisterWindowClass(kCheckBoxClass, &MessageTarget::Procedure, nullptr,
                                          nullptr, 0);
 }
@@ -160,6 +162,22 @@ void ChildWindow::SetControlVisible(bool visible) {
     ::ShowWindow(Require(), visible ? SW_SHOWNA : SW_HIDE);
 }
 
+bool ChildWindow::FollowMouse(const platform::MouseHandlers& handlers, Click& click, UINT message,
+                              WPARAM wParam, LPARAM lParam) {
+    // The click is decided before the handlers run, which may take the mouse
+    // elsewhere; it is raised after them, as the release comes before the
+    // click.
+    const bool clicked = click.Follow(hwnd_, message, wParam, lParam);
+    const bool mouse = DeliverMouse(runtime_, FormDpi(), hwnd_, message, wParam, lParam,
+                                    [&handlers](MouseKind kind, const platform::MouseEvent& event) {
+                                        DeliverTo(handlers, kind, event);
+                                    });
+    if (clicked) {
+        click.Raise(runtime_);
+    }
+    return mouse || message == WM_CAPTURECHANGED;
+}
+
 // ---------------------------------------------------------------------------
 // WindowlessControl
 
@@ -228,6 +246,42 @@ void WindowlessControl::SetControlVisible(bool visible) {
     visible_ = visible;
     Invalidate();
     form_.ControlMoved(*this);
+}
+
+// ---------------------------------------------------------------------------
+// Click
+
+bool Click::Follow(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_LBUTTONDOWN:
+            pressed_ = true;
+            ::SetCapture(hwnd);
+            return false;
+        case WM_CAPTURECHANGED:
+            if (reinterpret_cast<HWND>(lParam) != hwnd) {
+                pressed_ = false;
+            }
+            return false;
+        case WM_LBUTTONUP: {
+            if (!std::exchange(pressed_, false)) {
+                return false;
+            }
+            const bool buttonsHeld = (wParam & (MK_RBUTTON | MK_MBUTTON)) != 0;
+            if (::GetCapture() == hwnd && !buttonsHeld) {
+                ::ReleaseCapture();
+            }
+            const POINT point{static_cast<short>(LOWORD(lParam)),
+                              static_cast<short>(HIWORD(lParam))};
+            const RECT client = ClientRect(hwnd);
+            return ::PtInRect(&client, point) != FALSE;
+        }
+        default:
+            return false;
+    }
+}
+
+void Click::Raise(Runtime& runtime) const {
+    RaiseClick(runtime, onClick_);
 }
 
 // ---------------------------------------------------------------------------
@@ -691,22 +745,11 @@ bool Win32CheckBox::TakesFocus() const {
 // Surface
 
 Win32Surface::Win32Surface(Win32Window& form, const platform::SurfaceDesign& design)
-    : WindowlessControlOf(form, design.name, design.index, design.bounds, design.visible,
-                          Layer::kTop) {
-    const RECT pixels = PixelRect();
+    : ChildControl(form, design.name, design.index) {
+    const RECT pixels = ToPixels(FormDpi(), design.bounds);
     image_ = std::make_unique<DrawingDc>(runtime_, pixels.right - pixels.left,
                                          pixels.bottom - pixels.top, ::GetSysColor(COLOR_WINDOW));
-}
-
-void Win32Surface::FitImage() {
-    const RECT pixels = PixelRect();
-    image_->Resize(pixels.right - pixels.left, pixels.bottom - pixels.top,
-                   ::GetSysColor(COLOR_WINDOW));
-}
-
-void Win32Surface::ScaleChanged() {
-    FitImage();
-    Invalidate();
+    Create(kSurfaceClass, 0, design.bounds, design.visible);
 }
 
 platform::DeviceContext Win32Surface::Hdc() const {
@@ -714,31 +757,38 @@ platform::DeviceContext Win32Surface::Hdc() const {
 }
 
 void Win32Surface::Refresh() {
-    Require();
-    Invalidate();
-    ::UpdateWindow(form_.Hwnd());
-}
-
-void Win32Surface::Move(const platform::Bounds& bounds) {
-    MoveControl(bounds);
-    FitImage();
+    HWND hwnd = Require();
+    ::InvalidateRect(hwnd, nullptr, FALSE);
+    ::UpdateWindow(hwnd);
 }
 
 void Win32Surface::SetMouseHandlers(platform::MouseHandlers handlers) {
     mouse_ = std::move(handlers);
 }
 
-void Win32Surface::Mouse(MouseKind kind, const platform::MouseEvent& event) {
-    DeliverTo(mouse_, kind, event);
+void Win32Surface::MoveControl(const platform::Bounds& bounds) {
+    ChildWindow::MoveControl(bounds);
+    const RECT pixels = PixelRect();
+    image_->Resize(pixels.right - pixels.left, pixels.bottom - pixels.top,
+                   ::GetSysColor(COLOR_WINDOW));
 }
 
-void Win32Surface::Click() {
-    RaiseClick(runtime_, onClick_);
-}
-
-void Win32Surface::Paint(HDC dc, const RECT& rect) {
-    ::BitBlt(dc, rect.left, rect.top, image_->Width(), image_->Height(), image_->Dc(), 0, 0,
-             SRCCOPY);
+LRESULT Win32Surface::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_PAINT: {
+            PaintScope paint(Hwnd());
+            ::BitBlt(paint.Dc(), 0, 0, image_->Width(), image_->Height(), image_->Dc(), 0, 0,
+                     SRCCOPY);
+            return 0;
+        }
+        case WM_ERASEBKGND:
+            return 1;
+        default:
+            if (FollowMouse(mouse_, click_, message, wParam, lParam)) {
+                return 0;
+            }
+            return Default(message, wParam, lParam);
+    }
 }
 
 // ---------------------------------------------------------------------------

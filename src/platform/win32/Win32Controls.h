@@ -1,5 +1,5 @@
-// The controls of a window. Labels, image buttons, lines and the drawing
-// surface have no window: the form draws and serves them. Check boxes are
+// The controls of a window. Labels, image buttons and lines have no window:
+// the form draws and serves them. Check boxes and the drawing surface are
 // child windows, without a control ID: nothing finds them by one.
 #pragma once
 
@@ -22,9 +22,26 @@ namespace win32 {
 
 class Win32Window;
 
-// The system side of a control with a window of its own (a check box): its
-// child window, its placement and what it tells screen readers. Such
-// controls lie above those the window draws.
+// The click of a control with a window of its own: a left-button press, the
+// mouse kept by the control until the release, and the release over the
+// control. Losing the mouse to another window in between cancels it.
+class Click {
+public:
+    void SetHandler(std::function<void()> onClick) { onClick_ = std::move(onClick); }
+    // Follows a message of the control's window `hwnd`: true when it
+    // completes a click.
+    bool Follow(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    // Runs the click's handler, if there is one.
+    void Raise(Runtime& runtime) const;
+
+private:
+    std::function<void()> onClick_;
+    bool pressed_ = false;
+};
+
+// The system side of a control with a window of its own (a check box, the
+// drawing surface): its child window, its placement and what it
+// tells screen readers. Such controls lie above those the window draws.
 class ChildWindow : public FormControl, private MessageTarget {
 public:
     ChildWindow(Win32Window& form, std::string name, int index);
@@ -48,6 +65,11 @@ protected:
     // The text the window is created with.
     virtual std::wstring WindowText() const { return {}; }
     virtual LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    // A mouse message (or the loss of the mouse) of a control with mouse
+    // handlers and a click: the handlers see it, then the click, if it
+    // completes one. False for other messages.
+    bool FollowMouse(const platform::MouseHandlers& handlers, Click& click, UINT message,
+                     WPARAM wParam, LPARAM lParam);
     LRESULT Default(UINT message, WPARAM wParam, LPARAM lParam);
     // Paints the window's background under this control.
     void PaintParentBackground(HDC dc, const RECT& area) const;
@@ -57,7 +79,7 @@ protected:
     const std::string& ControlName() const { return name_; }
     int ControlIndex() const { return index_; }
     platform::Bounds ControlPlacement() const { return bounds_; }
-    void MoveControl(const platform::Bounds& bounds);
+    virtual void MoveControl(const platform::Bounds& bounds);
     bool ControlVisible() const;
     void SetControlVisible(bool visible);
     platform::Dpi FormDpi() const;
@@ -100,8 +122,8 @@ public:
     // Where a control lies among the others. Labels paint the window's
     // image under their text, so they stay below every other control, which
     // they would otherwise cover where they overlap (a line across a label's
-    // top row, a picture). The drawing surface lies on top of them all.
-    enum class Layer { kBelow, kAbove, kTop };
+    // top row, a picture).
+    enum class Layer { kBelow, kAbove };
 
     WindowlessControl(Win32Window& form, std::string name, int index,
                       const platform::Bounds& bounds, bool visible, Layer layer);
@@ -306,35 +328,28 @@ private:
     bool pressed_ = false;
 };
 
-// The drawing surface: a persistent image that the program draws into and
-// shows with Refresh. Having had a window of its own, it lies above every
-// other control the window draws.
-class Win32Surface final : public WindowlessControlOf<platform::Surface> {
+class Win32Surface final : public ChildControl<platform::Surface> {
 public:
     Win32Surface(Win32Window& form, const platform::SurfaceDesign& design);
-    void ScaleChanged() override;
 
     platform::DeviceContext Hdc() const override;
     void Refresh() override;
-    // The image takes the new size, keeping what was drawn.
-    void Move(const platform::Bounds& bounds) override;
     void SetMouseHandlers(platform::MouseHandlers handlers) override;
-    void SetOnClick(std::function<void()> onClick) override { onClick_ = std::move(onClick); }
+    void SetOnClick(std::function<void()> onClick) override {
+        click_.SetHandler(std::move(onClick));
+    }
 
-    void Paint(HDC dc, const RECT& rect) override;
-    bool TakesMouse() const override { return true; }
-    void Mouse(MouseKind kind, const platform::MouseEvent& event) override;
-    void Click() override;
     // A picture: the focus marker, whose meaning the accessibility focus carries.
     AccessibleFacts Accessibility() const override { return {L"", ROLE_SYSTEM_GRAPHIC, 0}; }
 
-private:
-    // The image at the size of the control's pixels.
-    void FitImage();
+protected:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void MoveControl(const platform::Bounds& bounds) override;
 
+private:
     std::unique_ptr<DrawingDc> image_;
     platform::MouseHandlers mouse_;
-    std::function<void()> onClick_;
+    Click click_;
 };
 
 class Win32Timer final : public platform::Timer {

@@ -15,6 +15,7 @@ class DrawingDc;
 
 // Window classes of the platform. Another process may look for them.
 inline constexpr wchar_t kFormClass[] = L"ConvalisForm";
+inline constexpr wchar_t kSurfaceClass[] = L"ConvalisSurface";
 inline constexpr wchar_t kCheckBoxClass[] = L"ConvalisCheckBox";
 
 class WindowRegistry {
