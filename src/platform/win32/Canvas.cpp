@@ -100,11 +100,9 @@ void Canvas::Paint(HDC dc, const RECT& area, const BackingImage& image, TimingPr
             paint(**it);
         }
     }
-    for (const auto layer : {WindowlessControl::Layer::kAbove, WindowlessControl::Layer::kTop}) {
-        for (WindowlessControl* control : controls_) {
-            if (control->ControlLayer() == layer) {
-                paint(*control);
-            }
+    for (WindowlessControl* control : controls_) {
+        if (control->ControlLayer() == WindowlessControl::Layer::kAbove) {
+            paint(*control);
         }
     }
     if (buffer != nullptr) {
