@@ -15,9 +15,10 @@
 //       may add it after its first paint, 0 for a program without one;
 //       WINDOWS the windows the program has once it has painted, or added
 //       its icon).
-//   convalis-measure keys COUNT PROGRAM
-//       Presses COUNT keys in the program's window, one after the other,
-//       each once the paints of the one before are over. Prints one line:
+//   convalis-measure keys COUNT PROGRAM...
+//       Presses COUNT keys in each program's window, one after the other,
+//       each once the paints of the one before are over, the programs taking
+//       turns key by key. Prints one line per program:
 //       MEDIAN_US P10_US P99_US PAINTS TWICE (the 10th percentile: what a key
 //       takes when the machine's other work leaves the program alone; PAINTS
 //       the median of the controls painted per key, TWICE the most controls
@@ -36,6 +37,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <memory>
 #include <optional>
 #include <sstream>
 #include <stdexcept>
@@ -282,38 +284,68 @@ void MeasureStarts(int runs, std::vector<Start>& starts) {
 // then the other display chosen.
 constexpr WORD kKeyCycle[] = {'1', '2', '3', VK_RETURN, VK_TAB};
 
-void MeasureKeys(int count, const std::wstring& program) {
-    Run run(program, L"", LogPath());
-    run.Await("painted", 1);
+// One program whose keys are measured, and its key latencies.
+struct KeyedRun {
+    Run run;
     std::vector<double> latencies;
-    for (int i = 0; i < count; ++i) {
-        const WORD key = kKeyCycle[i % std::size(kKeyCycle)];
+
+    explicit KeyedRun(const std::wstring& program) : run(program, L"", LogPath()) {}
+
+    // Presses the `index`th key and waits for the end of its paints.
+    void Press(int index) {
+        const WORD key = kKeyCycle[index % std::size(kKeyCycle)];
         const LPARAM down = 1 | static_cast<LPARAM>(MapVirtualKeyW(key, MAPVK_VK_TO_VSC)) << 16;
         const LPARAM up = down | (LPARAM{1} << 30) | (LPARAM{1} << 31);
         PostMessageW(run.Window(), WM_KEYDOWN, key, down);
-        latencies.push_back(run.Await("key", static_cast<std::size_t>(i) + 1).back().value);
+        latencies.push_back(run.Await("key", static_cast<std::size_t>(index) + 1).back().value);
         PostMessageW(run.Window(), WM_KEYUP, key, up);
     }
-    std::printf("%.1f %.1f %.1f ", Median(latencies), Quantile(latencies, 0.10),
-                Quantile(latencies, 0.99));
-    const std::vector<Record> keyPaints = run.All("key-paints");
-    if (keyPaints.empty()) {
-        std::printf("n/a n/a\n");  // a program that does not count its paints
-        return;
+
+    void Print() const {
+        std::printf("%.1f %.1f %.1f ", Median(latencies), Quantile(latencies, 0.10),
+                    Quantile(latencies, 0.99));
+        const std::vector<Record> keyPaints = run.All("key-paints");
+        if (keyPaints.empty()) {
+            std::printf("n/a n/a\n");  // a program that does not count its paints
+            return;
+        }
+        std::vector<double> paints;
+        unsigned long long twice = 0;
+        for (const Record& record : keyPaints) {
+            paints.push_back(record.value);
+            twice = std::max(twice, record.number);
+        }
+        std::printf("%.0f %llu\n", Median(paints), twice);
     }
-    std::vector<double> paints;
-    unsigned long long twice = 0;
-    for (const Record& record : keyPaints) {
-        paints.push_back(record.value);
-        twice = std::max(twice, record.number);
+};
+
+void MeasureKeys(int count, const std::vector<std::wstring>& programs) {
+    std::vector<std::unique_ptr<KeyedRun>> runs;
+    for (const std::wstring& program : programs) {
+        runs.push_back(std::make_unique<KeyedRun>(program));
+        runs.back()->run.Await("painted", 1);
+        // Side by side, so that none paints under another: a covered window
+        // would copy fewer pixels to the screen.
+        const int left = 10 + 260 * static_cast<int>(runs.size() - 1);
+        SetWindowPos(runs.back()->run.Window(), nullptr, left, 10, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
-    std::printf("%.0f %llu\n", Median(paints), twice);
+    // The programs take turns, key by key: a change of the machine's load
+    // falls on all of them alike.
+    for (int i = 0; i < count; ++i) {
+        for (const auto& keyed : runs) {
+            keyed->Press(i);
+        }
+    }
+    for (const auto& keyed : runs) {
+        keyed->Print();
+    }
 }
 
 int Usage() {
     std::fprintf(stderr,
                  "usage: convalis-measure start RUNS painted|icon PROGRAM ARGUMENT...\n"
-                 "       convalis-measure keys COUNT PROGRAM\n");
+                 "       convalis-measure keys COUNT PROGRAM...\n");
     return 2;
 }
 
@@ -368,12 +400,12 @@ int wmain(int argc, wchar_t** argv) {
                 return Usage();
             }
             MeasureStarts(*runs, starts);
-        } else if (command == L"keys" && argc == 4) {
+        } else if (command == L"keys" && argc >= 4) {
             const std::optional<int> count = Count(argv[2]);
             if (!count) {
                 return Usage();
             }
-            MeasureKeys(*count, argv[3]);
+            MeasureKeys(*count, std::vector<std::wstring>(argv + 3, argv + argc));
         } else {
             return Usage();
         }

@@ -76,16 +76,16 @@ void Canvas::Paint(HDC dc, const RECT& area, const BackingImage& image, TimingPr
         ::SetViewportOrgEx(buffer, -area.left, -area.top, &previousOrigin);
     }
     image.Paint(target, area);
-    const std::vector<WindowlessControl*> topDown = TopDown();
-    for (auto it = topDown.rbegin(); it != topDown.rend(); ++it) {
-        WindowlessControl& control = **it;
+    // From the bottom up, as TopDown lists them from the top, without making
+    // the list for each paint.
+    const auto paint = [&](WindowlessControl& control) {
         const RECT rect = control.PixelRect();
         RECT visible{};
         // The area is the box round what is to be painted: a control
         // outside the region itself (between two displays) is left alone.
         if (!control.Shown() || !::IntersectRect(&visible, &rect, &area) ||
             !::RectVisible(dc, &rect)) {
-            continue;
+            return;
         }
         const int saved = ::SaveDC(target);
         ::IntersectClipRect(target, visible.left, visible.top, visible.right, visible.bottom);
@@ -93,6 +93,16 @@ void Canvas::Paint(HDC dc, const RECT& area, const BackingImage& image, TimingPr
         ::RestoreDC(target, saved);
         if (probe != nullptr) {
             probe->ControlPainted(&control);
+        }
+    };
+    for (auto it = controls_.rbegin(); it != controls_.rend(); ++it) {
+        if ((*it)->ControlLayer() == WindowlessControl::Layer::kBelow) {
+            paint(**it);
+        }
+    }
+    for (WindowlessControl* control : controls_) {
+        if (control->ControlLayer() == WindowlessControl::Layer::kAbove) {
+            paint(*control);
         }
     }
     if (buffer != nullptr) {

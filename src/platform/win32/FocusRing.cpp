@@ -4,17 +4,13 @@
 
 #include "platform/TabOrder.h"
 #include "platform/Types.h"
-#include "platform/win32/Input.h"
 
 namespace win32 {
 
-bool FocusRing::Navigate(const MSG& msg) {
-    // The shift keys are read for Tab alone: every other key (the digits
-    // above all) would pay a read of the keyboard's state for nothing.
+bool FocusRing::Navigate(const MSG& msg, int shift) {
     if (msg.message != WM_KEYDOWN || msg.wParam != VK_TAB) {
         return false;
     }
-    const int shift = KeyShiftState(msg);
     if ((shift & ~platform::shift::kShift) != 0 || window_ == nullptr ||
         !::IsWindowVisible(window_)) {
         return false;

@@ -20,8 +20,8 @@ public:
         : window_(window), stops_(std::move(stops)) {}
 
     // Tab and Shift+Tab move the focus along the tab order; true when the
-    // key was used so.
-    bool Navigate(const MSG& msg);
+    // key was used so. `shift` is the key's shift state (KeyShiftState).
+    bool Navigate(const MSG& msg, int shift);
     // The window is being deactivated: remembers its focused control.
     void Deactivated();
     // The system focused the window itself: the focus goes back to the

@@ -70,15 +70,19 @@ void MessagePump::ProcessMessage(MSG& msg) {
     }
     Win32Window* form =
         msg.hwnd != nullptr ? registry_.FindForm(::GetAncestor(msg.hwnd, GA_ROOT)) : nullptr;
+    // The windows read keys by their codes alone, in the key preview: the
+    // characters that translating a key would post to them have no reader,
+    // and each would be one more message before the key's repaint.
+    bool translate = true;
     if (form != nullptr) {
         if (msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN) {
-            form->PreviewKey(msg);
-            if (!::IsWindow(msg.hwnd) || form->NavigateByKey(msg)) {
+            if (form->PreviewKey(msg)) {
                 // The handler unloaded the window, or the key moved the focus:
                 // nothing is left to dispatch.
                 AfterMessage();
                 return;
             }
+            translate = false;
         } else if (msg.message == WM_SYSCHAR) {
             // The windows have no menu: the default handling of Alt+letter,
             // in the window or any of its controls, would only beep.
@@ -86,7 +90,9 @@ void MessagePump::ProcessMessage(MSG& msg) {
             return;
         }
     }
-    ::TranslateMessage(&msg);
+    if (translate) {
+        ::TranslateMessage(&msg);
+    }
     ::DispatchMessageW(&msg);
     if (probe_) {
         probe_->MessageHandled(msg);

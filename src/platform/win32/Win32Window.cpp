@@ -70,7 +70,8 @@ Win32Window::Win32Window(Runtime& runtime, const platform::FormDesign& design,
       modal_(runtime.pump),
       pointer_(runtime, hwnd_, canvas_),
       toolTips_(runtime, hwnd_),
-      accessibility_(hwnd_, caption_, controls_, canvas_) {
+      accessibility_(hwnd_, caption_, controls_, canvas_),
+      updateRegion_(::CreateRectRgn(0, 0, 0, 0)) {
     const RECT pixels = ToPixels(dpi_, design.bounds);
     const DWORD exStyle = design.showInTaskbar ? WS_EX_APPWINDOW : WS_EX_TOOLWINDOW;
     const DWORD style = WS_POPUP | WS_CLIPCHILDREN | WS_SYSMENU | WS_MINIMIZEBOX;
@@ -115,7 +116,7 @@ void Win32Window::RegisterWindowClass(Runtime& runtime) {
     runtime.registry.RegisterWindowClass(
         kFormClass, &MessageTarget::Procedure,
         runtime.resources.WindowIcon(runtime.units.SystemMetric(SM_CXICON, system)),
-        runtime.resources.WindowIcon(runtime.units.SystemMetric(SM_CXSMICON, system)), 0,
+        runtime.resources.WindowIcon(runtime.units.SystemMetric(SM_CXSMICON, system)), CS_OWNDC,
         mSysTray::kWindowBytes);
 }
 
@@ -280,10 +281,11 @@ void Win32Window::DoCenterOver(const platform::Window& owner) {
     MoveToPixels(place.left, place.top);
 }
 
-void Win32Window::PreviewKey(const MSG& msg) {
+bool Win32Window::PreviewKey(const MSG& msg) {
     const int keyCode = static_cast<int>(msg.wParam);
     const int shift = KeyShiftState(msg);
     runtime_.pump.Invoke([&] { events_.KeyDown(keyCode, shift); });
+    return !::IsWindow(msg.hwnd) || focus_.Navigate(msg, shift);
 }
 
 std::vector<HWND> Win32Window::TabStops() const {
@@ -372,8 +374,27 @@ LRESULT Win32Window::Receive(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT Win32Window::OnPaint() {
-    PaintScope paint(hwnd_);
-    canvas_.Paint(paint.Dc(), paint.Area(), image_, runtime_.pump.Probe());
+    // The window's own device context (CS_OWNDC) keeps its visible region
+    // from one paint to the next: BeginPaint would have the window server
+    // work it out again for every key, and hide and show a caret the window
+    // never has. The window has no frame to paint, and paints its whole
+    // background itself.
+    HRGN update = updateRegion_.Get();
+    if (update == nullptr || ::GetUpdateRgn(hwnd_, update, FALSE) <= NULLREGION) {
+        // Nothing to paint, or no region to read it into: the system's way
+        // ends any paint it still holds.
+        PaintScope paint(hwnd_);
+        canvas_.Paint(paint.Dc(), paint.Area(), image_, runtime_.pump.Probe());
+        return 0;
+    }
+    ::ValidateRgn(hwnd_, update);
+    RECT area{};
+    ::GetRgnBox(update, &area);
+    HDC dc = ::GetDC(hwnd_);
+    ::SelectClipRgn(dc, update);
+    canvas_.Paint(dc, area, image_, runtime_.pump.Probe());
+    ::SelectClipRgn(dc, nullptr);
+    ::ReleaseDC(hwnd_, dc);
     return 0;
 }
 

@@ -58,11 +58,11 @@ public:
     Runtime& Context() const { return runtime_; }
     HWND Hwnd() const { return hwnd_; }
     // Key preview: the window's KeyDown for a key message to it or to any
-    // of its controls, before the message is dispatched.
-    void PreviewKey(const MSG& msg);
-    // The window's own key handling after the preview: Tab and Shift+Tab
-    // move the focus along the tab order. True when the key was used so.
-    bool NavigateByKey(const MSG& msg) { return focus_.Navigate(msg); }
+    // of its controls, before the message is dispatched; then the window's
+    // own handling: Tab and Shift+Tab move the focus along the tab order.
+    // True when nothing is left to dispatch: the handler unloaded the
+    // window, or the key moved the focus.
+    bool PreviewKey(const MSG& msg);
     // Unload: destroys the system window now; the object lives on until the
     // platform deletes it.
     void DestroyNow();
@@ -147,6 +147,8 @@ private:
     FormToolTips toolTips_;
     FormAccessibility accessibility_;
     std::vector<std::unique_ptr<Win32Timer>> timers_;
+    // What a paint reads the window's update region into, made once.
+    UniqueRegion updateRegion_;
 };
 
 }  // namespace win32
