@@ -152,11 +152,12 @@ public:
     virtual void ReleaseCapture() = 0;
 };
 
-// Activating a top-level window by its title: the first top-level window
-// with that title comes to the front. On Win32 that is any program's window,
-// as the system finds it; the offscreen desktop has only the program's
-// windows. The program asks it for its own window, just shown, and a hidden
-// window stays hidden (as `Window::Activate`).
+// Activating a top-level window by its title: the uppermost top-level
+// window with that title comes to the front (a modal window, not its
+// owner). On Win32 that is any program's window, as the system finds it;
+// the offscreen desktop has only the program's windows. The program asks it
+// for its own window, just shown, and a hidden window stays hidden (as
+// `Window::Activate`).
 class Activation {
 public:
     virtual ~Activation() = default;

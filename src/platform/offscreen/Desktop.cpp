@@ -96,8 +96,11 @@ void Desktop::DeliverTick(int milliseconds) {
     }
 }
 
+// The uppermost window of that title, as the system finds it: a modal window
+// rather than the owner it stands over.
 bool Desktop::ActivateByTitle(const std::string& title) {
-    for (OffscreenWindow* window : windows_) {
+    for (auto it = windows_.rbegin(); it != windows_.rend(); ++it) {
+        OffscreenWindow* window = *it;
         if (window->Caption() == title && !window->Unloaded()) {
             window->Activate();
             return true;
