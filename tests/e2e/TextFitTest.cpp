@@ -25,24 +25,17 @@ bool InTextColour(COLORREF pixel) {
            pixel == GetSysColor(COLOR_BTNTEXT);
 }
 
-// Dark on the light face, the smoothed edges of the strokes too.
-bool IsDark(COLORREF pixel) {
-    return GetRValue(pixel) + GetGValue(pixel) + GetBValue(pixel) < 3 * 128;
-}
-
-// The pixels of a screen area that are ink: by default, in the colours the
-// texts are drawn in.
+// The pixels of a screen area in the colours the texts are drawn in.
 struct Ink {
     int width = 0;
     int height = 0;
     std::vector<bool> at;
 
-    Ink(const RECT& area, const std::vector<COLORREF>& pixels,
-        bool (*isInk)(COLORREF) = InTextColour)
+    Ink(const RECT& area, const std::vector<COLORREF>& pixels)
         : width(std::max(0L, area.right - area.left)),
           height(std::max(0L, area.bottom - area.top)) {
         for (COLORREF pixel : pixels) {
-            at.push_back(isInk(pixel));
+            at.push_back(InTextColour(pixel));
         }
         if (at.size() != static_cast<size_t>(width * height)) {
             width = height = 0;  // the screen could not be read
@@ -70,21 +63,6 @@ struct Ink {
         while (bottom > top && !InRow(bottom - 1))
             --bottom;
         return bottom - top;
-    }
-    // The median length of the runs of ink along the rows: a stroke's width.
-    int StrokeWidth() const {
-        std::vector<int> runs;
-        for (int y = 0; y < height; ++y) {
-            for (int x = 0, run = 0; x <= width; ++x) {
-                if (x < width && at[static_cast<size_t>(y * width + x)]) {
-                    ++run;
-                } else if (run > 0) {
-                    runs.push_back(std::exchange(run, 0));
-                }
-            }
-        }
-        std::nth_element(runs.begin(), runs.begin() + runs.size() / 2, runs.end());
-        return runs.empty() ? 0 : runs[runs.size() / 2];
     }
 };
 
@@ -141,13 +119,6 @@ testing::AssertionResult ShowsEveryTextWhole(const ProgramWindow& window,
     return testing::AssertionSuccess();
 }
 
-// The ink of a control of the main window once it has painted.
-Ink InkOf(const ProgramUnderTest& app, const wchar_t* name,
-          bool (*isInk)(COLORREF) = InTextColour) {
-    const RECT area = app.Main().Location(name);
-    return Ink(area, app.Main().SettledLook(area), isInk);
-}
-
 // The widest amounts are wider than their displays: entered into a window
 // (`enter`), each shows whole, smaller, its first digit drawn.
 void ExpectTheWidestAmountsWhole(const ProgramWindow& window,
@@ -197,7 +168,8 @@ TEST(TextsFit, EveryWindowAtTheScalesHeightWithTheOptionsAndTheWidestAmounts) {
     NoStartupShortcut noShortcut;
     ProgramUnderTest app;
     ASSERT_NE(app.WaitForShownMainWindow(), nullptr);
-    const int height = InkOf(app, L"lblEti(0)").Height();
+    const RECT caption = app.Main().Location(L"lblEti(0)");
+    const int height = Ink(caption, app.Main().SettledLook(caption)).Height();
     const int asked = MulDiv(825, ScreenPixelsPerInchX(), 7200);
     EXPECT_GE(height * 10, asked * 9)
         << "the caption is " << height << " pixels high for " << asked;
@@ -285,19 +257,6 @@ TEST(TextsFit, EveryWindowAtTheScalesHeightWithTheOptionsAndTheWidestAmounts) {
     EXPECT_TRUE(ShowsEveryTextWhole(
         about,
         {{L"lblTitle", Side::kCentre}, {L"lblWeb", Side::kCentre}, {L"lblMail", Side::kCentre}}));
-}
-
-// The displays are bold, their captions regular: the displays' strokes are
-// the wider.
-TEST(TextsFit, DisplaysAreBold) {
-    ProgramUnderTest app;
-    ASSERT_NE(app.WaitForShownMainWindow(), nullptr);
-    app.Type(L"100");
-    app.Press({{VK_RETURN}});
-    ASSERT_TRUE(app.Shows(L"lblP(2)", L"15,24"));
-    EXPECT_GT(InkOf(app, L"lblP(2)", IsDark).StrokeWidth(),
-              InkOf(app, L"lblEti(2)", IsDark).StrokeWidth())
-        << "the display's strokes are as thin as its caption's: it is drawn regular";
 }
 
 }  // namespace
