@@ -134,22 +134,4 @@ bool WaitUntilNoNotificationIcon() {
     return WaitUntil([] { return NotificationIcons().empty(); });
 }
 
-std::wstring NotificationTip(const RECT& icon) {
-    HWND taskbar = ShownTaskbar();
-    if (taskbar == nullptr || !PlacePointer(Centre(icon))) {
-        return {};
-    }
-    std::wstring tip;
-    WaitUntil([&] {
-        for (HWND window : TopLevelWindows()) {
-            if (WindowProcess(window) == WindowProcess(taskbar) && IsWindowVisible(window) &&
-                WindowClass(window) == L"tooltips_class32") {
-                tip = WindowText(window);
-            }
-        }
-        return !tip.empty();
-    });
-    return tip;
-}
-
 }  // namespace e2e

@@ -9,7 +9,6 @@
 
 #include <atomic>
 #include <optional>
-#include <string>
 #include <thread>
 #include <vector>
 
@@ -22,10 +21,6 @@ std::vector<RECT> NotificationIcons();
 // Waits until an icon is shown (the rightmost), or until none is.
 std::optional<RECT> WaitForNotificationIcon();
 bool WaitUntilNoNotificationIcon();
-
-// Rests the pointer on `icon` and returns the tip that Wine shows for it;
-// empty if no tip appears.
-std::wstring NotificationTip(const RECT& icon);
 
 // What a shell does to the program's icon, played from outside.
 // The icon of `owner` with identifier `id` goes, as it does when the shell
