@@ -88,20 +88,6 @@ void ExpectTheOliveEuroSignAndItsFrame(const ProgramWindow& window) {
         window.ShowsColourAt(Scaled({{104, 6}, {109, 2}, {150, 155}}), GetSysColor(COLOR_WINDOW)));
 }
 
-// The corners cut out of the region belong to what lies behind, another
-// program's window.
-void ExpectTheCutOutCornersLeftToWhatLiesBehind(const ProgramWindow& window) {
-    for (POINT inside : Scaled({{60, 70}, {109, 89}})) {
-        HWND found = WindowFromPoint(window.ScreenPoint(inside));
-        EXPECT_TRUE(found == window.Handle() || IsChild(window.Handle(), found))
-            << Describe(inside);
-    }
-    for (POINT cutOut : Scaled({{10, 20}, {10, 90}, {5, 150}})) {
-        HWND found = WindowFromPoint(window.ScreenPoint(cutOut));
-        EXPECT_NE(WindowProcess(found), WindowProcess(window.Handle())) << Describe(cutOut);
-    }
-}
-
 // The box of the pixels in `colour` within `area` of the screen.
 RECT BoxOfColour(const RECT& area, COLORREF colour) {
     const std::vector<COLORREF> pixels = ScreenPixels(area);
@@ -146,7 +132,6 @@ TEST(WindowFace, EveryWindowHasTheDesignsShapeFaceAndPicturesAtTheScale) {
             << "the window did not come to the front";
         EXPECT_TRUE(HasTheDesignsShape(window.Handle()));
         ExpectTheOliveEuroSignAndItsFrame(window);
-        ExpectTheCutOutCornersLeftToWhatLiesBehind(window);
     };
     check("main window", app.Main());
     const COLORREF close = RGB(0xC4, 0x2B, 0x1C), about = RGB(0x00, 0x80, 0x8A);
