@@ -162,13 +162,6 @@ const struct {
     FolderChange make;
     FolderChange undo;
 } kStartupFolderStates[] = {
-    {"read-only",
-     [](const std::wstring& folder, const std::wstring&) {
-         SetFileAttributesW(folder.c_str(), FILE_ATTRIBUTE_READONLY);
-     },
-     [](const std::wstring& folder, const std::wstring&) {
-         SetFileAttributesW(folder.c_str(), FILE_ATTRIBUTE_NORMAL);
-     }},
     {"missing",
      [](const std::wstring& folder, const std::wstring&) {
          MoveFileW(folder.c_str(), (folder + L" (aside)").c_str());
