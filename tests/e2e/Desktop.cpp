@@ -9,7 +9,6 @@
 #include <memory>
 #include <stdexcept>
 #include <thread>
-#include <tuple>
 #include <type_traits>
 
 #include "platform/win32/ComPtr.h"
@@ -363,38 +362,21 @@ void EndHelpViewers() {
     }
 }
 
-std::wstring StartupFolder() {
+std::wstring ShellFolder(int csidl) {
     wchar_t path[MAX_PATH] = {};
-    if (FAILED(SHGetFolderPathW(nullptr, CSIDL_STARTUP, nullptr, SHGFP_TYPE_CURRENT, path))) {
+    if (FAILED(SHGetFolderPathW(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, path))) {
         return {};
     }
     return path;
 }
 
 std::wstring StartupShortcutPath() {
-    return StartupFolder() + L"\\Convalis.lnk";
+    return ShellFolder(CSIDL_STARTUP) + L"\\Convalis.lnk";
 }
 
 bool FileExists(const std::wstring& path) {
     const DWORD attributes = GetFileAttributesW(path.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
-}
-
-bool SameFile(const std::wstring& a, const std::wstring& b) {
-    const auto identity = [](const std::wstring& path) {
-        UniqueHandle file(CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-        BY_HANDLE_FILE_INFORMATION information{};
-        if (file.get() == INVALID_HANDLE_VALUE ||
-            !GetFileInformationByHandle(file.get(), &information)) {
-            return std::optional<std::tuple<DWORD, DWORD, DWORD>>();
-        }
-        return std::optional(std::make_tuple(information.dwVolumeSerialNumber,
-                                             information.nFileIndexHigh,
-                                             information.nFileIndexLow));
-    };
-    const auto first = identity(a);
-    return first && first == identity(b);
 }
 
 std::vector<unsigned char> FileBytes(const std::wstring& path) {

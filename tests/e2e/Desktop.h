@@ -123,15 +123,13 @@ void EndHelpViewers();
 
 // Shortcut files (.lnk) as the shell reads them, and the user's Startup
 // folder, where the program writes "Convalis.lnk" to start with Windows.
-// The current user's Startup folder (CSIDL_STARTUP), without a trailing
-// backslash; empty if the shell has none.
-std::wstring StartupFolder();
-// Startup folder + "\Convalis.lnk".
+// A folder of the shell's for the current user (CSIDL_STARTUP...), without
+// a trailing backslash; empty if the shell has none.
+std::wstring ShellFolder(int csidl);
+// The Startup folder + "\Convalis.lnk".
 std::wstring StartupShortcutPath();
 
 bool FileExists(const std::wstring& path);
-// Whether two paths, long or short, name one file.
-bool SameFile(const std::wstring& a, const std::wstring& b);
 std::vector<unsigned char> FileBytes(const std::wstring& path);
 
 // What the shell's shortcut object reads from a shortcut file.

@@ -32,18 +32,12 @@ constexpr wchar_t kProductName[] = L"Convalis";
 // Installing takes a few seconds; a loaded machine may take much longer.
 constexpr DWORD kMsiexecLimitMs = 180000;
 
-std::wstring FolderPath(int csidl) {
-    wchar_t path[MAX_PATH] = {};
-    if (FAILED(SHGetFolderPathW(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, path))) {
-        return {};
-    }
-    return path;
-}
-
-std::wstring ProductInfo(const wchar_t* productCode, const wchar_t* property) {
+std::wstring ProductInfo(const std::wstring& productCode, const wchar_t* property) {
     wchar_t value[1024] = {};
     DWORD length = static_cast<DWORD>(std::size(value));
-    return MsiGetProductInfoW(productCode, property, value, &length) == ERROR_SUCCESS ? value : L"";
+    return MsiGetProductInfoW(productCode.c_str(), property, value, &length) == ERROR_SUCCESS
+               ? value
+               : L"";
 }
 
 // Runs msiexec quietly with `action` (/i to install, /x to uninstall) on a
@@ -71,35 +65,22 @@ std::optional<DWORD> Msiexec(const wchar_t* action, const std::wstring& packageO
 
 // Where the package puts things for the current user.
 std::wstring InstallFolder() {
-    return FolderPath(CSIDL_LOCAL_APPDATA) + L"\\Programs\\Convalis";
+    return ShellFolder(CSIDL_LOCAL_APPDATA) + L"\\Programs\\Convalis";
 }
 
 std::wstring StartMenuShortcut() {
-    return FolderPath(CSIDL_PROGRAMS) + L"\\Convalis.lnk";
+    return ShellFolder(CSIDL_PROGRAMS) + L"\\Convalis.lnk";
 }
 
-// A Convalis product that Windows Installer knows as installed, as the
-// installed programs list it.
-struct InstalledProduct {
-    std::wstring productCode;
-    std::wstring version;
-    std::wstring publisher;
-    std::wstring helpLink;
-    std::wstring aboutLink;
-    std::wstring icon;
-};
-std::vector<InstalledProduct> InstalledConvalisProducts() {
-    std::vector<InstalledProduct> products;
+// The product codes of the Convalis products that Windows Installer knows
+// as installed, as the installed programs list them.
+std::vector<std::wstring> InstalledConvalisProducts() {
+    std::vector<std::wstring> products;
     wchar_t code[39];
     for (DWORD index = 0; MsiEnumProductsW(index, code) == ERROR_SUCCESS; ++index) {
-        if (ProductInfo(code, INSTALLPROPERTY_INSTALLEDPRODUCTNAME) != kProductName) {
-            continue;
+        if (ProductInfo(code, INSTALLPROPERTY_INSTALLEDPRODUCTNAME) == kProductName) {
+            products.push_back(code);
         }
-        products.push_back({code, ProductInfo(code, INSTALLPROPERTY_VERSIONSTRING),
-                            ProductInfo(code, INSTALLPROPERTY_PUBLISHER),
-                            ProductInfo(code, INSTALLPROPERTY_HELPLINK),
-                            ProductInfo(code, INSTALLPROPERTY_URLINFOABOUT),
-                            ProductInfo(code, INSTALLPROPERTY_PRODUCTICON)});
     }
     return products;
 }
@@ -131,12 +112,13 @@ testing::AssertionResult NothingOfConvalisLeft() {
 
 // The one installed product, of that version.
 testing::AssertionResult InstalledOnceAs(const std::wstring& version) {
-    const std::vector<InstalledProduct> products = InstalledConvalisProducts();
+    const std::vector<std::wstring> products = InstalledConvalisProducts();
     if (products.size() != 1) {
         return testing::AssertionFailure() << products.size() << " products installed";
     }
-    if (products[0].version != version) {
-        return testing::AssertionFailure() << "installed as " << Utf8(products[0].version);
+    const std::wstring installed = ProductInfo(products[0], INSTALLPROPERTY_VERSIONSTRING);
+    if (installed != version) {
+        return testing::AssertionFailure() << "installed as " << Utf8(installed);
     }
     return testing::AssertionSuccess();
 }
@@ -165,8 +147,8 @@ protected:
     // Whatever a failed test left installed goes, so the next starts clean.
     void TearDown() override {
         EndHelpViewers();
-        for (const InstalledProduct& product : InstalledConvalisProducts()) {
-            Msiexec(L"/x", product.productCode);
+        for (const std::wstring& product : InstalledConvalisProducts()) {
+            Msiexec(L"/x", product);
         }
         DeleteFileW(StartupShortcutPath().c_str());
     }
@@ -180,11 +162,12 @@ TEST_F(Installer, InstallsForTheUserRunsAndUninstallsWithoutLeavingAnything) {
         EXPECT_TRUE(FileExists(file)) << "not installed: " << Utf8(file);
     }
     ASSERT_TRUE(InstalledOnceAs(kVersion));
-    const InstalledProduct installed = InstalledConvalisProducts().front();
-    EXPECT_EQ(installed.publisher, Wide(product::kPublisher));
-    EXPECT_EQ(installed.helpLink, Wide(product::kWebSite));
-    EXPECT_EQ(installed.aboutLink, Wide(product::kWebSite));
-    EXPECT_TRUE(FileExists(installed.icon)) << "no icon for the entry: " << Utf8(installed.icon);
+    const std::wstring code = InstalledConvalisProducts().front();
+    EXPECT_EQ(ProductInfo(code, INSTALLPROPERTY_PUBLISHER), Wide(product::kPublisher));
+    EXPECT_EQ(ProductInfo(code, INSTALLPROPERTY_HELPLINK), Wide(product::kWebSite));
+    EXPECT_EQ(ProductInfo(code, INSTALLPROPERTY_URLINFOABOUT), Wide(product::kWebSite));
+    const std::wstring icon = ProductInfo(code, INSTALLPROPERTY_PRODUCTICON);
+    EXPECT_TRUE(FileExists(icon)) << "no icon for the entry: " << Utf8(icon);
 
     const std::optional<Shortcut> startMenu = ReadShortcut(StartMenuShortcut());
     ASSERT_TRUE(startMenu.has_value()) << "no Start-menu shortcut " << Utf8(StartMenuShortcut());
