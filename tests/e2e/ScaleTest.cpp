@@ -105,13 +105,6 @@ RECT BoxOfColour(const RECT& area, COLORREF colour) {
     return box;
 }
 
-// Wine's own scale unless the run asked for another.
-TEST(Scale, ScreenHasTheScaleTheRunAskedFor) {
-    const char* asked = std::getenv("CONVALIS_E2E_DPI");
-    const bool any = asked != nullptr && *asked != '\0';
-    EXPECT_EQ(ScreenPixelsPerInchX(), any ? std::atoi(asked) : 96);
-}
-
 // Each window in turn, as it comes to the front: the main window, the
 // euro-zone window over it, the about box over that, then the options. The
 // buttons' icons with a square ground fill their whole square in that
@@ -123,6 +116,9 @@ TEST(Scale, ScreenHasTheScaleTheRunAskedFor) {
 // about and help buttons show black glyphs where the main window's icons
 // are coloured.
 TEST(WindowFace, EveryWindowHasTheDesignsShapeFaceAndPicturesAtTheScale) {
+    // The screen has Wine's own scale unless the run asked for another.
+    const char* asked = std::getenv("CONVALIS_E2E_DPI");
+    ASSERT_EQ(ScreenPixelsPerInchX(), asked != nullptr && *asked != '\0' ? std::atoi(asked) : 96);
     ProgramUnderTest app;
     ASSERT_NE(app.WaitForShownMainWindow(), nullptr);
     const auto check = [](const char* name, const ProgramWindow& window) {
