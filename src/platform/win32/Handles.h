@@ -108,23 +108,25 @@ using UniqueCursor = UniqueHandle<CursorTraits>;
 using UniqueWindow = UniqueHandle<WindowTraits>;
 using UniqueRegistryKey = UniqueHandle<RegistryKeyTraits>;
 
-// The screen's device context for the lifetime of the object.
-class ScreenDc {
+// A window's device context, or the screen's, for the lifetime of the object.
+class WindowDc {
 public:
-    ScreenDc() : dc_(::GetDC(nullptr)) {}
-    ~ScreenDc() {
+    explicit WindowDc(HWND window = nullptr) : window_(window), dc_(::GetDC(window)) {}
+    ~WindowDc() {
         if (dc_ != nullptr) {
-            ::ReleaseDC(nullptr, dc_);
+            ::ReleaseDC(window_, dc_);
         }
     }
-    ScreenDc(const ScreenDc&) = delete;
-    ScreenDc& operator=(const ScreenDc&) = delete;
+    WindowDc(const WindowDc&) = delete;
+    WindowDc& operator=(const WindowDc&) = delete;
 
     HDC Get() const { return dc_; }
 
 private:
+    HWND window_;
     HDC dc_;
 };
+using ScreenDc = WindowDc;
 
 // BeginPaint ... EndPaint.
 class PaintScope {

@@ -390,11 +390,10 @@ LRESULT Win32Window::OnPaint() {
     ::ValidateRgn(hwnd_, update);
     RECT area{};
     ::GetRgnBox(update, &area);
-    HDC dc = ::GetDC(hwnd_);
-    ::SelectClipRgn(dc, update);
-    canvas_.Paint(dc, area, image_, runtime_.pump.Probe());
-    ::SelectClipRgn(dc, nullptr);
-    ::ReleaseDC(hwnd_, dc);
+    const WindowDc dc(hwnd_);
+    ::SelectClipRgn(dc.Get(), update);
+    canvas_.Paint(dc.Get(), area, image_, runtime_.pump.Probe());
+    ::SelectClipRgn(dc.Get(), nullptr);
     return 0;
 }
 
