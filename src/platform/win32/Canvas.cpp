@@ -14,19 +14,25 @@ Canvas::~Canvas() {
     }
 }
 
-std::vector<WindowlessControl*> Canvas::TopDown() const {
-    std::vector<WindowlessControl*> order;
-    order.reserve(controls_.size());
+template <typename Visit>
+void Canvas::BottomUp(Visit&& visit) const {
     for (auto it = controls_.rbegin(); it != controls_.rend(); ++it) {
-        if ((*it)->ControlLayer() == WindowlessControl::Layer::kAbove) {
-            order.push_back(*it);
+        if ((*it)->ControlLayer() == WindowlessControl::Layer::kBelow) {
+            visit(**it);
         }
     }
     for (WindowlessControl* control : controls_) {
-        if (control->ControlLayer() == WindowlessControl::Layer::kBelow) {
-            order.push_back(control);
+        if (control->ControlLayer() == WindowlessControl::Layer::kAbove) {
+            visit(*control);
         }
     }
+}
+
+std::vector<WindowlessControl*> Canvas::TopDown() const {
+    std::vector<WindowlessControl*> order;
+    order.reserve(controls_.size());
+    BottomUp([&order](WindowlessControl& control) { order.push_back(&control); });
+    std::reverse(order.begin(), order.end());
     return order;
 }
 
@@ -76,9 +82,7 @@ void Canvas::Paint(HDC dc, const RECT& area, const BackingImage& image, TimingPr
         ::SetViewportOrgEx(buffer, -area.left, -area.top, &previousOrigin);
     }
     image.Paint(target, area);
-    // From the bottom up, as TopDown lists them from the top, without making
-    // the list for each paint.
-    const auto paint = [&](WindowlessControl& control) {
+    BottomUp([&](WindowlessControl& control) {
         const RECT rect = control.PixelRect();
         RECT visible{};
         // The area is the box round what is to be painted: a control
@@ -94,17 +98,7 @@ void Canvas::Paint(HDC dc, const RECT& area, const BackingImage& image, TimingPr
         if (probe != nullptr) {
             probe->ControlPainted(&control);
         }
-    };
-    for (auto it = controls_.rbegin(); it != controls_.rend(); ++it) {
-        if ((*it)->ControlLayer() == WindowlessControl::Layer::kBelow) {
-            paint(**it);
-        }
-    }
-    for (WindowlessControl* control : controls_) {
-        if (control->ControlLayer() == WindowlessControl::Layer::kAbove) {
-            paint(*control);
-        }
-    }
+    });
     if (buffer != nullptr) {
         ::SetViewportOrgEx(buffer, previousOrigin.x, previousOrigin.y, nullptr);
         ::BitBlt(dc, area.left, area.top, width, height, buffer, 0, 0, SRCCOPY);

@@ -40,6 +40,10 @@ private:
     // The off-screen image, at least `width` x `height`; null if none can
     // be made.
     HDC Buffer(HDC like, int width, int height);
+    // Calls `visit` on each control from the bottom up: TopDown's order
+    // reversed, without making a list.
+    template <typename Visit>
+    void BottomUp(Visit&& visit) const;
 
     std::vector<WindowlessControl*> controls_;
     UniqueMemoryDc buffer_;
