@@ -41,6 +41,22 @@ CALL = re.compile(r"^(\s*)([A-Za-z_][\w]*(?:(?:\.|->|::)[A-Za-z_]\w*|\(\))*\(.*\
 NOT_CALLS = ("return", "if", "for", "while", "switch", "case", "delete", "throw", "using",
              "static_assert", "sizeof")
 
+# Mutants read and found equivalent: no input can tell them from the program.
+# Each is passed over like one that does not compile, and named in the report.
+# A mutant matches by file, kind and a piece of the line it mutates.
+EQUIVALENT = [
+    ("src/core/ClipboardAmount.cpp", "bound >= -> >", "text.size() >= suffix.size()",
+     "a text that is the blank itself lost it to StartsWith just before"),
+    ("src/core/NumberText.cpp", "bound < -> <=", "< kept.size() && ",
+     "kept[kept.size()] is the string's terminating '\\0': no sign, digit, point or exponent"),
+    ("src/core/NumberText.cpp", "bound <= -> <", "point <= 0",
+     "at point 0 the integer digits are empty instead of \"0\"; the cents drop leading zeros"),
+    ("src/chrome/FocusMarker.cpp", "bound < -> <=", "x < w;",
+     "the extra column lies right of the marker's surface, where nothing is drawn"),
+    ("src/windows/converter/frmConvalis.cpp", "constant true -> false", "return true;",
+     "R, O and Z handed on reach no clipboard key and no entry key"),
+]
+
 
 def code_part(line):
     """The line with its string and character literals blanked and its
@@ -129,6 +145,14 @@ def sample(seed):
     return order
 
 
+def equivalence(relative, kind, original):
+    """Why the mutant is equivalent, if it was found so; else None."""
+    for path, known_kind, piece, why in EQUIVALENT:
+        if relative == path and kind == known_kind and piece in original:
+            return why
+    return None
+
+
 def candidates():
     """Every mutant of the folders, in a fixed order."""
     found = []
@@ -146,7 +170,7 @@ def candidates():
                     continue
                 previous = lines[number - 1] if number else ""
                 for kind, mutated in mutations_of(line, previous):
-                    found.append((path.relative_to(ROOT).as_posix(), number, kind, mutated))
+                    found.append((path.relative_to(ROOT).as_posix(), number, kind, mutated, line))
     return found
 
 
@@ -302,10 +326,14 @@ def main():
         sys.exit("the unchanged program does not pass its tests")
     users = dependent_objects()
 
-    killed, survivors, stillborn, tried = 0, [], 0, 0
-    for relative, number, kind, mutated in sample(args.seed):
+    killed, survivors, stillborn, tried, equivalent = 0, [], 0, 0, []
+    for relative, number, kind, mutated, original in sample(args.seed):
         if tried == args.count:
             break
+        why = equivalence(relative, kind, original)
+        if why:
+            equivalent.append((f"{relative}:{number + 1}", kind, why))
+            continue
         source = Source(relative, users.get(relative, []))
         try:
             lines = source.original.decode().split("\n")
@@ -328,7 +356,10 @@ def main():
             source.restore()
 
     print(f"\n{killed} of {tried} mutants killed ({100 * killed / max(tried, 1):.0f} %), "
-          f"seed {args.seed}; {stillborn} did not compile and were replaced.")
+          f"seed {args.seed}; {stillborn} did not compile and {len(equivalent)} known to be "
+          "equivalent were replaced.")
+    for where, kind, why in equivalent:
+        print(f"equivalent: {where}: {kind}: {why}")
     for where, kind, mutated in survivors:
         print(f"survived: {where}: {kind}: {mutated}")
     # The next build in build/mutants takes the original sources again.

@@ -79,6 +79,12 @@ TEST_F(DrawingSurface, AnAttributeTheSurfaceRefusesKeepsItsValue) {
     control_.SetFillstyle(2);
     EXPECT_THROW(control_.SetFillstyle(32768), platform::RuntimeError);  // overflow
     EXPECT_THROW(control_.SetFillstyle(8), platform::RuntimeError);      // no such style
+    try {  // nor is this, though it fits in 16 bits: not an overflow
+        control_.SetFillstyle(INT16_MIN);
+        ADD_FAILURE() << "the style was taken";
+    } catch (const platform::RuntimeError& error) {
+        EXPECT_STREQ(error.what(), "Invalid property value");
+    }
     EXPECT_EQ(control_.Fillstyle(), 2);
     EXPECT_THROW(control_.SetDrawMode(-32769), platform::RuntimeError);
     EXPECT_THROW(control_.SetDrawMode(0), platform::RuntimeError);
