@@ -11,11 +11,6 @@ namespace win32 {
 
 namespace {
 
-POINT PointOf(LPARAM lParam) {
-    // Signed: a captured mouse may be left of or above the window.
-    return POINT{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-}
-
 constexpr WPARAM kAnyButton = MK_LBUTTON | MK_RBUTTON | MK_MBUTTON;
 
 }  // namespace
@@ -32,7 +27,7 @@ WindowlessControl* ControlPointer::TargetAt(POINT point) const {
 }
 
 bool ControlPointer::Route(platform::Dpi dpi, UINT message, WPARAM wParam, LPARAM lParam) {
-    const POINT point = PointOf(lParam);
+    const POINT point = MousePoint(lParam);
     WindowlessControl* control = TargetAt(point);
     if (control == nullptr) {
         return false;

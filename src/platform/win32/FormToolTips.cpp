@@ -1,6 +1,9 @@
 #include "platform/win32/FormToolTips.h"
 
+#include <algorithm>
+
 #include "platform/win32/CommonControls.h"
+#include "platform/win32/Input.h"
 #include "platform/win32/Runtime.h"
 #include "platform/win32/Win32Controls.h"
 
@@ -17,6 +20,14 @@ TTTOOLINFOW ToolOf(HWND window, const WindowlessControl& control) {
 }
 
 }  // namespace
+
+bool FormToolTips::OverATip(LPARAM lParam, const std::vector<WindowlessControl*>& topDown) {
+    const POINT point = MousePoint(lParam);
+    return std::any_of(topDown.begin(), topDown.end(), [&](const WindowlessControl* control) {
+        const RECT rect = ToolRect(*control);
+        return !control->ToolTipText().empty() && ::PtInRect(&rect, point) != FALSE;
+    });
+}
 
 RECT FormToolTips::ToolRect(const WindowlessControl& control) {
     return control.Shown() ? control.PixelRect() : RECT{};
@@ -51,7 +62,8 @@ bool FormToolTips::Make(const std::vector<WindowlessControl*>& topDown) {
 
 void FormToolTips::Relay(UINT message, WPARAM wParam, LPARAM lParam,
                          const std::vector<WindowlessControl*>& topDown) {
-    if (!toolTip_ && (message != WM_MOUSEMOVE || tried_ || !Make(topDown))) {
+    if (!toolTip_ &&
+        (message != WM_MOUSEMOVE || tried_ || !OverATip(lParam, topDown) || !Make(topDown))) {
         return;
     }
     MSG relayed{window_, message, wParam, lParam, static_cast<DWORD>(::GetMessageTime()), {}};

@@ -1,8 +1,9 @@
 // The tooltips of the controls that a window draws itself: one tooltip
 // control for the window, with a tool for each control that has a tip, its
-// rectangle the control's. The tooltip control is made at the first pointer
-// move over the window (which loads the common controls: the start needs
-// none of them) and sees the window's mouse messages from then on.
+// rectangle the control's. The tooltip control is made when the pointer
+// first moves over a control with a tip (which loads the common controls:
+// the start needs none of them, nor does a window that appears under a
+// pointer resting elsewhere) and sees the window's mouse messages from then on.
 #pragma once
 
 #include <vector>
@@ -19,8 +20,8 @@ class FormToolTips {
 public:
     FormToolTips(Runtime& runtime, const HWND& window) : runtime_(runtime), window_(window) {}
 
-    // A mouse message of the window. The first move makes the tooltip
-    // control with a tool for each control of `topDown` that has a tip
+    // A mouse message of the window. The first move over a control with a
+    // tip makes the tooltip control with a tool for each control of `topDown` that has a tip
     // (the tooltip shows the first tool under the pointer: the upper control's).
     void Relay(UINT message, WPARAM wParam, LPARAM lParam,
                const std::vector<WindowlessControl*>& topDown);
@@ -32,6 +33,7 @@ public:
     void Forget() { toolTip_.Release(); }
 
 private:
+    static bool OverATip(LPARAM lParam, const std::vector<WindowlessControl*>& topDown);
     bool Make(const std::vector<WindowlessControl*>& topDown);
     // The tool's rectangle: the control's while it is shown, else none.
     static RECT ToolRect(const WindowlessControl& control);

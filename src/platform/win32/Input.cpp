@@ -87,15 +87,12 @@ MouseKind ReadMouse(platform::Dpi dpi, UINT message, WPARAM wParam, LPARAM lPara
     if (found == end) {
         return MouseKind::kNone;
     }
-    // Signed client coordinates: a captured mouse may be left of or above
-    // the window.
-    const int x = static_cast<short>(LOWORD(lParam));
-    const int y = static_cast<short>(HIWORD(lParam));
+    const POINT point = MousePoint(lParam);
     event->button = found->kind == MouseKind::kMove ? HeldButtons(wParam) : found->button;
     event->shift = MouseShiftState(wParam);
     const double twipsPerPixel = dpi.TwipsPerPixel();
-    event->x = static_cast<float>(x * twipsPerPixel);
-    event->y = static_cast<float>(y * twipsPerPixel);
+    event->x = static_cast<float>(point.x * twipsPerPixel);
+    event->y = static_cast<float>(point.y * twipsPerPixel);
     return found->kind;
 }
 

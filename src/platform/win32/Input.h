@@ -11,6 +11,12 @@ namespace win32 {
 
 struct Runtime;
 
+// The client point of a mouse message, signed: a captured mouse may be left
+// of or above the window.
+inline POINT MousePoint(LPARAM lParam) {
+    return POINT{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+}
+
 // A mouse message turned into the program's event, in twips of the window
 // that received it, at the scale of that window.
 enum class MouseKind { kNone, kDown, kMove, kUp };

@@ -270,8 +270,7 @@ bool Click::Follow(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
             if (::GetCapture() == hwnd && !buttonsHeld) {
                 ::ReleaseCapture();
             }
-            const POINT point{static_cast<short>(LOWORD(lParam)),
-                              static_cast<short>(HIWORD(lParam))};
+            const POINT point = MousePoint(lParam);
             const RECT client = ClientRect(hwnd);
             return ::PtInRect(&client, point) != FALSE;
         }
@@ -658,7 +657,7 @@ LRESULT Win32CheckBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 
 bool Win32CheckBox::Inside(LPARAM lParam) const {
     const RECT client = ClientRect(Hwnd());
-    const POINT point{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+    const POINT point = MousePoint(lParam);
     return ::PtInRect(&client, point) != FALSE;
 }
 
