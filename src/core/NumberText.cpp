@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdio>
 #include <limits>
 #include <string_view>
 
@@ -74,31 +75,38 @@ struct FixedPoint {
     std::string fraction;
 };
 
-// Every decimal digit of `magnitude`. A double is an integer of 53 bits times
-// 2^(exponent - 53), whose expansion ends after at most 53 - exponent
-// fraction digits: asking for that many leaves nothing to round.
-FixedPoint ExactDigits(double magnitude) {
-    int exponent = 0;
-    std::frexp(magnitude, &exponent);
-    const int precision = std::max(0, std::numeric_limits<double>::digits - exponent);
-    std::string buffer(
-        static_cast<std::size_t>(std::numeric_limits<double>::max_exponent10 + 3 + precision),
-        '\0');
-    auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), magnitude,
-                                std::chars_format::fixed, precision);
-    std::string_view text(buffer.data(), static_cast<std::size_t>(result.ptr - buffer.data()));
-    std::size_t point = text.find('.');
+// `text` printed by the C library, cut at its decimal point: whatever
+// character the locale prints there.
+FixedPoint SplitAtPoint(std::string_view text) {
+    const std::size_t point = text.find_first_not_of("0123456789");
     if (point == std::string_view::npos)
         return {std::string(text), ""};
     return {std::string(text.substr(0, point)), std::string(text.substr(point + 1))};
 }
 
+// Every decimal digit of `magnitude`. A double is an integer of 53 bits times
+// 2^(exponent - 53), whose expansion ends after at most 53 - exponent
+// fraction digits: asking for that many leaves nothing to round. The C
+// library prints exact digits (glibc, MinGW-w64's own printf, the UCRT);
+// std::to_chars would print the same, at the cost of a fifth of the
+// program's size in tables.
+FixedPoint ExactDigits(double magnitude) {
+    int exponent = 0;
+    std::frexp(magnitude, &exponent);
+    const int precision = std::max(0, std::numeric_limits<double>::digits - exponent);
+    std::string text(
+        static_cast<std::size_t>(std::numeric_limits<double>::max_exponent10 + 3 + precision),
+        '\0');
+    const int length = std::snprintf(text.data(), text.size(), "%.*f", precision, magnitude);
+    text.resize(static_cast<std::size_t>(std::clamp(length, 0, static_cast<int>(text.size()) - 1)));
+    return SplitAtPoint(text);
+}
+
 // `magnitude` taken to 15 significant decimal digits.
 FixedPoint Digits15(double magnitude) {
     char buffer[32];
-    auto result =
-        std::to_chars(buffer, buffer + sizeof buffer, magnitude, std::chars_format::scientific, 14);
-    std::string_view text(buffer, static_cast<std::size_t>(result.ptr - buffer));
+    const int length = std::snprintf(buffer, sizeof buffer, "%.14e", magnitude);
+    std::string_view text(buffer, static_cast<std::size_t>(std::clamp(length, 0, 31)));
     std::size_t e = text.find('e');
     std::string digits;
     for (char c : text.substr(0, e)) {
