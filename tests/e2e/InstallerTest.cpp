@@ -56,8 +56,8 @@ std::optional<DWORD> Msiexec(const wchar_t* action, const std::wstring& packageO
     UniqueHandle process(started.hProcess);
     UniqueHandle thread(started.hThread);
     DWORD code = 0;
-    if (WaitForSingleObject(process.get(), kMsiexecLimitMs) != WAIT_OBJECT_0 ||
-        !GetExitCodeProcess(process.get(), &code)) {
+    if (WaitForSingleObject(process.Get(), kMsiexecLimitMs) != WAIT_OBJECT_0 ||
+        !GetExitCodeProcess(process.Get(), &code)) {
         return std::nullopt;
     }
     return code;
@@ -92,10 +92,6 @@ std::wstring Wide(std::string_view text) {
 
 const std::wstring kVersion = Wide(product::kVersion);
 const std::wstring kOlderVersion = Wide(CONVALIS_TEST_OLDER_VERSION);
-
-bool SameText(const std::wstring& a, const std::wstring& b) {
-    return lstrcmpiW(a.c_str(), b.c_str()) == 0;
-}
 
 // Nothing of the package's nor the program's own Startup shortcut.
 testing::AssertionResult NothingOfConvalisLeft() {
@@ -171,17 +167,17 @@ TEST_F(Installer, InstallsForTheUserRunsAndUninstallsWithoutLeavingAnything) {
 
     const std::optional<Shortcut> startMenu = ReadShortcut(StartMenuShortcut());
     ASSERT_TRUE(startMenu.has_value()) << "no Start-menu shortcut " << Utf8(StartMenuShortcut());
-    ASSERT_TRUE(SameText(startMenu->target, program)) << Utf8(startMenu->target);
+    ASSERT_EQ(lstrcmpiW(startMenu->target.c_str(), program.c_str()), 0) << Utf8(startMenu->target);
 
     ProgramUnderTest::SetExecutable(startMenu->target);
     {
         ProgramUnderTest app;
-        ASSERT_NE(app.WaitForShownMainWindow(), nullptr);
+        ASSERT_NE(app.WaitForMainWindow(), nullptr);
         app.Press({{VK_F1}});
         // The title page: the help's title and its first chapter's heading;
         // the buttons that the help adds to the viewer's toolbar are French.
         const auto textOf = [](HWND window) {
-            return window != nullptr ? WindowText(window, true) : std::wstring();
+            return window != nullptr ? WindowText(window) : std::wstring();
         };
         std::wstring shown;
         ASSERT_TRUE(WaitUntil([&] {
@@ -207,10 +203,10 @@ TEST_F(Installer, InstallsForTheUserRunsAndUninstallsWithoutLeavingAnything) {
     // Started with Windows: hidden, only its icon shows.
     const std::optional<Shortcut> startup = ReadShortcut(StartupShortcutPath());
     ASSERT_TRUE(startup.has_value());
-    EXPECT_TRUE(SameText(startup->target, program)) << Utf8(startup->target);
+    EXPECT_EQ(lstrcmpiW(startup->target.c_str(), program.c_str()), 0) << Utf8(startup->target);
     ProgramUnderTest::SetExecutable(startup->target);
     ProgramUnderTest hidden(startup->arguments);
-    ASSERT_NE(hidden.WaitForMainWindow(), nullptr);
+    ASSERT_NE(hidden.WaitForMainWindow(false), nullptr);
     ASSERT_TRUE(WaitForNotificationIcon());
 
     ASSERT_EQ(Msiexec(L"/x", packages.current), 0u);
@@ -223,7 +219,7 @@ TEST_F(Installer, NewerVersionReplacesTheOlderInPlace) {
     ASSERT_TRUE(InstalledOnceAs(kOlderVersion));
     ProgramUnderTest::SetExecutable(InstallFolder() + L"\\Convalis.exe");
     ProgramUnderTest older(L"/Hidden");
-    ASSERT_NE(older.WaitForMainWindow(), nullptr);
+    ASSERT_NE(older.WaitForMainWindow(false), nullptr);
 
     ASSERT_EQ(Msiexec(L"/i", packages.current), 0u);
     EXPECT_TRUE(EndedCleanly(older));

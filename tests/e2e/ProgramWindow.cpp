@@ -107,44 +107,34 @@ std::optional<AccessibleView> ProgramWindow::Find(std::wstring_view name) const 
     return found;
 }
 
+// Each wait's outcome, with what it saw last: the wait comes first, as the
+// left operand of <<.
 testing::AssertionResult ProgramWindow::Shows(std::wstring_view name,
                                               std::wstring_view text) const {
     std::wstring shown;
-    if (WaitUntil([&] { return (shown = Text(name)) == text; })) {
-        return testing::AssertionSuccess();
-    }
-    return testing::AssertionFailure()
+    return testing::AssertionResult(WaitUntil([&] { return (shown = Text(name)) == text; }))
            << Utf8(name) << " shows \"" << Utf8(shown) << "\", expected \"" << Utf8(text) << "\"";
 }
 
 testing::AssertionResult ProgramWindow::HasState(std::wstring_view name, LONG state,
                                                  bool has) const {
     std::optional<AccessibleView> found;
-    if (WaitUntil([&] { return (found = Find(name)) && ((found->state & state) != 0) == has; })) {
-        return testing::AssertionSuccess();
-    }
-    return testing::AssertionFailure() << Utf8(name) << (has ? " lacks" : " has") << " state "
-                                       << state << (found ? "" : " (no such control)");
+    return testing::AssertionResult(WaitUntil(
+               [&] { return (found = Find(name)) && ((found->state & state) != 0) == has; }))
+           << Utf8(name) << (has ? " lacks" : " has") << " state " << state
+           << (found ? "" : " (no such control)");
 }
 
 testing::AssertionResult ProgramWindow::IsDrawnIn(std::wstring_view name, COLORREF colour,
                                                   COLORREF otherColour) const {
-    const std::optional<AccessibleView> control = Find(name);
-    if (!control) {
-        return testing::AssertionFailure() << "no control " << Utf8(name);
-    }
-    size_t inColour = 0;
-    size_t inOtherColour = 0;
-    const auto drawn = [&] {
-        const std::vector<COLORREF> pixels = ScreenPixels(control->location);
-        inColour = static_cast<size_t>(std::count(pixels.begin(), pixels.end(), colour));
-        inOtherColour = static_cast<size_t>(std::count(pixels.begin(), pixels.end(), otherColour));
-        return inColour > 0 && inOtherColour == 0;
-    };
-    if (WaitUntil(drawn)) {
-        return testing::AssertionSuccess();
-    }
-    return testing::AssertionFailure()
+    const RECT place = Location(name);
+    std::ptrdiff_t inColour = 0, inOtherColour = 0;
+    return testing::AssertionResult(WaitUntil([&] {
+               const std::vector<COLORREF> pixels = ScreenPixels(place);
+               inColour = std::count(pixels.begin(), pixels.end(), colour);
+               inOtherColour = std::count(pixels.begin(), pixels.end(), otherColour);
+               return inColour > 0 && inOtherColour == 0;
+           }))
            << Utf8(name) << " on screen has " << inColour << " pixels in " << Describe(colour)
            << " (expected some) and " << inOtherColour << " in " << Describe(otherColour)
            << " (expected none)";
@@ -152,20 +142,17 @@ testing::AssertionResult ProgramWindow::IsDrawnIn(std::wstring_view name, COLORR
 
 testing::AssertionResult ProgramWindow::ShowsColourAt(const std::vector<POINT>& points,
                                                       COLORREF colour) const {
-    const auto colourAt = [this](POINT point) { return ScreenPixel(ScreenPoint(point)); };
-    const auto allInColour = [&] {
-        return std::all_of(points.begin(), points.end(),
-                           [&](POINT point) { return colourAt(point) == colour; });
-    };
-    if (WaitUntil(allInColour)) {
-        return testing::AssertionSuccess();
-    }
-    testing::AssertionResult failure = testing::AssertionFailure();
-    failure << "expected " << Describe(colour) << " at each point of the window:";
-    for (POINT point : points) {
-        failure << "\n  " << Describe(point) << " shows " << Describe(colourAt(point));
-    }
-    return failure;
+    std::string seen;
+    return testing::AssertionResult(WaitUntil([&] {
+               seen.clear();
+               for (POINT point : points) {
+                   const COLORREF shown = ScreenPixel(ScreenPoint(point));
+                   seen += shown == colour ? ""
+                                           : "\n  " + Describe(point) + " shows " + Describe(shown);
+               }
+               return seen.empty();
+           }))
+           << "expected " << Describe(colour) << " at each point of the window:" << seen;
 }
 
 std::vector<COLORREF> ProgramWindow::SettledLook(const RECT& area) const {
@@ -218,7 +205,7 @@ void ProgramWindow::Click(std::wstring_view name) const {
 
 testing::AssertionResult ProgramWindow::PressAndReleaseAlong(std::wstring_view name,
                                                              const std::vector<POINT>& path) const {
-    const POINT from = CentreOf(name);
+    const POINT from = Centre(Location(name));
     if (!BringToForeground(window_) || !PlacePointer(from) ||
         !SendButtons(from, {MOUSEEVENTF_LEFTDOWN}) ||
         !WaitUntil([&] { return MouseCaptureOf(window_) != nullptr; })) {
@@ -235,10 +222,6 @@ testing::AssertionResult ProgramWindow::PressAndReleaseAlong(std::wstring_view n
         return testing::AssertionFailure() << "the program kept the mouse after the release";
     }
     return testing::AssertionSuccess();
-}
-
-POINT ProgramWindow::CentreOf(std::wstring_view name) const {
-    return Centre(Location(name));
 }
 
 POINT ProgramWindow::ScreenPoint(POINT inWindow) const {

@@ -31,15 +31,12 @@ struct Ink {
     int height = 0;
     std::vector<bool> at;
 
+    // No pixels: the screen could not be read.
     Ink(const RECT& area, const std::vector<COLORREF>& pixels)
-        : width(std::max(0L, area.right - area.left)),
-          height(std::max(0L, area.bottom - area.top)) {
+        : width(pixels.empty() ? 0 : area.right - area.left),
+          height(pixels.empty() ? 0 : area.bottom - area.top) {
         for (COLORREF pixel : pixels) {
             at.push_back(InTextColour(pixel));
-        }
-        if (at.size() != static_cast<size_t>(width * height)) {
-            width = height = 0;  // the screen could not be read
-            at.clear();
         }
     }
     bool InColumn(int x) const {
@@ -113,10 +110,7 @@ testing::AssertionResult ShowsEveryTextWhole(const ProgramWindow& window,
     for (const TextControl& text : texts) {
         misfits += Misfit(window, text);
     }
-    if (!misfits.empty()) {
-        return testing::AssertionFailure() << "texts cut:" << misfits;
-    }
-    return testing::AssertionSuccess();
+    return testing::AssertionResult(misfits.empty()) << "texts cut:" << misfits;
 }
 
 // The widest amounts are wider than their displays: entered into a window
@@ -167,7 +161,7 @@ void ExpectTheStartupShortcutToStartTheProgramHidden() {
 TEST(TextsFit, EveryWindowAtTheScalesHeightWithTheOptionsAndTheWidestAmounts) {
     NoStartupShortcut noShortcut;
     ProgramUnderTest app;
-    ASSERT_NE(app.WaitForShownMainWindow(), nullptr);
+    ASSERT_NE(app.WaitForMainWindow(), nullptr);
     const RECT caption = app.Main().Location(L"lblEti(0)");
     const int height = Ink(caption, app.Main().SettledLook(caption)).Height();
     const int asked = MulDiv(825, ScreenPixelsPerInchX(), 7200);

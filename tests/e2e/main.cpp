@@ -29,7 +29,7 @@ int wmain(int argc, wchar_t** argv) {
         return 2;
     }
     // The program is made for the French number format.
-    const e2e::ScopedDecimalSeparator frenchDecimal(L",");
+    const e2e::ScopedRegistryString frenchDecimal = e2e::UseDecimalSeparator(L",");
     const int failed = RUN_ALL_TESTS();
     CoUninitialize();
     return failed;
