@@ -52,14 +52,15 @@ testing::AssertionResult PassThroughOptions(const ProgramUnderTest& app, bool ch
 // A program folder whose path is over 200 characters long, with blanks and
 // accented letters: the help and the Startup shortcut name that folder.
 
-std::wstring LongFolderName(const std::wstring& letters) {
+// In the temporary folder.
+std::wstring LongFolder(const std::wstring& letters) {
     wchar_t temp[MAX_PATH] = {};
-    const size_t tempLength = GetTempPathW(MAX_PATH, temp);
-    std::wstring name = L"Caisse " + letters + L" ";
-    while (tempLength + name.size() < 210) {
-        name += L"comptoir ";
+    GetTempPathW(MAX_PATH, temp);
+    std::wstring folder = temp + (L"Caisse " + letters + L" ");
+    while (folder.size() < 210) {
+        folder += L"comptoir ";
     }
-    return name + L"fin";
+    return folder + L"fin";
 }
 
 struct FolderLetters {
@@ -87,12 +88,12 @@ protected:
     void TearDown() override { EndHelpViewers(); }
 
     NoStartupShortcut noShortcut_;
-    ProgramCopy copy_{LongFolderName(GetParam().letters)};
+    ProgramCopy copy_{LongFolder(GetParam().letters)};
     ProgramUnderTest app_;
 };
 
 TEST_P(LongProgramFolder, F1AndTheStartupShortcutNameThatFolder) {
-    ASSERT_TRUE(copy_.Copied()) << "cannot copy the program to " << Utf8(copy_.Folder());
+    ASSERT_TRUE(copy_.copied) << "cannot copy the program to " << Utf8(copy_.folder);
     const std::wstring program = ProgramUnderTest::Executable();
     ASSERT_GT(program.size(), 200u);
     ASSERT_NE(app_.WaitForMainWindow(), nullptr) << "the program did not start";
@@ -102,7 +103,7 @@ TEST_P(LongProgramFolder, F1AndTheStartupShortcutNameThatFolder) {
         ASSERT_TRUE(WaitUntil([&] { return (question = FindHelpViewer(true)) != nullptr; }))
             << "the help viewer did not ask for the help file";
         const std::wstring asked = WindowText(question);
-        EXPECT_TRUE(ContainsNoCase(asked, copy_.Folder() + L"\\Convalis.hlp")) << Utf8(asked);
+        EXPECT_TRUE(ContainsNoCase(asked, copy_.folder + L"\\Convalis.hlp")) << Utf8(asked);
         PostMessageW(GetDlgItem(question, IDNO), BM_CLICK, 0, 0);
         ASSERT_TRUE(WaitUntil([&] { return !IsWindow(question); }));
         // While the program waits for the viewer it takes no key, and keys

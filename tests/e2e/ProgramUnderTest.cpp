@@ -127,21 +127,18 @@ void ProgramUnderTest::Close() {
     }
 }
 
-ProgramCopy::ProgramCopy(const std::wstring& folderName)
-    : original_(ProgramUnderTest::Executable()) {
-    wchar_t temp[MAX_PATH] = {};
-    GetTempPathW(MAX_PATH, temp);
-    folder_ = std::wstring(temp) + folderName;
-    copy_ = folder_ + original_.substr(original_.find_last_of(L"\\/"));
-    copied_ = CreateDirectoryW(folder_.c_str(), nullptr) &&
-              CopyFileW(original_.c_str(), copy_.c_str(), FALSE);
-    ProgramUnderTest::SetExecutable(copy_);
+ProgramCopy::ProgramCopy(std::wstring into)
+    : folder(std::move(into)),
+      copy(folder + original.substr(original.find_last_of(L"\\/"))),
+      copied(CreateDirectoryW(folder.c_str(), nullptr) &&
+             CopyFileW(original.c_str(), copy.c_str(), FALSE)) {
+    ProgramUnderTest::SetExecutable(copy);
 }
 
 ProgramCopy::~ProgramCopy() {
-    ProgramUnderTest::SetExecutable(original_);
-    DeleteFileW(copy_.c_str());
-    RemoveDirectoryW(folder_.c_str());
+    ProgramUnderTest::SetExecutable(original);
+    DeleteFileW(copy.c_str());
+    RemoveDirectoryW(folder.c_str());
 }
 
 }  // namespace e2e

@@ -77,24 +77,19 @@ private:
     HWND main_ = nullptr;
 };
 
-// The program file copied into a folder of the temporary folder, removed
-// with the folder afterwards; the tests start the copy instead of the
-// original while this object lives.
-class ProgramCopy {
-public:
-    explicit ProgramCopy(const std::wstring& folderName);
+// The program file copied into a new folder, removed with the folder
+// afterwards; the tests start the copy instead of the original while this
+// object lives.
+struct ProgramCopy {
+    explicit ProgramCopy(std::wstring into);
     ~ProgramCopy();
     ProgramCopy(const ProgramCopy&) = delete;
     ProgramCopy& operator=(const ProgramCopy&) = delete;
 
-    bool Copied() const { return copied_; }
-    const std::wstring& Folder() const { return folder_; }
-
-private:
-    std::wstring original_;
-    std::wstring folder_;
-    std::wstring copy_;
-    bool copied_ = false;
+    const std::wstring original = ProgramUnderTest::Executable();
+    const std::wstring folder;
+    const std::wstring copy;
+    const bool copied;
 };
 
 }  // namespace e2e

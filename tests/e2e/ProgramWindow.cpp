@@ -1,7 +1,7 @@
 #include "ProgramWindow.h"
 
 #include <algorithm>
-#include <cstdio>
+#include <tuple>
 
 namespace e2e {
 
@@ -83,19 +83,18 @@ std::optional<AccessibleView> ProgramWindow::Find(std::wstring_view name) const 
         return std::nullopt;
     }
     const std::wstring& described = description->name;
-    std::vector<AccessibleView> alike = AccessibleChildrenOf(window_);
-    alike.erase(std::remove_if(alike.begin(), alike.end(),
-                               [&](const AccessibleView& view) {
-                                   return view.role != description->role ||
-                                          (description->caption
-                                               ? view.name.rfind(described + L" ", 0) != 0
-                                               : !described.empty() && view.name != described);
-                               }),
-                alike.end());
+    std::vector<AccessibleView> alike;
+    for (const AccessibleView& view : AccessibleChildrenOf(window_)) {
+        if (view.role == description->role &&
+            (description->caption ? view.name.rfind(described + L" ", 0) == 0
+                                  : described.empty() || view.name == described)) {
+            alike.push_back(view);
+        }
+    }
     std::stable_sort(alike.begin(), alike.end(),
                      [](const AccessibleView& a, const AccessibleView& b) {
-                         return std::make_pair(a.location.top, a.location.left) <
-                                std::make_pair(b.location.top, b.location.left);
+                         return std::tie(a.location.top, a.location.left) <
+                                std::tie(b.location.top, b.location.left);
                      });
     if (static_cast<int>(alike.size()) <= description->ordinal) {
         return std::nullopt;
@@ -217,11 +216,9 @@ testing::AssertionResult ProgramWindow::PressAndReleaseAlong(std::wstring_view n
         SendButtons(point, {0});
         PlacePointer(point);
     }
-    if (!SendButtons(path.back(), {MOUSEEVENTF_LEFTUP}) ||
-        !WaitUntil([&] { return MouseCaptureOf(window_) == nullptr; })) {
-        return testing::AssertionFailure() << "the program kept the mouse after the release";
-    }
-    return testing::AssertionSuccess();
+    return testing::AssertionResult(SendButtons(path.back(), {MOUSEEVENTF_LEFTUP}) &&
+                                    WaitUntil([&] { return MouseCaptureOf(window_) == nullptr; }))
+           << "the program kept the mouse after the release";
 }
 
 POINT ProgramWindow::ScreenPoint(POINT inWindow) const {
@@ -230,10 +227,8 @@ POINT ProgramWindow::ScreenPoint(POINT inWindow) const {
 }
 
 std::string Describe(COLORREF colour) {
-    char text[32];
-    std::snprintf(text, sizeof(text), "RGB(%u, %u, %u)", GetRValue(colour), GetGValue(colour),
-                  GetBValue(colour));
-    return text;
+    return "RGB(" + std::to_string(GetRValue(colour)) + ", " + std::to_string(GetGValue(colour)) +
+           ", " + std::to_string(GetBValue(colour)) + ")";
 }
 
 }  // namespace e2e
