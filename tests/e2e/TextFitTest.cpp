@@ -196,7 +196,6 @@ TEST(TextsFit, EveryWindowAtTheScalesHeightWithTheOptionsAndTheWidestAmounts) {
     // The change row shows, its line above the euro caption's top row.
     ASSERT_TRUE(app.Main().IsHidden(L"lblP(3)", false)) << "the change row was not shown";
     const COLORREF windowText = GetSysColor(COLOR_WINDOWTEXT);
-    EXPECT_TRUE(app.Main().IsDrawnIn(L"lblEti(3)", windowText, GetSysColor(COLOR_HIGHLIGHT)));
     const auto s = ScaledToScreen;
     EXPECT_TRUE(
         app.Main().ShowsColourAt({{s(100), s(88)}, {s(140), s(88)}, {s(170), s(88)}}, windowText))
