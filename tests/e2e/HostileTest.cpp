@@ -267,8 +267,9 @@ TEST(ManyStarts, TwentyAtOnceLeaveOneProgramWithOneIconThatGoesWithIt) {
     ASSERT_TRUE(WaitForNotificationIcon()) << "no icon in the notification area";
     EXPECT_EQ(NotificationIcons().size(), 1u);
     EXPECT_FALSE(IsWindowVisible(survivor.MainWindow()));
-    survivor.Close();
-    EXPECT_EQ(survivor.ExitCode(), 0u) << "the program did not end when asked to close";
+    PostMessageW(survivor.MainWindow(), WM_CLOSE, 0, 0);
+    ASSERT_TRUE(survivor.WaitForExit()) << "the program still runs after WM_CLOSE";
+    EXPECT_EQ(survivor.ExitCode(), 0u);
     EXPECT_TRUE(WaitUntilNoNotificationIcon()) << "the icon stayed after the program ended";
 }
 
