@@ -79,8 +79,8 @@ HWND ProgramUnderTest::WaitForMainWindow(bool shown) {
     }
     WaitForInputIdle(process_.Get(), static_cast<DWORD>(kPatience.count()));
     AwaitMessageRoundTrip(main_);
-    return !shown || WaitUntil([this] { return IsWindowVisible(main_) != FALSE; }) ? main_
-                                                                                   : nullptr;
+    const bool visible = !shown || WaitUntil([this] { return IsWindowVisible(main_) != FALSE; });
+    return visible ? main_ : nullptr;
 }
 
 std::vector<HWND> ProgramUnderTest::OtherShownWindows() const {
