@@ -2,6 +2,9 @@
 // do, only when the button is released over them.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+
 #include "ProgramUnderTest.h"
 #include "platform/win32/Text.h"
 
@@ -33,17 +36,10 @@ public:
     // The command lines of the launches so far, in order: whole lines only,
     // since a launch may be writing the last one.
     std::vector<std::wstring> Launches() const {
-        UniqueHandle file(CreateFileW(log_.c_str(), GENERIC_READ,
-                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-        std::string contents(65536, '\0');
-        DWORD read = 0;
-        ReadFile(file.get(), contents.data(), static_cast<DWORD>(contents.size()), &read, nullptr);
-        contents.resize(read);
+        std::ifstream file(std::filesystem::path(log_), std::ios::binary);
         std::vector<std::wstring> launches;
-        for (size_t start = 0, end; (end = contents.find('\n', start)) != std::string::npos;
-             start = end + 1) {
-            launches.push_back(win32::Widen(contents.substr(start, end - start)));
+        for (std::string line; std::getline(file, line) && !file.eof();) {
+            launches.push_back(win32::Widen(line));
         }
         return launches;
     }
@@ -73,7 +69,7 @@ TEST(AboutBox, ALinkOpensOnlyWhenReleasedOverIt) {
     // Started before the program, which finds it through its environment.
     LaunchRecorder launches;
     ProgramUnderTest app;
-    ASSERT_NE(app.WaitForShownMainWindow(), nullptr);
+    ASSERT_NE(app.WaitForMainWindow(), nullptr);
     app.Click(L"imaCommand(3)");
     const ProgramWindow about = app.WaitForWindow(WindowKind::kAbout);
     ASSERT_TRUE(about) << "no about box opened";
@@ -88,7 +84,8 @@ TEST(AboutBox, ALinkOpensOnlyWhenReleasedOverIt) {
     ASSERT_EQ(opened.size(), 1u) << "opened " << Utf8(opened[0]) << " and more";
     EXPECT_TRUE(ContainsNoCase(opened[0], L"mailto: " + about.Text(L"lblMail"))) << Utf8(opened[0]);
 
-    ASSERT_TRUE(about.PressAndReleaseAlong(L"lblWeb", {farAway, about.CentreOf(L"lblWeb")}));
+    ASSERT_TRUE(
+        about.PressAndReleaseAlong(L"lblWeb", {farAway, Centre(about.Location(L"lblWeb"))}));
     ASSERT_TRUE(WaitUntil([&] { return launches.Launches().size() == 2; }))
         << "the web address did not open";
     opened = launches.Launches();

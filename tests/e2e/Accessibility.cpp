@@ -15,8 +15,7 @@ constexpr IID kIAccessible = {
 using AccessiblePtr = win32::ComPtr<IAccessible>;
 
 VARIANT ChildId(LONG id) {
-    VARIANT child;
-    VariantInit(&child);
+    VARIANT child{};
     child.vt = VT_I4;
     child.lVal = id;
     return child;

@@ -48,7 +48,7 @@ std::optional<Heard> WaitToHear(DWORD event, const std::wstring& name = L"") {
 
 TEST(Accessibility, MainWindowListsItsControlsAndAnnouncesWhatTheKeysChange) {
     ProgramUnderTest app;
-    ASSERT_NE(app.WaitForShownMainWindow(), nullptr);
+    ASSERT_NE(app.WaitForMainWindow(), nullptr);
     // Every test finds the controls by their names and roles as read here
     // (ProgramWindow.cpp). The active display is the accessibility focus;
     // the hidden change row is there, and invisible.

@@ -6,6 +6,9 @@
 
 #include <algorithm>
 #include <cwctype>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <memory>
 #include <stdexcept>
 #include <thread>
@@ -74,8 +77,8 @@ std::vector<DWORD> HelpViewerProcesses() {
     UniqueHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
     PROCESSENTRY32W entry{};
     entry.dwSize = sizeof(entry);
-    for (BOOL more = Process32FirstW(snapshot.get(), &entry); more;
-         more = Process32NextW(snapshot.get(), &entry)) {
+    for (BOOL more = Process32FirstW(snapshot.Get(), &entry); more;
+         more = Process32NextW(snapshot.Get(), &entry)) {
         if (lstrcmpiW(entry.szExeFile, L"winhlp32.exe") == 0) {
             found.push_back(entry.th32ProcessID);
         }
@@ -84,12 +87,6 @@ std::vector<DWORD> HelpViewerProcesses() {
 }
 
 }  // namespace
-
-void HandleCloser::operator()(HANDLE handle) const {
-    if (handle != nullptr && handle != INVALID_HANDLE_VALUE) {
-        CloseHandle(handle);
-    }
-}
 
 bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds limit) {
     const auto deadline = std::chrono::steady_clock::now() + limit;
@@ -114,28 +111,23 @@ bool ContainsNoCase(std::wstring_view text, std::wstring_view part) {
            text.end();
 }
 
-std::wstring WindowText(HWND window, bool withChildren) {
-    DWORD_PTR length = 0;
-    std::wstring text;
-    if (SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, kAnswerTimeoutMs,
-                            &length)) {
-        text.resize(length + 1);
-        DWORD_PTR copied = 0;
-        SendMessageTimeoutW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
-                            SMTO_ABORTIFHUNG, kAnswerTimeoutMs, &copied);
-        text.resize(std::min<size_t>(copied, length));
+std::wstring WindowText(HWND window) {
+    std::wstring texts;
+    std::vector<HWND> windows = ChildWindows(window);
+    windows.insert(windows.begin(), window);
+    for (HWND each : windows) {
+        DWORD_PTR length = 0, copied = 0;
+        if (SendMessageTimeoutW(each, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, kAnswerTimeoutMs,
+                                &length)) {
+            std::wstring text(length + 1, L'\0');
+            SendMessageTimeoutW(each, WM_GETTEXT, text.size(),
+                                reinterpret_cast<LPARAM>(text.data()), SMTO_ABORTIFHUNG,
+                                kAnswerTimeoutMs, &copied);
+            texts +=
+                (each == window ? L"" : L"\n") + text.substr(0, std::min<size_t>(copied, length));
+        }
     }
-    for (HWND child : withChildren ? ChildWindows(window) : std::vector<HWND>()) {
-        text += L'\n' + WindowText(child);
-    }
-    return text;
-}
-
-std::wstring WindowClass(HWND window) {
-    wchar_t name[256] = {};
-    return std::wstring(
-        name, static_cast<size_t>(
-                  std::max(GetClassNameW(window, name, static_cast<int>(std::size(name))), 0)));
+    return texts;
 }
 
 POINT Centre(const RECT& rect) {
@@ -179,7 +171,7 @@ int ScaledToScreen(int pixels96) {
     return MulDiv(pixels96, ScreenPixelsPerInchX(), 96);
 }
 
-std::vector<COLORREF> ScreenPixels(const RECT& area, HWND window) {
+std::vector<COLORREF> ScreenPixels(const RECT& area) {
     const int width = area.right - area.left;
     const int height = area.bottom - area.top;
     if (width <= 0 || height <= 0) {
@@ -193,10 +185,8 @@ std::vector<COLORREF> ScreenPixels(const RECT& area, HWND window) {
     format.bmiHeader.biBitCount = 32;
     format.bmiHeader.biCompression = BI_RGB;
 
-    const auto release = [window](HDC dc) { ReleaseDC(window, dc); };
-    const std::unique_ptr<std::remove_pointer_t<HDC>, decltype(release)> source(GetDC(window),
-                                                                                release);
-    win32::UniqueMemoryDc memory(CreateCompatibleDC(source.get()));
+    win32::ScreenDc screen;
+    win32::UniqueMemoryDc memory(CreateCompatibleDC(screen.Get()));
     void* bits = nullptr;
     win32::UniqueBitmap copy(
         CreateDIBSection(memory.Get(), &format, DIB_RGB_COLORS, &bits, nullptr, 0));
@@ -205,7 +195,7 @@ std::vector<COLORREF> ScreenPixels(const RECT& area, HWND window) {
     }
     {
         win32::SelectionScope selected(memory.Get(), copy.Get());
-        BitBlt(memory.Get(), 0, 0, width, height, source.get(), area.left, area.top, SRCCOPY);
+        BitBlt(memory.Get(), 0, 0, width, height, screen.Get(), area.left, area.top, SRCCOPY);
         GdiFlush();
     }
     std::vector<COLORREF> pixels;
@@ -336,11 +326,14 @@ ScopedRegistryString::~ScopedRegistryString() {
     }
 }
 
+// A message box is of the dialog class; the viewer's main window is owned by none.
 HWND FindHelpViewer(bool dialog) {
     const std::vector<DWORD> viewers = HelpViewerProcesses();
     for (HWND window : TopLevelWindows()) {
+        wchar_t name[8] = {};
+        GetClassNameW(window, name, 8);
         if (std::find(viewers.begin(), viewers.end(), WindowProcess(window)) != viewers.end() &&
-            IsWindowVisible(window) && (WindowClass(window) == L"#32770") == dialog &&
+            IsWindowVisible(window) && (std::wstring(name) == L"#32770") == dialog &&
             (dialog || GetWindow(window, GW_OWNER) == nullptr)) {
             return window;
         }
@@ -348,16 +341,12 @@ HWND FindHelpViewer(bool dialog) {
     return nullptr;
 }
 
-size_t HelpViewerCount() {
-    return HelpViewerProcesses().size();
-}
-
 void EndHelpViewers() {
     for (DWORD viewer : HelpViewerProcesses()) {
         UniqueHandle process(OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, viewer));
         if (process) {
-            TerminateProcess(process.get(), 1);
-            WaitForSingleObject(process.get(), static_cast<DWORD>(kPatience.count()));
+            TerminateProcess(process.Get(), 1);
+            WaitForSingleObject(process.Get(), static_cast<DWORD>(kPatience.count()));
         }
     }
 }
@@ -380,20 +369,8 @@ bool FileExists(const std::wstring& path) {
 }
 
 std::vector<unsigned char> FileBytes(const std::wstring& path) {
-    UniqueHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE,
-                                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    LARGE_INTEGER size{};
-    if (file.get() == INVALID_HANDLE_VALUE || !GetFileSizeEx(file.get(), &size)) {
-        return {};
-    }
-    std::vector<unsigned char> bytes(static_cast<size_t>(size.QuadPart));
-    DWORD read = 0;
-    if (!bytes.empty() &&
-        !ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr)) {
-        return {};
-    }
-    bytes.resize(read);
-    return bytes;
+    std::ifstream file(std::filesystem::path(path), std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
 }
 
 std::optional<Shortcut> ReadShortcut(const std::wstring& path) {

@@ -11,9 +11,10 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <type_traits>
 #include <utility>
 #include <vector>
+
+#include "platform/win32/Handles.h"
 
 namespace e2e {
 
@@ -21,10 +22,7 @@ namespace e2e {
 // can be slow, and only reached when something is wrong.
 constexpr std::chrono::milliseconds kPatience{20000};
 
-struct HandleCloser {
-    void operator()(HANDLE handle) const;
-};
-using UniqueHandle = std::unique_ptr<std::remove_pointer_t<HANDLE>, HandleCloser>;
+using UniqueHandle = win32::UniqueKernelHandle;
 
 // Polls `condition` until it holds (true) or `limit` has passed (false).
 bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds limit = kPatience);
@@ -32,10 +30,9 @@ bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds
 std::string Utf8(std::wstring_view text);
 bool ContainsNoCase(std::wstring_view text, std::wstring_view part);
 
-// The text of any window, also a child of another process (WM_GETTEXT),
-// followed by its child windows' texts, one a line, if `withChildren`.
-std::wstring WindowText(HWND window, bool withChildren = false);
-std::wstring WindowClass(HWND window);
+// The text of any window, also of another process (WM_GETTEXT), followed by
+// its child windows' texts, one a line.
+std::wstring WindowText(HWND window);
 POINT Centre(const RECT& rect);
 std::string Describe(POINT point);
 DWORD WindowProcess(HWND window);
@@ -46,10 +43,8 @@ int ScreenPixelsPerInchX();
 // A length in pixels of a 96-dpi screen at the screen's scale, rounded as
 // the program rounds it (halves away from zero).
 int ScaledToScreen(int pixels96);
-// The colours of the screen's pixels in `area`, row by row; or, given a
-// window of this process, of its client area's pixels: its own surface,
-// current as soon as it has painted, where the screen may lag behind.
-std::vector<COLORREF> ScreenPixels(const RECT& area, HWND window = nullptr);
+// The colours of the screen's pixels in `area`, row by row.
+std::vector<COLORREF> ScreenPixels(const RECT& area);
 COLORREF ScreenPixel(POINT point);
 // The image for `size` pixels of icon resource `resource` of the program
 // `file`, drawn on `ground`, row by row; empty when it cannot be loaded.
@@ -106,18 +101,14 @@ private:
 };
 
 // The user's decimal separator, for programs started while it lives.
-class ScopedDecimalSeparator : public ScopedRegistryString {
-public:
-    explicit ScopedDecimalSeparator(const std::wstring& separator)
-        : ScopedRegistryString(HKEY_CURRENT_USER, L"Control Panel\\International", L"sDecimal",
-                               separator) {}
-};
+inline ScopedRegistryString UseDecimalSeparator(const std::wstring& separator) {
+    return {HKEY_CURRENT_USER, L"Control Panel\\International", L"sDecimal", separator};
+}
 
 // The help viewer that F1 opens on the program's help file (Wine's winhlp32).
 // The shown main window of a running help viewer, or with `dialog` its
 // message box (its question for a missing help file); null if none shows.
 HWND FindHelpViewer(bool dialog = false);
-size_t HelpViewerCount();
 // Ends every running help viewer.
 void EndHelpViewers();
 

@@ -72,13 +72,13 @@ void PostEverything(HWND window, HANDLE memory, std::mt19937& random) {
 TEST(HostileMessages, LeaveEveryWindowWorkingAndTheProgramConverting) {
     // A separator other than the tests' usual comma: the program reads the
     // user's own when it starts.
-    ScopedDecimalSeparator point(L".");
+    const ScopedRegistryString point = UseDecimalSeparator(L".");
     ProgramUnderTest app;
-    ASSERT_NE(app.WaitForShownMainWindow(), nullptr) << "the program did not start";
+    ASSERT_NE(app.WaitForMainWindow(), nullptr) << "the program did not start";
     const UniqueHandle memory(
         OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, app.ProcessId()));
     std::mt19937 random(20020217);
-    PostEverything(app.MainWindow(), memory.get(), random);
+    PostEverything(app.MainWindow(), memory.Get(), random);
     for (const WindowKind kind :
          {WindowKind::kEuroZone, WindowKind::kOptions, WindowKind::kAbout}) {
         if (kind == WindowKind::kAbout) {
@@ -88,8 +88,8 @@ TEST(HostileMessages, LeaveEveryWindowWorkingAndTheProgramConverting) {
         }
         const ProgramWindow opened = app.WaitForWindow(kind);
         ASSERT_TRUE(opened) << "no window opened";
-        PostEverything(opened.Handle(), memory.get(), random);
-        PostEverything(app.MainWindow(), memory.get(), random);
+        PostEverything(opened.Handle(), memory.Get(), random);
+        PostEverything(app.MainWindow(), memory.Get(), random);
         opened.Press({WithAlt(VK_F4)});
         EXPECT_TRUE(WaitUntil([&] { return !opened.IsShown(); })) << "the window no longer closes";
     }

@@ -84,8 +84,8 @@ void BroadcastTaskbarCreated() {
 
 RefusingNotificationArea::RefusingNotificationArea() {
     UniqueHandle ready(CreateEventW(nullptr, TRUE, FALSE, nullptr));
-    thread_ = std::thread([this, event = ready.get()] { Run(event); });
-    WaitForSingleObject(ready.get(), INFINITE);
+    thread_ = std::thread([this, event = ready.Get()] { Run(event); });
+    WaitForSingleObject(ready.Get(), INFINITE);
 }
 
 RefusingNotificationArea::~RefusingNotificationArea() {
@@ -121,13 +121,11 @@ void RefusingNotificationArea::Run(HANDLE ready) {
 }
 
 std::optional<RECT> WaitForNotificationIcon() {
-    std::optional<RECT> icon;
-    WaitUntil([&] {
-        const std::vector<RECT> icons = NotificationIcons();
-        icon = icons.empty() ? std::nullopt : std::optional<RECT>(icons.back());
-        return icon.has_value();
-    });
-    return icon;
+    std::vector<RECT> icons;
+    if (!WaitUntil([&] { return !(icons = NotificationIcons()).empty(); })) {
+        return std::nullopt;
+    }
+    return icons.back();
 }
 
 bool WaitUntilNoNotificationIcon() {

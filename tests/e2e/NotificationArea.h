@@ -41,8 +41,6 @@ public:
     RefusingNotificationArea(const RefusingNotificationArea&) = delete;
     RefusingNotificationArea& operator=(const RefusingNotificationArea&) = delete;
 
-    // Whether it stands: the program's requests reach it rather than Wine's.
-    bool Standing() const { return window_ != nullptr; }
     // How many requests it refused.
     int Refused() const { return refused_; }
 

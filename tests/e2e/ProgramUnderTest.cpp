@@ -29,7 +29,7 @@ ProgramUnderTest::ProgramUnderTest(const std::wstring& arguments) {
         line = commandLine;
     }
     UniqueHandle thread(started.hThread);
-    process_.reset(started.hProcess);
+    process_.Reset(started.hProcess);
     processId_ = started.dwProcessId;
 }
 
@@ -39,12 +39,12 @@ ProgramUnderTest::~ProgramUnderTest() {
 
 bool ProgramUnderTest::WaitForExit(std::chrono::milliseconds limit) const {
     return process_ &&
-           WaitForSingleObject(process_.get(), static_cast<DWORD>(limit.count())) == WAIT_OBJECT_0;
+           WaitForSingleObject(process_.Get(), static_cast<DWORD>(limit.count())) == WAIT_OBJECT_0;
 }
 
 std::optional<DWORD> ProgramUnderTest::ExitCode() const {
     DWORD code = 0;
-    if (!process_ || !GetExitCodeProcess(process_.get(), &code) || code == STILL_ACTIVE) {
+    if (!process_ || !GetExitCodeProcess(process_.Get(), &code) || code == STILL_ACTIVE) {
         return std::nullopt;
     }
     return code;
@@ -71,24 +71,16 @@ HWND ProgramUnderTest::FindMainWindow() const {
     return nullptr;
 }
 
-HWND ProgramUnderTest::WaitForMainWindow() {
-    if (!process_) {
+HWND ProgramUnderTest::WaitForMainWindow(bool shown) {
+    WaitUntil([this] { return !process_ || FindMainWindow() != nullptr || WaitForExit({}); });
+    main_ = FindMainWindow();
+    if (main_ == nullptr) {
         return nullptr;
     }
-    WaitUntil([this] { return FindMainWindow() != nullptr || WaitForExit({}); });
-    main_ = FindMainWindow();
-    if (main_ != nullptr) {
-        WaitForInputIdle(process_.get(), static_cast<DWORD>(kPatience.count()));
-        AwaitMessageRoundTrip(main_);
-    }
-    return main_;
-}
-
-HWND ProgramUnderTest::WaitForShownMainWindow() {
-    HWND window = WaitForMainWindow();
-    const bool shown =
-        window != nullptr && WaitUntil([window] { return IsWindowVisible(window) != FALSE; });
-    return shown ? window : nullptr;
+    WaitForInputIdle(process_.Get(), static_cast<DWORD>(kPatience.count()));
+    AwaitMessageRoundTrip(main_);
+    const bool visible = !shown || WaitUntil([this] { return IsWindowVisible(main_) != FALSE; });
+    return visible ? main_ : nullptr;
 }
 
 std::vector<HWND> ProgramUnderTest::OtherShownWindows() const {
@@ -130,26 +122,23 @@ void ProgramUnderTest::Close() {
         PostMessageW(window, WM_CLOSE, 0, 0);
     }
     if (window == nullptr || !WaitForExit(kPoliteCloseLimit)) {
-        TerminateProcess(process_.get(), 1);
+        TerminateProcess(process_.Get(), 1);
         WaitForExit();
     }
 }
 
-ProgramCopy::ProgramCopy(const std::wstring& folderName)
-    : original_(ProgramUnderTest::Executable()) {
-    wchar_t temp[MAX_PATH] = {};
-    GetTempPathW(MAX_PATH, temp);
-    folder_ = std::wstring(temp) + folderName;
-    copy_ = folder_ + original_.substr(original_.find_last_of(L"\\/"));
-    copied_ = CreateDirectoryW(folder_.c_str(), nullptr) &&
-              CopyFileW(original_.c_str(), copy_.c_str(), FALSE);
-    ProgramUnderTest::SetExecutable(copy_);
+ProgramCopy::ProgramCopy(std::wstring into)
+    : folder(std::move(into)),
+      copy(folder + original.substr(original.find_last_of(L"\\/"))),
+      copied(CreateDirectoryW(folder.c_str(), nullptr) &&
+             CopyFileW(original.c_str(), copy.c_str(), FALSE)) {
+    ProgramUnderTest::SetExecutable(copy);
 }
 
 ProgramCopy::~ProgramCopy() {
-    ProgramUnderTest::SetExecutable(original_);
-    DeleteFileW(copy_.c_str());
-    RemoveDirectoryW(folder_.c_str());
+    ProgramUnderTest::SetExecutable(original);
+    DeleteFileW(copy.c_str());
+    RemoveDirectoryW(folder.c_str());
 }
 
 }  // namespace e2e

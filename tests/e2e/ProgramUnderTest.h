@@ -38,15 +38,13 @@ public:
     // owns, shown or hidden. (The windows it opens have the same title.)
     HWND FindMainWindow() const;
     // Waits until the main window exists and the program has come to wait
-    // for messages after its start; null if that does not happen. Remembers
-    // the window. (Under Wine a start-up that talks to another process, as
-    // the notification icon does, already counts as idle: WaitForInputIdle
-    // alone returns too early.)
-    HWND WaitForMainWindow();
-    // The same, for a start that shows the window: waits until it is shown
-    // too (the program loads it hidden and shows it at the end of its load,
-    // which may come after the program first takes messages).
-    HWND WaitForShownMainWindow();
+    // for messages after its start, and unless `shown` is false until the
+    // window is shown (the program loads it hidden and shows it at the end
+    // of its load, which may come after it first takes messages); null if
+    // that does not happen. Remembers the window. (Under Wine a start-up
+    // that talks to another process, as the notification icon does, already
+    // counts as idle: WaitForInputIdle alone returns too early.)
+    HWND WaitForMainWindow(bool shown = true);
     HWND MainWindow() const { return main_; }
     ProgramWindow Main() const { return ProgramWindow(main_, WindowKind::kMain); }
 
@@ -79,24 +77,19 @@ private:
     HWND main_ = nullptr;
 };
 
-// The program file copied into a folder of the temporary folder, removed
-// with the folder afterwards; the tests start the copy instead of the
-// original while this object lives.
-class ProgramCopy {
-public:
-    explicit ProgramCopy(const std::wstring& folderName);
+// The program file copied into a new folder, removed with the folder
+// afterwards; the tests start the copy instead of the original while this
+// object lives.
+struct ProgramCopy {
+    explicit ProgramCopy(std::wstring into);
     ~ProgramCopy();
     ProgramCopy(const ProgramCopy&) = delete;
     ProgramCopy& operator=(const ProgramCopy&) = delete;
 
-    bool Copied() const { return copied_; }
-    const std::wstring& Folder() const { return folder_; }
-
-private:
-    std::wstring original_;
-    std::wstring folder_;
-    std::wstring copy_;
-    bool copied_ = false;
+    const std::wstring original = ProgramUnderTest::Executable();
+    const std::wstring folder;
+    const std::wstring copy;
+    const bool copied;
 };
 
 }  // namespace e2e

@@ -1,7 +1,7 @@
 #include "ProgramWindow.h"
 
 #include <algorithm>
-#include <cstdio>
+#include <tuple>
 
 namespace e2e {
 
@@ -83,19 +83,18 @@ std::optional<AccessibleView> ProgramWindow::Find(std::wstring_view name) const 
         return std::nullopt;
     }
     const std::wstring& described = description->name;
-    std::vector<AccessibleView> alike = AccessibleChildrenOf(window_);
-    alike.erase(std::remove_if(alike.begin(), alike.end(),
-                               [&](const AccessibleView& view) {
-                                   return view.role != description->role ||
-                                          (description->caption
-                                               ? view.name.rfind(described + L" ", 0) != 0
-                                               : !described.empty() && view.name != described);
-                               }),
-                alike.end());
+    std::vector<AccessibleView> alike;
+    for (const AccessibleView& view : AccessibleChildrenOf(window_)) {
+        if (view.role == description->role &&
+            (description->caption ? view.name.rfind(described + L" ", 0) == 0
+                                  : described.empty() || view.name == described)) {
+            alike.push_back(view);
+        }
+    }
     std::stable_sort(alike.begin(), alike.end(),
                      [](const AccessibleView& a, const AccessibleView& b) {
-                         return std::make_pair(a.location.top, a.location.left) <
-                                std::make_pair(b.location.top, b.location.left);
+                         return std::tie(a.location.top, a.location.left) <
+                                std::tie(b.location.top, b.location.left);
                      });
     if (static_cast<int>(alike.size()) <= description->ordinal) {
         return std::nullopt;
@@ -107,44 +106,34 @@ std::optional<AccessibleView> ProgramWindow::Find(std::wstring_view name) const 
     return found;
 }
 
+// Each wait's outcome, with what it saw last: the wait comes first, as the
+// left operand of <<.
 testing::AssertionResult ProgramWindow::Shows(std::wstring_view name,
                                               std::wstring_view text) const {
     std::wstring shown;
-    if (WaitUntil([&] { return (shown = Text(name)) == text; })) {
-        return testing::AssertionSuccess();
-    }
-    return testing::AssertionFailure()
+    return testing::AssertionResult(WaitUntil([&] { return (shown = Text(name)) == text; }))
            << Utf8(name) << " shows \"" << Utf8(shown) << "\", expected \"" << Utf8(text) << "\"";
 }
 
 testing::AssertionResult ProgramWindow::HasState(std::wstring_view name, LONG state,
                                                  bool has) const {
     std::optional<AccessibleView> found;
-    if (WaitUntil([&] { return (found = Find(name)) && ((found->state & state) != 0) == has; })) {
-        return testing::AssertionSuccess();
-    }
-    return testing::AssertionFailure() << Utf8(name) << (has ? " lacks" : " has") << " state "
-                                       << state << (found ? "" : " (no such control)");
+    return testing::AssertionResult(WaitUntil(
+               [&] { return (found = Find(name)) && ((found->state & state) != 0) == has; }))
+           << Utf8(name) << (has ? " lacks" : " has") << " state " << state
+           << (found ? "" : " (no such control)");
 }
 
 testing::AssertionResult ProgramWindow::IsDrawnIn(std::wstring_view name, COLORREF colour,
                                                   COLORREF otherColour) const {
-    const std::optional<AccessibleView> control = Find(name);
-    if (!control) {
-        return testing::AssertionFailure() << "no control " << Utf8(name);
-    }
-    size_t inColour = 0;
-    size_t inOtherColour = 0;
-    const auto drawn = [&] {
-        const std::vector<COLORREF> pixels = ScreenPixels(control->location);
-        inColour = static_cast<size_t>(std::count(pixels.begin(), pixels.end(), colour));
-        inOtherColour = static_cast<size_t>(std::count(pixels.begin(), pixels.end(), otherColour));
-        return inColour > 0 && inOtherColour == 0;
-    };
-    if (WaitUntil(drawn)) {
-        return testing::AssertionSuccess();
-    }
-    return testing::AssertionFailure()
+    const RECT place = Location(name);
+    std::ptrdiff_t inColour = 0, inOtherColour = 0;
+    return testing::AssertionResult(WaitUntil([&] {
+               const std::vector<COLORREF> pixels = ScreenPixels(place);
+               inColour = std::count(pixels.begin(), pixels.end(), colour);
+               inOtherColour = std::count(pixels.begin(), pixels.end(), otherColour);
+               return inColour > 0 && inOtherColour == 0;
+           }))
            << Utf8(name) << " on screen has " << inColour << " pixels in " << Describe(colour)
            << " (expected some) and " << inOtherColour << " in " << Describe(otherColour)
            << " (expected none)";
@@ -152,20 +141,17 @@ testing::AssertionResult ProgramWindow::IsDrawnIn(std::wstring_view name, COLORR
 
 testing::AssertionResult ProgramWindow::ShowsColourAt(const std::vector<POINT>& points,
                                                       COLORREF colour) const {
-    const auto colourAt = [this](POINT point) { return ScreenPixel(ScreenPoint(point)); };
-    const auto allInColour = [&] {
-        return std::all_of(points.begin(), points.end(),
-                           [&](POINT point) { return colourAt(point) == colour; });
-    };
-    if (WaitUntil(allInColour)) {
-        return testing::AssertionSuccess();
-    }
-    testing::AssertionResult failure = testing::AssertionFailure();
-    failure << "expected " << Describe(colour) << " at each point of the window:";
-    for (POINT point : points) {
-        failure << "\n  " << Describe(point) << " shows " << Describe(colourAt(point));
-    }
-    return failure;
+    std::string seen;
+    return testing::AssertionResult(WaitUntil([&] {
+               seen.clear();
+               for (POINT point : points) {
+                   const COLORREF shown = ScreenPixel(ScreenPoint(point));
+                   seen += shown == colour ? ""
+                                           : "\n  " + Describe(point) + " shows " + Describe(shown);
+               }
+               return seen.empty();
+           }))
+           << "expected " << Describe(colour) << " at each point of the window:" << seen;
 }
 
 std::vector<COLORREF> ProgramWindow::SettledLook(const RECT& area) const {
@@ -218,7 +204,7 @@ void ProgramWindow::Click(std::wstring_view name) const {
 
 testing::AssertionResult ProgramWindow::PressAndReleaseAlong(std::wstring_view name,
                                                              const std::vector<POINT>& path) const {
-    const POINT from = CentreOf(name);
+    const POINT from = Centre(Location(name));
     if (!BringToForeground(window_) || !PlacePointer(from) ||
         !SendButtons(from, {MOUSEEVENTF_LEFTDOWN}) ||
         !WaitUntil([&] { return MouseCaptureOf(window_) != nullptr; })) {
@@ -230,15 +216,9 @@ testing::AssertionResult ProgramWindow::PressAndReleaseAlong(std::wstring_view n
         SendButtons(point, {0});
         PlacePointer(point);
     }
-    if (!SendButtons(path.back(), {MOUSEEVENTF_LEFTUP}) ||
-        !WaitUntil([&] { return MouseCaptureOf(window_) == nullptr; })) {
-        return testing::AssertionFailure() << "the program kept the mouse after the release";
-    }
-    return testing::AssertionSuccess();
-}
-
-POINT ProgramWindow::CentreOf(std::wstring_view name) const {
-    return Centre(Location(name));
+    return testing::AssertionResult(SendButtons(path.back(), {MOUSEEVENTF_LEFTUP}) &&
+                                    WaitUntil([&] { return MouseCaptureOf(window_) == nullptr; }))
+           << "the program kept the mouse after the release";
 }
 
 POINT ProgramWindow::ScreenPoint(POINT inWindow) const {
@@ -247,10 +227,8 @@ POINT ProgramWindow::ScreenPoint(POINT inWindow) const {
 }
 
 std::string Describe(COLORREF colour) {
-    char text[32];
-    std::snprintf(text, sizeof(text), "RGB(%u, %u, %u)", GetRValue(colour), GetGValue(colour),
-                  GetBValue(colour));
-    return text;
+    return "RGB(" + std::to_string(GetRValue(colour)) + ", " + std::to_string(GetGValue(colour)) +
+           ", " + std::to_string(GetBValue(colour)) + ")";
 }
 
 }  // namespace e2e

@@ -87,8 +87,6 @@ public:
     // waits until the program has taken the mouse and given it back.
     testing::AssertionResult PressAndReleaseAlong(std::wstring_view name,
                                                   const std::vector<POINT>& path) const;
-    // The screen point in the middle of a control.
-    POINT CentreOf(std::wstring_view name) const;
     // The screen point of a point of the window.
     POINT ScreenPoint(POINT inWindow) const;
 

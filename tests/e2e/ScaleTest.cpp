@@ -120,7 +120,7 @@ TEST(WindowFace, EveryWindowHasTheDesignsShapeFaceAndPicturesAtTheScale) {
     const char* asked = std::getenv("CONVALIS_E2E_DPI");
     ASSERT_EQ(ScreenPixelsPerInchX(), asked != nullptr && *asked != '\0' ? std::atoi(asked) : 96);
     ProgramUnderTest app;
-    ASSERT_NE(app.WaitForShownMainWindow(), nullptr);
+    ASSERT_NE(app.WaitForMainWindow(), nullptr);
     const auto check = [](const char* name, const ProgramWindow& window) {
         SCOPED_TRACE(name);
         ASSERT_TRUE(window) << "the window did not open";

@@ -38,10 +38,9 @@ protected:
         if (!icon || !SendClick(Centre(*icon), 2)) {
             return testing::AssertionFailure() << "no icon to double-click";
         }
-        if (!WaitUntil([&] { return IsWindowVisible(window_) != FALSE; })) {
-            return testing::AssertionFailure() << "the double click did not show the window";
-        }
-        return testing::AssertionSuccess();
+        return testing::AssertionResult(
+                   WaitUntil([&] { return IsWindowVisible(window_) != FALSE; }))
+               << "the double click did not show the window";
     }
 
     ProgramUnderTest app_;
@@ -53,7 +52,7 @@ protected:
 // one comes back on the screen; once the shell is back, it hides again
 // with its icon.
 TEST_F(ShellLoss, TheIconComesBackAndWithoutTheShellTheWindowStaysInSight) {
-    window_ = app_.WaitForShownMainWindow();
+    window_ = app_.WaitForMainWindow();
     ASSERT_NE(window_, nullptr);
     ASSERT_TRUE(WaitForNotificationIcon().has_value()) << "no icon in the notification area";
     LoseIcon();
@@ -73,7 +72,6 @@ TEST_F(ShellLoss, TheIconComesBackAndWithoutTheShellTheWindowStaysInSight) {
     LoseIcon();
     {
         RefusingNotificationArea refusing;
-        ASSERT_TRUE(refusing.Standing());
         app_.Press({WithAlt('R')});
         ASSERT_TRUE(TakesKeys(L"7", L"7"));
         EXPECT_TRUE(IsWindowVisible(window_)) << "hidden with no icon to come back by";

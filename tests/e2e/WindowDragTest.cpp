@@ -108,14 +108,14 @@ testing::AssertionResult Drag(HWND window, POINT from, const std::vector<POINT>&
 // right button, which leaves the active display as it was.
 TEST(WindowDrag, TheWindowKeepsThePressedPointUnderThePointer) {
     ProgramUnderTest app;
-    const HWND window = app.WaitForShownMainWindow();
+    const HWND window = app.WaitForMainWindow();
     ASSERT_NE(window, nullptr);
     const POINT body = app.Main().ScreenPoint(kBodyPoint);
     ASSERT_TRUE(Drag(window, body, {Plus(body, 60, 30), Plus(body, 120, 60)}));
     const POINT second = app.Main().ScreenPoint(kBodyPoint);
     ASSERT_TRUE(Drag(window, second, {Plus(second, -300, 150)}));
 
-    const POINT display = app.Main().CentreOf(L"lblP(2)");
+    const POINT display = Centre(app.Main().Location(L"lblP(2)"));
     // Short moves, the pointer over the display: a long move out of the
     // window held by the right button leaves it behind the pointer now and
     // then under Wine, where the left button's does not.

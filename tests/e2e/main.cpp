@@ -16,10 +16,6 @@ int wmain(int argc, wchar_t** argv) {
         std::fprintf(stderr, "usage: convalis-e2e [GoogleTest options] PATH-OF-Convalis.exe\n");
         return 2;
     }
-    if (GetFileAttributesW(argv[1]) == INVALID_FILE_ATTRIBUTES) {
-        std::fprintf(stderr, "convalis-e2e: no program at %s\n", e2e::Utf8(argv[1]).c_str());
-        return 2;
-    }
     std::wstring program = argv[1];
     std::replace(program.begin(), program.end(), L'/', L'\\');
     e2e::ProgramUnderTest::SetExecutable(program);
@@ -29,7 +25,7 @@ int wmain(int argc, wchar_t** argv) {
         return 2;
     }
     // The program is made for the French number format.
-    const e2e::ScopedDecimalSeparator frenchDecimal(L",");
+    const e2e::ScopedRegistryString frenchDecimal = e2e::UseDecimalSeparator(L",");
     const int failed = RUN_ALL_TESTS();
     CoUninitialize();
     return failed;
