@@ -68,8 +68,6 @@ void FocusMarker::DrawTriangle() {
 
 PropertyBag FocusMarkerDesign() {
     PropertyBag bag;
-    bag.WriteProperty("_extentx", 450);
-    bag.WriteProperty("_extenty", 450);
     bag.WriteProperty("backcolor", platform::SystemColor(platform::syscolor::kWindow));
     bag.WriteProperty("forecolor", platform::SystemColor(platform::syscolor::kButtonText));
     bag.WriteProperty("fillcolor", platform::SystemColor(platform::syscolor::kActiveCaption));

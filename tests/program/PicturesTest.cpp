@@ -223,6 +223,10 @@ TEST_F(Pictures, EveryControlLiesInsideItsWindowAndOverlapsNoOther) {
                     placed.emplace_back(named, at);
             }
         }
+        // The displays read from the top down in the order of their fields.
+        for (int i = 1; const platform::Control* display = window.FindControl("lblP", i); ++i)
+            EXPECT_GT(display->Placement().top, window.FindControl("lblP", i - 1)->Placement().top)
+                << window.Name() << " lblP" << i;
         for (std::size_t i = 0; i < placed.size(); ++i) {
             for (std::size_t j = i + 1; j < placed.size(); ++j) {
                 const platform::Bounds& a = placed[i].second;

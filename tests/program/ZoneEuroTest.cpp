@@ -145,7 +145,7 @@ TEST_F(ZoneEuro, OpensFreshOverTheMainWindowAndClosingReturnsToItsEntry) {
             const platform::Bounds placement = Zone().Window().Placement();
             EXPECT_FALSE(System().TakesInput(Main().Window()));
             EXPECT_EQ(Zone().Window().Caption(), "Convalis");
-            EXPECT_EQ(placement.width, 2985);
+            EXPECT_EQ(placement.width, Zone().Window().Dpi().ScaleToTwips(199));
             EXPECT_EQ(placement.left, Main().Window().Placement().left);
             EXPECT_EQ(placement.top, Main().Window().Placement().top);
             EXPECT_EQ(Displays(), (Texts{"Franc français", "0", "0"}));
