@@ -53,6 +53,8 @@ EQUIVALENT = [
      "at point 0 the integer digits are empty instead of \"0\"; the cents drop leading zeros"),
     ("src/chrome/FocusMarker.cpp", "bound < -> <=", "x < w;",
      "the extra column lies right of the marker's surface, where nothing is drawn"),
+    ("src/chrome/FocusMarker.cpp", "constant 0 -> 1", '"fillstyle", 0',
+     "the marker is drawn in lines alone: nothing on it is filled with the brush"),
     ("src/windows/converter/frmConvalis.cpp", "constant true -> false", "return true;",
      "R, O and Z handed on reach no clipboard key and no entry key"),
 ]

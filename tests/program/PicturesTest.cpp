@@ -93,6 +93,7 @@ void ExpectTheScaledFace(offscreen::OffscreenWindow& window, int dpi, platform::
     EXPECT_NE(image.Pixel(s(80), s(70)), olive);
     EXPECT_EQ(image.Pixel(s(60), s(113)), olive) << "the lower bar";
     EXPECT_EQ(image.Pixel(s(30), s(89)), olive) << "the arc";
+    EXPECT_EQ(image.Pixel(s(22), s(89)), olive) << "the arc at the rim, inside the frame";
     EXPECT_NE(image.Pixel(s(60), s(89)), olive) << "inside the arc";
     int outside = 0, pastTheCut = 0, drawn = 0;
     for (int y = 0; y < image.Height(); ++y) {
@@ -223,10 +224,16 @@ TEST_F(Pictures, EveryControlLiesInsideItsWindowAndOverlapsNoOther) {
                     placed.emplace_back(named, at);
             }
         }
-        // The displays read from the top down in the order of their fields.
+        // The displays read from the top down in the order of their fields,
+        // each separator line under its display and most of its width.
         for (int i = 1; const platform::Control* display = window.FindControl("lblP", i); ++i)
             EXPECT_GT(display->Placement().top, window.FindControl("lblP", i - 1)->Placement().top)
                 << window.Name() << " lblP" << i;
+        for (int i = 0; const platform::Control* line = window.FindControl("Line1", i); ++i) {
+            const platform::Bounds at = line->Placement();
+            const platform::Bounds over = window.FindControl("lblP", i)->Placement();
+            EXPECT_TRUE(at.top >= over.top + over.height && 2 * at.width > over.width) << i;
+        }
         for (std::size_t i = 0; i < placed.size(); ++i) {
             for (std::size_t j = i + 1; j < placed.size(); ++j) {
                 const platform::Bounds& a = placed[i].second;
