@@ -21,8 +21,9 @@ public:
     FormToolTips(Runtime& runtime, const HWND& window) : runtime_(runtime), window_(window) {}
 
     // A mouse message of the window. The first move over a control with a
-    // tip makes the tooltip control with a tool for each control of `topDown` that has a tip
-    // (the tooltip shows the first tool under the pointer: the upper control's).
+    // tip makes the tooltip control, with a tool for each such control of
+    // `topDown` (the tooltip shows the first tool under the pointer: the
+    // upper control's).
     void Relay(UINT message, WPARAM wParam, LPARAM lParam,
                const std::vector<WindowlessControl*>& topDown);
     // The control moved, was shown or hidden: its tool follows.
