@@ -262,7 +262,7 @@ TEST(ManyStarts, TwentyAtOnceLeaveOneProgramWithOneIconThatGoesWithIt) {
         << " instances still run";
     ASSERT_EQ(running.size(), 1u) << "every instance ended";
     ProgramUnderTest& survivor = *running[0];
-    ASSERT_NE(survivor.WaitForMainWindow(false), nullptr);
+    ASSERT_NE(survivor.WaitForMainWindow(ProgramUnderTest::Start::kHidden), nullptr);
 
     ASSERT_TRUE(WaitForNotificationIcon()) << "no icon in the notification area";
     EXPECT_EQ(NotificationIcons().size(), 1u);

@@ -195,7 +195,7 @@ TEST_F(Installer, InstallsForTheUserRunsAndUninstallsWithoutLeavingAnything) {
     EXPECT_EQ(lstrcmpiW(startup->target.c_str(), program.c_str()), 0) << Utf8(startup->target);
     ProgramUnderTest::SetExecutable(startup->target);
     ProgramUnderTest hidden(startup->arguments);
-    ASSERT_NE(hidden.WaitForMainWindow(false), nullptr);
+    ASSERT_NE(hidden.WaitForMainWindow(ProgramUnderTest::Start::kHidden), nullptr);
     ASSERT_TRUE(WaitForNotificationIcon());
 
     ASSERT_EQ(Msiexec(L"/x", packages.current), 0u);
@@ -208,7 +208,7 @@ TEST_F(Installer, NewerVersionReplacesTheOlderInPlace) {
     ASSERT_TRUE(InstalledOnceAs(kOlderVersion));
     ProgramUnderTest::SetExecutable(InstallFolder() + L"\\Convalis.exe");
     ProgramUnderTest older(L"/Hidden");
-    ASSERT_NE(older.WaitForMainWindow(false), nullptr);
+    ASSERT_NE(older.WaitForMainWindow(ProgramUnderTest::Start::kHidden), nullptr);
 
     ASSERT_EQ(Msiexec(L"/i", packages.current), 0u);
     EXPECT_TRUE(EndedCleanly(older));

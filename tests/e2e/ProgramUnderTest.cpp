@@ -71,7 +71,7 @@ HWND ProgramUnderTest::FindMainWindow() const {
     return nullptr;
 }
 
-HWND ProgramUnderTest::WaitForMainWindow(bool shown) {
+HWND ProgramUnderTest::WaitForMainWindow(Start start) {
     WaitUntil([this] { return !process_ || FindMainWindow() != nullptr || WaitForExit({}); });
     main_ = FindMainWindow();
     if (main_ == nullptr) {
@@ -79,7 +79,8 @@ HWND ProgramUnderTest::WaitForMainWindow(bool shown) {
     }
     WaitForInputIdle(process_.Get(), static_cast<DWORD>(kPatience.count()));
     AwaitMessageRoundTrip(main_);
-    const bool visible = !shown || WaitUntil([this] { return IsWindowVisible(main_) != FALSE; });
+    const bool visible =
+        start == Start::kHidden || WaitUntil([this] { return IsWindowVisible(main_) != FALSE; });
     return visible ? main_ : nullptr;
 }
 

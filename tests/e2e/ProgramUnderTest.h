@@ -38,13 +38,13 @@ public:
     // owns, shown or hidden. (The windows it opens have the same title.)
     HWND FindMainWindow() const;
     // Waits until the main window exists and the program has come to wait
-    // for messages after its start, and unless `shown` is false until the
-    // window is shown (the program loads it hidden and shows it at the end
-    // of its load, which may come after it first takes messages); null if
-    // that does not happen. Remembers the window. (Under Wine a start-up
-    // that talks to another process, as the notification icon does, already
-    // counts as idle: WaitForInputIdle alone returns too early.)
-    HWND WaitForMainWindow(bool shown = true);
+    // for messages after its start, and for kShown until the window is shown (the program loads it
+    // hidden and shows it at the end of its load, which may come after it first takes messages);
+    // null if that does not happen. Remembers the window. (Under Wine a start-up that talks to
+    // another process, as the notification icon does, already counts as idle: WaitForInputIdle
+    // alone returns too early.)
+    enum class Start { kShown, kHidden };
+    HWND WaitForMainWindow(Start start = Start::kShown);
     HWND MainWindow() const { return main_; }
     ProgramWindow Main() const { return ProgramWindow(main_, WindowKind::kMain); }
 
