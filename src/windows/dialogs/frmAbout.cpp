@@ -2,9 +2,9 @@
 
 #include "ProductInfo.h"
 #include "chrome/mRgn.h"
-#include "platform/Types.h"
 #include "shell/mShellExecute.h"
 #include "ui/CommandButtons.h"
+#include "ui/Keys.h"
 
 namespace dialogs {
 namespace {
@@ -119,9 +119,9 @@ void frmAbout::lblMail_Click() {
                        platform::ShowCommand::kDefault, false);
 }
 
-// Alt+F4 needs nothing here: the system makes it the window's close request.
-void frmAbout::Form_KeyDown(int keyCode, int /*shift*/) {
-    if (keyCode == platform::vk::kEscape || keyCode == platform::vk::kReturn)
+void frmAbout::Form_KeyDown(int keyCode, int shift) {
+    bool altF4 = keyCode == platform::vk::kF4 && ui::AltHeld(shift);
+    if (keyCode == platform::vk::kEscape || keyCode == platform::vk::kReturn || altF4)
         Unload();
 }
 

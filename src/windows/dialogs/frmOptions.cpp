@@ -1,9 +1,9 @@
 #include "windows/dialogs/frmOptions.h"
 
 #include "chrome/mRgn.h"
-#include "platform/Types.h"
 #include "shell/StartupShortcut.h"
 #include "ui/CommandButtons.h"
+#include "ui/Keys.h"
 
 namespace dialogs {
 namespace {
@@ -63,15 +63,17 @@ void frmOptions::imaCommand_Click() {
     Window().Hide();
 }
 
-// Alt+F4 needs nothing here: the system makes it the window's close request,
-// which cancels.
-void frmOptions::Form_KeyDown(int keyCode, int /*shift*/) {
+void frmOptions::Form_KeyDown(int keyCode, int shift) {
     switch (keyCode) {
         case platform::vk::kEscape:
             lblAction_Click(kCancel);
             break;
         case platform::vk::kReturn:
             lblAction_Click(kOk);
+            break;
+        case platform::vk::kF4:
+            if (ui::AltHeld(shift))
+                lblAction_Click(kCancel);
             break;
         default:
             break;
