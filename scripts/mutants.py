@@ -55,6 +55,8 @@ EQUIVALENT = [
      "the extra column lies right of the marker's surface, where nothing is drawn"),
     ("src/chrome/FocusMarker.cpp", "constant 0 -> 1", '"fillstyle", 0',
      "the marker is drawn in lines alone: nothing on it is filled with the brush"),
+    ("src/chrome/mRgn.cpp", "call dropped", "pixels.reserve(",
+     "reserving the picture's room first saves copies, and changes no pixel"),
     ("src/chrome/FocusMarker.cpp", "call dropped", '"forecolor"',
      "the surface's ink is the button-text colour without it too"),
     ("src/windows/converter/frmConvalis.cpp", "constant true -> false", "return true;",
