@@ -132,12 +132,18 @@ TEST(WindowFace, EveryWindowHasTheDesignsShapeFaceAndPicturesAtTheScale) {
     check("main window", app.Main());
     const COLORREF close = RGB(0xC4, 0x2B, 0x1C), about = RGB(0x00, 0x80, 0x8A);
     const COLORREF help = RGB(0x1F, 0x5F, 0xAF);
-    const std::pair<const wchar_t*, COLORREF> icons[] = {{L"imaCommand(0)", close},
-                                                         {L"imaCommand(1)", help},
-                                                         {L"imaCommand(2)", RGB(0x3C, 0x5A, 0x66)},
-                                                         {L"imaCommand(5)", RGB(0x00, 0x33, 0x99)}};
+    // Each button's square ground colour and its icon resource; 0 for the
+    // hide button, part of which lies under the frame along the coin's rim.
+    const struct {
+        const wchar_t* button;
+        COLORREF ground;
+        int resource;
+    } icons[] = {{L"imaCommand(0)", close, 101},
+                 {L"imaCommand(1)", help, 0},
+                 {L"imaCommand(2)", RGB(0x3C, 0x5A, 0x66), 103},
+                 {L"imaCommand(5)", RGB(0x00, 0x33, 0x99), 106}};
     const int size = ScaledToScreen(16);
-    for (const auto& [button, ground] : icons) {
+    for (const auto& [button, ground, resource] : icons) {
         const RECT place = app.Main().Location(button);
         RECT box{};
         ASSERT_TRUE(WaitUntil([&] {
@@ -147,6 +153,28 @@ TEST(WindowFace, EveryWindowHasTheDesignsShapeFaceAndPicturesAtTheScale) {
             << " shows no icon";
         EXPECT_EQ(box.right - box.left, size) << Utf8(button);
         EXPECT_EQ(box.bottom - box.top, size) << Utf8(button);
+        if (resource == 0) {
+            continue;
+        }
+        // Every opaque pixel of the icon as the system draws it: those it
+        // draws alike over black and over white.
+        const RECT square{place.left + box.left, place.top + box.top, place.left + box.left + size,
+                          place.top + box.top + size};
+        const std::wstring program = ProgramUnderTest::Executable();
+        const std::vector<COLORREF> overBlack = IconPixels(program, resource, size, RGB(0, 0, 0));
+        const std::vector<COLORREF> overWhite =
+            IconPixels(program, resource, size, RGB(255, 255, 255));
+        const std::vector<COLORREF> shown = ScreenPixels(square);
+        ASSERT_EQ(shown.size(), overBlack.size());
+        int opaque = 0, wrong = 0;
+        for (std::size_t i = 0; i < shown.size(); ++i) {
+            if (overBlack[i] == overWhite[i]) {
+                ++opaque;
+                wrong += shown[i] != overBlack[i] ? 1 : 0;
+            }
+        }
+        EXPECT_GT(opaque, size * size / 2) << Utf8(button);
+        EXPECT_EQ(wrong, 0) << Utf8(button) << " differs from its icon at opaque pixels";
     }
 
     const RECT marker = app.Main().Location(L"nrvFocus");

@@ -190,9 +190,24 @@ HICON Resources::Icon(int id, int size) {
     return icon;
 }
 
-HICON Resources::PictureIcon(platform::Picture picture, int size) {
+const IconImage& Resources::PictureImage(platform::Picture picture, int size) {
+    for (const SizedPicture& known : pictures_) {
+        if (known.picture == picture && known.size == size) {
+            return known.image;
+        }
+    }
     const int id = PictureResource(picture);
-    return id != 0 ? Icon(id, size) : nullptr;
+    pictures_.push_back(
+        {picture, size, id != 0 ? LoadIconImage(instance_, id, size) : IconImage{}});
+    return pictures_.back().image;
+}
+
+void Resources::DrawPicture(HDC dc, platform::Picture picture, int size, int left, int top) {
+    const IconImage& image = PictureImage(picture, size);
+    if (!pictureDc_) {
+        pictureDc_.Reset(::CreateCompatibleDC(nullptr));
+    }
+    DrawIconImage(dc, pictureDc_.Get(), image, left, top, size);
 }
 
 HICON Resources::WindowIcon(int size) {

@@ -8,6 +8,7 @@
 #include "platform/Dpi.h"
 #include "platform/Types.h"
 #include "platform/win32/Handles.h"
+#include "platform/win32/IconImage.h"
 #include "platform/win32/Win32Api.h"
 
 namespace win32 {
@@ -30,10 +31,10 @@ public:
     HFONT SmallerFont(platform::FontWeight weight, bool underline, int characterHeight);
     // The pointing-hand cursor of links; null when the system has none.
     HCURSOR HandCursor() const;
-    // The icon of a picture, `size` pixels square, or null when the program
-    // has no such resource. Each icon resource holds an image drawn for each
-    // size a scale needs (16 at 96 dpi, 24 at 144); the system picks it.
-    HICON PictureIcon(platform::Picture picture, int size);
+    // Draws a picture `size` pixels square at (left, top) of `dc`; nothing
+    // when the program has no such resource. Each icon resource holds an
+    // image drawn for each size a scale needs (16 at 96 dpi, 24 at 144).
+    void DrawPicture(HDC dc, platform::Picture picture, int size, int left, int top);
     // The program's own icon, `size` pixels square.
     HICON WindowIcon(int size);
     // A device context of the screen's kind to measure texts in: the
@@ -58,15 +59,23 @@ private:
         int size = 0;
         UniqueIcon icon;
     };
+    struct SizedPicture {
+        platform::Picture picture{};
+        int size = 0;
+        IconImage image;
+    };
     FontSet& Fonts(platform::Dpi dpi);
     HICON Icon(int id, int size);
+    const IconImage& PictureImage(platform::Picture picture, int size);
 
     HINSTANCE instance_;
     // Few scales in a run: one per monitor at most.
     std::vector<FontSet> fontSets_;
     std::vector<SmallerFontEntry> smallerFonts_;
     std::vector<SizedIcon> icons_;
+    std::vector<SizedPicture> pictures_;
     UniqueMemoryDc measuringDc_;
+    UniqueMemoryDc pictureDc_;  // selects each picture in turn to blend it
     // Loaded at the first use, and kept (null when missing) until the end.
     mutable bool handCursorLoaded_ = false;
     mutable UniqueCursor handCursor_;

@@ -533,11 +533,9 @@ void Win32ImageButton::Paint(HDC dc, const RECT& rect) {
     PaintFormBackground(dc, rect);
     // A 16-pixel icon at 96 dpi, drawn for the size of the window's scale.
     const int size = FormDpi().Scale(16);
-    if (HICON icon = runtime_.resources.PictureIcon(picture_, size)) {
-        const int left = rect.left + (rect.right - rect.left - size) / 2;
-        const int top = rect.top + (rect.bottom - rect.top - size) / 2;
-        ::DrawIconEx(dc, left, top, icon, size, size, 0, nullptr, DI_NORMAL);
-    }
+    runtime_.resources.DrawPicture(dc, picture_, size,
+                                   rect.left + (rect.right - rect.left - size) / 2,
+                                   rect.top + (rect.bottom - rect.top - size) / 2);
 }
 
 // ---------------------------------------------------------------------------
