@@ -21,6 +21,10 @@ inline constexpr platform::OleColor kFrameColor =
     platform::SystemColor(platform::syscolor::kButtonFace);
 inline constexpr int kFrameWidth = 2;
 inline constexpr int kFrameHeight = 2;
+// The window's size in twips, which is the outline's size at every scale: a
+// window made at it needs no resize to take its outline.
+inline constexpr platform::Bounds kTwipsSize{0, 0, platform::Dpi().ScaleToTwips(kWidth),
+                                             platform::Dpi().ScaleToTwips(kHeight)};
 
 // A rectangle of the geometry at a scale.
 constexpr Rect Scaled(const Rect& rect, platform::Dpi dpi) {

@@ -15,6 +15,7 @@ void Form::Load() {
     platform::FormDesign design;
     design.name = name_;
     design.caption = "Convalis";
+    design.bounds = chrome::outline::kTwipsSize;
     design.picture = &chrome::BackgroundPicture;
     design.showInTaskbar = showInTaskbar_;
     window_ = platform_.CreateForm(design, *this);
