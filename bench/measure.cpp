@@ -36,7 +36,6 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <memory>
 #include <optional>
 #include <sstream>
@@ -61,25 +60,70 @@ struct Record {
     unsigned long long number = 0;  // the third field as a number
 };
 
-std::vector<Record> ReadLog(const std::wstring& path) {
-    std::vector<Record> records;
-    std::ifstream log(path.c_str());
-    std::string line;
-    while (std::getline(log, line)) {
-        std::istringstream fields(line);
-        Record record;
-        unsigned long long window = 0;
-        if (!(fields >> record.event >> record.value)) {
-            continue;  // a line still being written
-        }
-        if (fields >> window) {
-            record.number = window;
-            record.window = reinterpret_cast<HWND>(static_cast<UINT_PTR>(window));
-        }
-        records.push_back(record);
+std::optional<Record> ParseRecord(const std::string& line) {
+    std::istringstream fields(line);
+    Record record;
+    unsigned long long window = 0;
+    if (!(fields >> record.event >> record.value)) {
+        return std::nullopt;
     }
-    return records;
+    if (fields >> window) {
+        record.number = window;
+        record.window = reinterpret_cast<HWND>(static_cast<UINT_PTR>(window));
+    }
+    return record;
 }
+
+// The timing log of one run, made empty before the program starts and kept
+// open while it grows. Each look reads only what was appended, from a file
+// this process holds open: under Wine that asks nothing of the server, which
+// the measured program waits on for every window it makes. (Opening the
+// file anew each millisecond slowed the program measured, and the more so
+// the more it asked of the server.)
+class TimingLog {
+public:
+    explicit TimingLog(std::wstring path)
+        : path_(std::move(path)),
+          file_(CreateFileW(path_.c_str(), GENERIC_READ,
+                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                            CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr)) {
+        if (file_ == INVALID_HANDLE_VALUE) {
+            throw std::runtime_error("cannot make the timing log (error " +
+                                     std::to_string(GetLastError()) + ")");
+        }
+    }
+    ~TimingLog() {
+        CloseHandle(file_);
+        DeleteFileW(path_.c_str());
+    }
+    TimingLog(const TimingLog&) = delete;
+    TimingLog& operator=(const TimingLog&) = delete;
+
+    const std::wstring& Path() const { return path_; }
+
+    // Every whole line written so far, as records.
+    const std::vector<Record>& Records() {
+        char buffer[4096];
+        DWORD read = 0;
+        while (ReadFile(file_, buffer, sizeof(buffer), &read, nullptr) && read > 0) {
+            partial_.append(buffer, read);
+        }
+        std::size_t end = 0;
+        while ((end = partial_.find('\n')) != std::string::npos) {
+            if (std::optional<Record> record = ParseRecord(partial_.substr(0, end))) {
+                records_.push_back(*record);
+            }
+            partial_.erase(0, end + 1);
+        }
+        return records_;
+    }
+
+private:
+    std::wstring path_;
+    HANDLE file_;
+    std::string partial_;  // a line still being written
+    std::vector<Record> records_;
+};
 
 // One run of the program, with its own timing log; closed (WM_CLOSE, then
 // termination) at the end of the scope.
@@ -87,8 +131,7 @@ class Run {
 public:
     Run(const std::wstring& program, const std::wstring& argument, const std::wstring& log)
         : log_(log) {
-        DeleteFileW(log_.c_str());
-        SetEnvironmentVariableW(kLogVariable, log_.c_str());
+        SetEnvironmentVariableW(kLogVariable, log_.Path().c_str());
         std::wstring commandLine = L"\"" + program + L"\"";
         if (!argument.empty()) {
             commandLine += L" " + argument;
@@ -116,7 +159,6 @@ public:
             WaitForSingleObject(process_, limit);
         }
         CloseHandle(process_);
-        DeleteFileW(log_.c_str());
     }
     Run(const Run&) = delete;
     Run& operator=(const Run&) = delete;
@@ -124,20 +166,16 @@ public:
     // Waits until the log holds `count` records of `event`; gives them.
     std::vector<Record> Await(const std::string& event, std::size_t count) {
         const auto deadline = std::chrono::steady_clock::now() + kPatience;
-        for (;;) {
-            std::vector<Record> found;
-            for (const Record& record : ReadLog(log_)) {
-                if (record.event == event) {
-                    found.push_back(record);
-                }
-            }
+        for (int polls = 0;; ++polls) {
+            std::vector<Record> found = All(event);
             if (found.size() >= count) {
                 if (window_ == nullptr) {
                     window_ = found.front().window;
                 }
                 return found;
             }
-            if (WaitForSingleObject(process_, 0) == WAIT_OBJECT_0) {
+            // A look at the process asks the server: not at every poll.
+            if (polls % 64 == 63 && WaitForSingleObject(process_, 0) == WAIT_OBJECT_0) {
                 throw std::runtime_error("the program ended before \"" + event + "\"");
             }
             if (std::chrono::steady_clock::now() > deadline) {
@@ -186,7 +224,7 @@ public:
     // The records of `event` logged so far.
     std::vector<Record> All(const std::string& event) const {
         std::vector<Record> found;
-        for (const Record& record : ReadLog(log_)) {
+        for (const Record& record : log_.Records()) {
             if (record.event == event) {
                 found.push_back(record);
             }
@@ -209,7 +247,7 @@ public:
     }
 
 private:
-    std::wstring log_;
+    mutable TimingLog log_;  // reading it only takes in what was written
     HANDLE process_ = nullptr;
     HWND window_ = nullptr;
 };
@@ -226,11 +264,14 @@ double Median(std::vector<double> values) {
     return values.size() % 2 != 0 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
 }
 
+// A log of its own for each run: programs measured side by side must not
+// read each other's events.
 std::wstring LogPath() {
+    static int runs = 0;
     wchar_t folder[MAX_PATH] = {};
     GetTempPathW(MAX_PATH, folder);
     return std::wstring(folder) + L"convalis-measure-" + std::to_wstring(GetCurrentProcessId()) +
-           L".log";
+           L"-" + std::to_wstring(++runs) + L".log";
 }
 
 // What to start and what to wait for, and the figures of its runs.
