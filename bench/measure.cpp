@@ -77,9 +77,8 @@ std::optional<Record> ParseRecord(const std::string& line) {
 // The timing log of one run, made empty before the program starts and kept
 // open while it grows. Each look reads only what was appended, from a file
 // this process holds open: under Wine that asks nothing of the server, which
-// the measured program waits on for every window it makes. (Opening the
-// file anew each millisecond slowed the program measured, and the more so
-// the more it asked of the server.)
+// the measured program waits on for every window it makes, where opening the
+// file at each look would.
 class TimingLog {
 public:
     explicit TimingLog(std::wstring path)
