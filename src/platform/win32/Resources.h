@@ -1,5 +1,5 @@
-// What the windows and controls share to draw with: the fonts, the icons of
-// the pictures, the link cursor, and the translation of OLE colours.
+// What the windows and controls share to draw with: the fonts, the pictures,
+// the program's icon, the link cursor, and the translation of OLE colours.
 #pragma once
 
 #include <vector>
