@@ -16,6 +16,7 @@
 
 #include "NotificationArea.h"
 #include "ProgramUnderTest.h"
+#include "ResourceIds.h"
 #include "platform/win32/Handles.h"
 
 namespace e2e {
@@ -138,10 +139,10 @@ TEST(WindowFace, EveryWindowHasTheDesignsShapeFaceAndPicturesAtTheScale) {
         const wchar_t* button;
         COLORREF ground;
         int resource;
-    } icons[] = {{L"imaCommand(0)", close, 101},
+    } icons[] = {{L"imaCommand(0)", close, CONVALIS_IDI_CLOSE},
                  {L"imaCommand(1)", help, 0},
-                 {L"imaCommand(2)", RGB(0x3C, 0x5A, 0x66), 103},
-                 {L"imaCommand(5)", RGB(0x00, 0x33, 0x99), 106}};
+                 {L"imaCommand(2)", RGB(0x3C, 0x5A, 0x66), CONVALIS_IDI_OPTIONS},
+                 {L"imaCommand(5)", RGB(0x00, 0x33, 0x99), CONVALIS_IDI_EUROZONE}};
     const int size = ScaledToScreen(16);
     for (const auto& [button, ground, resource] : icons) {
         const RECT place = app.Main().Location(button);
@@ -197,10 +198,10 @@ TEST(WindowFace, EveryWindowHasTheDesignsShapeFaceAndPicturesAtTheScale) {
     const std::optional<RECT> icon = WaitForNotificationIcon();
     ASSERT_TRUE(icon && icon->right - icon->left == size && icon->bottom - icon->top == size)
         << "no notification icon of " << size << " pixels";
-    // The coin's corners are transparent: the ground shows there. Resource
-    // 1 is the windows' icon.
+    // The coin's corners are transparent: the ground shows there.
     const COLORREF ground = ScreenPixel({icon->left, icon->top});
-    EXPECT_TRUE(ScreenPixels(*icon) == IconPixels(ProgramUnderTest::Executable(), 1, size, ground))
+    EXPECT_TRUE(ScreenPixels(*icon) ==
+                IconPixels(ProgramUnderTest::Executable(), CONVALIS_IDI_WINDOW, size, ground))
         << "the shell shows another image than the " << size << "-pixel one";
 
     const COLORREF black = RGB(0, 0, 0);

@@ -240,14 +240,15 @@ platform::Bounds Win32Window::Placement() const {
 }
 
 void Win32Window::Move(const platform::Bounds& bounds) {
+    const HWND hwnd = Require();
     const RECT pixels = ToPixels(dpi_, bounds);
-    const RECT now = WindowRect(Require());
+    const RECT now = WindowRect(hwnd);
     // Under Wine even a move to where the window is costs the window server
     // a round of requests, and the forms are made at their size.
     if (::EqualRect(&pixels, &now) != FALSE) {
         return;
     }
-    if (!::SetWindowPos(Require(), nullptr, pixels.left, pixels.top, pixels.right - pixels.left,
+    if (!::SetWindowPos(hwnd, nullptr, pixels.left, pixels.top, pixels.right - pixels.left,
                         pixels.bottom - pixels.top, SWP_NOZORDER | SWP_NOACTIVATE)) {
         throw platform::RuntimeError("Cannot move the window");
     }
